@@ -1,0 +1,23 @@
+# Outside libraries, all from Debian packages that scripts/setup installs.
+
+find_package(PkgConfig REQUIRED)
+find_package(Threads REQUIRED)
+find_package(ZLIB REQUIRED)
+find_package(PNG REQUIRED)
+find_package(JPEG REQUIRED)
+find_package(Iconv REQUIRED)
+pkg_check_modules(SDL2 REQUIRED IMPORTED_TARGET sdl2)
+pkg_check_modules(FREETYPE REQUIRED IMPORTED_TARGET freetype2)
+pkg_check_modules(FONTCONFIG REQUIRED IMPORTED_TARGET fontconfig)
+pkg_check_modules(DEFLATE REQUIRED IMPORTED_TARGET libdeflate)
+
+if(RIVO_TESTS)
+  find_package(GTest REQUIRED)
+endif()
+if(RIVO_BENCH)
+  find_package(benchmark QUIET)
+  pkg_check_modules(PIXMAN QUIET IMPORTED_TARGET pixman-1)
+  if(NOT benchmark_FOUND)
+    set(RIVO_BENCH OFF)
+  endif()
+endif()

@@ -1,0 +1,105 @@
+#include "common/sjis.h"
+
+#include <algorithm>
+
+namespace rivo::sjis {
+
+namespace {
+
+constexpr unsigned char FoldUpper(unsigned char c) { return c >= 'a' && c <= 'z' ? c - 32 : c; }
+constexpr unsigned char FoldLower(unsigned char c) { return c >= 'A' && c <= 'Z' ? c + 32 : c; }
+
+template <typename Fold>
+void FoldInPlace(std::string& s, Fold fold) {
+  for (std::size_t i = 0; i < s.size();) {
+    std::size_t n = CharSize(s, i);
+    if (n == 1) s[i] = static_cast<char>(fold(static_cast<unsigned char>(s[i])));
+    i += n;
+  }
+}
+
+}  // namespace
+
+std::size_t CharCount(std::string_view s) {
+  std::size_t count = 0;
+  for (std::size_t i = 0; i < s.size(); i += CharSize(s, i)) ++count;
+  return count;
+}
+
+bool IsTrailByteAt(std::string_view s, std::size_t pos) {
+  std::size_t i = 0;
+  while (i < pos) i += CharSize(s, i);
+  return i > pos;
+}
+
+std::size_t LastDelimiter(std::string_view delimiters, std::string_view s) {
+  std::size_t found = npos;
+  for (std::size_t i = 0; i < s.size();) {
+    std::size_t n = CharSize(s, i);
+    if (n == 1 && delimiters.find(s[i]) != std::string_view::npos) found = i;
+    i += n;
+  }
+  return found;
+}
+
+std::string_view ExtractFileExt(std::string_view path) {
+  std::size_t at = LastDelimiter(".\\:", path);
+  if (at == npos || path[at] != '.') return {};
+  return path.substr(at);
+}
+
+std::string_view ExtractFileName(std::string_view path) {
+  std::size_t at = LastDelimiter("\\:", path);
+  return at == npos ? path : path.substr(at + 1);
+}
+
+std::string_view ExtractFilePath(std::string_view path) {
+  std::size_t at = LastDelimiter("\\:", path);
+  return at == npos ? std::string_view{} : path.substr(0, at + 1);
+}
+
+std::string ChangeFileExt(std::string_view path, std::string_view ext) {
+  std::size_t at = LastDelimiter(".\\:", path);
+  std::string_view stem = (at != npos && path[at] == '.') ? path.substr(0, at) : path;
+  std::string out(stem);
+  out += ext;
+  return out;
+}
+
+std::string UpperCase(std::string_view s) {
+  std::string out(s);
+  FoldInPlace(out, FoldUpper);
+  return out;
+}
+
+void UpperCaseInPlace(std::string& s) { FoldInPlace(s, FoldUpper); }
+
+std::string LowerCase(std::string_view s) {
+  std::string out(s);
+  FoldInPlace(out, FoldLower);
+  return out;
+}
+
+int CompareText(std::string_view a, std::string_view b) {
+  // Byte by byte; a byte is folded only when it is not the second half of a
+  // double-byte character of its own string.
+  bool trail_a = false, trail_b = false;
+  std::size_t n = std::min(a.size(), b.size());
+  for (std::size_t k = 0; k < n; ++k) {
+    unsigned char ca = static_cast<unsigned char>(a[k]);
+    unsigned char cb = static_cast<unsigned char>(b[k]);
+    unsigned char fa = trail_a ? ca : FoldUpper(ca);
+    unsigned char fb = trail_b ? cb : FoldUpper(cb);
+    trail_a = !trail_a && IsLeadByte(ca);
+    trail_b = !trail_b && IsLeadByte(cb);
+    if (fa != fb) return fa < fb ? -1 : 1;
+  }
+  if (a.size() == b.size()) return 0;
+  return a.size() < b.size() ? -1 : 1;
+}
+
+bool SameText(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && CompareText(a, b) == 0;
+}
+
+}  // namespace rivo::sjis

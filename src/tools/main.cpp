@@ -1,0 +1,50 @@
+// rivotool: archives, pages, pictures and saves of the games rivoplay plays.
+
+#include <cstring>
+#include <exception>
+#include <iostream>
+#include <span>
+
+#include "tools/commands.h"
+
+namespace rivo::tools {
+namespace {
+
+// Commands join this table as their subsystems arrive.
+constexpr ToolCommand kCommands[] = {
+    {"help", "help", "show this list", nullptr},
+};
+
+void PrintUsage(std::ostream& out) {
+  out << "usage: rivotool COMMAND [ARGS]...\n\ncommands:\n";
+  for (const ToolCommand& c : kCommands) out << "  " << c.usage << "\n      " << c.summary << "\n";
+}
+
+}  // namespace
+}  // namespace rivo::tools
+
+int main(int argc, char** argv) {
+  using namespace rivo::tools;
+  if (argc < 2) {
+    PrintUsage(std::cerr);
+    return 1;
+  }
+  std::string name = argv[1];
+  if (name == "help" || name == "--help" || name == "-h") {
+    PrintUsage(std::cout);
+    return 0;
+  }
+  for (const ToolCommand& c : kCommands) {
+    if (c.run && name == c.name) {
+      try {
+        return c.run(std::vector<std::string>(argv + 2, argv + argc));
+      } catch (const std::exception& e) {
+        std::cerr << "rivotool " << name << ": " << e.what() << "\n";
+        return 2;
+      }
+    }
+  }
+  std::cerr << "rivotool: unknown command '" << name << "'\n";
+  PrintUsage(std::cerr);
+  return 1;
+}
