@@ -1,0 +1,161 @@
+#include "content/vr_file_collection.h"
+
+#include <cstring>
+#include <system_error>
+
+#include "common/encoding.h"
+#include "common/error.h"
+#include "common/sjis.h"
+#include "content/archive_location.h"
+#include "content/big_file_stream.h"
+#include "content/big_memory_stream.h"
+#include "content/big_resource_stream.h"
+#include "content/file_stream.h"
+#include "content/memory_stream.h"
+#include "content/pe_resource.h"
+#include "content/stream_routines.h"
+
+namespace rivo {
+
+namespace fs = std::filesystem;
+
+void TVrFileCollection::Reset() {
+  Clear();
+  archive_stream_.reset();
+  folder_.clear();
+  resource_ = false;
+  res_type_.clear();
+  res_name_.clear();
+  version_ = 0;
+}
+
+std::string TVrFileCollection::DisplayName() const { return Utf8ToCp932(archive_path_.string()); }
+
+void TVrFileCollection::Open(const fs::path& path) {
+  Reset();
+  archive_path_ = path;
+  if (path.empty()) return;
+  std::error_code ec;
+  if (!fs::is_regular_file(path, ec)) {
+    folder_ = path;
+    return;
+  }
+  folder_ = path.parent_path();
+  try {
+    archive_stream_ = std::make_unique<TQnBigFileStream>(path, TQnBigFileStream::kRead | TQnBigFileStream::kDenyWrite);
+    int64_t size = archive_stream_->GetSize();
+    if (IsExecutableName(path)) {
+      archive_stream_->SetPosition(AppendedArchiveStart(*archive_stream_, DisplayName()));
+      ReadDirectoryFrom(*archive_stream_, size);
+    } else if (fs::path side = SideFilePath(path); fs::is_regular_file(side, ec)) {
+      TQnBigMemoryStream tables;
+      tables.LoadFromFile(side);
+      ReadDirectoryFrom(tables, size);
+    } else {
+      archive_stream_->SetPosition(0);
+      ReadDirectoryFrom(*archive_stream_, size);
+    }
+  } catch (...) {
+    Reset();
+    throw;
+  }
+}
+
+void TVrFileCollection::OpenResource(const fs::path& module_path, std::string_view res_type,
+                                     std::string_view res_name) {
+  Reset();
+  archive_path_ = module_path;
+  {
+    std::error_code ec;
+    if (!fs::is_regular_file(module_path, ec)) return;
+    TQnBigFileStream probe(module_path, TQnBigFileStream::kRead);
+    if (!IsPeImage(probe)) return;
+  }
+  try {
+    archive_stream_ = std::make_unique<TQnBigResourceStream>(module_path, res_name, res_type);
+    resource_ = true;
+    res_type_ = res_type;
+    res_name_ = res_name;
+    archive_stream_->SetPosition(0);
+    ReadDirectoryFrom(*archive_stream_, archive_stream_->GetSize());
+  } catch (...) {
+    Reset();
+    throw;
+  }
+}
+
+void TVrFileCollection::ReadDirectory(TQnBigStream& stream) { ReadDirectoryFrom(stream, stream.GetSize()); }
+
+std::optional<fs::path> TVrFileCollection::LooseFile(std::string_view name) {
+  if (folder_.empty()) return std::nullopt;
+  auto path = resolver_.Resolve(folder_, name);
+  std::error_code ec;
+  if (!path || !fs::is_regular_file(*path, ec)) return std::nullopt;
+  if (!archive_path_.empty() && fs::equivalent(*path, archive_path_, ec)) return std::nullopt;
+  return path;
+}
+
+void TVrFileCollection::ReadEntry(TStream& dest, std::string_view name) {
+  if (auto* memory = dynamic_cast<TQnMemoryStream*>(&dest)) memory->Clear();
+  if (auto loose = LooseFile(name)) {
+    TFileStream file(*loose, FileOpen::kRead);
+    CopyStream(dest, file, file.GetSize());
+  } else if (const TVrFile* entry = Find(name); entry && (entry->Data || archive_stream_)) {
+    ReadArchiveEntry(dest, *entry);
+  } else {
+    throw RivoError("%s:ファイルがありません", name);
+  }
+  dest.SetPosition(0);
+}
+
+void TVrFileCollection::ReadArchiveEntry(TStream& dest, const TVrFile& entry) {
+  if (entry.Data) {
+    CopyStream(dest, *entry.Data, entry.Data->GetSize());
+    return;
+  }
+  // An empty entry is empty, whatever the stream conventions say about a count of 0.
+  if (entry.Size <= 0 || !archive_stream_) return;
+  auto fail = [&](const std::string& what) {
+    throw LoadError(DisplayName(), "entry " + Cp932ToUtf8(entry.Name()) + ": " + what);
+  };
+  archive_stream_->SetPosition(entry.Offset);
+  if (archive_stream_->GetPosition() != entry.Offset) fail("lies beyond the end of the archive");
+  if (entry.Stored) {
+    if (archive_stream_->CopyTo(dest, entry.Size) != entry.Size) fail("truncated");
+    return;
+  }
+  // No zlib stream shrinks content by more than about 1000 to 1: a
+  // compressed entry larger than the inflate limit cannot be sound.
+  if (entry.Size > inflate_limit_) fail("compressed entry too large");
+  TQnMemoryStream compressed;
+  if (archive_stream_->CopyTo(compressed, entry.Size) != entry.Size) fail("truncated");
+  auto* memory = dynamic_cast<TQnMemoryStream*>(&dest);
+  TQnMemoryStream inflated;
+  TQnMemoryStream& target = memory ? *memory : inflated;
+  InflateInto(target, compressed.View(), Utf8ToCp932(archive_path_.string()) + ":" + entry.Name(), inflate_limit_);
+  if (!memory) dest.WriteBuffer(inflated.Data(), inflated.GetSize());
+}
+
+TVrFile& TVrFileCollection::AddEntry(std::string name) { return Add(std::make_unique<TVrFile>(), std::move(name)); }
+
+TVrFile& TVrFileCollection::AddMemoryEntry(std::string name) {
+  TVrFile& entry = AddEntry(std::move(name));
+  entry.Data = std::make_unique<TQnMemoryStream>();
+  return entry;
+}
+
+void TVrFileCollection::DeleteEntry(std::string_view name) {
+  int32_t index = IndexOf(name);
+  if (index >= 0) Delete(index);
+}
+
+std::unique_ptr<TRangeStream> TVrFileCollection::OpenRange(std::string_view name) {
+  if (!archive_stream_) return nullptr;
+  const TVrFile* entry = Find(name);
+  if (!entry || entry->Data) return nullptr;
+  if (resource_)
+    return std::make_unique<TResourceRangeStream>(archive_path_, res_type_, res_name_, entry->Offset, entry->Size);
+  return std::make_unique<TFileRangeStream>(archive_path_, entry->Offset, entry->Size);
+}
+
+}  // namespace rivo

@@ -1,0 +1,97 @@
+#pragma once
+// TVrFileCollection: one content source. A folder of loose files, an open
+// archive (a file such as "game.dat", an executable with an archive appended,
+// or an archive held in an executable's resource), or both; its entries are
+// those of the archive's directory plus memory entries. The save file uses
+// the same container: entries built in memory, written back as a whole.
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "common/hash_collection.h"
+#include "content/big_stream.h"
+#include "content/content_path_resolver.h"
+#include "content/range_stream.h"
+#include "content/vr_file.h"
+#include "content/zlib_codec.h"
+
+namespace rivo {
+
+class TVrFileCollection : public THashCollection<TVrFile> {
+ public:
+  // The entry that closes every directory read: it stands at the end
+  // offset, is found by name like any entry and is never written.
+  static constexpr std::string_view kSentinelName = "\\EOF\\";
+  // Entries this large are stored, never compressed, so that they can be
+  // streamed in place.
+  static constexpr int64_t kStoreFromSize = 5242880;
+
+  TVrFileCollection() = default;
+  TVrFileCollection(TVrFileCollection&&) = default;
+  TVrFileCollection& operator=(TVrFileCollection&&) = default;
+
+  // Clears the source and opens path: an existing file becomes the archive
+  // (its folder the source's folder), anything else is taken as a folder.
+  // A ".exe"/".scr" file holds its archive at the position its trailer
+  // names; beside any other file a ".ext" side file, when present, holds the
+  // directory. A damaged archive throws LoadError and leaves the source empty.
+  void Open(const std::filesystem::path& path);
+  // Opens the archive held in the resource (res_type, res_name) of a Windows
+  // executable. A file that is no executable leaves the source empty; a
+  // missing or empty resource raises "リソースが見つかりません".
+  void OpenResource(const std::filesystem::path& module_path, std::string_view res_type, std::string_view res_name);
+
+  // Reads a directory at the stream's position; the stream's size bounds
+  // the offsets.
+  void ReadDirectory(TQnBigStream& stream);
+  // Writes every entry (but the sentinel) as a version-102 archive from
+  // dest's position 0.
+  bool WriteArchive(TQnBigStream& dest);
+
+  // The content of one entry into dest (emptied first when it is a memory
+  // stream), preferring a loose file of that name in the folder; dest is
+  // left at position 0. Raises "%s:ファイルがありません" when absent.
+  void ReadEntry(TStream& dest, std::string_view name);
+  // The content of an archive entry (or a memory entry's data) into dest at
+  // its position. An entry that cannot deliver all of its bytes throws.
+  void ReadArchiveEntry(TStream& dest, const TVrFile& entry);
+
+  TVrFile& AddEntry(std::string name);
+  TVrFile& AddMemoryEntry(std::string name);
+  void DeleteEntry(std::string_view name);
+
+  // A window over an entry's bytes as stored (meaningful for stored
+  // entries); null when no archive is open or the name is absent.
+  std::unique_ptr<TRangeStream> OpenRange(std::string_view name);
+
+  bool HasArchive() const { return archive_stream_ != nullptr; }
+  TQnBigStream* ArchiveStream() const { return archive_stream_.get(); }
+  const std::filesystem::path& Folder() const { return folder_; }
+  const std::filesystem::path& ArchivePath() const { return archive_path_; }
+  int32_t Version() const { return version_; }
+  // The loose file of that name in the folder, if any (never the archive itself).
+  std::optional<std::filesystem::path> LooseFile(std::string_view name);
+
+  // Compressed entries inflating beyond this are refused (tests lower it).
+  void SetInflateLimit(int64_t limit) { inflate_limit_ = limit; }
+
+ private:
+  void Reset();
+  void ReadDirectoryFrom(TQnBigStream& tables, int64_t container_size);
+  std::string DisplayName() const;
+  std::string EntryBytes(TVrFile& entry);
+
+  std::filesystem::path folder_;
+  std::filesystem::path archive_path_;
+  std::unique_ptr<TQnBigStream> archive_stream_;
+  bool resource_ = false;
+  std::string res_type_, res_name_;
+  int32_t version_ = 0;
+  int64_t inflate_limit_ = kMaxInflatedSize;
+  TContentPathResolver resolver_;
+};
+
+}  // namespace rivo

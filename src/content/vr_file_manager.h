@@ -1,0 +1,102 @@
+#pragma once
+// TVrFileManager: the one object through which the player reads every file
+// of a game. A content name is looked up in the base folder of loose files,
+// in the mounted sources (archives, folders, memory entries) in mount order,
+// and on the game's discs. The player context owns it.
+//
+// It reads only inside the base folder, its sources and the disc roots,
+// and writes only into its private temporary folder (temporary copies).
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "content/content_path_resolver.h"
+#include "content/disc_prompt.h"
+#include "content/disc_roots.h"
+#include "content/range_stream.h"
+#include "content/stream.h"
+#include "content/vr_file_collection.h"
+#include "content/vr_lock_list.h"
+
+namespace rivo {
+
+class TVrFileManager {
+ public:
+  // temp_folder: the player's private per-process temporary folder, where
+  // temporary copies are made. mount_table: where mounted discs are listed.
+  explicit TVrFileManager(std::filesystem::path temp_folder,
+                          std::filesystem::path mount_table = "/proc/self/mounts");
+  ~TVrFileManager();
+  TVrFileManager(const TVrFileManager&) = delete;
+  TVrFileManager& operator=(const TVrFileManager&) = delete;
+
+  // Mounts an archive file or a folder; -1 (nothing mounted) when a source
+  // of that folder is mounted already. The empty path makes the empty
+  // source that receives memory entries (the host mounts it first).
+  int MountArchive(const std::filesystem::path& path);
+  // Mounts the archive held in an executable's resource.
+  int MountResource(const std::filesystem::path& module_path, std::string_view res_name, std::string_view res_type);
+  void Unmount(int index);
+  void SetBaseFolder(const std::filesystem::path& folder);
+  const std::filesystem::path& BaseFolder() const { return base_folder_; }
+
+  // Sources, then the base folder, then the discs.
+  bool Exists(std::string_view name);
+  // The base folder, then the sources, then the discs; raises
+  // "%s:ファイルがありません". dest (emptied when a memory stream) is left
+  // at position 0.
+  void LoadToStream(TStream& dest, std::string_view name);
+  // A window over the file or the stored entry; raises "%s:ファイルがありません".
+  std::unique_ptr<TRangeStream> OpenRange(std::string_view name);
+  // A host path that holds the content: the loose file itself, or a
+  // temporary copy of an entry (one per name, reused); empty when the name
+  // is found nowhere.
+  std::filesystem::path GetFilePath(std::string_view name);
+  // The entry of that name in the first source that holds it.
+  TVrFile* FindEntry(std::string_view name);
+  // "\\srv\a\b.x" -> "\\srv\a\", "c:b.x" -> "c:\", "a\b\c.x" -> "a\b\", "c.x" -> "".
+  static std::string ExtractFolder(std::string_view name);
+
+  // Asks for disc disk_no (from 1) until it is mounted (true) or the user
+  // gives up and confirms ending the player (false). Without a prompt set,
+  // false at once.
+  bool RequestDisk(int disk_no);
+  // Mounts "game.dat" of every disc root whose "install.dat" names the
+  // project's title and this disc index; true when one was mounted.
+  bool MountDisk(int disk_index);
+
+  // Once per frame: deletes the files waiting for deletion.
+  void Tick();
+
+  // The host wires these: the message boxes of the disc request, and the
+  // project's title that a disc's "install.dat" must carry (CP932).
+  void SetDiscPrompt(DiscPrompt* prompt) { prompt_ = prompt; }
+  void SetProjectTitle(std::string title) { project_title_ = std::move(title); }
+  // A folder searched like a disc (the --disc-root option).
+  void AddDiscRoot(std::filesystem::path folder) { disc_roots_.AddRoot(std::move(folder)); }
+  const TDiscRoots& DiscRoots() const { return disc_roots_; }
+
+  int SourceCount() const { return static_cast<int>(sources_.size()); }
+  TVrFileCollection& Source(int index) { return *sources_.at(static_cast<std::size_t>(index)); }
+  const std::filesystem::path& TempFolder() const { return locks_.temp_folder(); }
+  const TVrLockList& Locks() const { return locks_; }
+
+ private:
+  std::optional<std::filesystem::path> BaseFile(std::string_view name);
+  std::optional<std::filesystem::path> DiscFile(std::string_view name);
+  int Append(std::unique_ptr<TVrFileCollection> source);
+
+  std::vector<std::unique_ptr<TVrFileCollection>> sources_;
+  std::filesystem::path base_folder_;
+  TContentPathResolver resolver_;
+  TDiscRoots disc_roots_;
+  TVrLockList locks_;
+  DiscPrompt* prompt_ = nullptr;
+  std::string project_title_;
+};
+
+}  // namespace rivo

@@ -1,0 +1,80 @@
+#include "content/zlib_codec.h"
+
+#include <zlib.h>
+
+#include <algorithm>
+#include <climits>
+
+#include "common/error.h"
+
+namespace rivo {
+
+uint32_t Crc32(std::string_view bytes, uint32_t crc) {
+  const auto* p = reinterpret_cast<const Bytef*>(bytes.data());
+  std::size_t left = bytes.size();
+  uLong value = crc;
+  while (left > 0) {
+    uInt n = static_cast<uInt>(std::min<std::size_t>(left, UINT_MAX));
+    value = crc32(value, p, n);
+    p += n;
+    left -= n;
+  }
+  return static_cast<uint32_t>(value);
+}
+
+std::string CompressFast(std::string_view bytes) {
+  uLongf bound = compressBound(static_cast<uLong>(bytes.size()));
+  std::string out(bound, '\0');
+  int rc = compress2(reinterpret_cast<Bytef*>(out.data()), &bound, reinterpret_cast<const Bytef*>(bytes.data()),
+                     static_cast<uLong>(bytes.size()), 1);
+  if (rc != Z_OK) throw RivoError("compression failed");
+  out.resize(bound);
+  return out;
+}
+
+void InflateInto(TQnMemoryStream& dest, std::string_view compressed, std::string_view name_cp932, int64_t limit,
+                 std::optional<int64_t> expected_size) {
+  z_stream z{};
+  if (inflateInit(&z) != Z_OK) throw RivoError("inflate: out of memory");
+  z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(compressed.data()));
+  z.avail_in = static_cast<uInt>(compressed.size());
+
+  const int64_t start = dest.GetPosition();
+  // A first guess of the inflated size, grown by half as needed; never
+  // beyond the limit (plus one byte, to see that the limit was passed).
+  int64_t capacity = expected_size ? std::min(*expected_size + 1, limit + 1)
+                                   : std::min<int64_t>(std::max<int64_t>(int64_t{4} * static_cast<int64_t>(compressed.size()), 65536), limit + 1);
+  int64_t produced = 0;
+  int rc = Z_OK;
+  for (;;) {
+    dest.SetSize(start + capacity);
+    z.next_out = reinterpret_cast<Bytef*>(dest.Data() + start + produced);
+    uInt room = static_cast<uInt>(std::min<int64_t>(capacity - produced, UINT_MAX));
+    z.avail_out = room;
+    rc = inflate(&z, Z_NO_FLUSH);
+    produced += room - z.avail_out;
+    if (rc == Z_STREAM_END) break;
+    if (rc != Z_OK && rc != Z_BUF_ERROR) break;
+    if (produced > limit) break;
+    if (z.avail_out == 0) {
+      capacity = std::min(capacity + std::max<int64_t>(capacity / 2, 65536), limit + 1);
+      continue;
+    }
+    // Output room left and no progress: the input ended before the stream did.
+    if (z.avail_in == 0) {
+      rc = Z_BUF_ERROR;
+      break;
+    }
+  }
+  inflateEnd(&z);
+  dest.SetSize(start + std::min(produced, capacity));
+
+  std::string name(name_cp932);
+  if (produced > limit) throw LoadError(name, "compressed entry inflates beyond " + std::to_string(limit) + " bytes");
+  if (rc != Z_STREAM_END) throw LoadError(name, "damaged compressed data");
+  if (expected_size && produced != *expected_size)
+    throw LoadError(name, "inflated to " + std::to_string(produced) + " bytes instead of " + std::to_string(*expected_size));
+  dest.SetPosition(start + produced);
+}
+
+}  // namespace rivo
