@@ -84,6 +84,19 @@ void TVrFileCollection::OpenResource(const fs::path& module_path, std::string_vi
   }
 }
 
+void TVrFileCollection::OpenStream(std::unique_ptr<TQnBigStream> stream, const fs::path& name) {
+  Reset();
+  archive_path_ = name;
+  archive_stream_ = std::move(stream);
+  try {
+    archive_stream_->SetPosition(0);
+    ReadDirectoryFrom(*archive_stream_, archive_stream_->GetSize());
+  } catch (...) {
+    Reset();
+    throw;
+  }
+}
+
 void TVrFileCollection::ReadDirectory(TQnBigStream& stream) { ReadDirectoryFrom(stream, stream.GetSize()); }
 
 std::optional<fs::path> TVrFileCollection::LooseFile(std::string_view name) {

@@ -44,6 +44,10 @@ class TVrFileCollection : public THashCollection<TVrFile> {
   // missing or empty resource raises "リソースが見つかりません".
   void OpenResource(const std::filesystem::path& module_path, std::string_view res_type, std::string_view res_name);
 
+  // Takes stream as the source's archive (an archive held in memory, such
+  // as save data) and reads its directory from position 0; name is how
+  // errors call it. Damaged data throws LoadError and leaves the source empty.
+  void OpenStream(std::unique_ptr<TQnBigStream> stream, const std::filesystem::path& name);
   // Reads a directory at the stream's position; the stream's size bounds
   // the offsets.
   void ReadDirectory(TQnBigStream& stream);

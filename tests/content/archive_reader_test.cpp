@@ -1,0 +1,334 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "archive_fixtures.h"
+#include "common/byte_writer.h"
+#include "common/error.h"
+#include "content/archive_scramble.h"
+#include "content/archive_location.h"
+#include "content/big_file_stream.h"
+#include "content/big_memory_stream.h"
+#include "content/memory_stream.h"
+#include "content/vr_file_collection.h"
+#include "content/zlib_codec.h"
+
+namespace rivo {
+namespace {
+
+using testing::AppendArchive;
+using testing::BuildArchive;
+using testing::BuildPeWithResource;
+using testing::FixtureEntry;
+using testing::TempDir;
+using testing::WriteFile;
+
+const std::string kSo = "\x83\x5C";     // ソ: its trail byte is "\"
+const std::string kHyou = "\x95\x5C";   // 表
+
+std::string Content(TVrFileCollection& c, std::string_view name) {
+  TQnMemoryStream out;
+  c.ReadEntry(out, name);
+  return out.ToString();
+}
+
+std::vector<FixtureEntry> SampleEntries() {
+  return {{"bg\\room.orb", "ROOM"}, {kSo + "\\" + kHyou + ".txt", "double-byte"}, {"empty.txt", ""}, {"last.bin", "L"}};
+}
+
+class ArchiveVersions : public ::testing::TestWithParam<int> {};
+
+TEST_P(ArchiveVersions, ListAndReadEveryEntry) {
+  TempDir dir;
+  WriteFile(dir / "game.dat", BuildArchive(GetParam(), SampleEntries()));
+  TVrFileCollection c;
+  c.Open(dir / "game.dat");
+  ASSERT_EQ(c.Count(), 5);  // four entries and the sentinel
+  EXPECT_EQ(c.Version(), GetParam());
+  for (const FixtureEntry& e : SampleEntries()) {
+    EXPECT_EQ(Content(c, e.name), e.bytes) << e.name;
+    EXPECT_EQ(c.Find(e.name)->Size, static_cast<int64_t>(e.bytes.size()));
+  }
+  EXPECT_EQ(Content(c, "BG\\ROOM.ORB"), "ROOM");
+  // The sentinel stands at the end of the last entry.
+  const TVrFile* sentinel = c.Find(TVrFileCollection::kSentinelName);
+  ASSERT_NE(sentinel, nullptr);
+  EXPECT_EQ(sentinel->Offset, c.Find("last.bin")->Offset + 1);
+  EXPECT_EQ(c.IndexOf(TVrFileCollection::kSentinelName), 4);
+}
+
+TEST_P(ArchiveVersions, AnEmptyArchiveHoldsOnlyTheSentinel) {
+  TempDir dir;
+  WriteFile(dir / "game.dat", BuildArchive(GetParam(), {}));
+  TVrFileCollection c;
+  c.Open(dir / "game.dat");
+  EXPECT_EQ(c.Count(), 1);
+  EXPECT_EQ(c.IndexOf("\\EOF\\"), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryVersion, ArchiveVersions, ::testing::Values(0, 50, 99, 100, 101, 102));
+
+TEST(ArchiveReader, WithoutMagicTheFirstTwoBytesBelongToTheCount) {
+  // Version 0: the count 0x00006676 would start "vf"... so a count whose low
+  // bytes are not "vf" is read straight from byte 0.
+  std::string bytes = BuildArchive(0, {{"a", "x"}});
+  ASSERT_EQ(bytes.substr(0, 4), std::string("\x01\0\0\0", 4));
+  TVrFileCollection c;
+  TQnBigMemoryStream s(bytes);
+  c.ReadDirectory(s);
+  EXPECT_EQ(c.Count(), 2);
+  EXPECT_EQ(c.Version(), 0);
+}
+
+TEST(ArchiveReader, OfTwoNamesThatDifferOnlyInCaseTheLaterIsFound) {
+  TempDir dir;
+  WriteFile(dir / "game.dat", BuildArchive(102, {{"Voice.txt", "first"}, {"VOICE.TXT", "second"}}));
+  TVrFileCollection c;
+  c.Open(dir / "game.dat");
+  EXPECT_EQ(Content(c, "voice.txt"), "second");
+  EXPECT_EQ(c.IndexOf("voice.txt"), 1);
+}
+
+TEST(ArchiveReader, OlderVersionsTakeEveryEntryAsStored) {
+  // Versions up to 100 carry no flags: bytes that happen to be a zlib
+  // stream are still the content itself.
+  std::string zlib = CompressFast("inner");
+  for (int version : {0, 100}) {
+    TVrFileCollection c;
+    TQnBigMemoryStream s(BuildArchive(version, {{"a.bin", zlib}}));
+    c.ReadDirectory(s);
+    EXPECT_EQ(c.Find("a.bin")->Stored, 1) << version;
+  }
+}
+
+TEST(ArchiveReader, CompressedEntriesAreInflatedAndZeroSizeEntriesAreEmpty) {
+  TempDir dir;
+  WriteFile(dir / "game.dat", BuildArchive(102, {{"a.txt", CompressFast("inflated text"), 0},
+                                                  {"zero.txt", "", 0},
+                                                  {"b.txt", "stored", 1}}));
+  TVrFileCollection c;
+  c.Open(dir / "game.dat");
+  EXPECT_EQ(Content(c, "a.txt"), "inflated text");
+  EXPECT_EQ(Content(c, "zero.txt"), "");
+  EXPECT_EQ(Content(c, "b.txt"), "stored");
+  auto window = c.OpenRange("zero.txt");
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(window->GetSize(), 0);
+  char byte;
+  EXPECT_EQ(window->Read(&byte, 1), 0);
+  auto stored = c.OpenRange("b.txt");
+  std::string got(6, '\0');
+  EXPECT_EQ(stored->Read(got.data(), 100), 6);
+  EXPECT_EQ(got, "stored");
+  EXPECT_EQ(c.OpenRange("missing"), nullptr);
+  EXPECT_THROW(Content(c, "missing"), RivoError);
+}
+
+TEST(ArchiveReader, LooseFilesBesideTheArchiveArePreferredButNotTheArchiveItself) {
+  TempDir dir;
+  WriteFile(dir / "game.dat", BuildArchive(102, {{"a.txt", "archived"}, {"game.dat", "inner"}}));
+  WriteFile(dir / "A.TXT", "loose");
+  TVrFileCollection c;
+  c.Open(dir / "game.dat");
+  EXPECT_EQ(Content(c, "a.txt"), "loose");
+  EXPECT_EQ(Content(c, "game.dat"), "inner");
+}
+
+// Damaged archives: each is refused with an error naming the file, never
+// read past its end, never a huge allocation.
+struct Damage {
+  const char* what;
+  std::string bytes;
+};
+
+std::string WithI32At(std::string bytes, std::size_t at, int32_t v) {
+  for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<char>(static_cast<uint32_t>(v) >> (8 * i));
+  return bytes;
+}
+
+TEST(ArchiveReader, DamagedDirectoriesAreRefusedNamingTheArchive) {
+  const std::string good = BuildArchive(99, {{"a", "xx"}, {"b", "yy"}});
+  // Version 99: "vf", version, count at 6, then names "a" (4+1) and "b"
+  // (4+1), then three int32 offsets at 20.
+  const Damage cases[] = {
+      {"huge count", WithI32At(good, 6, 0x7FFFFFFF)},
+      {"negative count", WithI32At(good, 6, -5)},
+      {"negative name length", WithI32At(good, 10, -1)},
+      {"name longer than the file", WithI32At(good, 10, 1 << 30)},
+      {"decreasing offsets", WithI32At(good, 24, 0)},
+      {"negative offset", WithI32At(good, 20, -8)},
+      {"end beyond the file", WithI32At(good, 28, 1 << 20)},
+      {"truncated tables", good.substr(0, 20)},
+      {"one byte", "v"},
+  };
+  TempDir dir;
+  for (const Damage& d : cases) {
+    WriteFile(dir / "bad.dat", d.bytes);
+    TVrFileCollection c;
+    try {
+      c.Open(dir / "bad.dat");
+      ADD_FAILURE() << d.what << ": accepted";
+    } catch (const LoadError& e) {
+      EXPECT_NE(std::string(e.what()).find("bad.dat"), std::string::npos) << d.what << ": " << e.what();
+    }
+    EXPECT_EQ(c.Count(), 0) << d.what;
+    EXPECT_FALSE(c.HasArchive()) << d.what;
+  }
+}
+
+TEST(ArchiveReader, EntriesThatCannotDeliverTheirBytesAreErrors) {
+  TempDir dir;
+  // The directory is sound, but the file ends inside the second entry (the
+  // side file keeps the directory, so the main file can be cut short).
+  std::string whole = BuildArchive(102, {{"a", "1234"}, {"b", CompressFast(std::string(1000, 'z')), 0}});
+  WriteFile(dir / "game.dat", whole);
+  {
+    TVrFileCollection c;
+    c.Open(dir / "game.dat");
+    TVrFile* b = c.Find("b");
+    b->Size -= 3;  // a compressed stream cut short
+    TQnMemoryStream out;
+    EXPECT_THROW(c.ReadArchiveEntry(out, *b), LoadError);
+    b->Stored = 1;
+    b->Size += 10;  // more bytes than the archive holds
+    EXPECT_THROW(c.ReadArchiveEntry(out, *b), LoadError);
+  }
+}
+
+TEST(ArchiveReader, ADeflateBombStopsAtTheLimit) {
+  std::string bomb = CompressFast(std::string(4 << 20, '\0'));
+  TVrFileCollection c;
+  c.OpenStream(std::make_unique<TQnBigMemoryStream>(BuildArchive(102, {{"bomb", bomb, 0}})), "bomb.dat");
+  c.SetInflateLimit(1 << 20);
+  TQnMemoryStream out;
+  EXPECT_THROW(c.ReadArchiveEntry(out, *c.Find("bomb")), LoadError);
+  EXPECT_LE(out.GetSize(), (1 << 20) + 1);
+}
+
+TEST(ArchiveReader, InflatingChecksTheSizeWhenItIsKnown) {
+  std::string packed = CompressFast("12345");
+  TQnMemoryStream out;
+  InflateInto(out, packed, "x", kMaxInflatedSize, 5);
+  EXPECT_EQ(out.ToString(), "12345");
+  TQnMemoryStream wrong;
+  EXPECT_THROW(InflateInto(wrong, packed, "x", kMaxInflatedSize, 6), LoadError);
+  TQnMemoryStream garbage;
+  EXPECT_THROW(InflateInto(garbage, "not zlib at all", "x"), LoadError);
+}
+
+TEST(ArchiveLocation, AnExecutableCarriesItsArchiveAfterTheProgram) {
+  TempDir dir;
+  std::string program(300, 'P');
+  WriteFile(dir / "Game.EXE", AppendArchive(program, BuildArchive(102, {{"a.txt", "from exe"}})));
+  EXPECT_TRUE(HasAppendedArchive(dir / "Game.EXE"));
+  TVrFileCollection c;
+  c.Open(dir / "Game.EXE");
+  EXPECT_EQ(Content(c, "a.txt"), "from exe");
+  EXPECT_GT(c.Find("a.txt")->Offset, 300);
+  auto window = c.OpenRange("a.txt");
+  std::string got(8, '\0');
+  window->Read(got.data(), 8);
+  EXPECT_EQ(got, "from exe");
+}
+
+TEST(ArchiveLocation, ATrailerPointingOutsideTheFileIsRefused) {
+  TempDir dir;
+  std::string exe = AppendArchive("PROGRAM", BuildArchive(102, {{"a", "x"}}));
+  for (int32_t start : {-1, static_cast<int32_t>(exe.size() - 5), 1 << 30}) {
+    WriteFile(dir / "g.exe", WithI32At(exe, exe.size() - 6, start));
+    TVrFileCollection c;
+    EXPECT_THROW(c.Open(dir / "g.exe"), LoadError) << start;
+  }
+  WriteFile(dir / "plain.exe", "MZ no archive here");
+  EXPECT_FALSE(HasAppendedArchive(dir / "plain.exe"));
+  TVrFileCollection c;
+  EXPECT_THROW(c.Open(dir / "plain.exe"), LoadError);
+}
+
+TEST(ArchiveLocation, ASideFileHoldsTheDirectoryOfTheMainFile) {
+  TempDir dir;
+  // The side file is a whole archive whose offsets address the main file's
+  // bytes: here the main file is the same archive.
+  std::string archive = BuildArchive(101, {{"a.txt", "alpha"}, {"b.txt", "beta"}});
+  WriteFile(dir / "game.dat", archive);
+  WriteFile(dir / "game.ext", archive);
+  TVrFileCollection c;
+  c.Open(dir / "game.dat");
+  EXPECT_EQ(Content(c, "b.txt"), "beta");
+  // Offsets beyond the main file are refused even though the side file is long enough.
+  WriteFile(dir / "game.dat", archive.substr(0, archive.size() - 2));
+  TVrFileCollection d;
+  EXPECT_THROW(d.Open(dir / "game.dat"), LoadError);
+}
+
+TEST(ArchiveLocation, AResourceOfAWindowsExecutableIsReadInPlace) {
+  TempDir dir;
+  std::string archive = BuildArchive(102, {{"a.txt", "from resource"}, {"b.wav", "WAVE", 1}});
+  WriteFile(dir / "game.exe", BuildPeWithResource("BINTYPE", "DUMMY", archive + "vf"));
+  TVrFileCollection c;
+  c.OpenResource(dir / "game.exe", kArchiveResourceType, kArchiveResourceName);
+  EXPECT_EQ(Content(c, "a.txt"), "from resource");
+  EXPECT_TRUE(HasResourceArchive(dir / "game.exe"));
+  auto window = c.OpenRange("b.wav");
+  ASSERT_NE(window, nullptr);
+  std::string got(4, '\0');
+  EXPECT_EQ(window->Read(got.data(), 10), 4);
+  EXPECT_EQ(got, "WAVE");
+
+  // Names compare ignoring case; another resource name is not found.
+  TVrFileCollection lower;
+  lower.OpenResource(dir / "game.exe", "bintype", "dummy");
+  EXPECT_EQ(lower.Count(), 3);
+  TVrFileCollection other;
+  EXPECT_THROW(other.OpenResource(dir / "game.exe", "BINTYPE", "OTHER"), RivoError);
+  // A file that is no executable leaves the source empty, without an error.
+  WriteFile(dir / "notes.exe", "just text");
+  TVrFileCollection none;
+  none.OpenResource(dir / "notes.exe", "BINTYPE", "DUMMY");
+  EXPECT_FALSE(none.HasArchive());
+}
+
+TEST(ArchiveLocation, AnArchiveSplitIntoPartsReadsAcrossTheFirstBoundary) {
+  // Part 0 is exactly 2^30 bytes (a sparse file); "x.bin" starts 4 bytes
+  // before the boundary and ends in part 1, "game.001".
+  TempDir dir;
+  const int64_t kPart = TQnBigFileStream::kPartSize;
+  ByteWriter w;
+  w.Bytes("vf");
+  w.I32(102);
+  w.I32(2);
+  std::vector<std::string> names = {"gap", "x.bin"};
+  ScrambleNames(names);
+  for (const auto& n : names) w.String(n);
+  const int64_t tables = static_cast<int64_t>(w.Size()) + 3 * 8 + 2 * 10;
+  std::vector<int64_t> offsets = {tables, kPart - 4, kPart + 6};
+  ScrambleOffsets(offsets);
+  for (int64_t o : offsets) w.I64(o);
+  for (int i = 0; i < 2; ++i) w.U8(1);
+  for (int i = 0; i < 4; ++i) w.I32(0);
+  for (int i = 0; i < 2; ++i) w.U8(0);
+  WriteFile(dir / "game.dat", w.Take());
+  {
+    TQnBigFileStream out(dir / "game.dat", TQnBigFileStream::kReadWrite);
+    std::filesystem::resize_file(dir / "game.dat", static_cast<std::uintmax_t>(kPart - 4));
+    out.SetPosition(kPart - 4);
+    EXPECT_EQ(out.Write("ABCDEFGHIJ", 10), 10);
+  }
+  EXPECT_EQ(std::filesystem::file_size(dir / "game.dat"), static_cast<std::uintmax_t>(kPart));
+  EXPECT_EQ(testing::ReadFile(dir / "game.001"), "EFGHIJ");
+
+  TVrFileCollection c;
+  c.Open(dir / "game.dat");
+  EXPECT_EQ(c.Find("x.bin")->Offset, kPart - 4);
+  EXPECT_EQ(Content(c, "x.bin"), "ABCDEFGHIJ");
+  TQnBigFileStream in(dir / "game.dat", TQnBigFileStream::kRead);
+  in.SetPosition(kPart);
+  char first;
+  EXPECT_EQ(in.Read(&first, 1), 1);
+  EXPECT_EQ(first, 'E');
+}
+
+}  // namespace
+}  // namespace rivo
