@@ -1,0 +1,32 @@
+#pragma once
+// Writes Windows bitmap files of every kind the reader accepts, for tests:
+// every bit count, bottom-up or top-down rows, OS/2 headers, bit fields and
+// run-length encoding. Independent of the player's own writer.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace rivo::testing {
+
+struct BmpSpec {
+  int32_t width = 0;
+  int32_t height = 0;
+  int32_t bit_count = 24;
+  bool top_down = false;
+  bool core_header = false;  // 12-byte OS/2 header, 3-byte colour entries
+  bool rle = false;          // RLE8 for 8 bits, RLE4 for 4 bits
+  bool bit_fields = false;
+  uint32_t masks[3] = {0, 0, 0};
+  std::vector<uint32_t> palette;  // 0x00RRGGBB per entry
+  std::vector<uint32_t> pixels;   // row-major from the top, raw pixel values
+};
+
+std::string WriteBmp(const BmpSpec& spec);
+
+// A deterministic picture of the spec's size whose values fit the bit count,
+// with runs of equal values so that run-length encoding has work to do.
+std::vector<uint32_t> PatternPixels(int32_t width, int32_t height, int32_t bit_count);
+std::vector<uint32_t> GreyRampPalette(int32_t entries);
+
+}  // namespace rivo::testing
