@@ -1,0 +1,99 @@
+#include "host/command_line.h"
+
+#include <charconv>
+#include <string_view>
+
+#include "common/sjis.h"
+
+namespace rivo {
+namespace {
+
+template <typename T>
+T ParseNumber(std::string_view option, std::string_view text, T min, T max) {
+  T value{};
+  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (text.empty() || error != std::errc() || end != text.data() + text.size() || value < min || value > max)
+    throw UsageError(std::string(option) + " needs a number from " + std::to_string(min) + " to " +
+                     std::to_string(max) + ", not '" + std::string(text) + "'");
+  return value;
+}
+
+}  // namespace
+
+PlayerOptions ParseCommandLine(std::span<const std::string> args) {
+  PlayerOptions o;
+  std::size_t i = 0;
+  // The settings switch of the original player, kept for its users' shortcuts.
+  if (!args.empty() && sjis::SameText(args[0], "/config")) {
+    o.config = true;
+    ++i;
+  }
+  bool options_ended = false;
+  for (; i < args.size(); ++i) {
+    std::string_view arg = args[i];
+    if (options_ended || arg.size() < 2 || arg[0] != '-') {
+      o.games.emplace_back(arg);
+      continue;
+    }
+    if (arg == "--") {
+      options_ended = true;
+      continue;
+    }
+    // "--name value" and "--name=value" are the same.
+    std::string_view name = arg;
+    std::optional<std::string_view> inline_value;
+    if (std::size_t eq = arg.find('='); eq != std::string_view::npos) {
+      name = arg.substr(0, eq);
+      inline_value = arg.substr(eq + 1);
+    }
+    auto value = [&]() -> std::string_view {
+      if (inline_value) return *inline_value;
+      if (i + 1 >= args.size()) throw UsageError(std::string(name) + " needs a value");
+      return args[++i];
+    };
+    auto no_value = [&] {
+      if (inline_value) throw UsageError(std::string(name) + " takes no value");
+    };
+    if (name == "--help" || name == "-h") no_value(), o.help = true;
+    else if (name == "--config") no_value(), o.config = true;
+    else if (name == "--headless") no_value(), o.headless = true;
+    else if (name == "--fullscreen") no_value(), o.full_screen = true;
+    else if (name == "--ticks") o.ticks = ParseNumber<uint64_t>(name, value(), 0, UINT64_MAX);
+    else if (name == "--tick-ms") o.tick_ms = ParseNumber<uint32_t>(name, value(), 1, 1000);
+    else if (name == "--seed") o.seed = ParseNumber<uint32_t>(name, value(), 0, UINT32_MAX);
+    else if (name == "--scale") o.scale = ParseNumber<int32_t>(name, value(), 1, 16);
+    else if (name == "--input") o.input = std::string(value());
+    else if (name == "--trace") o.trace = std::string(value());
+    else if (name == "--dump-vars") o.dump_vars = std::string(value());
+    else if (name == "--screenshot") o.screenshot = std::string(value());
+    else throw UsageError("unknown option " + std::string(name));
+  }
+  if (!o.input.empty() && !o.headless) throw UsageError("--input needs --headless");
+  return o;
+}
+
+std::string HelpText() {
+  return "usage: rivoplay [options] [GAME]...\n"
+         "  GAME: a game folder, a game.dat or a Windows .exe; several GAME folders\n"
+         "  add their game.dat files; without GAME the current folder is played.\n"
+         "\n"
+         "options:\n"
+         "  --headless            no window, no audio device, virtual clock\n"
+         "  --ticks N             stop after N ticks (exit code 0)\n"
+         "  --tick-ms MS          virtual tick interval (default 15)\n"
+         "  --seed N              seed of every random generator\n"
+         "  --input FILE          scripted input and message-box answers (headless;\n"
+         "                        see docs/input-script.md)\n"
+         "  --trace FILE          the command trace, one line per command\n"
+         "  --dump-vars FILE      the variables at exit, as JSON\n"
+         "  --screenshot FILE     the last composed frame, as PNG\n"
+         "  --fullscreen          start in full screen\n"
+         "  --scale N             window size multiplier (1-16)\n"
+         "  --config, /config     show the sound settings of game.ini instead of playing\n"
+         "  --help                this text\n"
+         "\n"
+         "exit codes: 0 normal end, 1 usage error, 2 another player runs on the same\n"
+         "game, 3 the game could not start.\n";
+}
+
+}  // namespace rivo

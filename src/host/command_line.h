@@ -1,0 +1,45 @@
+#pragma once
+// The command line of rivoplay:  rivoplay [options] [GAME]...
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <span>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace rivo {
+
+// Exit codes of the player.
+constexpr int kExitNormal = 0;
+constexpr int kExitUsage = 1;
+constexpr int kExitAlreadyRunning = 2;
+constexpr int kExitCannotStart = 3;
+
+struct PlayerOptions {
+  std::vector<std::string> games;  // folders, game.dat files or .exe files; none: the current folder
+  bool help = false;
+  bool config = false;  // --config or "/config" first: show the settings instead of the game
+  bool headless = false;
+  std::optional<uint64_t> ticks;  // stop after this many ticks
+  uint32_t tick_ms = 15;          // the virtual clock's tick (headless)
+  std::optional<uint32_t> seed;   // seed of every random generator; from the clock when absent
+  std::filesystem::path input;    // headless input script
+  std::filesystem::path trace;    // the command trace
+  std::filesystem::path dump_vars;
+  std::filesystem::path screenshot;  // the last composed frame, at exit
+  bool full_screen = false;
+  int32_t scale = 1;
+};
+
+class UsageError : public std::runtime_error {
+ public:
+  explicit UsageError(const std::string& what) : std::runtime_error(what) {}
+};
+
+// args excludes the program name. Throws UsageError.
+PlayerOptions ParseCommandLine(std::span<const std::string> args);
+std::string HelpText();
+
+}  // namespace rivo

@@ -1,0 +1,53 @@
+#include "host/frame_tick.h"
+
+#include <exception>
+
+#include "common/numbers.h"
+#include "host/player_context.h"
+#include "platform/window.h"
+
+namespace rivo {
+namespace {
+
+template <typename Stage>
+void Guarded(PlayerContext& ctx, const char* name, Stage&& stage) {
+  try {
+    stage();
+  } catch (const std::exception& e) {
+    *ctx.log << "rivoplay: " << name << ": " << e.what() << "\n";
+  } catch (...) {
+    *ctx.log << "rivoplay: " << name << ": unknown error\n";
+  }
+}
+
+}  // namespace
+
+bool RunFrameTick(PlayerContext& ctx, const TickStages& s) {
+  if (!s.project) return false;
+  if (s.file_manager) Guarded(ctx, "file manager", [&] { s.file_manager->Tick(ctx.FrameDeltaMs); });
+  if (s.screen) Guarded(ctx, "screen input", [&] { s.screen->ProcessInput(); });
+  Guarded(ctx, "interpreter", [&] { s.project->Step(); });
+  if (ctx.Terminating) return false;
+  if (s.screen) Guarded(ctx, "object update", [&] { s.screen->Update(); });
+  ctx.UpdateCount = WrapAdd(ctx.UpdateCount, 1);
+  bool loaded = false;
+  Guarded(ctx, "game load", [&] { loaded = s.project->RunPendingLoad(); });
+  Guarded(ctx, "game save", [&] { s.project->RunPendingSave(); });
+  // The loaded game's first frame is drawn on the next tick, after its objects have updated once.
+  if (loaded) ctx.PresentSkip = 1;
+  if (ctx.PresentSkip > 0) {
+    --ctx.PresentSkip;
+    return false;
+  }
+  int32_t divider = ctx.FrameDivider > 0 ? ctx.FrameDivider : 1;
+  ctx.FrameCounter = (ctx.FrameCounter + 1) % divider;
+  if (ctx.FrameCounter != 0) return false;
+  std::vector<DisplayRect> changed;
+  if (s.screen && s.back_buffer) Guarded(ctx, "composition", [&] { changed = s.screen->Compose(*s.back_buffer); });
+  if (ctx.window && s.back_buffer) Guarded(ctx, "presentation", [&] { ctx.window->Present(*s.back_buffer, changed); });
+  if (s.screen) Guarded(ctx, "changed rectangles", [&] { s.screen->ClearChangedRects(); });
+  if (s.media) Guarded(ctx, "video manager", [&] { s.media->UpdateVideo(); });
+  return true;
+}
+
+}  // namespace rivo

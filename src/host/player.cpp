@@ -1,0 +1,207 @@
+#include "host/player.h"
+
+#include <chrono>
+#include <exception>
+#include <iostream>
+
+#include "common/encoding.h"
+#include "common/error.h"
+#include "host/game_files.h"
+#include "host/input_router.h"
+#include "platform/png_writer.h"
+
+namespace rivo {
+
+Player::Player(Platform& platform, PlayerParts& parts, PlayerContext ctx)
+    : platform_(platform),
+      parts_(parts),
+      ctx_(std::move(ctx)),
+      loop_(ctx_, platform.GetClock(), platform.Events(), platform.TickIntervalMs()) {
+  ctx_.platform = &platform_;
+  if (!ctx_.log) ctx_.log = &std::cerr;
+}
+
+Player::~Player() = default;
+
+int Player::Run() {
+  // Program initialisation: the file manager exists before the window.
+  file_manager_ = parts_.CreateFileManager(ctx_);
+  StartUp();
+  int code = kExitCannotStart;
+  if (!ctx_.Terminating) {
+    ClockLoop::Hooks hooks{
+        .on_event = [this](const InputEvent& e) { HandleInput(e); },
+        .on_tick =
+            [this] {
+              TickStages stages{file_manager_.get(), screen_.get(), project_.get(), media_.get(), &back_buffer_};
+              if (RunFrameTick(ctx_, stages)) frame_composed_ = true;
+            },
+        .stopping = [this] { return ctx_.close_requested; },
+    };
+    loop_.Run(hooks, ctx_.options.ticks);
+    code = kExitNormal;
+  }
+  ctx_.Terminating = true;
+  ShutdownPlayer();
+  WriteScreenshot();
+  FinishProgram();
+  return code;
+}
+
+// The window's creation: FormCreate.
+void Player::StartUp() {
+  // The trace of an earlier run, and only in the game folder.
+  if (std::optional<std::filesystem::path> log = FindInFolder(ctx_.game.folder, "rivoplay.log")) {
+    std::error_code ec;
+    if (std::filesystem::is_regular_file(*log, ec)) std::filesystem::remove(*log, ec);
+  }
+  ctx_.random_seed = ctx_.options.seed.value_or(
+      static_cast<uint32_t>(std::chrono::system_clock::now().time_since_epoch().count()));
+  ctx_.settings = LoadSettings(ctx_.game.folder);
+  try {
+    file_manager_->Mount(ctx_.game);
+    variables_ = parts_.CreateVariables(ctx_);
+    system_functions_ = parts_.CreateSystemFunctions(ctx_);
+    InitPlayer();
+  } catch (const std::exception& e) {
+    platform_.Boxes().Show("警告", e.what(), MessageButtons::kOk, MessageIcon::kWarning);
+    ctx_.Terminating = true;
+  }
+}
+
+void Player::InitPlayer() {
+  ctx_.Trace("DXSound.Initialize");
+  if (ctx_.settings.UseDirectSound) {
+    audio_ = platform_.OpenAudio();
+    ctx_.audio = audio_.get();
+  }
+  ctx_.Trace("RivoInitialize");
+  screen_ = parts_.CreateScreen(ctx_);
+  ctx_.Trace("TProject.Create");
+  project_ = parts_.CreateProject(ctx_);
+  if (!project_) ctx_.Terminating = true;
+  // A project that failed has said why; no window comes up for it.
+  if (ctx_.Terminating) return;
+  int32_t width = project_->ScreenWidth();
+  int32_t height = project_->ScreenHeight();
+  ctx_.Trace("MediaInit");
+  media_ = parts_.CreateMedia(ctx_, width, height);
+  // The display always works at 32 bits, so the colour tables have nothing to adapt to.
+  ctx_.Trace("RivoInitColor");
+  back_buffer_ = FrameBuffer(width, height);
+  WindowSpec spec;
+  spec.screen_width = width;
+  spec.screen_height = height;
+  if (std::string title = project_->Title(); !title.empty()) spec.title_utf8 = Cp932ToUtf8(title);
+  spec.scale = ctx_.options.scale;
+  spec.full_screen = ctx_.options.full_screen;
+  window_ = platform_.OpenWindow(spec);
+  ctx_.window = window_.get();
+  ctx_.LastTickTime = platform_.GetClock().NowMs();
+}
+
+void Player::ShutdownPlayer() {
+  ctx_.Trace("Project.Free");
+  project_.reset();
+  ctx_.Trace("SysFuncMan.Free");
+  system_functions_.reset();
+  ctx_.Trace("ParamMan.Free");
+  variables_.reset();
+  ctx_.Trace("RivoFinalize");
+  screen_.reset();
+  ctx_.Trace("MediaFinal");
+  media_.reset();
+  ctx_.window = nullptr;
+  window_.reset();
+  ctx_.audio = nullptr;
+  audio_.reset();
+}
+
+// Program finalisation: the file manager goes (its deferred files with it),
+// then every registered temporary file.
+void Player::FinishProgram() {
+  file_manager_.reset();
+  for (const std::filesystem::path& file : ctx_.TempFilesToDelete) {
+    std::error_code ec;
+    std::filesystem::remove(file, ec);
+  }
+  ctx_.TempFilesToDelete.clear();
+}
+
+void Player::WriteScreenshot() {
+  const std::filesystem::path& file = ctx_.options.screenshot;
+  if (file.empty()) return;
+  if (!frame_composed_) {
+    *ctx_.log << "rivoplay: no frame was composed; " << file.string() << " not written\n";
+    return;
+  }
+  try {
+    WritePng(back_buffer_, file);
+  } catch (const std::exception& e) {
+    *ctx_.log << "rivoplay: " << e.what() << "\n";
+  }
+}
+
+void Player::HandleInput(const InputEvent& e) {
+  switch (e.kind) {
+    case InputKind::kFocusGained: Activate(); break;
+    case InputKind::kFocusLost: Deactivate(); break;
+    // Every close is allowed; the quit button asks first.
+    case InputKind::kCloseRequest: ctx_.close_requested = true; break;
+    case InputKind::kToolbarQuit: ConfirmClose(); break;
+    case InputKind::kToolbarToggleFullScreen:
+      if (window_) SetFullScreen(!window_->IsFullScreen());
+      break;
+    default:
+      if (screen_) RouteInput(e, ctx_.Active, *screen_);
+      break;
+  }
+}
+
+void Player::ConfirmClose() {
+  // Terminating holds the interpreter while the question is open.
+  bool was_terminating = ctx_.Terminating;
+  ctx_.Terminating = true;
+  std::string title = project_ ? Cp932ToUtf8(project_->Title()) : std::string();
+  MessageAnswer answer = platform_.Boxes().Show(title, InsertName("「%s」を終了しますか？", title),
+                                                MessageButtons::kYesNo, MessageIcon::kQuestion);
+  if (answer == MessageAnswer::kYes) ctx_.close_requested = true;
+  else ctx_.Terminating = was_terminating;
+}
+
+void Player::SetFullScreen(bool on) {
+  if (!window_ || window_->IsFullScreen() == on) return;
+  window_->SetFullScreen(on);
+}
+
+void Player::SetMouseX(int32_t x) {
+  if (!window_) return;
+  DisplayPoint p = window_->MousePosition();
+  p.x = x;
+  window_->WarpMouse(p);
+}
+
+void Player::SetMouseY(int32_t y) {
+  if (!window_) return;
+  DisplayPoint p = window_->MousePosition();
+  p.y = y;
+  window_->WarpMouse(p);
+}
+
+void Player::Deactivate() {
+  loop_.Suspend();
+  if (!screen_) return;
+  ctx_.Active = false;
+  if (media_) media_->Pause();
+  screen_->ClearKeys();
+}
+
+void Player::Activate() {
+  loop_.Resume();
+  if (!screen_) return;
+  ctx_.Active = true;
+  ctx_.LastTickTime = platform_.GetClock().NowMs();
+  if (media_) media_->Resume();
+}
+
+}  // namespace rivo

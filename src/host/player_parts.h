@@ -1,0 +1,103 @@
+#pragma once
+// The subsystems the host drives, seen from the host: what it creates at
+// start-up, calls in every frame tick, and frees at shutdown. Each subsystem
+// plugs in by implementing its interface here and creating it from a
+// PlayerParts. The defaults do nothing, and the default project says that
+// no game can be played, which is the truth until the project loader exists.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "host/game_location.h"
+#include "host/screen_input.h"
+#include "platform/frame_buffer.h"
+
+namespace rivo {
+
+struct PlayerContext;
+
+// The virtual file manager (TVrFileManager).
+class ContentStage {
+ public:
+  virtual ~ContentStage() = default;
+  // Start-up: the empty source 0 for memory entries, the base folder, then
+  // every game.dat of the GAME arguments (and an archive carried by an .exe).
+  virtual void Mount(const GameLocation& game) {}
+  // Every tick: counts delayed releases of temporary copies down and deletes
+  // the deferred temporary files.
+  virtual void Tick(int32_t frame_delta_ms) {}
+};
+
+// The screen (TRivoBaseList) with its two bases and companions.
+class ScreenStage : public ScreenInput {
+ public:
+  void SetButtonsHeld(bool, bool) override {}
+  void SetButtonsPressed(bool, bool) override {}
+  void UpdateMouse(int32_t, int32_t) override {}
+  void SetWheel(bool) override {}
+  void SetKeyDown(int, bool) override {}
+  void MarkKeyPressed(int) override {}
+  void ClearKeys() override {}
+
+  // The tick's input step: key and mouse state into object events.
+  virtual void ProcessInput() {}
+  // The update of every runtime object.
+  virtual void Update() {}
+  // Draws both bases (and a running transition) into the back buffer;
+  // returns the rectangles to present.
+  virtual std::vector<DisplayRect> Compose(FrameBuffer& back_buffer) { return {}; }
+  // After presentation: empties the changed-rectangle lists of both bases.
+  virtual void ClearChangedRects() {}
+};
+
+// The running project (TProject) with its interpreter.
+class ProjectStage {
+ public:
+  virtual ~ProjectStage() = default;
+  virtual std::string Title() const { return {}; }  // CP932
+  virtual int32_t ScreenWidth() const { return 640; }
+  virtual int32_t ScreenHeight() const { return 480; }
+  // One interpreter step.
+  virtual void Step() {}
+  // The pending game load; true when a game was loaded.
+  virtual bool RunPendingLoad() { return false; }
+  virtual void RunPendingSave() {}
+};
+
+// The media managers, the screen manager and the video manager.
+class MediaStage {
+ public:
+  virtual ~MediaStage() = default;
+  // After each presentation, when a video manager exists.
+  virtual void UpdateVideo() {}
+  // Focus lost / gained: the managers that are enabled pause and resume.
+  virtual void Pause() {}
+  virtual void Resume() {}
+};
+
+// Something that only has to live from its start-up step to its shutdown
+// step (the variable store, the system function manager).
+class PlayerPart {
+ public:
+  virtual ~PlayerPart() = default;
+};
+
+class PlayerParts {
+ public:
+  virtual ~PlayerParts() = default;
+  // Program initialisation, before anything else.
+  virtual std::unique_ptr<ContentStage> CreateFileManager(PlayerContext& ctx);
+  virtual std::unique_ptr<PlayerPart> CreateVariables(PlayerContext& ctx);
+  virtual std::unique_ptr<PlayerPart> CreateSystemFunctions(PlayerContext& ctx);
+  // "RivoInitialize".
+  virtual std::unique_ptr<ScreenStage> CreateScreen(PlayerContext& ctx);
+  // "TProject.Create". A project that cannot start reports why (a message
+  // box) and sets ctx.Terminating; it may return nullptr then.
+  virtual std::unique_ptr<ProjectStage> CreateProject(PlayerContext& ctx);
+  // "MediaInit", with the project's screen size.
+  virtual std::unique_ptr<MediaStage> CreateMedia(PlayerContext& ctx, int32_t width, int32_t height);
+};
+
+}  // namespace rivo
