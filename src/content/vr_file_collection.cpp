@@ -123,7 +123,7 @@ void TVrFileCollection::ReadEntry(TStream& dest, std::string_view name) {
 
 void TVrFileCollection::ReadArchiveEntry(TStream& dest, const TVrFile& entry) {
   if (entry.Data) {
-    CopyStream(dest, *entry.Data, entry.Data->GetSize());
+    dest.WriteBuffer(entry.Data->Data(), entry.Data->GetSize());
     return;
   }
   // An empty entry is empty, whatever the stream conventions say about a count of 0.
