@@ -84,10 +84,10 @@ bool SdlWindow::SetFullScreen(bool on) {
   if (SDL_SetWindowFullscreen(window_, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) == 0) {
     full_screen_ = on;
     toolbar_shown_in_full_screen_ = false;
-  } else if (!on) {
-    // Leaving full screen failed: put the windowed size back at least.
-    SDL_SetWindowSize(window_, screen_width_ * scale_, (screen_height_ + kToolbarHeight) * scale_);
   }
+  // Back in (or still in) a window, it gets its own size again: not every
+  // video driver restores it when full screen ends.
+  if (!full_screen_) SDL_SetWindowSize(window_, screen_width_ * scale_, (screen_height_ + kToolbarHeight) * scale_);
   Redraw();
   return full_screen_;
 }

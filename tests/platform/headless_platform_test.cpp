@@ -1,0 +1,137 @@
+// The headless back end: virtual clock, scripted input, message boxes on
+// standard output, frame dumps, the null sound device.
+
+#include "platform/headless/headless_platform.h"
+
+#include <sstream>
+
+#include <gtest/gtest.h>
+
+#include "platform/headless/null_audio_device.h"
+#include "platform/private_temp_folder.h"
+#include "read_png.h"
+
+namespace rivo {
+namespace {
+
+// Drives the platform as the frame loop does: deadlines every tick_ms,
+// events collected per tick.
+std::vector<std::vector<InputKind>> EventsPerTick(HeadlessPlatform& p, int ticks) {
+  std::vector<std::vector<InputKind>> per_tick;
+  uint64_t deadline = p.GetClock().NowMs();
+  for (int t = 1; t <= ticks; ++t) {
+    deadline += p.TickIntervalMs();
+    std::vector<InputKind> kinds;
+    while (std::optional<InputEvent> e = p.Events().WaitEvent(deadline)) kinds.push_back(e->kind);
+    EXPECT_EQ(p.GetClock().NowMs(), deadline);
+    per_tick.push_back(kinds);
+  }
+  return per_tick;
+}
+
+TEST(HeadlessPlatform, HandsOutEachTicksEventsBeforeItsDeadlineAndMovesTimeInFixedSteps) {
+  HeadlessOptions o;
+  o.tick_ms = 20;
+  o.script = ParseInputScript("1 key down a\n3 move 1 1\n3 key up a\n");
+  HeadlessPlatform p(std::move(o));
+  std::vector<std::vector<InputKind>> got = EventsPerTick(p, 4);
+  EXPECT_EQ(got[0], (std::vector{InputKind::kKeyDown}));
+  EXPECT_TRUE(got[1].empty());
+  EXPECT_EQ(got[2], (std::vector{InputKind::kMouseMove, InputKind::kKeyUp}));
+  EXPECT_TRUE(got[3].empty());
+  EXPECT_EQ(p.GetClock().NowMs(), 80u);
+  EXPECT_EQ(p.TicksReached(), 4u);
+}
+
+TEST(HeadlessPlatform, MessageBoxesPrintOneLineAndTakeTheScriptsAnswers) {
+  std::ostringstream out;
+  HeadlessOptions o;
+  o.out = &out;
+  o.script = ParseInputScript("1 answer no\n1 answer yes\n");
+  HeadlessPlatform p(std::move(o));
+  EventsPerTick(p, 1);
+  EXPECT_EQ(p.Boxes().Show("題名", "「題名」を終了しますか？", MessageButtons::kYesNo, MessageIcon::kQuestion),
+            MessageAnswer::kNo);
+  // "yes" does not fit an OK box: the box gets OK and the answer is used up.
+  EXPECT_EQ(p.Boxes().Show("警告", "two\nlines", MessageButtons::kOk, MessageIcon::kWarning), MessageAnswer::kOk);
+  EXPECT_EQ(p.Boxes().Show("c", "t", MessageButtons::kOkCancel, MessageIcon::kInformation), MessageAnswer::kOk);
+  EXPECT_EQ(out.str(),
+            "MSGBOX 題名|「題名」を終了しますか？|Yes/No -> No\n"
+            "MSGBOX 警告|two lines|OK -> OK\n"
+            "MSGBOX c|t|OK/Cancel -> OK\n");
+}
+
+TEST(HeadlessPlatform, DumpsTheFrameShownAfterTheChosenTick) {
+  PrivateTempFolder temp;
+  std::ostringstream log;
+  HeadlessOptions o;
+  o.log = &log;
+  o.script = ParseInputScript("2 screenshot " + (temp.Path() / "two.png").string() + "\n9 screenshot " +
+                              (temp.Path() / "never.png").string() + "\n");
+  {
+    HeadlessPlatform p(std::move(o));
+    std::unique_ptr<Window> w = p.OpenWindow({.screen_width = 4, .screen_height = 3});
+    FrameBuffer frame(4, 3);
+    uint64_t deadline = 0;
+    for (int t = 1; t <= 3; ++t) {
+      deadline += p.TickIntervalMs();
+      while (p.Events().WaitEvent(deadline)) {
+      }
+      // "tick t" draws its number into pixel (0, 0)
+      frame.At(0, 0) = static_cast<uint32_t>(t);
+      w->Present(frame, std::vector<DisplayRect>{{0, 0, 1, 1}});
+      EXPECT_EQ(std::filesystem::exists(temp.Path() / "two.png"), t >= 3);
+    }
+    EXPECT_EQ(p.Display().shown.At(0, 0), 3u);
+  }
+  FrameBuffer two = testing_png::ReadPng(temp.Path() / "two.png");
+  ASSERT_EQ(two.width, 4);
+  EXPECT_EQ(two.At(0, 0), 2u);
+  EXPECT_FALSE(std::filesystem::exists(temp.Path() / "never.png"));
+}
+
+TEST(HeadlessWindow, CopiesOnlyTheChangedRectanglesToWhatItShows) {
+  HeadlessPlatform p(HeadlessOptions{});
+  std::unique_ptr<Window> w = p.OpenWindow({.screen_width = 4, .screen_height = 4});
+  EXPECT_FALSE(p.Display().has_frame);
+  FrameBuffer frame(4, 4);
+  for (uint32_t& px : frame.pixels) px = 0x00FFFFFF;
+  std::vector<DisplayRect> changed{{1, 1, 3, 2}, {-5, 3, 1, 9}};
+  w->Present(frame, changed);
+  EXPECT_TRUE(p.Display().has_frame);
+  const FrameBuffer& shown = p.Display().shown;
+  EXPECT_EQ(shown.At(0, 0), 0u);
+  EXPECT_EQ(shown.At(1, 1), 0x00FFFFFFu);
+  EXPECT_EQ(shown.At(2, 1), 0x00FFFFFFu);
+  EXPECT_EQ(shown.At(3, 1), 0u);
+  EXPECT_EQ(shown.At(0, 3), 0x00FFFFFFu);
+  EXPECT_EQ(shown.At(1, 3), 0u);
+}
+
+class CountingSource : public AudioSource {
+ public:
+  void Render(std::span<int16_t> samples) override {
+    frames += samples.size() / kAudioChannels;
+    for (int16_t s : samples) EXPECT_EQ(s, 0);
+  }
+  uint64_t frames = 0;
+};
+
+TEST(NullAudioDevice, PullsFortyFourThousandOneHundredFramesPerVirtualSecond) {
+  HeadlessPlatform p(HeadlessOptions{});
+  std::unique_ptr<AudioDevice> device = p.OpenAudio();
+  EXPECT_FALSE(device->Audible());
+  CountingSource source;
+  device->SetSource(&source);
+  uint64_t deadline = 0;
+  for (int t = 0; t < 200; ++t) {  // 200 ticks of 15 ms: 3 s, in uneven sample counts per tick
+    deadline += 15;
+    while (p.Events().WaitEvent(deadline)) {
+    }
+  }
+  EXPECT_EQ(source.frames, 3u * 44100u);
+  device->SetSource(nullptr);
+}
+
+}  // namespace
+}  // namespace rivo
