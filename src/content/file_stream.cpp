@@ -17,7 +17,7 @@ int OpenFlags(FileOpen mode) {
   switch (mode) {
     case FileOpen::kRead: return O_RDONLY;
     case FileOpen::kReadWrite: return O_RDWR;
-    case FileOpen::kCreate: return O_WRONLY | O_CREAT | O_TRUNC;
+    case FileOpen::kCreate: return O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW;
     case FileOpen::kCreateNew: return O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW;
   }
   return O_RDONLY;

@@ -12,7 +12,7 @@ namespace rivo {
 enum class FileOpen {
   kRead,       // existing file, read only
   kReadWrite,  // existing file
-  kCreate,     // create or truncate, write only
+  kCreate,     // create or truncate, write only; never through a symbolic link
   // A new file that must not exist yet, and never through a symbolic link:
   // temporary copies are made this way so that nothing planted is written through.
   kCreateNew,

@@ -5,6 +5,7 @@
 #include <iostream>
 #include <span>
 
+#include "tools/archive_commands.h"
 #include "tools/commands.h"
 
 namespace rivo::tools {
@@ -13,6 +14,11 @@ namespace {
 // Commands join this table as their subsystems arrive.
 constexpr ToolCommand kCommands[] = {
     {"help", "help", "show this list", nullptr},
+    {"ls", "ls ARCHIVE [--json]", "list an archive's entries", ArchiveLs},
+    {"cat", "cat ARCHIVE NAME", "write one entry's content to standard output", ArchiveCat},
+    {"unpack", "unpack ARCHIVE DIR", "extract every entry into DIR", ArchiveUnpack},
+    {"pack", "pack DIR ARCHIVE", "make an archive of every file under DIR", ArchivePack},
+    {"verify", "verify ARCHIVE", "read every entry and check its checksum", ArchiveVerify},
 };
 
 void PrintUsage(std::ostream& out) {
