@@ -174,20 +174,6 @@ void Player::SetFullScreen(bool on) {
   window_->SetFullScreen(on);
 }
 
-void Player::SetMouseX(int32_t x) {
-  if (!window_) return;
-  DisplayPoint p = window_->MousePosition();
-  p.x = x;
-  window_->WarpMouse(p);
-}
-
-void Player::SetMouseY(int32_t y) {
-  if (!window_) return;
-  DisplayPoint p = window_->MousePosition();
-  p.y = y;
-  window_->WarpMouse(p);
-}
-
 void Player::Deactivate() {
   loop_.Suspend();
   if (!screen_) return;

@@ -32,8 +32,6 @@ class Player {
 
   // What the host offers the rest of the engine.
   void SetFullScreen(bool on);
-  void SetMouseX(int32_t x);
-  void SetMouseY(int32_t y);
   // The "終了" button: asks before closing.
   void ConfirmClose();
   // Focus gained and lost.

@@ -8,20 +8,25 @@ namespace rivo {
 
 ScriptedEvents::ScriptedEvents(VirtualClock& clock, std::vector<ScriptAction> script, ConsoleMessageBoxes& boxes,
                                HeadlessDisplay& display, std::ostream& log)
-    : clock_(clock), script_(std::move(script)), boxes_(boxes), display_(display), log_(log) {}
+    : clock_(clock), boxes_(boxes), display_(display), log_(log) {
+  for (ScriptAction& action : script) {
+    if (std::holds_alternative<InputEvent>(action.what)) events_.push_back(std::move(action));
+    else if (std::holds_alternative<MessageAnswer>(action.what)) answers_.push_back(std::move(action));
+    else screenshots_.push_back(std::move(action));
+  }
+}
 
 std::optional<InputEvent> ScriptedEvents::WaitEvent(uint64_t deadline_ms) {
   // The loop is back waiting, so every tick reached so far has run.
   WriteScreenshots(ticks_reached_);
-  while (next_ < script_.size() && script_[next_].tick <= ticks_reached_ + 1) {
-    ScriptAction& action = script_[next_++];
-    if (auto* e = std::get_if<InputEvent>(&action.what)) {
-      if (e->kind == InputKind::kMouseMove || e->kind == InputKind::kMouseDown || e->kind == InputKind::kMouseUp)
-        display_.pointer = {e->x, e->y};
-      return *e;
-    }
-    if (auto* answer = std::get_if<MessageAnswer>(&action.what)) boxes_.QueueAnswer(*answer);
-    else screenshots_.push_back(std::move(action));
+  uint64_t coming = ticks_reached_ + 1;
+  for (; next_answer_ < answers_.size() && answers_[next_answer_].tick <= coming; ++next_answer_)
+    boxes_.QueueAnswer(std::get<MessageAnswer>(answers_[next_answer_].what));
+  if (next_event_ < events_.size() && events_[next_event_].tick <= coming) {
+    const InputEvent& e = std::get<InputEvent>(events_[next_event_++].what);
+    if (e.kind == InputKind::kMouseMove || e.kind == InputKind::kMouseDown || e.kind == InputKind::kMouseUp)
+      display_.pointer = {e.x, e.y};
+    return e;
   }
   clock_.AdvanceTo(deadline_ms);
   ++ticks_reached_;

@@ -1,8 +1,10 @@
 #pragma once
 // The event source of headless runs. Each time the frame loop waits for its
-// next deadline, the script's actions for the coming tick are handed out
-// first (input events to the loop, answers to the message boxes), then the
-// virtual clock jumps to the deadline. Tick N is the N-th deadline reached.
+// next deadline, the script's actions for the coming tick are carried out
+// first: answers go to the message boxes (all of the tick's answers before
+// any of its events, so a box that an event opens finds them), then input
+// events go to the loop one by one, then the virtual clock jumps to the
+// deadline. Tick N is the N-th deadline reached.
 
 #include <cstddef>
 #include <ostream>
@@ -30,8 +32,10 @@ class ScriptedEvents final : public EventSource {
   void WriteScreenshots(uint64_t up_to_tick);
 
   VirtualClock& clock_;
-  std::vector<ScriptAction> script_;
-  std::size_t next_ = 0;
+  std::vector<ScriptAction> events_;
+  std::vector<ScriptAction> answers_;
+  std::size_t next_event_ = 0;
+  std::size_t next_answer_ = 0;
   ConsoleMessageBoxes& boxes_;
   HeadlessDisplay& display_;
   std::ostream& log_;
