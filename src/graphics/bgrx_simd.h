@@ -1,0 +1,31 @@
+#pragma once
+// Vector kernels for forward rows of 32-bit pixels, bit for bit the scalar
+// loops of row_kernels.h. SSE2 (every x86-64) or AVX2 when the processor
+// has it; elsewhere the scalar loops.
+
+#include <cstdint>
+
+namespace rivo {
+
+struct RowKey;
+struct MaskRule;
+
+struct BgrxKernelSet {
+  const char* name;
+  void (*blend)(uint32_t* d, const uint32_t* s, int32_t n, uint32_t w, RowKey key, bool skip_equal);
+  void (*add)(uint32_t* d, const uint32_t* s, int32_t n, uint32_t w, RowKey key);
+  void (*copy_keyed)(uint32_t* d, const uint32_t* s, int32_t n, RowKey key);
+  void (*mask_blend)(uint32_t* d, const uint32_t* s, const uint8_t* m, int32_t n, MaskRule rule,
+                     bool skip_equal);
+  void (*mask_add)(uint32_t* d, const uint32_t* s, const uint8_t* m, int32_t n, MaskRule rule);
+  void (*fill_mask)(uint32_t* d, const uint8_t* m, int32_t n, uint32_t c, MaskRule rule);
+  void (*fill_blend)(uint32_t* d, int32_t n, uint32_t c, uint32_t w);
+};
+
+// The best set this processor runs (chosen once).
+const BgrxKernelSet& BgrxKernels();
+// Every set this processor can run, scalar first; for tests and benchmarks.
+int BgrxKernelSetCount();
+const BgrxKernelSet& BgrxKernelSetAt(int index);
+
+}  // namespace rivo

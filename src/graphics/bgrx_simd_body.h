@@ -1,0 +1,158 @@
+#pragma once
+// The vector kernels, written once over a vector type V (V128: SSE2,
+// V256: AVX2) and compiled in one file per instruction set. Each kernel does
+// whole vectors and leaves the tail to the scalar loop. The arithmetic is
+// the scalar formula on 16-bit lanes: s*w + d*(255 - w) <= 65025 never
+// overflows, and the per-pixel choices (key, equal pixels, mask 0 and 255)
+// become lane selections.
+//
+// Included by exactly one file per V; everything here is internal to it.
+
+#include "graphics/row_kernels.h"
+
+namespace rivo {
+namespace {
+
+template <class V>
+struct Kernels {
+  using T = typename V::T;
+  using Scalar = ScalarRows<Bgrx32>;
+
+  // s*w + d*(255-w) shr 8 per byte, with 16-bit weights for the low and high pixel halves.
+  static T Mix(T s, T d, T w_lo, T w_hi) {
+    const T full = V::Set16(255);
+    const T lo = V::Shr16(V::Add16(V::Mul16(V::Lo8(s), w_lo), V::Mul16(V::Lo8(d), V::Sub16(full, w_lo))));
+    const T hi = V::Shr16(V::Add16(V::Mul16(V::Hi8(s), w_hi), V::Mul16(V::Hi8(d), V::Sub16(full, w_hi))));
+    return V::Pack(lo, hi);
+  }
+  // (s*w) shr 8 per byte.
+  static T Scale(T s, T w_lo, T w_hi) {
+    return V::Pack(V::Shr16(V::Mul16(V::Lo8(s), w_lo)), V::Shr16(V::Mul16(V::Hi8(s), w_hi)));
+  }
+  static T Select(T mask, T if_set, T otherwise) {
+    return V::Or(V::And(mask, if_set), V::AndNot(mask, otherwise));
+  }
+  // Per-pixel weights (32-bit lanes) spread to the 16-bit channel lanes.
+  static void Spread(T w32, T& w_lo, T& w_hi) {
+    const T both = V::Or(w32, V::Shl32By16(w32));
+    w_lo = V::UnpackLo32(both, both);
+    w_hi = V::UnpackHi32(both, both);
+  }
+  static T MaskWeights(T m32, const MaskRule& rule) {
+    T w = V::Shr16(V::Mul16(m32, V::Set32(rule.alpha)));
+    if (rule.at_255 == At255::kAlpha)
+      w = Select(V::Eq32(m32, V::Set32(255)), V::Set32(rule.alpha), w);
+    return w;
+  }
+
+  static void Blend(uint32_t* d, const uint32_t* s, int32_t n, uint32_t w, RowKey key,
+                    bool skip_equal) {
+    const T w16 = V::Set16(static_cast<uint16_t>(w)), kv = V::Set32(key.value);
+    int32_t i = 0;
+    for (; i + V::kLanes <= n; i += V::kLanes) {
+      const T sv = V::Load(s + i), dv = V::Load(d + i);
+      T keep = skip_equal ? V::Eq32(sv, dv) : V::Zero();
+      if (key.enabled) keep = V::Or(keep, V::Eq32(sv, kv));
+      V::Store(d + i, Select(keep, dv, Mix(sv, dv, w16, w16)));
+    }
+    Scalar::Blend(d + i, s + i, n - i, 1, w, key, skip_equal);
+  }
+
+  static void Add(uint32_t* d, const uint32_t* s, int32_t n, uint32_t w, RowKey key) {
+    const T w16 = V::Set16(static_cast<uint16_t>(w)), kv = V::Set32(key.value);
+    int32_t i = 0;
+    for (; i + V::kLanes <= n; i += V::kLanes) {
+      const T sv = V::Load(s + i), dv = V::Load(d + i);
+      const T sum = V::AddSat8(dv, Scale(sv, w16, w16));
+      V::Store(d + i, key.enabled ? Select(V::Eq32(sv, kv), dv, sum) : sum);
+    }
+    Scalar::Add(d + i, s + i, n - i, 1, w, key);
+  }
+
+  static void CopyKeyed(uint32_t* d, const uint32_t* s, int32_t n, RowKey key) {
+    if (!key.enabled) {
+      Scalar::Copy(d, s, n, 1);
+      return;
+    }
+    const T kv = V::Set32(key.value);
+    int32_t i = 0;
+    for (; i + V::kLanes <= n; i += V::kLanes) {
+      const T sv = V::Load(s + i);
+      V::Store(d + i, Select(V::Eq32(sv, kv), V::Load(d + i), sv));
+    }
+    Scalar::CopyKeyed(d + i, s + i, n - i, 1, key);
+  }
+
+  static void MaskBlend(uint32_t* d, const uint32_t* s, const uint8_t* m, int32_t n, MaskRule rule,
+                        bool skip_equal) {
+    const T zero = V::Zero(), opaque = V::Set32(255);
+    int32_t i = 0;
+    for (; i + V::kLanes <= n; i += V::kLanes) {
+      const T m32 = V::LoadMask32(m + i);
+      const T clear = V::Eq32(m32, zero);
+      if (V::AllSet(clear)) continue;
+      const T full = V::Eq32(m32, opaque);
+      const T sv = V::Load(s + i);
+      if (rule.at_255 == At255::kCopy && V::AllSet(full)) {
+        V::Store(d + i, sv);
+        continue;
+      }
+      const T dv = V::Load(d + i);
+      T w_lo, w_hi;
+      Spread(MaskWeights(m32, rule), w_lo, w_hi);
+      T out = Mix(sv, dv, w_lo, w_hi);
+      if (rule.at_255 == At255::kCopy) out = Select(full, sv, out);
+      const T keep = skip_equal ? V::Or(clear, V::Eq32(sv, dv)) : clear;
+      V::Store(d + i, Select(keep, dv, out));
+    }
+    Scalar::MaskBlend(d + i, s + i, m + i, n - i, 1, rule, skip_equal);
+  }
+
+  static void MaskAdd(uint32_t* d, const uint32_t* s, const uint8_t* m, int32_t n, MaskRule rule) {
+    int32_t i = 0;
+    for (; i + V::kLanes <= n; i += V::kLanes) {
+      const T m32 = V::LoadMask32(m + i);
+      const T clear = V::Eq32(m32, V::Zero());
+      if (V::AllSet(clear)) continue;
+      const T sv = V::Load(s + i), dv = V::Load(d + i);
+      T w_lo, w_hi;
+      Spread(MaskWeights(m32, rule), w_lo, w_hi);
+      V::Store(d + i, Select(clear, dv, V::AddSat8(dv, Scale(sv, w_lo, w_hi))));
+    }
+    Scalar::MaskAdd(d + i, s + i, m + i, n - i, 1, rule);
+  }
+
+  static void FillMask(uint32_t* d, const uint8_t* m, int32_t n, uint32_t c, MaskRule rule) {
+    const T cv = V::Set32(c), zero = V::Zero(), opaque = V::Set32(255);
+    int32_t i = 0;
+    for (; i + V::kLanes <= n; i += V::kLanes) {
+      const T m32 = V::LoadMask32(m + i);
+      const T clear = V::Eq32(m32, zero);
+      if (V::AllSet(clear)) continue;
+      const T dv = V::Load(d + i);
+      T w_lo, w_hi;
+      Spread(MaskWeights(m32, rule), w_lo, w_hi);
+      T out = Mix(cv, dv, w_lo, w_hi);
+      if (rule.at_255 == At255::kCopy) out = Select(V::Eq32(m32, opaque), cv, out);
+      V::Store(d + i, Select(V::Or(clear, V::Eq32(dv, cv)), dv, out));
+    }
+    Scalar::FillMask(d + i, m + i, n - i, 1, c, rule);
+  }
+
+  static void FillBlend(uint32_t* d, int32_t n, uint32_t c, uint32_t w) {
+    const T cv = V::Set32(c), w16 = V::Set16(static_cast<uint16_t>(w));
+    int32_t i = 0;
+    for (; i + V::kLanes <= n; i += V::kLanes) {
+      const T dv = V::Load(d + i);
+      V::Store(d + i, Select(V::Eq32(dv, cv), dv, Mix(cv, dv, w16, w16)));
+    }
+    Scalar::FillBlend(d + i, n - i, c, w);
+  }
+
+  static constexpr BgrxKernelSet Set(const char* name) {
+    return {name, Blend, Add, CopyKeyed, MaskBlend, MaskAdd, FillMask, FillBlend};
+  }
+};
+
+}  // namespace
+}  // namespace rivo

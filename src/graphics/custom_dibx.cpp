@@ -1,0 +1,394 @@
+#include "graphics/custom_dibx.h"
+
+#include <algorithm>
+
+namespace rivo {
+namespace {
+
+RasterOp Op(RasterOpKind kind) {
+  RasterOp op;
+  op.kind = kind;
+  return op;
+}
+
+RasterOp Placement(RasterOpKind kind, int32_t x, int32_t y, bool flip_v, bool flip_h,
+                   const TRect& source_rect, const TCustomDIBX& source) {
+  RasterOp op = Op(kind);
+  op.x = x;
+  op.y = y;
+  op.flip_v = flip_v;
+  op.flip_h = flip_h;
+  op.source_rect = source_rect;
+  op.source = &source;
+  return op;
+}
+
+RasterOp Stretch(RasterOpKind kind, const TRect& dest, const TCustomDIBX& source, int32_t alpha,
+                 bool flip_v, bool flip_h, const TRect& source_rect) {
+  RasterOp op = Op(kind);
+  op.rect = dest;
+  op.source = &source;
+  op.alpha = alpha;
+  op.flip_v = flip_v;
+  op.flip_h = flip_h;
+  op.source_rect = source_rect;
+  return op;
+}
+
+int64_t FloorMod(int64_t a, int64_t b) {
+  const int64_t m = a % b;
+  return m < 0 ? m + b : m;
+}
+
+// Calls draw(tile rectangle) for every tile of a zoomed grid that can reach
+// the clip rectangle. Tile positions are kept in 16.16 so that fractional
+// pitches do not drift; a negative offset starts one step further left, so
+// no gap opens at the left edge.
+template <typename Draw>
+void ForEachTile(const TRect& r, const TRect& clip, const TTileLayout& t, const TRect& source_rect,
+                 Draw draw) {
+  const int64_t tile_w = std::max<int64_t>(1, int64_t{source_rect.Width()} * t.zoom_x / 256);
+  const int64_t tile_h = std::max<int64_t>(1, int64_t{source_rect.Height()} * t.zoom_y / 256);
+  const int64_t step_x = std::max<int64_t>(65536, int64_t{t.pitch_x} * t.zoom_x * 256);
+  const int64_t step_y = std::max<int64_t>(65536, int64_t{t.pitch_y} * t.zoom_y * 256);
+  const int64_t start_x = int64_t{r.Left} * 65536 - FloorMod(int64_t{t.offset_x} * 65536, step_x);
+  const int64_t start_y = int64_t{r.Top} * 65536 - FloorMod(int64_t{t.offset_y} * 65536, step_y);
+  for (int64_t y16 = start_y; (y16 >> 16) < clip.Bottom; y16 += step_y) {
+    const int64_t top = y16 >> 16;
+    if (top + tile_h <= clip.Top) continue;
+    for (int64_t x16 = start_x; (x16 >> 16) < clip.Right; x16 += step_x) {
+      const int64_t left = x16 >> 16;
+      if (left + tile_w <= clip.Left) continue;
+      draw(TRect{static_cast<int32_t>(left), static_cast<int32_t>(top),
+                 static_cast<int32_t>(left + tile_w), static_cast<int32_t>(top + tile_h)});
+    }
+  }
+}
+
+}  // namespace
+
+void TCustomDIBX::SetSize(int32_t width, int32_t height, int32_t bit_count) {
+  RecordSize(width, height);
+}
+
+int64_t TCustomDIBX::ColorToPixel(int64_t color) const { return color < 0 ? -1 : color; }
+
+void TCustomDIBX::AddClipRect(const TRect& r) {
+  const TRect cut = Intersect(r, GetBounds());
+  if (cut.IsEmpty()) return;
+  clip_ = has_clip_ ? Union(clip_, cut) : cut;
+  has_clip_ = true;
+}
+
+void TCustomDIBX::FillRect(const TRect& r, uint32_t value) {
+  RasterOp op = Op(RasterOpKind::kFillRect);
+  op.rect = r;
+  op.value = value;
+  Execute(op);
+}
+
+void TCustomDIBX::FillRectAlpha(const TRect& r, uint32_t value, int32_t alpha) {
+  RasterOp op = Op(RasterOpKind::kFillRectAlpha);
+  op.rect = r;
+  op.value = value;
+  op.alpha = alpha;
+  Execute(op);
+}
+
+void TCustomDIBX::FillRectAdd(const TRect& r, uint32_t value) {
+  RasterOp op = Op(RasterOpKind::kFillRectAdd);
+  op.rect = r;
+  op.value = value;
+  Execute(op);
+}
+
+void TCustomDIBX::FillRectSub(const TRect& r, uint32_t value) {
+  RasterOp op = Op(RasterOpKind::kFillRectSub);
+  op.rect = r;
+  op.value = value;
+  Execute(op);
+}
+
+void TCustomDIBX::Frame(const TRect& r, int32_t w, const RasterOp& band) {
+  const auto run = [&](const TRect& rect) {
+    RasterOp op = band;
+    op.rect = rect;
+    Execute(op);
+  };
+  run({r.Left, r.Top, r.Right, r.Top + w});
+  run({r.Left, r.Bottom - w, r.Right, r.Bottom});
+  const int32_t h = r.Height() - 2 * w;
+  if (h <= 0) return;
+  run({r.Left, r.Top + w, r.Left + w, r.Top + w + h});
+  run({r.Right - w, r.Top + w, r.Right, r.Top + w + h});
+}
+
+void TCustomDIBX::FrameRect(const TRect& r, int32_t line_width, uint32_t value) {
+  RasterOp op = Op(RasterOpKind::kFillRect);
+  op.value = value;
+  Frame(r, line_width, op);
+}
+
+void TCustomDIBX::FrameRectAlpha(const TRect& r, int32_t line_width, int32_t alpha,
+                                 uint32_t value) {
+  RasterOp op = Op(RasterOpKind::kFillRectAlpha);
+  op.value = value;
+  op.alpha = alpha;
+  Frame(r, line_width, op);
+}
+
+void TCustomDIBX::FrameRectAdd(const TRect& r, int32_t line_width, uint32_t value) {
+  RasterOp op = Op(RasterOpKind::kFillRectAdd);
+  op.value = value;
+  Frame(r, line_width, op);
+}
+
+void TCustomDIBX::Assign(const TCustomDIBX& source) {
+  Draw(0, 0, false, false, false, source.GetBounds(), source);
+}
+
+void TCustomDIBX::Draw(int32_t x, int32_t y, bool flip_v, bool flip_h, bool use_key,
+                       const TRect& source_rect, const TCustomDIBX& source) {
+  RasterOp op = Placement(RasterOpKind::kDraw, x, y, flip_v, flip_h, source_rect, source);
+  op.use_key = use_key;
+  Execute(op);
+}
+
+void TCustomDIBX::DrawAlpha(int32_t x, int32_t y, int32_t alpha, bool flip_v, bool flip_h,
+                            bool use_key, const TRect& source_rect, const TCustomDIBX& source) {
+  RasterOp op = Placement(RasterOpKind::kDrawAlpha, x, y, flip_v, flip_h, source_rect, source);
+  op.alpha = alpha;
+  op.use_key = use_key;
+  Execute(op);
+}
+
+void TCustomDIBX::DrawAdd(int32_t x, int32_t y, int32_t alpha, bool flip_v, bool flip_h,
+                          const TRect& source_rect, const TCustomDIBX& source) {
+  RasterOp op = Placement(RasterOpKind::kDrawAdd, x, y, flip_v, flip_h, source_rect, source);
+  op.alpha = alpha;
+  op.use_key = source.HasTransparentColor();
+  Execute(op);
+}
+
+void TCustomDIBX::DrawMask(int32_t x, int32_t y, const TCustomDIBX& mask, bool flip_v,
+                           bool flip_h, const TRect& source_rect, const TCustomDIBX& source) {
+  RasterOp op = Placement(RasterOpKind::kDrawMask, x, y, flip_v, flip_h, source_rect, source);
+  op.mask = &mask;
+  Execute(op);
+}
+
+void TCustomDIBX::DrawAlphaMask(int32_t x, int32_t y, int32_t alpha, const TCustomDIBX& mask,
+                                bool flip_v, bool flip_h, const TRect& source_rect,
+                                const TCustomDIBX& source) {
+  RasterOp op = Placement(RasterOpKind::kDrawAlphaMask, x, y, flip_v, flip_h, source_rect, source);
+  op.alpha = alpha;
+  op.mask = &mask;
+  Execute(op);
+}
+
+void TCustomDIBX::DrawAddMask(int32_t x, int32_t y, int32_t alpha, const TCustomDIBX& mask,
+                              bool flip_v, bool flip_h, const TRect& source_rect,
+                              const TCustomDIBX& source) {
+  RasterOp op = Placement(RasterOpKind::kDrawAddMask, x, y, flip_v, flip_h, source_rect, source);
+  op.alpha = alpha;
+  op.mask = &mask;
+  Execute(op);
+}
+
+void TCustomDIBX::FillMask(int32_t x, int32_t y, int32_t alpha, uint32_t color, bool flip_v,
+                           bool flip_h, const TRect& source_rect, const TCustomDIBX& mask) {
+  RasterOp op = Placement(RasterOpKind::kFillMask, x, y, flip_v, flip_h, source_rect, mask);
+  op.alpha = alpha;
+  op.value = color;
+  Execute(op);
+}
+
+void TCustomDIBX::DrawIndexedAdd(int32_t x, int32_t y, const uint32_t* table, int32_t alpha,
+                                 bool flip_v, bool flip_h, int32_t lowest_index,
+                                 const TRect& source_rect, const TCustomDIBX& source) {
+  RasterOp op = Placement(RasterOpKind::kDrawIndexedAdd, x, y, flip_v, flip_h, source_rect, source);
+  op.color_table = table;
+  op.alpha = alpha;
+  op.lowest_index = lowest_index;
+  Execute(op);
+}
+
+void TCustomDIBX::StretchDraw(const TRect& dest, const TCustomDIBX& source, int32_t alpha,
+                              bool flip_v, bool flip_h, bool use_key, const TRect& source_rect) {
+  RasterOp op = Stretch(RasterOpKind::kStretchDraw, dest, source, alpha, flip_v, flip_h, source_rect);
+  op.use_key = use_key;
+  Execute(op);
+}
+
+void TCustomDIBX::StretchDrawAdd(const TRect& dest, const TCustomDIBX& source, int32_t alpha,
+                                 bool flip_v, bool flip_h, bool use_key, const TRect& source_rect) {
+  RasterOp op =
+      Stretch(RasterOpKind::kStretchDrawAdd, dest, source, alpha, flip_v, flip_h, source_rect);
+  op.use_key = use_key;
+  Execute(op);
+}
+
+void TCustomDIBX::StretchDrawMask(const TRect& dest, const TCustomDIBX& source, int32_t alpha,
+                                  const TCustomDIBX& mask, bool flip_v, bool flip_h,
+                                  const TRect& source_rect) {
+  RasterOp op =
+      Stretch(RasterOpKind::kStretchDrawMask, dest, source, alpha, flip_v, flip_h, source_rect);
+  op.mask = &mask;
+  Execute(op);
+}
+
+void TCustomDIBX::StretchDrawAddMask(const TRect& dest, const TCustomDIBX& source, int32_t alpha,
+                                     const TCustomDIBX& mask, bool flip_v, bool flip_h,
+                                     const TRect& source_rect) {
+  RasterOp op =
+      Stretch(RasterOpKind::kStretchDrawAddMask, dest, source, alpha, flip_v, flip_h, source_rect);
+  op.mask = &mask;
+  Execute(op);
+}
+
+void TCustomDIBX::StretchDrawIndexed(const TRect& dest, const TCustomDIBX& source,
+                                     const uint32_t* table, int32_t alpha_code, bool flip_v,
+                                     bool flip_h, const TRect& source_rect) {
+  RasterOp op = Stretch(RasterOpKind::kStretchDrawIndexed, dest, source, alpha_code, flip_v, flip_h,
+                        source_rect);
+  op.color_table = table;
+  Execute(op);
+}
+
+void TCustomDIBX::DrawRotate(int32_t cx, int32_t cy, int32_t alpha_code, bool flip_v, bool flip_h,
+                             bool use_key, const TRotation& rotation, const TRect& source_rect,
+                             const TCustomDIBX& source) {
+  RasterOp op =
+      Placement(RasterOpKind::kDrawRotate, cx, cy, flip_v, flip_h, source_rect, source);
+  op.alpha = alpha_code;
+  op.use_key = use_key;
+  op.angle = rotation.angle;
+  op.pivot_x = rotation.pivot_x;
+  op.pivot_y = rotation.pivot_y;
+  op.zoom_x = rotation.zoom_x;
+  op.zoom_y = rotation.zoom_y;
+  Execute(op);
+}
+
+void TCustomDIBX::DrawRotateMask(int32_t cx, int32_t cy, int32_t alpha_code,
+                                 const TCustomDIBX& mask, bool flip_v, bool flip_h,
+                                 const TRotation& rotation, const TRect& source_rect,
+                                 const TCustomDIBX& source) {
+  RasterOp op =
+      Placement(RasterOpKind::kDrawRotateMask, cx, cy, flip_v, flip_h, source_rect, source);
+  op.alpha = alpha_code;
+  op.mask = &mask;
+  op.angle = rotation.angle;
+  op.pivot_x = rotation.pivot_x;
+  op.pivot_y = rotation.pivot_y;
+  op.zoom_x = rotation.zoom_x;
+  op.zoom_y = rotation.zoom_y;
+  Execute(op);
+}
+
+namespace {
+
+// Runs draw with the clip rectangle narrowed to r, then restores it.
+template <typename Draw>
+void WithClipWithin(TCustomDIBX& surface, const TRect& r, Draw draw) {
+  const bool had_clip = surface.HasClip();
+  const TRect old_clip = surface.GetClipRect();
+  const TRect clip = Intersect(old_clip, r);
+  if (clip.IsEmpty()) return;
+  surface.SetClipRect(clip);
+  draw(clip);
+  if (had_clip) surface.SetClipRect(old_clip);
+  else surface.ResetClip();
+}
+
+}  // namespace
+
+void TCustomDIBX::TileStretchDraw(const TRect& r, const TTileLayout& layout, int32_t alpha_code,
+                                  bool flip_v, bool flip_h, bool use_key, const TRect& source_rect,
+                                  const TCustomDIBX& source) {
+  if (alpha_code <= 0 || layout.zoom_x <= 0 || layout.zoom_y <= 0 || source_rect.IsEmpty()) return;
+  WithClipWithin(*this, r, [&](const TRect& clip) {
+    ForEachTile(r, clip, layout, source_rect, [&](const TRect& tile) {
+      if (alpha_code <= 255)
+        StretchDraw(tile, source, alpha_code, flip_v, flip_h, use_key, source_rect);
+      else
+        StretchDrawAdd(tile, source, alpha_code - 256, flip_v, flip_h, use_key, source_rect);
+    });
+  });
+}
+
+void TCustomDIBX::TileStretchDrawMask(const TRect& r, const TTileLayout& layout,
+                                      int32_t alpha_code, const TCustomDIBX& mask, bool flip_v,
+                                      bool flip_h, const TRect& source_rect,
+                                      const TCustomDIBX& source) {
+  if (alpha_code <= 0 || layout.zoom_x <= 0 || layout.zoom_y <= 0 || source_rect.IsEmpty()) return;
+  WithClipWithin(*this, r, [&](const TRect& clip) {
+    ForEachTile(r, clip, layout, source_rect, [&](const TRect& tile) {
+      if (alpha_code <= 255)
+        StretchDrawMask(tile, source, alpha_code, mask, flip_v, flip_h, source_rect);
+      else
+        StretchDrawAddMask(tile, source, alpha_code - 256, mask, flip_v, flip_h, source_rect);
+    });
+  });
+}
+
+void TCustomDIBX::FillPattern(const TRect& r, const TCustomDIBX& pattern, bool flip_v, bool flip_h,
+                              int32_t offset_x, int32_t offset_y) {
+  RasterOp op = Op(RasterOpKind::kFillPattern);
+  op.rect = r;
+  op.source = &pattern;
+  op.flip_v = flip_v;
+  op.flip_h = flip_h;
+  op.offset_x = offset_x;
+  op.offset_y = offset_y;
+  Execute(op);
+}
+
+void TCustomDIBX::FillPatternZoom(const TRect& r, const TCustomDIBX& pattern, int32_t alpha_code,
+                                  bool flip_v, bool flip_h, bool use_key, int32_t offset_x,
+                                  int32_t offset_y, int32_t zoom_x, int32_t zoom_y) {
+  RasterOp op = Op(RasterOpKind::kFillPatternZoom);
+  op.rect = r;
+  op.source = &pattern;
+  op.alpha = alpha_code;
+  op.flip_v = flip_v;
+  op.flip_h = flip_h;
+  op.use_key = use_key;
+  op.offset_x = offset_x;
+  op.offset_y = offset_y;
+  op.zoom_x = zoom_x;
+  op.zoom_y = zoom_y;
+  Execute(op);
+}
+
+void TCustomDIBX::FillPatternZoomMask(const TRect& r, const TCustomDIBX& pattern,
+                                      int32_t alpha_code, const TCustomDIBX& mask, bool flip_v,
+                                      bool flip_h, int32_t offset_x, int32_t offset_y,
+                                      int32_t zoom_x, int32_t zoom_y) {
+  RasterOp op = Op(RasterOpKind::kFillPatternZoomMask);
+  op.rect = r;
+  op.source = &pattern;
+  op.mask = &mask;
+  op.alpha = alpha_code;
+  op.flip_v = flip_v;
+  op.flip_h = flip_h;
+  op.offset_x = offset_x;
+  op.offset_y = offset_y;
+  op.zoom_x = zoom_x;
+  op.zoom_y = zoom_y;
+  Execute(op);
+}
+
+void TCustomDIBX::FramePattern(const TRect& r, int32_t w, int32_t offset_x, int32_t offset_y,
+                               const TCustomDIBX& pattern) {
+  // Each band continues the pattern of the whole rectangle.
+  const int32_t right = r.Width() - w, bottom = r.Height() - w;
+  FillPattern({r.Left, r.Top, r.Right, r.Top + w}, pattern, false, false, offset_x, offset_y);
+  FillPattern({r.Left, r.Bottom - w, r.Right, r.Bottom}, pattern, false, false, offset_x,
+              offset_y + bottom);
+  FillPattern({r.Left, r.Top, r.Left + w, r.Bottom}, pattern, false, false, offset_x, offset_y);
+  FillPattern({r.Right - w, r.Top, r.Right, r.Bottom}, pattern, false, false, offset_x + right,
+              offset_y);
+}
+
+}  // namespace rivo

@@ -1,0 +1,142 @@
+#pragma once
+// The per-row loops of every blend, written once over a pixel policy. The
+// source walks forward (step 1) or backward (step -1, mirrored); a mask row
+// walks with its source. The scalar loops are the reference; Rows<Bgrx32>
+// hands forward rows to the vector kernels of bgrx_simd.h, which give the
+// same bytes.
+
+#include <cstdint>
+#include <cstring>
+#include <type_traits>
+
+#include "graphics/pixel_policy.h"
+
+namespace rivo {
+
+struct RowKey {
+  bool enabled = false;
+  uint32_t value = 0;
+  bool Skips(uint32_t pixel) const { return enabled && pixel == value; }
+};
+
+// Weight of a mask value m: mask 0 skips the pixel; otherwise
+// w = (m * alpha) shr 8 (alpha 256 gives w = m), except that m = 255 copies
+// the source (kCopy), weighs alpha (kAlpha) or follows the formula.
+enum class At255 : uint8_t { kCopy, kAlpha, kFormula };
+struct MaskRule {
+  uint32_t alpha = 256;
+  At255 at_255 = At255::kCopy;
+  uint32_t Weight(uint32_t m) const {
+    return m == 255 && at_255 == At255::kAlpha ? alpha : (m * alpha) >> 8;
+  }
+  bool Copies(uint32_t m) const { return m == 255 && at_255 == At255::kCopy; }
+};
+
+template <class P>
+struct ScalarRows {
+  using Pixel = typename P::Pixel;
+
+  static void Copy(Pixel* d, const Pixel* s, int32_t n, int32_t step) {
+    if (n <= 0) return;
+    if (step == 1) {
+      std::memmove(d, s, sizeof(Pixel) * static_cast<std::size_t>(n));
+      return;
+    }
+    for (int32_t i = 0; i < n; ++i, s += step) d[i] = *s;
+  }
+  static void CopyKeyed(Pixel* d, const Pixel* s, int32_t n, int32_t step, RowKey key) {
+    for (int32_t i = 0; i < n; ++i, s += step)
+      if (!key.Skips(*s)) d[i] = *s;
+  }
+  // skip_equal: a source pixel equal to the destination leaves it alone.
+  static void Blend(Pixel* d, const Pixel* s, int32_t n, int32_t step, uint32_t w, RowKey key,
+                    bool skip_equal) {
+    for (int32_t i = 0; i < n; ++i, s += step) {
+      if (key.Skips(*s) || (skip_equal && *s == d[i])) continue;
+      d[i] = P::Blend(*s, d[i], w);
+    }
+  }
+  static void Add(Pixel* d, const Pixel* s, int32_t n, int32_t step, uint32_t w, RowKey key) {
+    for (int32_t i = 0; i < n; ++i, s += step)
+      if (!key.Skips(*s)) d[i] = P::Add(d[i], *s, w);
+  }
+  static void MaskBlend(Pixel* d, const Pixel* s, const uint8_t* m, int32_t n, int32_t step,
+                        MaskRule rule, bool skip_equal) {
+    for (int32_t i = 0; i < n; ++i, s += step, m += step) {
+      if (*m == 0 || (skip_equal && *s == d[i])) continue;
+      d[i] = rule.Copies(*m) ? *s : P::Blend(*s, d[i], rule.Weight(*m));
+    }
+  }
+  static void MaskAdd(Pixel* d, const Pixel* s, const uint8_t* m, int32_t n, int32_t step,
+                      MaskRule rule) {
+    for (int32_t i = 0; i < n; ++i, s += step, m += step)
+      if (*m != 0) d[i] = P::Add(d[i], *s, rule.Weight(*m));
+  }
+  // Colour c through a mask; pixels already equal to c stay.
+  static void FillMask(Pixel* d, const uint8_t* m, int32_t n, int32_t step, Pixel c, MaskRule rule) {
+    for (int32_t i = 0; i < n; ++i, m += step) {
+      if (*m == 0 || d[i] == c) continue;
+      d[i] = rule.Copies(*m) ? c : P::Blend(c, d[i], rule.Weight(*m));
+    }
+  }
+  static void Fill(Pixel* d, int32_t n, Pixel c) {
+    for (int32_t i = 0; i < n; ++i) d[i] = c;
+  }
+  static void FillBlend(Pixel* d, int32_t n, Pixel c, uint32_t w) {
+    for (int32_t i = 0; i < n; ++i)
+      if (d[i] != c) d[i] = P::Blend(c, d[i], w);
+  }
+  static void FillAdd(Pixel* d, int32_t n, Pixel c) {
+    for (int32_t i = 0; i < n; ++i) d[i] = P::AddSaturate(d[i], c);
+  }
+  static void FillSub(Pixel* d, int32_t n, Pixel c) {
+    for (int32_t i = 0; i < n; ++i) d[i] = P::SubSaturate(d[i], c);
+  }
+};
+
+template <class P>
+struct Rows : ScalarRows<P> {};
+
+}  // namespace rivo
+
+#include "graphics/bgrx_simd.h"
+
+namespace rivo {
+
+template <>
+struct Rows<Bgrx32> : ScalarRows<Bgrx32> {
+  using Scalar = ScalarRows<Bgrx32>;
+  static void Blend(uint32_t* d, const uint32_t* s, int32_t n, int32_t step, uint32_t w,
+                    RowKey key, bool skip_equal) {
+    if (step == 1) BgrxKernels().blend(d, s, n, w, key, skip_equal);
+    else Scalar::Blend(d, s, n, step, w, key, skip_equal);
+  }
+  static void Add(uint32_t* d, const uint32_t* s, int32_t n, int32_t step, uint32_t w, RowKey key) {
+    if (step == 1) BgrxKernels().add(d, s, n, w, key);
+    else Scalar::Add(d, s, n, step, w, key);
+  }
+  static void CopyKeyed(uint32_t* d, const uint32_t* s, int32_t n, int32_t step, RowKey key) {
+    if (step == 1) BgrxKernels().copy_keyed(d, s, n, key);
+    else Scalar::CopyKeyed(d, s, n, step, key);
+  }
+  static void MaskBlend(uint32_t* d, const uint32_t* s, const uint8_t* m, int32_t n, int32_t step,
+                        MaskRule rule, bool skip_equal) {
+    if (step == 1) BgrxKernels().mask_blend(d, s, m, n, rule, skip_equal);
+    else Scalar::MaskBlend(d, s, m, n, step, rule, skip_equal);
+  }
+  static void MaskAdd(uint32_t* d, const uint32_t* s, const uint8_t* m, int32_t n, int32_t step,
+                      MaskRule rule) {
+    if (step == 1) BgrxKernels().mask_add(d, s, m, n, rule);
+    else Scalar::MaskAdd(d, s, m, n, step, rule);
+  }
+  static void FillMask(uint32_t* d, const uint8_t* m, int32_t n, int32_t step, uint32_t c,
+                       MaskRule rule) {
+    if (step == 1) BgrxKernels().fill_mask(d, m, n, c, rule);
+    else Scalar::FillMask(d, m, n, step, c, rule);
+  }
+  static void FillBlend(uint32_t* d, int32_t n, uint32_t c, uint32_t w) {
+    BgrxKernels().fill_blend(d, n, c, w);
+  }
+};
+
+}  // namespace rivo

@@ -1,0 +1,97 @@
+// The vector kernels against the scalar reference, on random rows that are
+// full of the special cases: equal pixels, key pixels, masks 0 and 255.
+
+#include "graphics/row_kernels.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <vector>
+
+namespace rivo {
+namespace {
+
+struct RandomRows {
+  std::mt19937 rng{12345};
+  std::vector<uint32_t> source, dest;
+  std::vector<uint8_t> mask;
+
+  void Make(int32_t n, uint32_t key) {
+    source.resize(static_cast<std::size_t>(n));
+    dest.resize(static_cast<std::size_t>(n));
+    mask.resize(static_cast<std::size_t>(n));
+    for (int32_t i = 0; i < n; ++i) {
+      const uint32_t pick = rng() % 8;
+      source[i] = pick == 0 ? key : rng() & 0xFFFFFF;
+      dest[i] = pick == 1 ? source[i] : rng() & 0xFFFFFF;
+      const uint32_t m = rng() % 4;
+      mask[i] = static_cast<uint8_t>(m == 0 ? 0 : m == 1 ? 255 : rng());
+    }
+    if (n >= 16)  // whole vectors of clear and of full mask values
+      for (int32_t i = 0; i < 8; ++i) mask[i] = 0, mask[8 + i] = 255;
+  }
+};
+
+TEST(RowKernelsTest, EveryKernelSetGivesTheScalarBytes) {
+  using Scalar = ScalarRows<Bgrx32>;
+  RandomRows r;
+  const MaskRule rules[] = {{256, At255::kCopy}, {77, At255::kAlpha}, {256, At255::kFormula},
+                            {200, At255::kFormula}};
+  for (int set = 0; set < BgrxKernelSetCount(); ++set) {
+    const BgrxKernelSet& k = BgrxKernelSetAt(set);
+    for (int32_t n : {0, 1, 3, 7, 8, 9, 31, 64, 101}) {
+      for (int trial = 0; trial < 20; ++trial) {
+        const uint32_t key = r.rng() & 0xFFFFFF;
+        r.Make(n, key);
+        const RowKey row_key{trial % 2 == 0, key};
+        const uint32_t w = r.rng() % 256;
+        const bool skip = trial % 3 != 0;
+        const MaskRule rule = rules[trial % 4];
+        auto check = [&](const char* what, auto fast, auto reference) {
+          std::vector<uint32_t> a = r.dest, b = r.dest;
+          fast(a.data());
+          reference(b.data());
+          ASSERT_EQ(a, b) << k.name << " " << what << " n=" << n << " trial " << trial;
+        };
+        const uint32_t* s = r.source.data();
+        const uint8_t* m = r.mask.data();
+        check("blend", [&](uint32_t* d) { k.blend(d, s, n, w, row_key, skip); },
+              [&](uint32_t* d) { Scalar::Blend(d, s, n, 1, w, row_key, skip); });
+        check("add", [&](uint32_t* d) { k.add(d, s, n, w, row_key); },
+              [&](uint32_t* d) { Scalar::Add(d, s, n, 1, w, row_key); });
+        check("copy keyed", [&](uint32_t* d) { k.copy_keyed(d, s, n, row_key); },
+              [&](uint32_t* d) { Scalar::CopyKeyed(d, s, n, 1, row_key); });
+        check("mask blend", [&](uint32_t* d) { k.mask_blend(d, s, m, n, rule, skip); },
+              [&](uint32_t* d) { Scalar::MaskBlend(d, s, m, n, 1, rule, skip); });
+        check("mask add", [&](uint32_t* d) { k.mask_add(d, s, m, n, rule); },
+              [&](uint32_t* d) { Scalar::MaskAdd(d, s, m, n, 1, rule); });
+        check("fill mask", [&](uint32_t* d) { k.fill_mask(d, m, n, key, rule); },
+              [&](uint32_t* d) { Scalar::FillMask(d, m, n, 1, key, rule); });
+        check("fill blend", [&](uint32_t* d) { k.fill_blend(d, n, key, w); },
+              [&](uint32_t* d) { Scalar::FillBlend(d, n, key, w); });
+      }
+    }
+  }
+}
+
+TEST(RowKernelsTest, ThePackedScalarFormulasMatchThePerByteOnes) {
+  std::mt19937 rng(7);
+  for (int i = 0; i < 20000; ++i) {
+    const uint32_t s = rng(), d = rng(), w = rng() % 256;
+    uint32_t blend = 0, add = 0, addsat = 0, subsat = 0;
+    for (int b = 0; b < 4; ++b) {
+      const uint32_t sc = (s >> (8 * b)) & 0xFF, dc = (d >> (8 * b)) & 0xFF;
+      blend |= ((sc * w + dc * (255 - w)) >> 8) << (8 * b);
+      add |= std::min(255u, dc + ((sc * w) >> 8)) << (8 * b);
+      addsat |= std::min(255u, dc + sc) << (8 * b);
+      subsat |= (dc > sc ? dc - sc : 0) << (8 * b);
+    }
+    ASSERT_EQ(Bgrx32::Blend(s, d, w), blend);
+    ASSERT_EQ(Bgrx32::Add(d, s, w), add);
+    ASSERT_EQ(Bgrx32::AddSaturate(d, s), addsat);
+    ASSERT_EQ(Bgrx32::SubSaturate(d, s), subsat);
+  }
+}
+
+}  // namespace
+}  // namespace rivo
