@@ -7,6 +7,7 @@
 
 #include "tools/archive_commands.h"
 #include "tools/commands.h"
+#include "tools/eval_command.h"
 
 namespace rivo::tools {
 namespace {
@@ -14,6 +15,7 @@ namespace {
 // Commands join this table as their subsystems arrive.
 constexpr ToolCommand kCommands[] = {
     {"help", "help", "show this list", nullptr},
+    {"eval", "eval EXPR [--var NAME=KIND:VALUE]... | eval --ops EXPR", "compile and run one expression", RunEval},
     {"ls", "ls ARCHIVE [--json]", "list an archive's entries", ArchiveLs},
     {"cat", "cat ARCHIVE NAME", "write one entry's content to standard output", ArchiveCat},
     {"unpack", "unpack ARCHIVE DIR", "extract every entry into DIR", ArchiveUnpack},
