@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 
@@ -85,8 +86,8 @@ TEST(PlayerProcess, AnInputScriptThatCannotBeReadIsAUsageError) {
 }
 
 // The built executable, as a user runs it.
-int RunRivoplay(const std::string& args, std::string& out) {
-  std::string command = std::string(RIVO_BIN_DIR) + "/rivoplay " + args + " 2>/dev/null";
+int RunRivoplay(const std::string& args, std::string& out, bool with_errors = false) {
+  std::string command = std::string(RIVO_BIN_DIR) + "/rivoplay " + args + (with_errors ? " 2>&1" : " 2>/dev/null");
   FILE* pipe = popen(command.c_str(), "r");
   if (!pipe) return -1;
   char buffer[4096];
@@ -103,6 +104,16 @@ TEST(RivoplayExecutable, ShowsHelpAndEndsWithCodeThreeOnAFolderWithoutAProject) 
   PrivateTempFolder game;
   std::string out;
   EXPECT_EQ(RunRivoplay("--headless --ticks 3 '" + game.Path().string() + "'", out), 3);
+  EXPECT_THAT(out, HasSubstr("MSGBOX 警告|プロジェクトがありません"));
+}
+
+// The test runner sets SDL_VIDEODRIVER=dummy: no box can be shown, so its
+// question goes to the log, and the player still ends with code 3.
+TEST(RivoplayExecutable, EndsWithCodeThreeOnTheWindowBackEndToo) {
+  if (!std::getenv("SDL_VIDEODRIVER")) GTEST_SKIP() << "needs SDL_VIDEODRIVER=dummy (set by ctest)";
+  PrivateTempFolder game;
+  std::string out;
+  EXPECT_EQ(RunRivoplay("'" + game.Path().string() + "'", out, true), 3);
   EXPECT_THAT(out, HasSubstr("MSGBOX 警告|プロジェクトがありません"));
 }
 

@@ -10,7 +10,9 @@
 
 #include "common/error.h"
 #include "platform/headless/headless_platform.h"
+#include "platform/platform_error.h"
 #include "platform/private_temp_folder.h"
+#include "platform/sdl/sdl_platform.h"
 #include "platform/read_png.h"
 #include "recording_parts.h"
 
@@ -193,6 +195,28 @@ TEST(PlayerEnd, DeletesTheRegisteredTemporaryFilesAfterTheFileManagerIsGone) {
   EXPECT_EQ(player.Run(), kExitNormal);
   EXPECT_FALSE(std::filesystem::exists(game.Path() / "wall.bmp"));
   EXPECT_TRUE(player.Context().TempFilesToDelete.empty());
+}
+
+TEST(PlayerOnSdl, OpensTheWindowTicksOnTheRealClockAndShutsDown) {
+  PrivateTempFolder game;
+  CallLog log;
+  testing_host::RecordingParts parts(log);
+  std::ostringstream diagnostics;
+  std::unique_ptr<Platform> platform;
+  try {
+    platform = CreateSdlPlatform(diagnostics);
+  } catch (const PlatformError& e) {
+    GTEST_SKIP() << e.what();
+  }
+  PlayerContext ctx;
+  ctx.options.ticks = 3;
+  ctx.game.folder = game.Path();
+  ctx.log = &diagnostics;
+  Player player(*platform, parts, std::move(ctx));
+  EXPECT_EQ(player.Run(), kExitNormal);
+  EXPECT_EQ(std::count(log.begin(), log.end(), "interpreter"), 3);
+  EXPECT_EQ(std::count(log.begin(), log.end(), "compose"), 3);
+  EXPECT_GE(player.Context().ElapsedMs, 3 * 10);  // measured, about 15 ms apart
 }
 
 }  // namespace
