@@ -156,8 +156,7 @@ std::vector<ScriptAction> ParseInputScript(std::string_view text) {
     text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
     ++number;
     LineParser p(line, number);
-    LineParser probe(line, number);
-    std::string_view first = probe.Word();
+    std::string_view first = LineParser(p).Word();
     if (first.empty() || first[0] == '#') continue;
     actions.push_back(ParseLine(p));
   }
