@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 
 #include "common/error.h"
 
@@ -58,9 +59,10 @@ void TQnMemoryStream::Clear() {
 }
 
 void TQnMemoryStream::Reserve(std::size_t capacity) {
-  std::unique_ptr<char[]> grown(new char[capacity]);
-  if (size_) std::memcpy(grown.get(), data_.get(), size_);
-  data_ = std::move(grown);
+  char* grown = static_cast<char*>(std::realloc(data_.get(), capacity ? capacity : 1));
+  if (!grown) throw std::bad_alloc();
+  data_.release();
+  data_.reset(grown);
   capacity_ = capacity;
 }
 

@@ -2,9 +2,12 @@
 // TQnMemoryStream: a growable block of memory read and written like a file.
 // Memory entries, save data and every entry the file manager loads live in
 // one. Growing never clears the new bytes first: an entry of 100 MB is
-// written once, not zeroed and then written.
+// written once, not zeroed and then written. The block grows with realloc,
+// which moves large blocks by remapping pages rather than copying them, so
+// inflating into a stream whose final size is unknown costs no copies.
 
 #include <cstdint>
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -36,7 +39,10 @@ class TQnMemoryStream : public TStream {
  private:
   void Reserve(std::size_t capacity);
 
-  std::unique_ptr<char[]> data_;
+  struct Free {
+    void operator()(char* p) const { std::free(p); }
+  };
+  std::unique_ptr<char, Free> data_;
   std::size_t size_ = 0;
   std::size_t capacity_ = 0;
   std::size_t pos_ = 0;
