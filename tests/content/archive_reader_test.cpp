@@ -71,8 +71,7 @@ TEST_P(ArchiveVersions, AnEmptyArchiveHoldsOnlyTheSentinel) {
 INSTANTIATE_TEST_SUITE_P(EveryVersion, ArchiveVersions, ::testing::Values(0, 50, 99, 100, 101, 102));
 
 TEST(ArchiveReader, WithoutMagicTheFirstTwoBytesBelongToTheCount) {
-  // Version 0: the count 0x00006676 would start "vf"... so a count whose low
-  // bytes are not "vf" is read straight from byte 0.
+  // Version 0 has no magic: the entry count is read from byte 0.
   std::string bytes = BuildArchive(0, {{"a", "x"}});
   ASSERT_EQ(bytes.substr(0, 4), std::string("\x01\0\0\0", 4));
   TVrFileCollection c;
@@ -180,8 +179,7 @@ TEST(ArchiveReader, DamagedDirectoriesAreRefusedNamingTheArchive) {
 
 TEST(ArchiveReader, EntriesThatCannotDeliverTheirBytesAreErrors) {
   TempDir dir;
-  // The directory is sound, but the file ends inside the second entry (the
-  // side file keeps the directory, so the main file can be cut short).
+  // The directory is sound; the entries are made to claim what the file cannot give.
   std::string whole = BuildArchive(102, {{"a", "1234"}, {"b", CompressFast(std::string(1000, 'z')), 0}});
   WriteFile(dir / "game.dat", whole);
   {

@@ -80,18 +80,18 @@ TEST(RangeStream, SeeksAreClampedIntoTheWindow) {
   TRangeStream w(std::make_unique<TQnBigMemoryStream>(std::string("0123456789")), 2, 5);  // "23456"
   EXPECT_EQ(w.GetSize(), 5);
   EXPECT_EQ(ReadAll(w, 100), "23456");
+  // Each case starts from position 1 of the window.
   struct Case {
     int64_t offset;
     SeekOrigin origin;
     int64_t expected;
   } cases[] = {
       {-3, SeekOrigin::kBeginning, 0},  // a negative offset lands on the first byte
-      {1, SeekOrigin::kBeginning, 1},  {2, SeekOrigin::kCurrent, 3},  {-2, SeekOrigin::kEnd, 3},
-      {10, SeekOrigin::kEnd, 5},       {-50, SeekOrigin::kCurrent, 0},
+      {2, SeekOrigin::kBeginning, 2},   {2, SeekOrigin::kCurrent, 3},   {-50, SeekOrigin::kCurrent, 0},
+      {-2, SeekOrigin::kEnd, 3},        {10, SeekOrigin::kEnd, 5},      {9, SeekOrigin::kBeginning, 5},
   };
-  w.Seek(1, SeekOrigin::kBeginning);
   for (const Case& c : cases) {
-    if (c.origin == SeekOrigin::kCurrent) w.Seek(1, SeekOrigin::kBeginning);
+    w.Seek(1, SeekOrigin::kBeginning);
     EXPECT_EQ(w.Seek(c.offset, c.origin), c.expected) << c.offset;
   }
   w.Seek(3, SeekOrigin::kBeginning);
