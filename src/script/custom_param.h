@@ -96,6 +96,9 @@ class TCustomParam {
   // The value object this one stands for: itself, or for a reference the
   // target's; nullptr when a reference is unbound.
   virtual const TCustomParam* Resolve() const { return this; }
+  // The element a reference bound to this value uses: 0, or for a value
+  // that is itself a reference, its own element.
+  virtual int32_t LentElementIndex() const { return 0; }
 };
 
 // Raises the error of an element index outside the array.

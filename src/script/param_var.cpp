@@ -36,7 +36,11 @@ void TParamVar::Detach() {
   Unlink();
 }
 
-void TParamVar::BindTo(TParamCollectionItem* item, int32_t element_index) {
+void TParamVar::BindTo(TParamCollectionItem* item) {
+  BindAt(item, item ? item->Param().LentElementIndex() : 0);
+}
+
+void TParamVar::BindAt(TParamCollectionItem* item, int32_t element_index) {
   pending_name_.clear();
   Link(item);
   element_index_ = element_index;
@@ -50,9 +54,8 @@ void TParamVar::Unbind() {
 void TParamVar::Bind() {
   TParamCollectionItem* item = store_ ? store_->Find(target_name_) : nullptr;
   if (!item) throw RivoError("\"%s\" 変数がありません", target_name_);
-  int32_t index = element_index_;
-  if (const auto* ref = dynamic_cast<const TParamVar*>(&item->Param())) index = ref->element_index_;
-  BindTo(item, index);
+  // A plain target keeps the element this reference has; a reference lends its own.
+  BindAt(item, item->Param().ClassKind() == PT_NONE ? item->Param().LentElementIndex() : element_index_);
 }
 
 void TParamVar::BindElement(std::string_view array_name, std::span<const int32_t> indexes) {
@@ -83,7 +86,7 @@ void TParamVar::BindElement(TParamCollectionItem& array, std::string_view shown_
     flat = std::clamp(flat, -kFar, kFar);
   }
   if (flat < 0 || flat >= value.GetCount()) throw RivoError("%s\r\n要素数を超えています", shown());
-  BindTo(&array, static_cast<int32_t>(flat));
+  BindAt(&array, static_cast<int32_t>(flat));
 }
 
 void TParamVar::BindSaved() {

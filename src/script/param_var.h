@@ -46,8 +46,9 @@ class TParamVar final : public TCustomParam {
   void BindElement(std::string_view array_name, std::span<const int32_t> indexes);
   // The same for an array variable already found; shown_name names it in errors.
   void BindElement(TParamCollectionItem& array, std::string_view shown_name, std::span<const int32_t> indexes);
-  // Binds to a variable already found (nullptr unbinds).
-  void BindTo(TParamCollectionItem* item, int32_t element_index = 0);
+  // Binds to a variable already found (nullptr unbinds), at the element a
+  // reference target lends, as Bind does.
+  void BindTo(TParamCollectionItem* item);
   // Forgets the target and the name it would bind to again.
   void Unbind();
   // After loading: binds to the saved target's name, or waits for it.
@@ -88,6 +89,7 @@ class TParamVar final : public TCustomParam {
   int32_t IndexOfStr(std::string_view s, bool case_sensitive, bool partial) const override;
   uint8_t ClassKind() const override { return PT_NONE; }
   const TCustomParam* Resolve() const override;
+  int32_t LentElementIndex() const override { return element_index_; }
 
  private:
   friend class TParamCollectionItem;
@@ -97,6 +99,7 @@ class TParamVar final : public TCustomParam {
   TCustomParam* TargetParam() const;
   template <typename R, typename F>
   R Forward(R neutral, F&& op) const;
+  void BindAt(TParamCollectionItem* item, int32_t element_index);
   void Link(TParamCollectionItem* item);
   void Unlink();
   // Called by a target that goes away: keep its name to bind again later.
