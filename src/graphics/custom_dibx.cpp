@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "common/numbers.h"
+
 namespace rivo {
 namespace {
 
@@ -43,22 +45,34 @@ int64_t FloorMod(int64_t a, int64_t b) {
 // Calls draw(tile rectangle) for every tile of a zoomed grid that can reach
 // the clip rectangle. Tile positions are kept in 16.16 so that fractional
 // pitches do not drift; a negative offset starts one step further left, so
-// no gap opens at the left edge.
+// no gap opens at the left edge. Tiles larger than their pitch overlap; a
+// script can ask for billions of them, so drawing stops once the tiles have
+// covered the clip rectangle four times over (side-by-side tiles never do).
 template <typename Draw>
 void ForEachTile(const TRect& r, const TRect& clip, const TTileLayout& t, const TRect& source_rect,
                  Draw draw) {
-  const int64_t tile_w = std::max<int64_t>(1, int64_t{source_rect.Width()} * t.zoom_x / 256);
-  const int64_t tile_h = std::max<int64_t>(1, int64_t{source_rect.Height()} * t.zoom_y / 256);
+  constexpr int64_t kLargest = int64_t{1} << 30;
+  const int64_t tile_w =
+      std::clamp<int64_t>(int64_t{source_rect.Width()} * t.zoom_x / 256, 1, kLargest);
+  const int64_t tile_h =
+      std::clamp<int64_t>(int64_t{source_rect.Height()} * t.zoom_y / 256, 1, kLargest);
+  int64_t budget = 4 * int64_t{clip.Width()} * clip.Height() + 65536;
   const int64_t step_x = std::max<int64_t>(65536, int64_t{t.pitch_x} * t.zoom_x * 256);
   const int64_t step_y = std::max<int64_t>(65536, int64_t{t.pitch_y} * t.zoom_y * 256);
-  const int64_t start_x = int64_t{r.Left} * 65536 - FloorMod(int64_t{t.offset_x} * 65536, step_x);
-  const int64_t start_y = int64_t{r.Top} * 65536 - FloorMod(int64_t{t.offset_y} * 65536, step_y);
+  int64_t start_x = int64_t{r.Left} * 65536 - FloorMod(int64_t{t.offset_x} * 65536, step_x);
+  int64_t start_y = int64_t{r.Top} * 65536 - FloorMod(int64_t{t.offset_y} * 65536, step_y);
+  // Jump over whole steps of tiles that end before the clip rectangle.
+  if (const int64_t gap = (clip.Left - tile_w) * 65536 - start_x; gap > 0) start_x += gap / step_x * step_x;
+  if (const int64_t gap = (clip.Top - tile_h) * 65536 - start_y; gap > 0) start_y += gap / step_y * step_y;
   for (int64_t y16 = start_y; (y16 >> 16) < clip.Bottom; y16 += step_y) {
     const int64_t top = y16 >> 16;
     if (top + tile_h <= clip.Top) continue;
     for (int64_t x16 = start_x; (x16 >> 16) < clip.Right; x16 += step_x) {
       const int64_t left = x16 >> 16;
       if (left + tile_w <= clip.Left) continue;
+      budget -= (std::min<int64_t>(left + tile_w, clip.Right) - std::max<int64_t>(left, clip.Left)) *
+                (std::min<int64_t>(top + tile_h, clip.Bottom) - std::max<int64_t>(top, clip.Top));
+      if (budget < 0) return;
       draw(TRect{static_cast<int32_t>(left), static_cast<int32_t>(top),
                  static_cast<int32_t>(left + tile_w), static_cast<int32_t>(top + tile_h)});
     }
@@ -115,12 +129,13 @@ void TCustomDIBX::Frame(const TRect& r, int32_t w, const RasterOp& band) {
     op.rect = rect;
     Execute(op);
   };
-  run({r.Left, r.Top, r.Right, r.Top + w});
-  run({r.Left, r.Bottom - w, r.Right, r.Bottom});
-  const int32_t h = r.Height() - 2 * w;
+  run({r.Left, r.Top, r.Right, WrapAdd(r.Top, w)});
+  run({r.Left, WrapSub(r.Bottom, w), r.Right, r.Bottom});
+  const int32_t h = WrapSub(r.Height(), WrapMul(2, w));
   if (h <= 0) return;
-  run({r.Left, r.Top + w, r.Left + w, r.Top + w + h});
-  run({r.Right - w, r.Top + w, r.Right, r.Top + w + h});
+  const int32_t top = WrapAdd(r.Top, w);
+  run({r.Left, top, WrapAdd(r.Left, w), WrapAdd(top, h)});
+  run({WrapSub(r.Right, w), top, r.Right, WrapAdd(top, h)});
 }
 
 void TCustomDIBX::FrameRect(const TRect& r, int32_t line_width, uint32_t value) {
@@ -382,13 +397,15 @@ void TCustomDIBX::FillPatternZoomMask(const TRect& r, const TCustomDIBX& pattern
 void TCustomDIBX::FramePattern(const TRect& r, int32_t w, int32_t offset_x, int32_t offset_y,
                                const TCustomDIBX& pattern) {
   // Each band continues the pattern of the whole rectangle.
-  const int32_t right = r.Width() - w, bottom = r.Height() - w;
-  FillPattern({r.Left, r.Top, r.Right, r.Top + w}, pattern, false, false, offset_x, offset_y);
-  FillPattern({r.Left, r.Bottom - w, r.Right, r.Bottom}, pattern, false, false, offset_x,
-              offset_y + bottom);
-  FillPattern({r.Left, r.Top, r.Left + w, r.Bottom}, pattern, false, false, offset_x, offset_y);
-  FillPattern({r.Right - w, r.Top, r.Right, r.Bottom}, pattern, false, false, offset_x + right,
+  const int32_t right = WrapSub(r.Width(), w), bottom = WrapSub(r.Height(), w);
+  FillPattern({r.Left, r.Top, r.Right, WrapAdd(r.Top, w)}, pattern, false, false, offset_x,
               offset_y);
+  FillPattern({r.Left, WrapSub(r.Bottom, w), r.Right, r.Bottom}, pattern, false, false, offset_x,
+              WrapAdd(offset_y, bottom));
+  FillPattern({r.Left, r.Top, WrapAdd(r.Left, w), r.Bottom}, pattern, false, false, offset_x,
+              offset_y);
+  FillPattern({WrapSub(r.Right, w), r.Top, r.Right, r.Bottom}, pattern, false, false,
+              WrapAdd(offset_x, right), offset_y);
 }
 
 }  // namespace rivo

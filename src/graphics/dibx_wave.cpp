@@ -29,7 +29,8 @@ void TDIBXWave::Execute(const RasterOp& op) {
   const TRect saved = target_->GetClipRect();
   TRect area = Intersect(saved, target_->GetBounds());
   if (HasClip()) area = Intersect(area, GetClipRect());
-  const int32_t rows_end = y0_ + static_cast<int32_t>(offsets_.size());
+  const int32_t rows_end = static_cast<int32_t>(
+      std::min<int64_t>(int64_t{y0_} + static_cast<int64_t>(offsets_.size()), INT32_MAX));
   const TRect extent = op.Extent();
   const int32_t top = std::max({extent.Top, area.Top, y0_});
   const int32_t bottom = std::min({extent.Bottom, area.Bottom, rows_end});

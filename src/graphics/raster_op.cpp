@@ -1,5 +1,6 @@
 #include "graphics/raster_op.h"
 
+#include "common/numbers.h"
 #include "graphics/custom_dibx.h"
 #include "graphics/rotation.h"
 
@@ -46,7 +47,7 @@ TRect RasterOp::Extent() const {
 
 RasterOp RasterOp::MovedRight(int32_t dx) const {
   RasterOp moved = *this;
-  moved.x += dx;
+  moved.x = WrapAdd(x, dx);
   moved.rect = rect.Offset(dx, 0);
   return moved;
 }

@@ -7,6 +7,7 @@
 
 #include "tools/archive_commands.h"
 #include "tools/commands.h"
+#include "tools/convert_command.h"
 #include "tools/eval_command.h"
 
 namespace rivo::tools {
@@ -21,6 +22,7 @@ constexpr ToolCommand kCommands[] = {
     {"unpack", "unpack ARCHIVE DIR", "extract every entry into DIR", ArchiveUnpack},
     {"pack", "pack DIR ARCHIVE", "make an archive of every file under DIR", ArchivePack},
     {"verify", "verify ARCHIVE", "read every entry and check its checksum", ArchiveVerify},
+    {"convert", "convert IN OUT.png|OUT.bmp", "convert a BMP, DIB or PNG picture (mask as alpha)", RunConvert},
 };
 
 void PrintUsage(std::ostream& out) {
