@@ -20,7 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   } catch (const LoadError&) {
     return 0;
   }
-  if (picture.IsEmpty()) return 0;
+  if (picture.IsEmpty() || int64_t{picture.Width()} * picture.Height() > (1 << 20)) return 0;
   const TDIB again = ReadBitmapFile(WriteBitmapFile(picture), "again.bmp");
   for (int32_t y = 0; y < picture.Height(); ++y)
     for (int32_t x = 0; x < picture.Width(); ++x)

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "graphics/bmp_codec.h"
+
 namespace rivo {
 
 TDIBX::TDIBX() : owned_(std::make_unique<TDIBSurface>()), store_(owned_.get()) {
@@ -64,6 +66,32 @@ void TDIBX::Execute(const RasterOp& op) {
   target.bit_count = BitCount();
   target.clip = Intersect(GetClipRect(), TRect{0, 0, target.width, target.height});
   ExecuteRasterOp(target, op);
+}
+
+void TDIBX::CopyFromPicture(const TDIB& picture) {
+  TDIB converted = picture;
+  converted.SetBitCount(BitCount());
+  SetSize(picture.Width(), picture.Height(), BitCount());
+  if (IsEmpty()) return;
+  const auto bytes = static_cast<std::size_t>(store_->RowLength());
+  for (int32_t y = 0; y < Height(); ++y) {
+    uint8_t* row = store_->ScanLine(y);
+    std::memcpy(row, converted.ScanLine(y), bytes);
+    if (BitCount() == 32)  // the player's pixels keep their fourth byte 0
+      for (int32_t x = 0; x < Width(); ++x) row[4 * x + 3] = 0;
+  }
+}
+
+void TDIBX::LoadFromBitmap(std::string_view bytes, const std::string& name) {
+  const TDIB picture = ReadBitmapFile(bytes, name);
+  if (!picture.IsEmpty()) CopyFromPicture(picture);
+}
+
+std::string TDIBX::SaveToBitmap() const {
+  if (IsEmpty()) return {};
+  TDIB picture = *store_;
+  picture.SetBitCount(24);
+  return WriteBitmapFile(picture);
 }
 
 TPixelSource TDIBX::SourcePixels() const {

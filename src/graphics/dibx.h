@@ -5,6 +5,8 @@
 // surfaces; other formats can be stored and converted but not drawn on.
 
 #include <memory>
+#include <string>
+#include <string_view>
 
 #include "graphics/custom_dibx.h"
 #include "graphics/dib_surface.h"
@@ -30,6 +32,15 @@ class TDIBX : public TCustomDIBX {
   // Fills the whole store, whatever the clip.
   void Clear(uint32_t value) override;
   void Assign(const TCustomDIBX& source) override;
+
+  // The surface takes picture's size, keeping its own bit count, and the
+  // picture's pixels converted to it (palette pictures through the palette).
+  void CopyFromPicture(const TDIB& picture);
+  // A bitmap file read into this surface as CopyFromPicture does; an empty
+  // picture leaves the surface unchanged. Damage raises LoadError.
+  void LoadFromBitmap(std::string_view bytes, const std::string& name);
+  // The surface as a 24-bit bitmap file.
+  std::string SaveToBitmap() const;
 
   TDIBSurface& Store() { return *store_; }
   const TDIBSurface& Store() const { return *store_; }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "graphics/bmp_codec.h"
 #include "graphics/surface_fixture.h"
 
 namespace rivo {
@@ -140,6 +141,52 @@ TEST(SurfaceDrawTest, IndexedAddMapsThroughTheTableFromTheLowestIndex) {
   d->DrawIndexedAdd(0, 0, table, 255, false, false, 17, heat->GetBounds(), *heat);
   EXPECT_EQ(Row(*d, 0), (std::vector<uint32_t>{testing::Grey(10), testing::Grey(26),
                                                testing::Grey(209)}));
+}
+
+}  // namespace
+}  // namespace rivo
+
+namespace rivo {
+namespace {
+
+TEST(SurfaceFormatTest, ColorToPixelPlacesTheTopBitsOfEachComponent) {
+  struct Case { int bits; int64_t color, expected; };
+  const Case cases[] = {{32, 0x0000FF, 0xFF0000}, {32, 0x123456, 0x563412}, {24, 0x0000FF, 0xFF0000},
+                        {16, 0x0000FF, 0xF800},   {15, 0x00FF00, 0x03E0},   {8, 0x123456, 0x123456},
+                        {32, -1, -1}};
+  for (const Case& c : cases) {
+    TDIBX s;
+    s.SetSize(1, 1, c.bits);
+    EXPECT_EQ(s.ColorToPixel(c.color), c.expected) << c.bits;
+  }
+  TDIBX fifteen;
+  fifteen.SetSize(1, 1, 15);
+  EXPECT_EQ(fifteen.BitCount(), 15);
+  EXPECT_EQ(fifteen.StoredBitCount(), 16);
+}
+
+TEST(SurfaceFormatTest, BitmapsLoadIntoTheSurfaceFormatAndSaveAsTwentyFourBits) {
+  TDIB palette_picture;
+  palette_picture.SetSize(2, 1, 8);
+  palette_picture.Palette()[5] = {0x30, 0x20, 0x10, 0};
+  palette_picture.WritePixel(1, 0, 5);
+  TDIBX s;
+  s.SetSize(1, 1, 32);
+  s.LoadFromBitmap(WriteBitmapFile(palette_picture), "p.bmp");
+  EXPECT_EQ(s.Width(), 2);
+  EXPECT_EQ(s.BitCount(), 32);
+  EXPECT_EQ(s.GetPixel(1, 0), 0x102030u);
+  TDIB alpha_picture;
+  alpha_picture.SetSize(1, 1, 32);
+  alpha_picture.WritePixel(0, 0, 0x80ABCDEF);
+  s.LoadFromBitmap(WriteBitmapFile(alpha_picture), "a.bmp");
+  EXPECT_EQ(s.GetPixel(0, 0), 0xABCDEFu);
+  const TDIB saved = ReadBitmapFile(s.SaveToBitmap(), "s.bmp");
+  EXPECT_EQ(saved.BitCount(), 24);
+  EXPECT_EQ(saved.ReadPixel(0, 0), 0xABCDEFu);
+  s.FreeImage();
+  EXPECT_TRUE(s.IsEmpty());
+  EXPECT_EQ(s.SaveToBitmap(), "");
 }
 
 }  // namespace
