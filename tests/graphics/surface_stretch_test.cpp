@@ -75,6 +75,19 @@ TEST(SurfaceRotateTest, AngleZeroAtNaturalSizeIsADrawAroundThePivot) {
   }
 }
 
+TEST(SurfaceRotateTest, FarPivotsAndCentresNeedNoMoreThanTheirPixels) {
+  // 40000 * 65536 does not fit 32 bits; the positions are 64-bit.
+  auto src = Numbered(4, 2);
+  auto rotated = Surface(8, 4, 32, 1), drawn = Surface(8, 4, 32, 1);
+  rotated->DrawRotate(40002, 1, 255, false, false, false, {0, 40000, 0, 256, 256},
+                      src->GetBounds(), *src);
+  drawn->Draw(2, 1, false, false, false, src->GetBounds(), *src);
+  EXPECT_EQ(testing::PixelsOf(*rotated), testing::PixelsOf(*drawn));
+  auto stretched = Surface(8, 1, 32, 1);
+  stretched->StretchDraw({-3000000, 0, 8, 1}, *src, 255, false, false, false, {0, 0, 4, 1});
+  EXPECT_EQ(stretched->GetPixel(7, 0), src->GetPixel(3, 0));
+}
+
 TEST(SurfaceRotateTest, AQuarterTurnTurnsColumnsIntoRows) {
   auto src = SurfaceOf(3, 2, 32, {1, 2, 3,  //
                                   4, 5, 6});
