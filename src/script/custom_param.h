@@ -93,6 +93,10 @@ class TCustomParam {
   // The code the value is saved under: its class's own (a reference saves
   // as PT_NONE although it reads as its target's kind).
   virtual uint8_t ClassKind() const { return GetKind(); }
+  // The kind of the elements this object holds itself: PT_INT .. PT_STR for
+  // the four stored kinds, PT_NONE for references and system variables,
+  // which hold none. Tells the stored kinds apart without a dynamic cast.
+  virtual uint8_t StoredKind() const { return PT_NONE; }
   // The value object this one stands for: itself, or for a reference the
   // target's; nullptr when a reference is unbound.
   virtual const TCustomParam* Resolve() const { return this; }

@@ -15,6 +15,7 @@
 #include "script/param_var.h"
 #include "script/property_table.h"
 #include "script/rivo_parser.h"
+#include "script/typed_params.h"
 
 namespace rivo {
 
@@ -150,13 +151,14 @@ uint8_t TempKind(const TOpeData& op) {
   }
 }
 
-// A new scalar holding 0, 0.0, false or the empty text.
+// Back to a new scalar holding 0, 0.0, false or the empty text.
 void ClearValue(TCustomParam& value) {
-  switch (value.GetKind()) {
-    case PT_FLOAT: value.SetFloat(0); break;
-    case PT_BOOL: value.SetBool(false); break;
-    case PT_STR: value.SetStr({}); break;
-    default: value.SetInt(0); break;
+  switch (value.StoredKind()) {
+    case PT_INT: static_cast<TParamInt&>(value).Clear(); break;
+    case PT_FLOAT: static_cast<TParamFloat&>(value).Clear(); break;
+    case PT_BOOL: static_cast<TParamFlag&>(value).Clear(); break;
+    case PT_STR: static_cast<TParamStr&>(value).Clear(); break;
+    default: break;
   }
 }
 
@@ -190,7 +192,7 @@ TParamCollectionItem& TRivoParser::CreateTemp(TOpeData& op, TParamCollection& st
     reference->BindElement(*array, name, indexes);
   } else {
     uint8_t kind = TempKind(op);
-    if (temp && temp->Param().ClassKind() == kind && kind != PT_NONE) {
+    if (temp && temp->Param().StoredKind() == kind && kind != PT_NONE) {
       ClearValue(temp->Param());
     } else {
       std::unique_ptr<TCustomParam> value = MakeParam(kind, nullptr);
@@ -286,12 +288,14 @@ void TRivoParser::Run(TParamCollection& store, Frame& frame) {
   const TCustomParam& value = frame.temps[static_cast<std::size_t>(last.dest_slot)]->Param();
   uint8_t kind = value.GetKind();
   if (!IsValueKind(kind)) return;
-  result_ = MakeParam(kind, nullptr);
+  // The previous run's result object is used again when it is of the kind.
+  if (spare_result_ && spare_result_->StoredKind() == kind) result_ = std::move(spare_result_);
+  else result_ = MakeParam(kind, nullptr);
   result_->AssignRaw(value);
 }
 
 void TRivoParser::Evaluate(TParamCollection& store) {
-  result_.reset();
+  if (result_) spare_result_ = std::move(result_);
   last_error_.clear();
   if (running_) {
     // Run again from inside its own run: a copy keeps the two runs'

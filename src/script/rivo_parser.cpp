@@ -87,6 +87,7 @@ void TRivoParser::Clear() {
   temp_count_ = 0;
   frame_ = {};
   result_.reset();
+  spare_result_.reset();
   last_error_.clear();
 }
 

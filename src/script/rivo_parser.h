@@ -97,6 +97,7 @@ class TRivoParser {
   Frame frame_;
   bool running_ = false;
   std::unique_ptr<TCustomParam> result_;
+  std::unique_ptr<TCustomParam> spare_result_;
   std::string last_error_;
 };
 

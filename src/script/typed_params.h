@@ -103,6 +103,7 @@ class TTypedParam : public TCustomParam {
     dims_.assign(1, count);
   }
   uint8_t GetKind() const override { return Kind; }
+  uint8_t StoredKind() const override { return Kind; }
 
   bool AsBool() const override { return !items_.empty() && Traits::ToBool(items_[0]); }
   long double AsFloat() const override { return items_.empty() ? 0 : Traits::ToFloat(items_[0]); }
@@ -130,11 +131,8 @@ class TTypedParam : public TCustomParam {
   std::vector<int32_t> DimSizes() const override { return dims_; }
 
   void AssignRaw(const TCustomParam& other) override {
-    if (const auto* same = dynamic_cast<const TTypedParam*>(&other)) {
-      CopyFrom(*same);
-    } else {
-      CopyConverted(other);
-    }
+    if (other.StoredKind() == Kind) CopyFrom(static_cast<const TTypedParam&>(other));
+    else CopyConverted(other);
   }
 
   void SetDims(std::span<const int32_t> sizes) override {
@@ -153,9 +151,9 @@ class TTypedParam : public TCustomParam {
   }
 
   void AssignSame(const TCustomParam& other) override {
-    const auto* same = dynamic_cast<const TTypedParam*>(other.Resolve());
-    if (!same) throw RivoError("CopyMem:変数の型があいません");
-    if (same != this) CopyFrom(*same);
+    const TCustomParam* same = other.Resolve();
+    if (!same || same->StoredKind() != Kind) throw RivoError("CopyMem:変数の型があいません");
+    if (same != this) CopyFrom(static_cast<const TTypedParam&>(*same));
   }
 
   void SaveToStream(ByteWriter& out) const override {
@@ -195,6 +193,10 @@ class TTypedParam : public TCustomParam {
 
   // Back to a fresh scalar holding 0, 0.0, false or the empty text.
   void Clear() {
+    if (dims_.empty() && items_.size() == 1) {
+      items_[0] = T{};
+      return;
+    }
     dims_.clear();
     items_.assign(1, T{});
   }
