@@ -13,7 +13,6 @@ BgrxKernelSet BgrxAvx2Kernels();
 
 namespace {
 
-void ScalarCopy(uint32_t* d, const uint32_t* s, int32_t n) { ScalarRows<Bgrx32>::Copy(d, s, n, 1); }
 void ScalarBlend(uint32_t* d, const uint32_t* s, int32_t n, uint32_t w, RowKey key, bool skip) {
   ScalarRows<Bgrx32>::Blend(d, s, n, 1, w, key, skip);
 }
@@ -40,7 +39,7 @@ void ScalarFillBlend(uint32_t* d, int32_t n, uint32_t c, uint32_t w) {
 // Built once: the sets this processor runs, best last.
 const std::vector<BgrxKernelSet>& AvailableSets() {
   static const std::vector<BgrxKernelSet> sets = [] {
-    std::vector<BgrxKernelSet> v{{"scalar", ScalarCopy, ScalarBlend, ScalarAdd, ScalarCopyKeyed,
+    std::vector<BgrxKernelSet> v{{"scalar", ScalarBlend, ScalarAdd, ScalarCopyKeyed,
                                   ScalarMaskBlend, ScalarMaskAdd, ScalarFillMask,
                                   ScalarFillBlend}};
 #if defined(__x86_64__) || defined(_M_X64)

@@ -12,7 +12,6 @@ struct MaskRule;
 
 struct BgrxKernelSet {
   const char* name;
-  void (*copy)(uint32_t* d, const uint32_t* s, int32_t n);
   void (*blend)(uint32_t* d, const uint32_t* s, int32_t n, uint32_t w, RowKey key, bool skip_equal);
   void (*add)(uint32_t* d, const uint32_t* s, int32_t n, uint32_t w, RowKey key);
   void (*copy_keyed)(uint32_t* d, const uint32_t* s, int32_t n, RowKey key);

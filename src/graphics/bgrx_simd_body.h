@@ -69,29 +69,9 @@ struct Kernels {
     Scalar::Add(d + i, s + i, n - i, 1, w, key);
   }
 
-  // Rows that overlap (a surface drawn onto itself) take the library's move.
-  static void Copy(uint32_t* d, const uint32_t* s, int32_t n) {
-    if (n <= 0) return;
-    if (d < s + n && s < d + n) {
-      Scalar::Copy(d, s, n, 1);
-      return;
-    }
-    int32_t i = 0;
-    for (; i + 4 * V::kLanes <= n; i += 4 * V::kLanes) {
-      const T a = V::Load(s + i), b = V::Load(s + i + V::kLanes), c = V::Load(s + i + 2 * V::kLanes),
-              e = V::Load(s + i + 3 * V::kLanes);
-      V::Store(d + i, a);
-      V::Store(d + i + V::kLanes, b);
-      V::Store(d + i + 2 * V::kLanes, c);
-      V::Store(d + i + 3 * V::kLanes, e);
-    }
-    for (; i + V::kLanes <= n; i += V::kLanes) V::Store(d + i, V::Load(s + i));
-    for (; i < n; ++i) d[i] = s[i];
-  }
-
   static void CopyKeyed(uint32_t* d, const uint32_t* s, int32_t n, RowKey key) {
     if (!key.enabled) {
-      Copy(d, s, n);
+      Scalar::Copy(d, s, n, 1);
       return;
     }
     const T kv = V::Set32(key.value);
@@ -170,7 +150,7 @@ struct Kernels {
   }
 
   static constexpr BgrxKernelSet Set(const char* name) {
-    return {name, Copy, Blend, Add, CopyKeyed, MaskBlend, MaskAdd, FillMask, FillBlend};
+    return {name, Blend, Add, CopyKeyed, MaskBlend, MaskAdd, FillMask, FillBlend};
   }
 };
 

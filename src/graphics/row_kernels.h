@@ -106,10 +106,6 @@ namespace rivo {
 template <>
 struct Rows<Bgrx32> : ScalarRows<Bgrx32> {
   using Scalar = ScalarRows<Bgrx32>;
-  static void Copy(uint32_t* d, const uint32_t* s, int32_t n, int32_t step) {
-    if (step == 1) BgrxKernels().copy(d, s, n);
-    else Scalar::Copy(d, s, n, step);
-  }
   static void Blend(uint32_t* d, const uint32_t* s, int32_t n, int32_t step, uint32_t w,
                     RowKey key, bool skip_equal) {
     if (step == 1) BgrxKernels().blend(d, s, n, w, key, skip_equal);

@@ -55,8 +55,6 @@ TEST(RowKernelsTest, EveryKernelSetGivesTheScalarBytes) {
         };
         const uint32_t* s = r.source.data();
         const uint8_t* m = r.mask.data();
-        check("copy", [&](uint32_t* d) { k.copy(d, s, n); },
-              [&](uint32_t* d) { Scalar::Copy(d, s, n, 1); });
         check("blend", [&](uint32_t* d) { k.blend(d, s, n, w, row_key, skip); },
               [&](uint32_t* d) { Scalar::Blend(d, s, n, 1, w, row_key, skip); });
         check("add", [&](uint32_t* d) { k.add(d, s, n, w, row_key); },
@@ -73,16 +71,6 @@ TEST(RowKernelsTest, EveryKernelSetGivesTheScalarBytes) {
               [&](uint32_t* d) { Scalar::FillBlend(d, n, key, w); });
       }
     }
-  }
-}
-
-TEST(RowKernelsTest, CopiesWithinOneRowMoveLikeMemmove) {
-  for (int set = 0; set < BgrxKernelSetCount(); ++set) {
-    std::vector<uint32_t> row(100), expected(100);
-    for (uint32_t i = 0; i < 100; ++i) row[i] = expected[i] = i;
-    BgrxKernelSetAt(set).copy(row.data() + 3, row.data(), 90);
-    std::memmove(expected.data() + 3, expected.data(), 90 * sizeof(uint32_t));
-    EXPECT_EQ(row, expected) << BgrxKernelSetAt(set).name;
   }
 }
 
