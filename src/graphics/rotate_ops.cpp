@@ -57,6 +57,16 @@ void Rotate(const TPixelTarget& t, const RasterOp& op, const TPixelSource& src,
   std::vector<Pixel> line(static_cast<std::size_t>(box.Width()));
   std::vector<uint8_t> mask_line(mask.Valid() ? line.size() : 0);
   const int64_t dx0 = int64_t{box.Left} - op.x;
+  // Source pixel (column c, row r) of the rectangle, mirrored as asked, lies
+  // origin + r * row_stride + c * column_stride bytes into the source.
+  const std::ptrdiff_t first_column = op.flip_h ? S.Right - 1 : S.Left;
+  const std::ptrdiff_t first_row = op.flip_v ? S.Bottom - 1 : S.Top;
+  const std::ptrdiff_t column_step = op.flip_h ? -1 : 1;
+  const std::ptrdiff_t size = sizeof(Pixel);
+  const std::ptrdiff_t origin = first_row * src.pitch + first_column * size;
+  const std::ptrdiff_t row_stride = op.flip_v ? -src.pitch : src.pitch;
+  const std::ptrdiff_t mask_origin = first_row * mask.pitch + first_column;
+  const std::ptrdiff_t mask_row_stride = op.flip_v ? -mask.pitch : mask.pitch;
   for (int32_t y = box.Top; y < box.Bottom; ++y) {
     const int64_t dy = int64_t{y} - op.y;
     const int64_t sx = int64_t{op.pivot_x} * 65536 + dx0 * st.row_x + dy * st.column_x;
@@ -67,15 +77,18 @@ void Rotate(const TPixelTarget& t, const RasterOp& op, const TPixelSource& src,
     const int32_t j0 = std::max(a0, b0), j1 = std::min(a1, b1);
     if (j0 >= j1) continue;
     const int32_t n = j1 - j0;
+    Pixel* d = t.Row<Pixel>(y) + box.Left + j0;
+    // A plain copy samples straight into the destination.
+    const bool direct = code == 255 && !key.enabled && !mask.Valid();
+    Pixel* out = direct ? d : line.data();
     int64_t X = sx + j0 * st.row_x, Y = sy + j0 * st.row_y;
     for (int32_t j = 0; j < n; ++j, X += st.row_x, Y += st.row_y) {
-      const int64_t c = X >> 16, r = Y >> 16;
-      const auto col = static_cast<int32_t>(op.flip_h ? S.Right - 1 - c : S.Left + c);
-      const auto row = static_cast<int32_t>(op.flip_v ? S.Bottom - 1 - r : S.Top + r);
-      line[static_cast<std::size_t>(j)] = src.Row<Pixel>(row)[col];
-      if (mask.Valid()) mask_line[static_cast<std::size_t>(j)] = mask.Row<uint8_t>(row)[col];
+      const std::ptrdiff_t c = (X >> 16) * column_step, r = Y >> 16;
+      out[j] = *reinterpret_cast<const Pixel*>(src.bits + origin + r * row_stride + c * size);
+      if (mask.Valid())
+        mask_line[static_cast<std::size_t>(j)] = mask.bits[mask_origin + r * mask_row_stride + c];
     }
-    Pixel* d = t.Row<Pixel>(y) + box.Left + j0;
+    if (direct) continue;
     if (mask.Valid()) {
       if (code == 255) R::MaskBlend(d, line.data(), mask_line.data(), n, 1, {256, At255::kCopy}, false);
       else if (code < 255) R::MaskBlend(d, line.data(), mask_line.data(), n, 1, {low, At255::kFormula}, false);

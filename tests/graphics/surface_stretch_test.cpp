@@ -73,6 +73,17 @@ TEST(SurfaceRotateTest, AngleZeroAtNaturalSizeIsADrawAroundThePivot) {
     drawn->Draw(9 - 2, 6 - 3, flip, flip, false, src->GetBounds(), *src);
     EXPECT_EQ(testing::PixelsOf(*rotated), testing::PixelsOf(*drawn)) << flip;
   }
+  // Masked: the mask travels with the source, mirrored alike.
+  auto mask = Surface(7, 5, 8, 0);
+  for (int32_t x = 0; x < 7; ++x) mask->SetPixel(x, 1, static_cast<uint32_t>(x * 40));
+  mask->SetPixel(3, 4, 255);
+  for (bool flip : {false, true}) {
+    auto rotated = Surface(16, 12, 32, 1), drawn = Surface(16, 12, 32, 1);
+    rotated->DrawRotateMask(9, 6, 255, *mask, flip, !flip, {0, 2, 3, 256, 256}, src->GetBounds(),
+                            *src);
+    drawn->DrawMask(9 - 2, 6 - 3, *mask, flip, !flip, src->GetBounds(), *src);
+    EXPECT_EQ(testing::PixelsOf(*rotated), testing::PixelsOf(*drawn)) << flip;
+  }
 }
 
 TEST(SurfaceRotateTest, FarPivotsAndCentresNeedNoMoreThanTheirPixels) {
