@@ -45,6 +45,10 @@ class TCustomDIBX {
   // The area the surface covers: (0, 0, width, height).
   virtual TRect GetBounds() const { return {0, 0, Width(), Height()}; }
   virtual int32_t BitCount() const = 0;
+  // Channel masks of packed formats (0 for palette and mask surfaces).
+  virtual uint32_t RedMask() const { return 0; }
+  virtual uint32_t GreenMask() const { return 0; }
+  virtual uint32_t BlueMask() const { return 0; }
   int32_t BytesPerPixel() const { return (BitCount() + 7) / 8; }
   virtual void SetSize(int32_t width, int32_t height, int32_t bit_count);
 

@@ -21,6 +21,9 @@ class TDIBX : public TCustomDIBX {
 
   int32_t BitCount() const override { return store_->EffectiveBitCount(); }
   int32_t StoredBitCount() const { return store_->BitCount(); }
+  uint32_t RedMask() const override { return BitCount() > 8 ? store_->Format().red_mask : 0; }
+  uint32_t GreenMask() const override { return BitCount() > 8 ? store_->Format().green_mask : 0; }
+  uint32_t BlueMask() const override { return BitCount() > 8 ? store_->Format().blue_mask : 0; }
   void SetSize(int32_t width, int32_t height, int32_t bit_count) override;
   // Width and height 0; the store shrinks to 8 x 8.
   void FreeImage();

@@ -31,6 +31,9 @@ class TDIBXWave : public TCustomDIBX {
   const std::vector<int32_t>& Offsets() const { return offsets_; }
 
   int32_t BitCount() const override { return target_ ? target_->BitCount() : 0; }
+  uint32_t RedMask() const override { return target_ ? target_->RedMask() : 0; }
+  uint32_t GreenMask() const override { return target_ ? target_->GreenMask() : 0; }
+  uint32_t BlueMask() const override { return target_ ? target_->BlueMask() : 0; }
   // Records the size; the offset table gets one entry per row.
   void SetSize(int32_t width, int32_t height, int32_t bit_count) override;
   int64_t ColorToPixel(int64_t color) const override;

@@ -8,7 +8,7 @@
 namespace rivo {
 namespace {
 
-using testing::BmpSpec;
+using testing::BmpLayout;
 
 struct Variant {
   const char* name;
@@ -40,43 +40,43 @@ std::vector<Variant> StoreLayoutVariants() {
   };
 }
 
-BmpSpec SpecFor(const Variant& v, int32_t width, int32_t height) {
-  BmpSpec spec;
-  spec.width = width;
-  spec.height = height;
-  spec.bit_count = v.bits;
-  spec.top_down = v.top_down;
-  spec.rle = v.rle;
-  spec.core_header = v.core;
-  spec.bit_fields = v.fields;
-  for (int i = 0; i < 3; ++i) spec.masks[i] = v.masks[i];
-  if (v.bits <= 8) spec.palette = testing::GreyRampPalette(1 << v.bits);
-  spec.pixels = testing::PatternPixels(width, height, v.bits);
-  return spec;
+BmpLayout LayoutFor(const Variant& v, int32_t width, int32_t height) {
+  BmpLayout layout;
+  layout.width = width;
+  layout.height = height;
+  layout.bit_count = v.bits;
+  layout.top_down = v.top_down;
+  layout.rle = v.rle;
+  layout.core_header = v.core;
+  layout.bit_fields = v.fields;
+  for (int i = 0; i < 3; ++i) layout.masks[i] = v.masks[i];
+  if (v.bits <= 8) layout.palette = testing::GreyRampPalette(1 << v.bits);
+  layout.pixels = testing::PatternPixels(width, height, v.bits);
+  return layout;
 }
 
 TEST(BmpCodecTest, EveryStoredLayoutReadsBackItsPixelValues) {
   for (const Variant& v : StoreLayoutVariants()) {
-    const BmpSpec spec = SpecFor(v, 13, 7);
-    const TDIB dib = ReadBitmapFile(testing::WriteBmp(spec), "pic.bmp");
+    const BmpLayout layout = LayoutFor(v, 13, 7);
+    const TDIB dib = ReadBitmapFile(testing::WriteBmp(layout), "pic.bmp");
     ASSERT_EQ(dib.Width(), 13) << v.name;
     ASSERT_EQ(dib.Height(), 7) << v.name;
     EXPECT_EQ(dib.BitCount(), v.bits) << v.name;
     for (int32_t y = 0; y < 7; ++y)
       for (int32_t x = 0; x < 13; ++x)
-        ASSERT_EQ(dib.ReadPixel(x, y), spec.pixels[y * 13 + x]) << v.name << " at " << x << "," << y;
-    for (std::size_t i = 0; i < spec.palette.size(); ++i) {
+        ASSERT_EQ(dib.ReadPixel(x, y), layout.pixels[y * 13 + x]) << v.name << " at " << x << "," << y;
+    for (std::size_t i = 0; i < layout.palette.size(); ++i) {
       const TRgbQuad& e = dib.Palette()[i];
-      EXPECT_EQ(uint32_t{e.red} << 16 | e.green << 8 | e.blue, spec.palette[i]) << v.name;
+      EXPECT_EQ(uint32_t{e.red} << 16 | e.green << 8 | e.blue, layout.palette[i]) << v.name;
     }
   }
 }
 
 TEST(BmpCodecTest, SixteenBitFilesKeepTheirLayout) {
   Variant plain{"555", 16};
-  EXPECT_EQ(ReadBitmapFile(testing::WriteBmp(SpecFor(plain, 2, 2)), "a").EffectiveBitCount(), 15);
+  EXPECT_EQ(ReadBitmapFile(testing::WriteBmp(LayoutFor(plain, 2, 2)), "a").EffectiveBitCount(), 15);
   Variant fields{"565", 16, false, false, false, true, {0xF800, 0x7E0, 0x1F}};
-  EXPECT_EQ(ReadBitmapFile(testing::WriteBmp(SpecFor(fields, 2, 2)), "a").EffectiveBitCount(), 16);
+  EXPECT_EQ(ReadBitmapFile(testing::WriteBmp(LayoutFor(fields, 2, 2)), "a").EffectiveBitCount(), 16);
 }
 
 TEST(BmpCodecTest, OtherBitFieldLayoutsArriveAsEightEightEight) {
@@ -94,26 +94,26 @@ TEST(BmpCodecTest, OtherBitFieldLayoutsArriveAsEightEightEight) {
       {"10-bit channels", 32, {0x3FF00000, 0xFFC00, 0x3FF}, 0x3FF003FF, 0xFF00FF},
   };
   for (const Case& c : cases) {
-    BmpSpec spec;
-    spec.width = spec.height = 1;
-    spec.bit_count = c.bits;
-    spec.bit_fields = true;
-    for (int i = 0; i < 3; ++i) spec.masks[i] = c.masks[i];
-    spec.pixels = {c.raw};
-    const TDIB dib = ReadBitmapFile(testing::WriteBmp(spec), "a");
+    BmpLayout layout;
+    layout.width = layout.height = 1;
+    layout.bit_count = c.bits;
+    layout.bit_fields = true;
+    for (int i = 0; i < 3; ++i) layout.masks[i] = c.masks[i];
+    layout.pixels = {c.raw};
+    const TDIB dib = ReadBitmapFile(testing::WriteBmp(layout), "a");
     EXPECT_EQ(dib.BitCount(), 32) << c.name;
     EXPECT_EQ(dib.ReadPixel(0, 0), c.expected) << c.name;
   }
 }
 
 std::string Rle8File(int32_t width, int32_t height, const std::string& data) {
-  BmpSpec spec;
-  spec.width = width;
-  spec.height = height;
-  spec.bit_count = 8;
-  spec.palette = testing::GreyRampPalette(256);
-  spec.pixels.assign(static_cast<std::size_t>(width * height), 0);
-  std::string file = testing::WriteBmp(spec);
+  BmpLayout layout;
+  layout.width = width;
+  layout.height = height;
+  layout.bit_count = 8;
+  layout.palette = testing::GreyRampPalette(256);
+  layout.pixels.assign(static_cast<std::size_t>(width * height), 0);
+  std::string file = testing::WriteBmp(layout);
   // Turn the uncompressed file into an RLE8 one with the given data.
   const std::size_t header_end = 14 + 40 + 4 * 256;
   file.resize(header_end);
@@ -151,7 +151,7 @@ TEST(BmpCodecTest, RunLengthDataThatEndsEarlyLeavesTheRestZero) {
 
 TEST(BmpCodecTest, MalformedFilesAreRefusedWithTheDibMessage) {
   Variant v{"24", 24};
-  const std::string good = testing::WriteBmp(SpecFor(v, 4, 4));
+  const std::string good = testing::WriteBmp(LayoutFor(v, 4, 4));
   auto with = [](std::string s, std::size_t at, uint32_t value, int bytes) {
     for (int i = 0; i < bytes; ++i) s[at + i] = static_cast<char>(value >> (8 * i));
     return s;

@@ -12,34 +12,34 @@ void Put32(std::string& s, uint32_t v) {
   Put16(s, v >> 16);
 }
 
-std::string PackedRow(const BmpSpec& spec, int32_t y) {
-  const int32_t row_length = (spec.width * spec.bit_count + 31) / 32 * 4;
+std::string PackedRow(const BmpLayout& layout, int32_t y) {
+  const int32_t row_length = (layout.width * layout.bit_count + 31) / 32 * 4;
   std::string row(static_cast<std::size_t>(row_length), '\0');
-  for (int32_t x = 0; x < spec.width; ++x) {
-    const uint32_t v = spec.pixels[static_cast<std::size_t>(y * spec.width + x)];
-    switch (spec.bit_count) {
+  for (int32_t x = 0; x < layout.width; ++x) {
+    const uint32_t v = layout.pixels[static_cast<std::size_t>(y * layout.width + x)];
+    switch (layout.bit_count) {
       case 1: row[x / 8] = static_cast<char>(row[x / 8] | (v & 1) << (7 - x % 8)); break;
       case 4: row[x / 2] = static_cast<char>(row[x / 2] | (v & 15) << (x % 2 ? 0 : 4)); break;
       default:
-        for (int b = 0; b < spec.bit_count / 8; ++b)
-          row[static_cast<std::size_t>(x * spec.bit_count / 8 + b)] = static_cast<char>(v >> (8 * b));
+        for (int b = 0; b < layout.bit_count / 8; ++b)
+          row[static_cast<std::size_t>(x * layout.bit_count / 8 + b)] = static_cast<char>(v >> (8 * b));
     }
   }
   return row;
 }
 
 // Encoded runs for repeats, absolute runs (at least 3 values) for the rest.
-std::string RleRow(const BmpSpec& spec, int32_t y) {
-  const bool four = spec.bit_count == 4;
+std::string RleRow(const BmpLayout& layout, int32_t y) {
+  const bool four = layout.bit_count == 4;
   std::string out;
-  const uint32_t* p = &spec.pixels[static_cast<std::size_t>(y * spec.width)];
+  const uint32_t* p = &layout.pixels[static_cast<std::size_t>(y * layout.width)];
   int32_t x = 0;
-  while (x < spec.width) {
+  while (x < layout.width) {
     int32_t run = 1;
-    while (x + run < spec.width && run < 255 && p[x + run] == p[x]) ++run;
+    while (x + run < layout.width && run < 255 && p[x + run] == p[x]) ++run;
     int32_t n = 1;  // values that do not repeat
-    while (x + n < spec.width && n < 255 &&
-           !(x + n + 1 < spec.width && p[x + n] == p[x + n + 1]))
+    while (x + n < layout.width && n < 255 &&
+           !(x + n + 1 < layout.width && p[x + n] == p[x + n + 1]))
       ++n;
     if (run >= 2 || n < 3) {
       out.push_back(static_cast<char>(run));
@@ -69,44 +69,44 @@ std::string RleRow(const BmpSpec& spec, int32_t y) {
 
 }  // namespace
 
-std::string WriteBmp(const BmpSpec& spec) {
+std::string WriteBmp(const BmpLayout& layout) {
   std::string table;
-  for (uint32_t c : spec.palette) {
+  for (uint32_t c : layout.palette) {
     table.push_back(static_cast<char>(c));
     table.push_back(static_cast<char>(c >> 8));
     table.push_back(static_cast<char>(c >> 16));
-    if (!spec.core_header) table.push_back(0);
+    if (!layout.core_header) table.push_back(0);
   }
   std::string data;
-  if (spec.rle) {
-    for (int32_t y = spec.height - 1; y >= 0; --y) data += RleRow(spec, y);
+  if (layout.rle) {
+    for (int32_t y = layout.height - 1; y >= 0; --y) data += RleRow(layout, y);
     data.push_back(0);
     data.push_back(1);
   } else {
-    for (int32_t i = 0; i < spec.height; ++i)
-      data += PackedRow(spec, spec.top_down ? i : spec.height - 1 - i);
+    for (int32_t i = 0; i < layout.height; ++i)
+      data += PackedRow(layout, layout.top_down ? i : layout.height - 1 - i);
   }
   std::string header;
-  if (spec.core_header) {
+  if (layout.core_header) {
     Put32(header, 12);
-    Put16(header, static_cast<uint32_t>(spec.width));
-    Put16(header, static_cast<uint32_t>(spec.height));
+    Put16(header, static_cast<uint32_t>(layout.width));
+    Put16(header, static_cast<uint32_t>(layout.height));
     Put16(header, 1);
-    Put16(header, static_cast<uint32_t>(spec.bit_count));
+    Put16(header, static_cast<uint32_t>(layout.bit_count));
   } else {
     Put32(header, 40);
-    Put32(header, static_cast<uint32_t>(spec.width));
-    Put32(header, static_cast<uint32_t>(spec.top_down ? -spec.height : spec.height));
+    Put32(header, static_cast<uint32_t>(layout.width));
+    Put32(header, static_cast<uint32_t>(layout.top_down ? -layout.height : layout.height));
     Put16(header, 1);
-    Put16(header, static_cast<uint32_t>(spec.bit_count));
-    Put32(header, spec.rle ? (spec.bit_count == 8 ? 1 : 2) : spec.bit_fields ? 3 : 0);
+    Put16(header, static_cast<uint32_t>(layout.bit_count));
+    Put32(header, layout.rle ? (layout.bit_count == 8 ? 1 : 2) : layout.bit_fields ? 3 : 0);
     Put32(header, static_cast<uint32_t>(data.size()));
     Put32(header, 2835);
     Put32(header, 2835);
-    Put32(header, static_cast<uint32_t>(spec.palette.size()));
+    Put32(header, static_cast<uint32_t>(layout.palette.size()));
     Put32(header, 0);
-    if (spec.bit_fields)
-      for (uint32_t m : spec.masks) Put32(header, m);
+    if (layout.bit_fields)
+      for (uint32_t m : layout.masks) Put32(header, m);
   }
   std::string file = "BM";
   const auto offset = static_cast<uint32_t>(14 + header.size() + table.size());

@@ -9,7 +9,7 @@
 
 namespace rivo::testing {
 
-struct BmpSpec {
+struct BmpLayout {
   int32_t width = 0;
   int32_t height = 0;
   int32_t bit_count = 24;
@@ -22,9 +22,9 @@ struct BmpSpec {
   std::vector<uint32_t> pixels;   // row-major from the top, raw pixel values
 };
 
-std::string WriteBmp(const BmpSpec& spec);
+std::string WriteBmp(const BmpLayout& layout);
 
-// A deterministic picture of the spec's size whose values fit the bit count,
+// A deterministic picture of the layout's size whose values fit the bit count,
 // with runs of equal values so that run-length encoding has work to do.
 std::vector<uint32_t> PatternPixels(int32_t width, int32_t height, int32_t bit_count);
 std::vector<uint32_t> GreyRampPalette(int32_t entries);

@@ -18,7 +18,7 @@
 namespace rivo {
 namespace {
 
-using testing::BmpSpec;
+using testing::BmpLayout;
 
 constexpr const char* kPython = "/usr/bin/python3";
 
@@ -40,26 +40,26 @@ bool HavePil() {
 
 struct Sample {
   std::string name;
-  BmpSpec spec;
+  BmpLayout layout;
   int channel_bits[3];  // red, green, blue precision to compare
 };
 
 std::vector<Sample> Samples() {
   std::vector<Sample> samples;
   auto add = [&](std::string name, int bits, auto tweak, int r = 8, int g = 8, int b = 8) {
-    BmpSpec spec;
-    spec.width = 23;
-    spec.height = 9;
-    spec.bit_count = bits;
-    if (bits <= 8) spec.palette = testing::GreyRampPalette(1 << bits);
-    spec.pixels = testing::PatternPixels(spec.width, spec.height, bits);
-    tweak(spec);
-    samples.push_back({std::move(name), spec, {r, g, b}});
+    BmpLayout layout;
+    layout.width = 23;
+    layout.height = 9;
+    layout.bit_count = bits;
+    if (bits <= 8) layout.palette = testing::GreyRampPalette(1 << bits);
+    layout.pixels = testing::PatternPixels(layout.width, layout.height, bits);
+    tweak(layout);
+    samples.push_back({std::move(name), layout, {r, g, b}});
   };
-  auto none = [](BmpSpec&) {};
-  auto top_down = [](BmpSpec& s) { s.top_down = true; };
-  auto rle = [](BmpSpec& s) { s.rle = true; };
-  auto core = [](BmpSpec& s) { s.core_header = true; };
+  auto none = [](BmpLayout&) {};
+  auto top_down = [](BmpLayout& s) { s.top_down = true; };
+  auto rle = [](BmpLayout& s) { s.rle = true; };
+  auto core = [](BmpLayout& s) { s.core_header = true; };
   add("1", 1, none);
   add("1_top_down", 1, top_down);
   add("4", 4, none);
@@ -71,7 +71,7 @@ std::vector<Sample> Samples() {
   add("8_core", 8, core);
   add("16_555", 16, none, 5, 5, 5);
   add("16_555_top_down", 16, top_down, 5, 5, 5);
-  add("16_565_fields", 16, [](BmpSpec& s) {
+  add("16_565_fields", 16, [](BmpLayout& s) {
     s.bit_fields = true;
     s.masks[0] = 0xF800, s.masks[1] = 0x7E0, s.masks[2] = 0x1F;
   }, 5, 6, 5);
@@ -79,7 +79,7 @@ std::vector<Sample> Samples() {
   add("24_top_down", 24, top_down);
   add("24_core", 24, core);
   add("32", 32, none);
-  add("32_fields_top_down", 32, [](BmpSpec& s) {
+  add("32_fields_top_down", 32, [](BmpLayout& s) {
     s.top_down = true;
     s.bit_fields = true;
     s.masks[0] = 0xFF0000, s.masks[1] = 0xFF00, s.masks[2] = 0xFF;
@@ -101,7 +101,7 @@ TEST(BmpPilTest, EveryBitCountDecodesToThePilColours) {
   std::map<std::string, Sample> by_path;
   for (Sample& s : Samples()) {
     const std::string path = dir / (s.name + ".bmp");
-    std::ofstream(path, std::ios::binary) << testing::WriteBmp(s.spec);
+    std::ofstream(path, std::ios::binary) << testing::WriteBmp(s.layout);
     command += " " + path;
     by_path[path] = s;
   }
@@ -113,7 +113,7 @@ TEST(BmpPilTest, EveryBitCountDecodesToThePilColours) {
     ASSERT_TRUE(by_path.count(path)) << path << " " << width;
     const Sample& s = by_path[path];
     TDIBSurface ours;
-    ours.LoadFromStream(testing::WriteBmp(s.spec), s.name);
+    ours.LoadFromStream(testing::WriteBmp(s.layout), s.name);
     ASSERT_EQ(ours.Width(), width) << s.name;
     ASSERT_EQ(ours.Height(), height) << s.name;
     for (int32_t y = 0; y < height; ++y)

@@ -163,6 +163,10 @@ TEST(SurfaceFormatTest, ColorToPixelPlacesTheTopBitsOfEachComponent) {
   fifteen.SetSize(1, 1, 15);
   EXPECT_EQ(fifteen.BitCount(), 15);
   EXPECT_EQ(fifteen.StoredBitCount(), 16);
+  EXPECT_EQ(fifteen.GreenMask(), 0x3E0u);
+  TDIBX coverage;
+  coverage.SetSize(1, 1, 8);
+  EXPECT_EQ(coverage.RedMask(), 0u);
 }
 
 TEST(SurfaceFormatTest, BitmapsLoadIntoTheSurfaceFormatAndSaveAsTwentyFourBits) {
