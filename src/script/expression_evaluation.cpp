@@ -2,7 +2,9 @@
 // names, makes its destination temporary (of a kind that depends on the
 // operation and its first operand) and computes into it.
 
+#include <array>
 #include <cmath>
+#include <span>
 
 #include "common/encoding.h"
 #include "common/error.h"
@@ -180,8 +182,15 @@ TParamCollectionItem& TRivoParser::CreateTemp(TOpeData& op, TParamCollection& st
     TParamCollectionItem* array = op.operands[0].literal ? store.Find(a.AsStr()) : op.operands[0].reference->Target();
     std::string name = op.operands[0].literal ? a.AsStr() : op.operands[0].name;
     if (!array) ThrowMissing(name);
-    std::vector<int32_t> indexes;
-    for (std::size_t k = 1; k < op.values.size(); ++k) indexes.push_back(op.values[k]->AsInt());
+    // Indexes on the stack for the usual few dimensions.
+    std::array<int32_t, 8> few;
+    std::vector<int32_t> many;
+    std::span<int32_t> indexes(few.data(), op.values.size() - 1);
+    if (indexes.size() > few.size()) {
+      many.resize(indexes.size());
+      indexes = many;
+    }
+    for (std::size_t k = 0; k < indexes.size(); ++k) indexes[k] = op.values[k + 1]->AsInt();
     auto* reference = temp ? dynamic_cast<TParamVar*>(&temp->Param()) : nullptr;
     if (!reference) {
       auto fresh = std::make_unique<TParamVar>(nullptr);

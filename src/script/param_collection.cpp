@@ -126,7 +126,7 @@ std::unique_ptr<TCustomParam> TParamCollection::CopyValueOf(std::string_view nam
   const TParamCollectionItem* item = Find(name);
   if (!item) return nullptr;
   std::unique_ptr<TCustomParam> copy;
-  uint8_t kind = item->Param().GetKind();
+  uint8_t kind = item->Param().ClassKind();
   if (IsValueKind(kind)) copy = MakeParam(kind, this);
   if (!copy) throw RivoError("%s:不正な変数です", name);
   copy->AssignRaw(item->Param());

@@ -163,9 +163,13 @@ TEST(VariableStore, CopyValueOfMakesAnUnownedCopyOfTheSameKind) {
   EXPECT_EQ(copy->GetFloatAt(1), 2.5L);
   EXPECT_EQ(store.CopyValueOf("missing"), nullptr);
 
+  // A reference is no value of its own, bound or not.
   TParamCollectionItem& r = store.AddVariable(PT_NONE);
-  store.SetName(r, "unboundRef");
-  EXPECT_THROW(store.CopyValueOf("unboundRef"), RivoError);
+  store.SetName(r, "ref");
+  EXPECT_THROW(store.CopyValueOf("ref"), RivoError);
+  static_cast<TParamVar&>(r.Param()).BindTo(&a);
+  EXPECT_THROW(store.CopyValueOf("ref"), RivoError);
+  EXPECT_EQ(store.CopyValueOf("@MouseX")->GetKind(), PT_INT);
 }
 
 TEST(VariableStore, ReferencesForwardToTheirTargetOrElement) {
