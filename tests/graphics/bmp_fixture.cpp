@@ -35,6 +35,9 @@ std::string RleRow(const BmpLayout& layout, int32_t y) {
   const uint32_t* p = &layout.pixels[static_cast<std::size_t>(y * layout.width)];
   int32_t x = 0;
   while (x < layout.width) {
+    int32_t zeros = 0;
+    while (layout.rle_skips && x + zeros < layout.width && p[x + zeros] == 0) ++zeros;
+    if (x + zeros == layout.width && zeros > 0) break;  // skipped pixels read as index 0
     int32_t run = 1;
     while (x + run < layout.width && run < 255 && p[x + run] == p[x]) ++run;
     int32_t n = 1;  // values that do not repeat

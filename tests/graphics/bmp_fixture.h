@@ -16,6 +16,7 @@ struct BmpLayout {
   bool top_down = false;
   bool core_header = false;  // 12-byte OS/2 header, 3-byte colour entries
   bool rle = false;          // RLE8 for 8 bits, RLE4 for 4 bits
+  bool rle_skips = false;    // trailing zero pixels left to the end-of-line code
   bool bit_fields = false;
   uint32_t masks[3] = {0, 0, 0};
   std::vector<uint32_t> palette;  // 0x00RRGGBB per entry

@@ -69,6 +69,14 @@ std::vector<Sample> Samples() {
   add("8_top_down", 8, top_down);
   add("8_rle8", 8, rle);
   add("8_core", 8, core);
+  auto skips = [](BmpLayout& s) {
+    s.rle = s.rle_skips = true;
+    for (int32_t y = 0; y < s.height; ++y)
+      for (int32_t x = 0; x < s.width; ++x)
+        if (x >= s.width - 4 || (y == 1 && x >= 6)) s.pixels[static_cast<std::size_t>(y * s.width + x)] = 0;
+  };
+  add("4_rle4_skips", 4, skips);
+  add("8_rle8_skips", 8, skips);
   add("16_555", 16, none, 5, 5, 5);
   add("16_555_top_down", 16, top_down, 5, 5, 5);
   add("16_565_fields", 16, [](BmpLayout& s) {
