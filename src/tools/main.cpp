@@ -9,6 +9,7 @@
 #include "tools/commands.h"
 #include "tools/convert_command.h"
 #include "tools/eval_command.h"
+#include "tools/page_commands.h"
 
 namespace rivo::tools {
 namespace {
@@ -22,6 +23,9 @@ constexpr ToolCommand kCommands[] = {
     {"unpack", "unpack ARCHIVE DIR", "extract every entry into DIR", ArchiveUnpack},
     {"pack", "pack DIR ARCHIVE", "make an archive of every file under DIR", ArchivePack},
     {"verify", "verify ARCHIVE", "read every entry and check its checksum", ArchiveVerify},
+    {"disasm", "disasm PAGE.rsb", "list a compiled page as text (UTF-8)", PageDisasm},
+    {"asm", "asm SOURCE OUT.rsb", "build a page from its listing", PageAsm},
+    {"build", "build SRCDIR OUTDIR [--pack]", "build a whole game from its sources", GameBuild},
     {"convert", "convert IN OUT.png|OUT.bmp", "convert a BMP, DIB or PNG picture (mask as alpha)", RunConvert},
 };
 

@@ -1,0 +1,107 @@
+#pragma once
+// TCallMan: the interpreter. One main process (a current page, a position,
+// a call stack) runs a few commands every tick; object events interrupt it,
+// run their page from their label and return, and a waiting event handler
+// can be interrupted in turn by the next event, to any depth. The call
+// manager also owns the cache of loaded pages.
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "scenario/event_queue.h"
+#include "scenario/page.h"
+#include "scenario/scenario_host.h"
+#include "scenario/stack_list.h"
+
+namespace rivo {
+
+class TParamCollection;
+
+class TCallMan {
+ public:
+  static constexpr std::size_t kMaxCachedPages = 10;
+
+  // variables may be nullptr (expressions then give no value). can_reach
+  // answers whether a page can be read (the project's CanReach); without it
+  // every file the host has is reachable.
+  TCallMan(ScenarioHost& host, TParamCollection* variables, TEventQueue& events,
+           std::function<bool(std::string_view)> can_reach = {});
+  TCallMan(const TCallMan&) = delete;
+  TCallMan& operator=(const TCallMan&) = delete;
+  ~TCallMan();
+
+  // The cached page of that name (exact), loaded when absent. to_front
+  // makes it the most recently used and trims the cache, never dropping the
+  // running page. Load errors propagate and leave the cache unchanged.
+  std::shared_ptr<TPage> GetPage(std::string_view name, bool to_front);
+  // Starts the main process afresh at the top of a page.
+  void JumpTo(std::string_view name);
+  // One tick of interpretation.
+  void Step();
+
+  // What the commands and the system variables use.
+  ScenarioHost& Host() const { return host_; }
+  TParamCollection* Variables() const { return variables_; }
+  TEventQueue& Events() const { return events_; }
+  bool CanReach(std::string_view name) const;
+  const std::shared_ptr<TPage>& CurrentPage() const { return current_page_; }
+  int32_t Pc() const { return pc_; }
+  bool RunOn() const { return run_on_; }
+  void SetRunOn(bool on) { run_on_ = on; }
+  bool Started() const { return started_; }
+  TStackList& CallStack() { return call_stack_; }
+  std::vector<std::string>& Args() { return args_; }
+  const std::string& Sender() const { return sender_; }
+  int32_t State() const { return state_; }
+  int32_t EventLevel() const { return event_level_; }
+
+  int32_t ArgCount() const { return static_cast<int32_t>(args_.size()); }
+  std::string ArgString(int32_t index) const;
+  std::string SenderName() const { return state_ != 0 ? sender_ : std::string(); }
+  TCustomParam* CurrentReturnValue();
+
+  // The commands whose Part is not built yet move on without effect; the
+  // player tells which once, at the end.
+  void NoteSkipped(uint8_t code) { ++skipped_[code]; }
+  const std::map<uint8_t, int32_t>& Skipped() const { return skipped_; }
+
+  // The cached page names, most recently used first.
+  std::vector<std::string> CachedPageNames() const;
+
+ private:
+  // Runs the command at Pc; page_out is none when the page has ended.
+  void ExecuteCommand(std::shared_ptr<TPage>& page_out, bool& waits);
+  int StepProcess();
+  int DispatchEvent(int32_t level);
+  void TraceCommand(const std::shared_ptr<TPage>& page, int32_t pc);
+
+  ScenarioHost& host_;
+  TParamCollection* variables_;
+  TEventQueue& events_;
+  std::function<bool(std::string_view)> can_reach_;
+
+  std::vector<std::shared_ptr<TPage>> cache_;  // most recently used first
+  std::shared_ptr<TPage> current_page_;
+  int32_t pc_ = 0;
+  bool run_on_ = false;
+  TStackList call_stack_;
+  bool started_ = false;
+  std::vector<std::string> args_;
+  int32_t state_ = 0;
+  std::string sender_;
+  int32_t event_level_ = 2;
+
+  // The command traced last, so that a command that stays in place is
+  // traced once.
+  std::weak_ptr<const TPage> traced_page_;
+  int32_t traced_pc_ = -1;
+  std::map<uint8_t, int32_t> skipped_;
+};
+
+}  // namespace rivo

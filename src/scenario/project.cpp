@@ -1,0 +1,161 @@
+#include "scenario/project.h"
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <exception>
+
+#include "common/encoding.h"
+#include "common/error.h"
+#include "common/sjis.h"
+#include "script/param_collection.h"
+
+namespace rivo {
+
+TProject::TProject(ScenarioHost& host, TParamCollection* variables, TEventQueue& events)
+    : host_(host), variables_(variables), events_(events) {}
+
+TProject::~TProject() {
+  // A project that failed before its interpreter existed has no end page to run.
+  if (!EndPage.empty() && call_manager_) {
+    try {
+      call_manager_->JumpTo(EndPage);
+      host_.SetTerminating(false);
+      call_manager_->Step();
+    } catch (const std::exception& e) {
+      host_.Log(std::string("end page: ") + e.what());
+    }
+    host_.SetTerminating(true);
+  }
+  call_manager_.reset();
+}
+
+void TProject::Create() {
+  host_.SetTerminating(true);
+  if (!ReadProject()) return;
+  host_.SetTerminating(false);
+  ReadOriginalDiskTable();
+  call_manager_ = std::make_unique<TCallMan>(host_, variables_, events_,
+                                             [this](std::string_view name) { return CanReach(name); });
+  loaded_ = true;
+  if (!host_.FileExists(StartPage)) {
+    host_.Warn("警告", "スタートページがありません");
+    host_.SetTerminating(true);
+    return;
+  }
+  try {
+    call_manager_->JumpTo(StartPage);
+  } catch (const std::exception& e) {
+    if (!host_.Terminating()) host_.Warn("警告", e.what());
+    host_.SetTerminating(true);
+  }
+}
+
+bool TProject::ReadProject() {
+  std::string bytes;
+  try {
+    bytes = host_.ReadFile("rivo.rpb");
+  } catch (const std::exception& e) {
+    host_.Log(e.what());
+    return false;
+  }
+  if (bytes.empty()) {
+    host_.Warn("警告", "プロジェクトがありません");
+    return false;
+  }
+  ProjectFile file;
+  try {
+    if (int32_t version = ProjectFile::VersionOf(bytes, "rivo.rpb"); version > ProjectFile::kNewestVersion) {
+      host_.Log("rivo.rpb: version " + std::to_string(version) + " is newer than this player");
+      return false;
+    }
+    file = ProjectFile::Read(bytes, "rivo.rpb");
+    for (int32_t side : {file.screen_width, file.screen_height})
+      if (side < 1 || side > kMaxScreenSide)
+        throw LoadError("rivo.rpb", "screen size " + std::to_string(file.screen_width) + "x" +
+                                        std::to_string(file.screen_height) + " is outside 1..16384");
+  } catch (const std::exception& e) {
+    host_.Warn("警告", e.what());
+    return false;
+  }
+  Title = file.title;
+  ScreenWidth = file.screen_width;
+  ScreenHeight = file.screen_height;
+  FullScreenWidth = file.full_screen_width;
+  FullScreenHeight = file.full_screen_height;
+  StartPage = file.start_page;
+  EndPage = file.end_page;
+  RegistryKey = file.registry_key;
+  IdentificationCode = file.identification_code;
+  WriteStatusFile = file.write_status_file != 0;
+  FrameLimit = file.frame_limit;
+  MediaExtensions = file.media_extensions;
+  DiskPrompt = file.disk_prompt;
+  ExitMessage = file.exit_message;
+  ApplyInitialVariables(file);
+  for (const auto& [folder, disk] : file.disks) folder_disks_.Add(folder, disk);
+  return true;
+}
+
+void TProject::ApplyInitialVariables(const ProjectFile& file) {
+  if (!variables_) return;
+  for (const InitialVariable& v : file.variables) {
+    // A variable restored from the status data keeps its value.
+    if (variables_->Find(v.name)) continue;
+    try {
+      TParamCollectionItem& item = variables_->AddVariable(v.kind);
+      variables_->SetName(item, v.name);
+      variables_->SetScope(item, VS_STATUS);
+      TCustomParam& value = item.Param();
+      switch (v.kind) {
+        case PT_INT: value.SetInt(v.int_value); break;
+        case PT_FLOAT: value.SetFloat(v.real_value); break;
+        case PT_BOOL: value.SetBool(v.flag_value != 0); break;
+        default: value.SetStr(v.string_value); break;
+      }
+    } catch (const std::exception& e) {
+      host_.Log("rivo.rpb: initial variable \"" + Cp932ToUtf8(v.name) + "\": " + e.what());
+    }
+  }
+}
+
+// A game installed from discs carries the disc table of its original
+// project beside it.
+void TProject::ReadOriginalDiskTable() {
+  const char* name = "/original_rivo.rpb";
+  try {
+    if (!host_.FileExists(name)) return;
+    std::string bytes = host_.ReadFile(name);
+    folder_disks_.Clear();
+    if (ProjectFile::VersionOf(bytes, name) > ProjectFile::kNewestVersion) return;
+    for (const auto& [folder, disk] : ProjectFile::Read(bytes, name).disks) folder_disks_.Add(folder, disk);
+  } catch (const std::exception& e) {
+    host_.Log(e.what());
+  }
+}
+
+void TProject::Step() {
+  if (call_manager_) call_manager_->Step();
+}
+
+bool TProject::CanReach(std::string_view name) {
+  if (name.empty()) return false;
+  if (host_.FileExists(name)) return true;
+  int32_t disk = folder_disks_.DiskOf(name);
+  if (disk <= 0) return false;
+  std::string extension = sjis::LowerCase(sjis::ExtractFileExt(name)) + ".";
+  std::string media = sjis::LowerCase(MediaExtensions) + ".";
+  if (media.find(extension) != std::string::npos) return false;
+  return host_.RequestDisk(disk);
+}
+
+std::filesystem::path SaveFilePath(const std::filesystem::path& game_folder) {
+  if (access(game_folder.c_str(), W_OK) == 0) return game_folder / "save.dat";
+  std::filesystem::path data;
+  if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && *xdg) data = xdg;
+  else if (const char* home = std::getenv("HOME"); home && *home) data = std::filesystem::path(home) / ".local/share";
+  else data = std::filesystem::temp_directory_path();
+  return data / "rivoplay" / game_folder.filename() / "save.dat";
+}
+
+}  // namespace rivo

@@ -1,0 +1,82 @@
+#pragma once
+// TProject: the running game. It reads "rivo.rpb", gives the game its
+// initial variables, knows which content lies on which disc, creates the
+// interpreter and starts it at the start page; when it goes, the end page
+// has one last step.
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "content/folder_disk_list.h"
+#include "scenario/call_man.h"
+#include "scenario/event_queue.h"
+#include "scenario/project_file.h"
+#include "scenario/scenario_host.h"
+
+namespace rivo {
+
+class TParamCollection;
+
+class TProject {
+ public:
+  static constexpr int32_t kMaxScreenSide = 16384;
+
+  // variables may be nullptr. Nothing is read until Create.
+  TProject(ScenarioHost& host, TParamCollection* variables, TEventQueue& events);
+  TProject(const TProject&) = delete;
+  TProject& operator=(const TProject&) = delete;
+  // Runs the end page up to its first command that yields.
+  ~TProject();
+
+  // The start-up: reads the project, jumps to the start page. A failure is
+  // reported (a message box, or the log) and leaves Terminating set.
+  void Create();
+  // One interpreter step (nothing when the project did not load).
+  void Step();
+  // Whether a page or other file can be read, asking for its disc when it
+  // lies on one (media files are never asked for).
+  bool CanReach(std::string_view name);
+
+  bool Loaded() const { return loaded_; }
+  TCallMan* CallManager() const { return call_manager_.get(); }
+  const TFolderDiskList& FolderDisks() const { return folder_disks_; }
+
+  std::string Title = "情報";
+  int32_t ScreenWidth = 0;
+  int32_t ScreenHeight = 0;
+  int32_t FullScreenWidth = 0;
+  int32_t FullScreenHeight = 0;
+  std::string StartPage;
+  std::string EndPage;
+  std::string RegistryKey;
+  int32_t IdentificationCode = 0;
+  bool WriteStatusFile = true;
+  uint8_t FrameLimit = 1;
+  std::string MediaExtensions = ".wav.wma.ogg";
+  std::string DiskPrompt = "ディスク%dを入れてから[OK]をクリックしてください";
+  std::string ExitMessage = "終了します";
+  int32_t PendingLoad = -1;
+  int32_t PendingSave = -1;
+
+ private:
+  bool ReadProject();
+  void ApplyInitialVariables(const ProjectFile& file);
+  void ReadOriginalDiskTable();
+
+  ScenarioHost& host_;
+  TParamCollection* variables_;
+  TEventQueue& events_;
+  TFolderDiskList folder_disks_;
+  std::unique_ptr<TCallMan> call_manager_;
+  bool loaded_ = false;
+};
+
+// Where "save.dat" goes: the game folder, or the user's data folder
+// ($XDG_DATA_HOME/rivoplay/<game folder name>) when the game folder cannot
+// be written.
+std::filesystem::path SaveFilePath(const std::filesystem::path& game_folder);
+
+}  // namespace rivo
