@@ -32,6 +32,13 @@ bool IsTrailByteAt(std::string_view s, std::size_t pos) {
   return i > pos;
 }
 
+std::size_t Find(std::string_view s, std::string_view sub, std::size_t from) {
+  if (sub.empty()) return npos;
+  for (std::size_t i = from; i + sub.size() <= s.size(); i += CharSize(s, i))
+    if (s.compare(i, sub.size(), sub) == 0) return i;
+  return npos;
+}
+
 std::size_t LastDelimiter(std::string_view delimiters, std::string_view s) {
   std::size_t found = npos;
   for (std::size_t i = 0; i < s.size();) {

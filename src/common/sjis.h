@@ -30,6 +30,12 @@ std::size_t CharCount(std::string_view s);
 // True when the byte at pos is the second half of a double-byte character.
 bool IsTrailByteAt(std::string_view s, std::size_t pos);
 
+// Byte position of the first occurrence of sub in s that starts on a
+// character boundary at or after from (itself a boundary), or npos; an
+// empty sub is never found. A '\' searched for is never taken from the
+// second half of ソ.
+std::size_t Find(std::string_view s, std::string_view sub, std::size_t from = 0);
+
 // Byte position of the last single-byte character of s that occurs in
 // delimiters (a set of single-byte characters), or npos.
 std::size_t LastDelimiter(std::string_view delimiters, std::string_view s);

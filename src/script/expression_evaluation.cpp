@@ -271,7 +271,7 @@ void TRivoParser::Execute(TOpeData& op, TParamCollection& store, Frame& frame) {
     case ocFunc: {
       FunctionDispatcher* functions = store.Functions();
       // Without the function bodies a call fails like a call of an unknown function.
-      if (!functions) throw RivoError("\"%s\" 関数名がありません", FunctionAt(op.function)->name);
+      if (!functions) ThrowMissingFunction(op.function);
       functions->Call(d, op.function, static_cast<int32_t>(v.size()) - 1, v);
       break;
     }

@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "common/error.h"
+
 namespace rivo {
 
 namespace {
@@ -168,6 +170,11 @@ int32_t FindFunction(std::string_view name) {
   for (int32_t i = 0; i < kFunctionCount; ++i)
     if (name == kFunctions[static_cast<std::size_t>(i)].name) return i;
   return -1;
+}
+
+void ThrowMissingFunction(int32_t index) {
+  const FunctionInfo* info = FunctionAt(index);
+  throw RivoError("\"%s\" 関数名がありません", info ? info->name : "");
 }
 
 }  // namespace rivo

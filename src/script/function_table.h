@@ -26,5 +26,8 @@ struct FunctionInfo {
 const FunctionInfo* FunctionAt(int32_t index);
 // The number of the function of exactly that name, or -1.
 int32_t FindFunction(std::string_view name);
+// Raises what a call of a function that has no body raises, the error of
+// an unknown function name: "\"name\" 関数名がありません".
+[[noreturn]] void ThrowMissingFunction(int32_t index);
 
 }  // namespace rivo

@@ -1,4 +1,4 @@
-// rivotool eval EXPR [--var NAME=KIND:VALUE]...
+// rivotool eval EXPR [--var NAME=KIND:VALUE]... [--folder DIR] [--seed N]
 // rivotool eval --ops EXPR
 //
 // Compiles EXPR the way the player compiles the "Calc" function's text, runs
@@ -6,9 +6,14 @@
 // prints the result as KIND:VALUE (or "none"), then each variable the run
 // created or changed as NAME=KIND:VALUE. With --ops it prints the compiled
 // operations instead. Text is UTF-8 on the command line and in the output.
+// The system functions read text files from DIR (the current folder when
+// not given) and draw random numbers seeded with N (the clock when not given).
 
 #include "tools/eval_command.h"
 
+#include <charconv>
+#include <chrono>
+#include <filesystem>
 #include <iostream>
 #include <map>
 #include <optional>
@@ -17,18 +22,20 @@
 #include "common/encoding.h"
 #include "common/error.h"
 #include "common/number_text.h"
+#include "content/vr_file_manager.h"
 #include "script/build_rivo_parser.h"
 #include "script/function_table.h"
 #include "script/opcodes.h"
 #include "script/param_collection.h"
 #include "script/player_system_services.h"
 #include "script/rivo_parser.h"
+#include "script/sys_func_man.h"
 
 namespace rivo::tools {
 
 namespace {
 
-constexpr const char* kUsage = "usage: rivotool eval EXPR [--var NAME=KIND:VALUE]...\n"
+constexpr const char* kUsage = "usage: rivotool eval EXPR [--var NAME=KIND:VALUE]... [--folder DIR] [--seed N]\n"
                                "       rivotool eval --ops EXPR\n"
                                "KIND: integer, real, flag or string\n";
 
@@ -132,9 +139,22 @@ int RunEval(const std::vector<std::string>& args) {
   bool ops_only = false;
   std::optional<std::string> expression;
   std::vector<VariableArg> variables;
+  std::filesystem::path folder = std::filesystem::current_path();
+  std::optional<uint32_t> seed;
   for (std::size_t i = 0; i < args.size(); ++i) {
     if (args[i] == "--ops") {
       ops_only = true;
+    } else if (args[i] == "--folder" && i + 1 < args.size()) {
+      folder = args[++i];
+    } else if (args[i] == "--seed" && i + 1 < args.size()) {
+      const std::string& text = args[++i];
+      uint32_t n = 0;
+      auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), n);
+      if (text.empty() || ec != std::errc() || end != text.data() + text.size()) {
+        std::cerr << "rivotool eval: bad --seed " << text << "\n" << kUsage;
+        return 1;
+      }
+      seed = n;
     } else if (args[i] == "--var" && i + 1 < args.size()) {
       std::optional<VariableArg> variable = ParseVariable(args[++i]);
       if (!variable) {
@@ -163,6 +183,10 @@ int RunEval(const std::vector<std::string>& args) {
 
   PlayerSystemServices services;
   TParamCollection store(&services);
+  TVrFileManager files(std::filesystem::temp_directory_path());
+  files.SetBaseFolder(folder);
+  uint32_t clock_seed = static_cast<uint32_t>(std::chrono::steady_clock::now().time_since_epoch().count());
+  TSysFuncMan functions(store, &files, seed.value_or(clock_seed));
   for (const VariableArg& v : variables) {
     TParamCollectionItem* item = store.DeclareVariable(v.name, v.kind, VS_GLOBAL);
     item->Param().SetStr(v.value);
