@@ -270,6 +270,7 @@ class ListingParser {
 
  private:
   std::string Operation() {
+    SkipBlanks();
     std::string name = Word();
     int opcode = -1;
     for (int code = 0; code <= 255; ++code)
