@@ -9,39 +9,12 @@ TPixelSource PixelsOf(const TCustomDIBX* surface) {
 
 void ExecuteRasterOp(const TPixelTarget& target, const RasterOp& op) {
   if (!target.bits || target.clip.IsEmpty()) return;
-  switch (op.kind) {
-    case RasterOpKind::kFillRect:
-    case RasterOpKind::kFillRectAlpha:
-    case RasterOpKind::kFillRectAdd:
-    case RasterOpKind::kFillRectSub:
-      RunFill(target, op);
-      break;
-    case RasterOpKind::kDraw:
-    case RasterOpKind::kDrawAlpha:
-    case RasterOpKind::kDrawAdd:
-    case RasterOpKind::kDrawMask:
-    case RasterOpKind::kDrawAlphaMask:
-    case RasterOpKind::kDrawAddMask:
-    case RasterOpKind::kFillMask:
-    case RasterOpKind::kDrawIndexedAdd:
-      RunPlacement(target, op);
-      break;
-    case RasterOpKind::kStretchDraw:
-    case RasterOpKind::kStretchDrawAdd:
-    case RasterOpKind::kStretchDrawMask:
-    case RasterOpKind::kStretchDrawAddMask:
-    case RasterOpKind::kStretchDrawIndexed:
-      RunStretch(target, op);
-      break;
-    case RasterOpKind::kDrawRotate:
-    case RasterOpKind::kDrawRotateMask:
-      RunRotate(target, op);
-      break;
-    case RasterOpKind::kFillPattern:
-    case RasterOpKind::kFillPatternZoom:
-    case RasterOpKind::kFillPatternZoomMask:
-      RunPattern(target, op);
-      break;
+  switch (op.Family()) {
+    case RasterOpFamily::kFill: RunFill(target, op); break;
+    case RasterOpFamily::kPlacement: RunPlacement(target, op); break;
+    case RasterOpFamily::kStretch: RunStretch(target, op); break;
+    case RasterOpFamily::kRotation: RunRotate(target, op); break;
+    case RasterOpFamily::kPattern: RunPattern(target, op); break;
   }
 }
 

@@ -6,26 +6,13 @@
 
 namespace rivo {
 
-bool RasterOp::IsRegionOp() const {
+RasterOpFamily FamilyOf(RasterOpKind kind) {
   switch (kind) {
-    case RasterOpKind::kStretchDraw:
-    case RasterOpKind::kStretchDrawAdd:
-    case RasterOpKind::kStretchDrawMask:
-    case RasterOpKind::kStretchDrawAddMask:
-    case RasterOpKind::kStretchDrawIndexed:
-    case RasterOpKind::kDrawRotate:
-    case RasterOpKind::kDrawRotateMask:
-    case RasterOpKind::kFillPattern:
-    case RasterOpKind::kFillPatternZoom:
-    case RasterOpKind::kFillPatternZoomMask:
-      return true;
-    default:
-      return false;
-  }
-}
-
-TRect RasterOp::Extent() const {
-  switch (kind) {
+    case RasterOpKind::kFillRect:
+    case RasterOpKind::kFillRectAlpha:
+    case RasterOpKind::kFillRectAdd:
+    case RasterOpKind::kFillRectSub:
+      return RasterOpFamily::kFill;
     case RasterOpKind::kDraw:
     case RasterOpKind::kDrawAlpha:
     case RasterOpKind::kDrawAdd:
@@ -34,9 +21,34 @@ TRect RasterOp::Extent() const {
     case RasterOpKind::kDrawAddMask:
     case RasterOpKind::kFillMask:
     case RasterOpKind::kDrawIndexedAdd:
-      return Bounds(x, y, source_rect.Width(), source_rect.Height());
+      return RasterOpFamily::kPlacement;
+    case RasterOpKind::kStretchDraw:
+    case RasterOpKind::kStretchDrawAdd:
+    case RasterOpKind::kStretchDrawMask:
+    case RasterOpKind::kStretchDrawAddMask:
+    case RasterOpKind::kStretchDrawIndexed:
+      return RasterOpFamily::kStretch;
     case RasterOpKind::kDrawRotate:
     case RasterOpKind::kDrawRotateMask:
+      return RasterOpFamily::kRotation;
+    case RasterOpKind::kFillPattern:
+    case RasterOpKind::kFillPatternZoom:
+    case RasterOpKind::kFillPatternZoomMask:
+      return RasterOpFamily::kPattern;
+  }
+  return RasterOpFamily::kFill;
+}
+
+bool RasterOp::IsRegionOp() const {
+  const RasterOpFamily family = Family();
+  return family != RasterOpFamily::kFill && family != RasterOpFamily::kPlacement;
+}
+
+TRect RasterOp::Extent() const {
+  switch (Family()) {
+    case RasterOpFamily::kPlacement:
+      return Bounds(x, y, source_rect.Width(), source_rect.Height());
+    case RasterOpFamily::kRotation:
       if (zoom_x <= 0 || zoom_y <= 0) return {};
       return RotatedBoundingBox(x, y, {angle, pivot_x, pivot_y, zoom_x, zoom_y},
                                 source_rect.Width(), source_rect.Height());

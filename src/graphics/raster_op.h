@@ -26,6 +26,12 @@ enum class RasterOpKind : uint8_t {
   kFillPattern, kFillPatternZoom, kFillPatternZoomMask,
 };
 
+// The groups above: what describes an operation's destination, and so which
+// runner draws it.
+enum class RasterOpFamily : uint8_t { kFill, kPlacement, kStretch, kRotation, kPattern };
+
+RasterOpFamily FamilyOf(RasterOpKind kind);
+
 struct RasterOp {
   RasterOpKind kind = RasterOpKind::kFillRect;
   TRect rect;                      // fills, stretches, patterns
@@ -41,6 +47,8 @@ struct RasterOp {
   int32_t offset_x = 0, offset_y = 0;           // patterns
   const uint32_t* color_table = nullptr;        // indexed: 256 native colours
   int32_t lowest_index = 0;
+
+  RasterOpFamily Family() const { return FamilyOf(kind); }
 
   // Region operations are computed over their whole destination and clipped
   // per row; the others can be split into row bands freely.
