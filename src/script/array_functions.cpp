@@ -40,14 +40,14 @@ void InsertElements(const FunctionCall& call, TCustomParam& a, int32_t pos, cons
   uint8_t kind = a.GetKind();
   int32_t m = b.GetCount();
   if (!IsValueKind(kind) || m == 0) return;
+  int32_t n = a.GetCount();
+  int64_t grown = int64_t{n} + m;
+  if (grown > kMaxArrayElements) ThrowBadSizes({&grown, 1});
   if (kind == PT_STR) call.CheckTextSize(TextBytes(a) + TextBytes(b));
   // b may be a itself: take its elements before a moves them.
   std::unique_ptr<TCustomParam> added = MakeParam(kind, nullptr);
   added->SetCount(m);
   for (int32_t j = 0; j < m; ++j) CopyElement(*added, j, b, j, kind);
-  int32_t n = a.GetCount();
-  int64_t grown = int64_t{n} + m;
-  if (grown > kMaxArrayElements) ThrowBadSizes({&grown, 1});
   a.SetCount(static_cast<int32_t>(grown));
   for (int32_t i = n - 1; i >= pos; --i) CopyElement(a, i + m, a, i, kind);
   for (int32_t j = 0; j < m; ++j) CopyElement(a, pos + j, *added, j, kind);
