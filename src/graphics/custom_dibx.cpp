@@ -13,11 +13,20 @@ RasterOp Op(RasterOpKind kind) {
   return op;
 }
 
-RasterOp Placement(RasterOpKind kind, int32_t x, int32_t y, bool flip_v, bool flip_h,
+RasterOp Fill(RasterOpKind kind, const TRect& r, uint32_t value, int32_t alpha = 255) {
+  RasterOp op = Op(kind);
+  op.rect = r;
+  op.value = value;
+  op.alpha = alpha;
+  return op;
+}
+
+RasterOp Placement(RasterOpKind kind, int32_t x, int32_t y, int32_t alpha, bool flip_v, bool flip_h,
                    const TRect& source_rect, const TCustomDIBX& source) {
   RasterOp op = Op(kind);
   op.x = x;
   op.y = y;
+  op.alpha = alpha;
   op.flip_v = flip_v;
   op.flip_h = flip_h;
   op.source_rect = source_rect;
@@ -27,13 +36,52 @@ RasterOp Placement(RasterOpKind kind, int32_t x, int32_t y, bool flip_v, bool fl
 
 RasterOp Stretch(RasterOpKind kind, const TRect& dest, const TCustomDIBX& source, int32_t alpha,
                  bool flip_v, bool flip_h, const TRect& source_rect) {
-  RasterOp op = Op(kind);
+  RasterOp op = Placement(kind, 0, 0, alpha, flip_v, flip_h, source_rect, source);
   op.rect = dest;
-  op.source = &source;
-  op.alpha = alpha;
+  return op;
+}
+
+RasterOp Rotated(RasterOpKind kind, int32_t cx, int32_t cy, int32_t alpha_code, bool flip_v,
+                 bool flip_h, const TRotation& rotation, const TRect& source_rect,
+                 const TCustomDIBX& source) {
+  RasterOp op = Placement(kind, cx, cy, alpha_code, flip_v, flip_h, source_rect, source);
+  op.angle = rotation.angle;
+  op.pivot_x = rotation.pivot_x;
+  op.pivot_y = rotation.pivot_y;
+  op.zoom_x = rotation.zoom_x;
+  op.zoom_y = rotation.zoom_y;
+  return op;
+}
+
+RasterOp Pattern(RasterOpKind kind, const TRect& r, const TCustomDIBX& pattern, bool flip_v,
+                 bool flip_h, int32_t offset_x, int32_t offset_y) {
+  RasterOp op = Op(kind);
+  op.rect = r;
+  op.source = &pattern;
   op.flip_v = flip_v;
   op.flip_h = flip_h;
-  op.source_rect = source_rect;
+  op.offset_x = offset_x;
+  op.offset_y = offset_y;
+  return op;
+}
+
+RasterOp ZoomedPattern(RasterOpKind kind, const TRect& r, const TCustomDIBX& pattern,
+                       int32_t alpha_code, bool flip_v, bool flip_h, int32_t offset_x,
+                       int32_t offset_y, int32_t zoom_x, int32_t zoom_y) {
+  RasterOp op = Pattern(kind, r, pattern, flip_v, flip_h, offset_x, offset_y);
+  op.alpha = alpha_code;
+  op.zoom_x = zoom_x;
+  op.zoom_y = zoom_y;
+  return op;
+}
+
+RasterOp Keyed(RasterOp op, bool use_key) {
+  op.use_key = use_key;
+  return op;
+}
+
+RasterOp Masked(RasterOp op, const TCustomDIBX& mask) {
+  op.mask = &mask;
   return op;
 }
 
@@ -95,32 +143,19 @@ void TCustomDIBX::AddClipRect(const TRect& r) {
 }
 
 void TCustomDIBX::FillRect(const TRect& r, uint32_t value) {
-  RasterOp op = Op(RasterOpKind::kFillRect);
-  op.rect = r;
-  op.value = value;
-  Execute(op);
+  Execute(Fill(RasterOpKind::kFillRect, r, value));
 }
 
 void TCustomDIBX::FillRectAlpha(const TRect& r, uint32_t value, int32_t alpha) {
-  RasterOp op = Op(RasterOpKind::kFillRectAlpha);
-  op.rect = r;
-  op.value = value;
-  op.alpha = alpha;
-  Execute(op);
+  Execute(Fill(RasterOpKind::kFillRectAlpha, r, value, alpha));
 }
 
 void TCustomDIBX::FillRectAdd(const TRect& r, uint32_t value) {
-  RasterOp op = Op(RasterOpKind::kFillRectAdd);
-  op.rect = r;
-  op.value = value;
-  Execute(op);
+  Execute(Fill(RasterOpKind::kFillRectAdd, r, value));
 }
 
 void TCustomDIBX::FillRectSub(const TRect& r, uint32_t value) {
-  RasterOp op = Op(RasterOpKind::kFillRectSub);
-  op.rect = r;
-  op.value = value;
-  Execute(op);
+  Execute(Fill(RasterOpKind::kFillRectSub, r, value));
 }
 
 void TCustomDIBX::Frame(const TRect& r, int32_t w, const RasterOp& band) {
@@ -139,23 +174,16 @@ void TCustomDIBX::Frame(const TRect& r, int32_t w, const RasterOp& band) {
 }
 
 void TCustomDIBX::FrameRect(const TRect& r, int32_t line_width, uint32_t value) {
-  RasterOp op = Op(RasterOpKind::kFillRect);
-  op.value = value;
-  Frame(r, line_width, op);
+  Frame(r, line_width, Fill(RasterOpKind::kFillRect, {}, value));
 }
 
 void TCustomDIBX::FrameRectAlpha(const TRect& r, int32_t line_width, int32_t alpha,
                                  uint32_t value) {
-  RasterOp op = Op(RasterOpKind::kFillRectAlpha);
-  op.value = value;
-  op.alpha = alpha;
-  Frame(r, line_width, op);
+  Frame(r, line_width, Fill(RasterOpKind::kFillRectAlpha, {}, value, alpha));
 }
 
 void TCustomDIBX::FrameRectAdd(const TRect& r, int32_t line_width, uint32_t value) {
-  RasterOp op = Op(RasterOpKind::kFillRectAdd);
-  op.value = value;
-  Frame(r, line_width, op);
+  Frame(r, line_width, Fill(RasterOpKind::kFillRectAdd, {}, value));
 }
 
 void TCustomDIBX::Assign(const TCustomDIBX& source) {
@@ -164,56 +192,49 @@ void TCustomDIBX::Assign(const TCustomDIBX& source) {
 
 void TCustomDIBX::Draw(int32_t x, int32_t y, bool flip_v, bool flip_h, bool use_key,
                        const TRect& source_rect, const TCustomDIBX& source) {
-  RasterOp op = Placement(RasterOpKind::kDraw, x, y, flip_v, flip_h, source_rect, source);
-  op.use_key = use_key;
-  Execute(op);
+  Execute(Keyed(Placement(RasterOpKind::kDraw, x, y, 255, flip_v, flip_h, source_rect, source),
+                use_key));
 }
 
 void TCustomDIBX::DrawAlpha(int32_t x, int32_t y, int32_t alpha, bool flip_v, bool flip_h,
                             bool use_key, const TRect& source_rect, const TCustomDIBX& source) {
-  RasterOp op = Placement(RasterOpKind::kDrawAlpha, x, y, flip_v, flip_h, source_rect, source);
-  op.alpha = alpha;
-  op.use_key = use_key;
-  Execute(op);
+  Execute(Keyed(
+      Placement(RasterOpKind::kDrawAlpha, x, y, alpha, flip_v, flip_h, source_rect, source),
+      use_key));
 }
 
 void TCustomDIBX::DrawAdd(int32_t x, int32_t y, int32_t alpha, bool flip_v, bool flip_h,
                           const TRect& source_rect, const TCustomDIBX& source) {
-  RasterOp op = Placement(RasterOpKind::kDrawAdd, x, y, flip_v, flip_h, source_rect, source);
-  op.alpha = alpha;
-  op.use_key = source.HasTransparentColor();
-  Execute(op);
+  Execute(
+      Keyed(Placement(RasterOpKind::kDrawAdd, x, y, alpha, flip_v, flip_h, source_rect, source),
+            source.HasTransparentColor()));
 }
 
 void TCustomDIBX::DrawMask(int32_t x, int32_t y, const TCustomDIBX& mask, bool flip_v,
                            bool flip_h, const TRect& source_rect, const TCustomDIBX& source) {
-  RasterOp op = Placement(RasterOpKind::kDrawMask, x, y, flip_v, flip_h, source_rect, source);
-  op.mask = &mask;
-  Execute(op);
+  Execute(Masked(
+      Placement(RasterOpKind::kDrawMask, x, y, 255, flip_v, flip_h, source_rect, source), mask));
 }
 
 void TCustomDIBX::DrawAlphaMask(int32_t x, int32_t y, int32_t alpha, const TCustomDIBX& mask,
                                 bool flip_v, bool flip_h, const TRect& source_rect,
                                 const TCustomDIBX& source) {
-  RasterOp op = Placement(RasterOpKind::kDrawAlphaMask, x, y, flip_v, flip_h, source_rect, source);
-  op.alpha = alpha;
-  op.mask = &mask;
-  Execute(op);
+  Execute(Masked(
+      Placement(RasterOpKind::kDrawAlphaMask, x, y, alpha, flip_v, flip_h, source_rect, source),
+      mask));
 }
 
 void TCustomDIBX::DrawAddMask(int32_t x, int32_t y, int32_t alpha, const TCustomDIBX& mask,
                               bool flip_v, bool flip_h, const TRect& source_rect,
                               const TCustomDIBX& source) {
-  RasterOp op = Placement(RasterOpKind::kDrawAddMask, x, y, flip_v, flip_h, source_rect, source);
-  op.alpha = alpha;
-  op.mask = &mask;
-  Execute(op);
+  Execute(Masked(
+      Placement(RasterOpKind::kDrawAddMask, x, y, alpha, flip_v, flip_h, source_rect, source),
+      mask));
 }
 
 void TCustomDIBX::FillMask(int32_t x, int32_t y, int32_t alpha, uint32_t color, bool flip_v,
                            bool flip_h, const TRect& source_rect, const TCustomDIBX& mask) {
-  RasterOp op = Placement(RasterOpKind::kFillMask, x, y, flip_v, flip_h, source_rect, mask);
-  op.alpha = alpha;
+  RasterOp op = Placement(RasterOpKind::kFillMask, x, y, alpha, flip_v, flip_h, source_rect, mask);
   op.value = color;
   Execute(op);
 }
@@ -221,44 +242,41 @@ void TCustomDIBX::FillMask(int32_t x, int32_t y, int32_t alpha, uint32_t color, 
 void TCustomDIBX::DrawIndexedAdd(int32_t x, int32_t y, const uint32_t* table, int32_t alpha,
                                  bool flip_v, bool flip_h, int32_t lowest_index,
                                  const TRect& source_rect, const TCustomDIBX& source) {
-  RasterOp op = Placement(RasterOpKind::kDrawIndexedAdd, x, y, flip_v, flip_h, source_rect, source);
+  RasterOp op =
+      Placement(RasterOpKind::kDrawIndexedAdd, x, y, alpha, flip_v, flip_h, source_rect, source);
   op.color_table = table;
-  op.alpha = alpha;
   op.lowest_index = lowest_index;
   Execute(op);
 }
 
 void TCustomDIBX::StretchDraw(const TRect& dest, const TCustomDIBX& source, int32_t alpha,
                               bool flip_v, bool flip_h, bool use_key, const TRect& source_rect) {
-  RasterOp op = Stretch(RasterOpKind::kStretchDraw, dest, source, alpha, flip_v, flip_h, source_rect);
-  op.use_key = use_key;
-  Execute(op);
+  Execute(Keyed(
+      Stretch(RasterOpKind::kStretchDraw, dest, source, alpha, flip_v, flip_h, source_rect),
+      use_key));
 }
 
 void TCustomDIBX::StretchDrawAdd(const TRect& dest, const TCustomDIBX& source, int32_t alpha,
                                  bool flip_v, bool flip_h, bool use_key, const TRect& source_rect) {
-  RasterOp op =
-      Stretch(RasterOpKind::kStretchDrawAdd, dest, source, alpha, flip_v, flip_h, source_rect);
-  op.use_key = use_key;
-  Execute(op);
+  Execute(Keyed(
+      Stretch(RasterOpKind::kStretchDrawAdd, dest, source, alpha, flip_v, flip_h, source_rect),
+      use_key));
 }
 
 void TCustomDIBX::StretchDrawMask(const TRect& dest, const TCustomDIBX& source, int32_t alpha,
                                   const TCustomDIBX& mask, bool flip_v, bool flip_h,
                                   const TRect& source_rect) {
-  RasterOp op =
-      Stretch(RasterOpKind::kStretchDrawMask, dest, source, alpha, flip_v, flip_h, source_rect);
-  op.mask = &mask;
-  Execute(op);
+  Execute(Masked(
+      Stretch(RasterOpKind::kStretchDrawMask, dest, source, alpha, flip_v, flip_h, source_rect),
+      mask));
 }
 
 void TCustomDIBX::StretchDrawAddMask(const TRect& dest, const TCustomDIBX& source, int32_t alpha,
                                      const TCustomDIBX& mask, bool flip_v, bool flip_h,
                                      const TRect& source_rect) {
-  RasterOp op =
-      Stretch(RasterOpKind::kStretchDrawAddMask, dest, source, alpha, flip_v, flip_h, source_rect);
-  op.mask = &mask;
-  Execute(op);
+  Execute(Masked(Stretch(RasterOpKind::kStretchDrawAddMask, dest, source, alpha, flip_v, flip_h,
+                         source_rect),
+                 mask));
 }
 
 void TCustomDIBX::StretchDrawIndexed(const TRect& dest, const TCustomDIBX& source,
@@ -273,32 +291,18 @@ void TCustomDIBX::StretchDrawIndexed(const TRect& dest, const TCustomDIBX& sourc
 void TCustomDIBX::DrawRotate(int32_t cx, int32_t cy, int32_t alpha_code, bool flip_v, bool flip_h,
                              bool use_key, const TRotation& rotation, const TRect& source_rect,
                              const TCustomDIBX& source) {
-  RasterOp op =
-      Placement(RasterOpKind::kDrawRotate, cx, cy, flip_v, flip_h, source_rect, source);
-  op.alpha = alpha_code;
-  op.use_key = use_key;
-  op.angle = rotation.angle;
-  op.pivot_x = rotation.pivot_x;
-  op.pivot_y = rotation.pivot_y;
-  op.zoom_x = rotation.zoom_x;
-  op.zoom_y = rotation.zoom_y;
-  Execute(op);
+  Execute(Keyed(Rotated(RasterOpKind::kDrawRotate, cx, cy, alpha_code, flip_v, flip_h, rotation,
+                        source_rect, source),
+                use_key));
 }
 
 void TCustomDIBX::DrawRotateMask(int32_t cx, int32_t cy, int32_t alpha_code,
                                  const TCustomDIBX& mask, bool flip_v, bool flip_h,
                                  const TRotation& rotation, const TRect& source_rect,
                                  const TCustomDIBX& source) {
-  RasterOp op =
-      Placement(RasterOpKind::kDrawRotateMask, cx, cy, flip_v, flip_h, source_rect, source);
-  op.alpha = alpha_code;
-  op.mask = &mask;
-  op.angle = rotation.angle;
-  op.pivot_x = rotation.pivot_x;
-  op.pivot_y = rotation.pivot_y;
-  op.zoom_x = rotation.zoom_x;
-  op.zoom_y = rotation.zoom_y;
-  Execute(op);
+  Execute(Masked(Rotated(RasterOpKind::kDrawRotateMask, cx, cy, alpha_code, flip_v, flip_h,
+                         rotation, source_rect, source),
+                 mask));
 }
 
 namespace {
@@ -316,19 +320,26 @@ void WithClipWithin(TCustomDIBX& surface, const TRect& r, Draw draw) {
   else surface.ResetClip();
 }
 
+// Calls draw_tile(tile rectangle) for each zoomed tile of source_rect within r.
+template <typename DrawTile>
+void EachTileWithin(TCustomDIBX& surface, const TRect& r, const TTileLayout& layout,
+                    int32_t alpha_code, const TRect& source_rect, DrawTile draw_tile) {
+  if (alpha_code <= 0 || layout.zoom_x <= 0 || layout.zoom_y <= 0 || source_rect.IsEmpty()) return;
+  WithClipWithin(surface, r, [&](const TRect& clip) {
+    ForEachTile(r, clip, layout, source_rect, draw_tile);
+  });
+}
+
 }  // namespace
 
 void TCustomDIBX::TileStretchDraw(const TRect& r, const TTileLayout& layout, int32_t alpha_code,
                                   bool flip_v, bool flip_h, bool use_key, const TRect& source_rect,
                                   const TCustomDIBX& source) {
-  if (alpha_code <= 0 || layout.zoom_x <= 0 || layout.zoom_y <= 0 || source_rect.IsEmpty()) return;
-  WithClipWithin(*this, r, [&](const TRect& clip) {
-    ForEachTile(r, clip, layout, source_rect, [&](const TRect& tile) {
-      if (alpha_code <= 255)
-        StretchDraw(tile, source, alpha_code, flip_v, flip_h, use_key, source_rect);
-      else
-        StretchDrawAdd(tile, source, alpha_code - 256, flip_v, flip_h, use_key, source_rect);
-    });
+  EachTileWithin(*this, r, layout, alpha_code, source_rect, [&](const TRect& tile) {
+    if (alpha_code <= 255)
+      StretchDraw(tile, source, alpha_code, flip_v, flip_h, use_key, source_rect);
+    else
+      StretchDrawAdd(tile, source, alpha_code - 256, flip_v, flip_h, use_key, source_rect);
   });
 }
 
@@ -336,62 +347,34 @@ void TCustomDIBX::TileStretchDrawMask(const TRect& r, const TTileLayout& layout,
                                       int32_t alpha_code, const TCustomDIBX& mask, bool flip_v,
                                       bool flip_h, const TRect& source_rect,
                                       const TCustomDIBX& source) {
-  if (alpha_code <= 0 || layout.zoom_x <= 0 || layout.zoom_y <= 0 || source_rect.IsEmpty()) return;
-  WithClipWithin(*this, r, [&](const TRect& clip) {
-    ForEachTile(r, clip, layout, source_rect, [&](const TRect& tile) {
-      if (alpha_code <= 255)
-        StretchDrawMask(tile, source, alpha_code, mask, flip_v, flip_h, source_rect);
-      else
-        StretchDrawAddMask(tile, source, alpha_code - 256, mask, flip_v, flip_h, source_rect);
-    });
+  EachTileWithin(*this, r, layout, alpha_code, source_rect, [&](const TRect& tile) {
+    if (alpha_code <= 255)
+      StretchDrawMask(tile, source, alpha_code, mask, flip_v, flip_h, source_rect);
+    else
+      StretchDrawAddMask(tile, source, alpha_code - 256, mask, flip_v, flip_h, source_rect);
   });
 }
 
 void TCustomDIBX::FillPattern(const TRect& r, const TCustomDIBX& pattern, bool flip_v, bool flip_h,
                               int32_t offset_x, int32_t offset_y) {
-  RasterOp op = Op(RasterOpKind::kFillPattern);
-  op.rect = r;
-  op.source = &pattern;
-  op.flip_v = flip_v;
-  op.flip_h = flip_h;
-  op.offset_x = offset_x;
-  op.offset_y = offset_y;
-  Execute(op);
+  Execute(Pattern(RasterOpKind::kFillPattern, r, pattern, flip_v, flip_h, offset_x, offset_y));
 }
 
 void TCustomDIBX::FillPatternZoom(const TRect& r, const TCustomDIBX& pattern, int32_t alpha_code,
                                   bool flip_v, bool flip_h, bool use_key, int32_t offset_x,
                                   int32_t offset_y, int32_t zoom_x, int32_t zoom_y) {
-  RasterOp op = Op(RasterOpKind::kFillPatternZoom);
-  op.rect = r;
-  op.source = &pattern;
-  op.alpha = alpha_code;
-  op.flip_v = flip_v;
-  op.flip_h = flip_h;
-  op.use_key = use_key;
-  op.offset_x = offset_x;
-  op.offset_y = offset_y;
-  op.zoom_x = zoom_x;
-  op.zoom_y = zoom_y;
-  Execute(op);
+  Execute(Keyed(ZoomedPattern(RasterOpKind::kFillPatternZoom, r, pattern, alpha_code, flip_v,
+                              flip_h, offset_x, offset_y, zoom_x, zoom_y),
+                use_key));
 }
 
 void TCustomDIBX::FillPatternZoomMask(const TRect& r, const TCustomDIBX& pattern,
                                       int32_t alpha_code, const TCustomDIBX& mask, bool flip_v,
                                       bool flip_h, int32_t offset_x, int32_t offset_y,
                                       int32_t zoom_x, int32_t zoom_y) {
-  RasterOp op = Op(RasterOpKind::kFillPatternZoomMask);
-  op.rect = r;
-  op.source = &pattern;
-  op.mask = &mask;
-  op.alpha = alpha_code;
-  op.flip_v = flip_v;
-  op.flip_h = flip_h;
-  op.offset_x = offset_x;
-  op.offset_y = offset_y;
-  op.zoom_x = zoom_x;
-  op.zoom_y = zoom_y;
-  Execute(op);
+  Execute(Masked(ZoomedPattern(RasterOpKind::kFillPatternZoomMask, r, pattern, alpha_code, flip_v,
+                               flip_h, offset_x, offset_y, zoom_x, zoom_y),
+                 mask));
 }
 
 void TCustomDIBX::FramePattern(const TRect& r, int32_t w, int32_t offset_x, int32_t offset_y,
