@@ -18,6 +18,21 @@ T ParseNumber(std::string_view option, std::string_view text, T min, T max) {
   return value;
 }
 
+// "N,TARGET[,ARG]..."
+ScheduledEvent ParseEvent(std::string_view text) {
+  ScheduledEvent event;
+  std::vector<std::string> parts;
+  std::size_t start = 0;
+  for (std::size_t comma; (comma = text.find(',', start)) != std::string_view::npos; start = comma + 1)
+    parts.emplace_back(text.substr(start, comma - start));
+  parts.emplace_back(text.substr(start));
+  if (parts.size() < 2 || parts[1].empty()) throw UsageError("--event needs TICK,TARGET[,ARG]...");
+  event.tick = ParseNumber<uint64_t>("--event", parts[0], 1, UINT64_MAX);
+  event.target = parts[1];
+  event.args.assign(parts.begin() + 2, parts.end());
+  return event;
+}
+
 }  // namespace
 
 PlayerOptions ParseCommandLine(std::span<const std::string> args) {
@@ -66,6 +81,8 @@ PlayerOptions ParseCommandLine(std::span<const std::string> args) {
     else if (name == "--trace") o.trace = std::string(value());
     else if (name == "--dump-vars") o.dump_vars = std::string(value());
     else if (name == "--screenshot") o.screenshot = std::string(value());
+    else if (name == "--disc-root") o.disc_roots.emplace_back(std::string(value()));
+    else if (name == "--event") o.events.push_back(ParseEvent(value()));
     else throw UsageError("unknown option " + std::string(name));
   }
   if (!o.input.empty() && !o.headless) throw UsageError("--input needs --headless");
@@ -87,6 +104,9 @@ std::string HelpText() {
          "  --trace FILE          the command trace, one line per command\n"
          "  --dump-vars FILE      the variables at exit, as JSON\n"
          "  --screenshot FILE     the last composed frame, as PNG\n"
+         "  --disc-root DIR       a folder searched like a game disc (repeatable)\n"
+         "  --event N,TARGET[,ARG]...  queue an event for page TARGET (page.rsb or\n"
+         "                        page.rsb:label) before tick N (repeatable)\n"
          "  --fullscreen          start in full screen\n"
          "  --scale N             window size multiplier (1-16)\n"
          "  --config, /config     show the sound settings of game.ini instead of playing\n"

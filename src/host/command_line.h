@@ -17,6 +17,14 @@ constexpr int kExitUsage = 1;
 constexpr int kExitAlreadyRunning = 2;
 constexpr int kExitCannotStart = 3;
 
+// An event queued by the command line before tick `tick` (for testing games
+// before their objects can raise events): TARGET is "page.rsb[:label]".
+struct ScheduledEvent {
+  uint64_t tick = 0;
+  std::string target;  // UTF-8
+  std::vector<std::string> args;
+};
+
 struct PlayerOptions {
   std::vector<std::string> games;  // folders, game.dat files or .exe files; none: the current folder
   bool help = false;
@@ -31,6 +39,8 @@ struct PlayerOptions {
   std::filesystem::path screenshot;  // the last composed frame, at exit
   bool full_screen = false;
   int32_t scale = 1;
+  std::vector<std::filesystem::path> disc_roots;  // folders searched like game discs
+  std::vector<ScheduledEvent> events;
 };
 
 class UsageError : public std::runtime_error {

@@ -4,11 +4,11 @@
 #include <string>
 #include <vector>
 
-#include "host/player_parts.h"
+#include "host/game_parts.h"
 #include "host/player_process.h"
 
 int main(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
-  rivo::PlayerParts parts;
+  rivo::GameParts parts;
   return rivo::RunPlayerProcess(args, parts, std::cout, std::cerr);
 }

@@ -1,0 +1,31 @@
+#pragma once
+// The file manager as the host drives it: mounted at start-up from the
+// GAME arguments (a folder and its "game.dat", a "game.dat" itself, or a
+// Windows executable carrying its archive), ticked every frame.
+
+#include <filesystem>
+#include <vector>
+
+#include "content/vr_file_manager.h"
+#include "host/player_parts.h"
+
+namespace rivo {
+
+class GameFileManager : public ContentStage {
+ public:
+  GameFileManager(const std::filesystem::path& temp_folder, const std::vector<std::filesystem::path>& disc_roots);
+
+  void Mount(const GameLocation& game) override;
+  void Tick(int32_t frame_delta_ms) override { files_.Tick(); }
+
+  TVrFileManager& Files() { return files_; }
+  // The game was given as an executable (the way the player was started
+  // from its own program file).
+  bool PlaysExecutable() const { return plays_executable_; }
+
+ private:
+  TVrFileManager files_;
+  bool plays_executable_ = false;
+};
+
+}  // namespace rivo

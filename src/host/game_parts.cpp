@@ -1,0 +1,51 @@
+#include "host/game_parts.h"
+
+#include "host/game_file_manager.h"
+#include "host/game_project.h"
+#include "host/player_context.h"
+#include "scenario/scenario_system_services.h"
+#include "script/param_collection.h"
+#include "script/sys_func_man.h"
+
+namespace rivo {
+namespace {
+
+class VariableStore : public PlayerPart {
+ public:
+  ScenarioSystemServices services;
+  TParamCollection variables{&services};
+};
+
+class SystemFunctions : public PlayerPart {
+ public:
+  SystemFunctions(TParamCollection& store, TVrFileManager& files, uint32_t seed) : functions(store, &files, seed) {}
+  TSysFuncMan functions;
+};
+
+}  // namespace
+
+std::unique_ptr<ContentStage> GameParts::CreateFileManager(PlayerContext& ctx) {
+  auto files = std::make_unique<GameFileManager>(ctx.temp_folder, ctx.options.disc_roots);
+  files_ = files.get();
+  return files;
+}
+
+std::unique_ptr<PlayerPart> GameParts::CreateVariables(PlayerContext& ctx) {
+  auto store = std::make_unique<VariableStore>();
+  variables_ = &store->variables;
+  services_ = &store->services;
+  return store;
+}
+
+std::unique_ptr<PlayerPart> GameParts::CreateSystemFunctions(PlayerContext& ctx) {
+  auto part = std::make_unique<SystemFunctions>(*variables_, files_->Files(), ctx.random_seed);
+  functions_ = &part->functions;
+  return part;
+}
+
+std::unique_ptr<ProjectStage> GameParts::CreateProject(PlayerContext& ctx) {
+  // A project that failed to start stays until shutdown, like one that runs.
+  return std::make_unique<GameProject>(ctx, files_->Files(), *variables_, *services_, functions_);
+}
+
+}  // namespace rivo

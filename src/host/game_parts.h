@@ -1,0 +1,31 @@
+#pragma once
+// The subsystems that exist so far, plugged into the host: the file
+// manager, the variable store with the system variables the interpreter
+// answers, the system functions, and the project with its interpreter.
+
+#include "host/player_parts.h"
+
+namespace rivo {
+
+class GameFileManager;
+class TParamCollection;
+class ScenarioSystemServices;
+class TSysFuncMan;
+
+class GameParts : public PlayerParts {
+ public:
+  std::unique_ptr<ContentStage> CreateFileManager(PlayerContext& ctx) override;
+  std::unique_ptr<PlayerPart> CreateVariables(PlayerContext& ctx) override;
+  std::unique_ptr<PlayerPart> CreateSystemFunctions(PlayerContext& ctx) override;
+  std::unique_ptr<ProjectStage> CreateProject(PlayerContext& ctx) override;
+
+ private:
+  // Owned by the host through the parts created above; each lives longer
+  // than the project.
+  GameFileManager* files_ = nullptr;
+  TParamCollection* variables_ = nullptr;
+  ScenarioSystemServices* services_ = nullptr;
+  TSysFuncMan* functions_ = nullptr;
+};
+
+}  // namespace rivo

@@ -1,0 +1,102 @@
+#include "host/game_project.h"
+
+#include <iostream>
+
+#include "common/encoding.h"
+#include "common/error.h"
+#include "content/memory_stream.h"
+#include "platform/platform.h"
+#include "scenario/command_codes.h"
+#include "scenario/variable_dump.h"
+#include "script/param_collection.h"
+#include "script/sys_func_man.h"
+
+namespace rivo {
+
+GameProject::GameProject(PlayerContext& ctx, TVrFileManager& files, TParamCollection& variables,
+                         ScenarioSystemServices& services, TSysFuncMan* functions)
+    : ctx_(ctx), files_(files), variables_(variables), services_(services), functions_(functions) {
+  if (!ctx_.options.trace.empty()) {
+    trace_.open(ctx_.options.trace, std::ios::binary | std::ios::trunc);
+    if (!trace_) Log("cannot write the trace to " + ctx_.options.trace.string());
+  }
+  project_ = std::make_unique<TProject>(static_cast<ScenarioHost&>(*this), &variables_, events_);
+  project_->Create();
+  services_.SetCallManager(project_->CallManager());
+  services_.SetProject(project_->Title, project_->ScreenWidth, project_->ScreenHeight);
+  files_.SetProjectTitle(project_->Title);
+  files_.SetDiscPrompt(static_cast<DiscPrompt*>(this));
+  // Text files the game reads may lie on another disc, like its pages.
+  if (functions_) functions_->SetDiskRequest([this](std::string_view name) { return project_->CanReach(name); });
+}
+
+GameProject::~GameProject() {
+  // The variables as the game left them, before the end page changes them.
+  if (project_->Loaded() && !ctx_.options.dump_vars.empty()) {
+    std::ofstream out(ctx_.options.dump_vars, std::ios::binary | std::ios::trunc);
+    out << DumpVariablesJson(variables_);
+    if (!out) Log("cannot write the variables to " + ctx_.options.dump_vars.string());
+  }
+  if (project_->CallManager()) ReportSkippedCommands();
+  project_.reset();
+  if (functions_) functions_->SetDiskRequest(nullptr);
+  files_.SetDiscPrompt(nullptr);
+  services_.SetCallManager(nullptr);
+}
+
+void GameProject::Step() {
+  services_.BeginFrame(ctx_.ElapsedMs, static_cast<uint32_t>(ctx_.UpdateCount));
+  ++tick_;
+  QueueScheduledEvents();
+  project_->Step();
+}
+
+void GameProject::QueueScheduledEvents() {
+  for (const ScheduledEvent& scheduled : ctx_.options.events) {
+    if (scheduled.tick != tick_) continue;
+    TEventEntry entry;
+    entry.target = Utf8ToCp932(scheduled.target);
+    for (const std::string& arg : scheduled.args) entry.args.push_back(Utf8ToCp932(arg));
+    events_.Add(std::move(entry));
+  }
+}
+
+// Until their subsystems exist some commands only move on; say which, once.
+void GameProject::ReportSkippedCommands() {
+  const auto& skipped = project_->CallManager()->Skipped();
+  if (skipped.empty()) return;
+  std::string line = "commands not supported yet were skipped:";
+  for (const auto& [code, count] : skipped)
+    line += std::string(" ") + FindCommandCode(code)->name + " x" + std::to_string(count);
+  Log(line);
+}
+
+std::string GameProject::ReadFile(std::string_view name) {
+  TQnMemoryStream stream;
+  files_.LoadToStream(stream, name);
+  return stream.ToString();
+}
+
+void GameProject::Warn(std::string_view caption, std::string_view text) {
+  ctx_.platform->Boxes().Show(std::string(caption), std::string(text), MessageButtons::kOk, MessageIcon::kWarning);
+}
+
+void GameProject::Trace(std::string_view line) {
+  trace_ << line << '\n';
+}
+
+void GameProject::Log(std::string_view line) { *ctx_.log << "rivoplay: " << line << "\n"; }
+
+bool GameProject::AskForDisc(int disk_no) {
+  std::string text = project_->DiskPrompt;
+  if (std::size_t at = text.find("%d"); at != std::string::npos) text.replace(at, 2, std::to_string(disk_no));
+  return ctx_.platform->Boxes().Show(Cp932ToUtf8(project_->Title), Cp932ToUtf8(text), MessageButtons::kOkCancel,
+                                     MessageIcon::kInformation) == MessageAnswer::kOk;
+}
+
+bool GameProject::ConfirmExit() {
+  return ctx_.platform->Boxes().Show(Cp932ToUtf8(project_->Title), Cp932ToUtf8(project_->ExitMessage),
+                                     MessageButtons::kOkCancel, MessageIcon::kQuestion) == MessageAnswer::kOk;
+}
+
+}  // namespace rivo

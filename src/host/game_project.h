@@ -1,0 +1,74 @@
+#pragma once
+// The project as the host drives it: TProject with its interpreter, the
+// event queue the player owns until the screen exists, the command trace
+// (--trace), the variable dump (--dump-vars) and the events queued by the
+// command line (--event).
+
+#include <fstream>
+#include <memory>
+#include <string>
+
+#include "content/disc_prompt.h"
+#include "content/vr_file_manager.h"
+#include "host/player_context.h"
+#include "host/player_parts.h"
+#include "scenario/event_queue.h"
+#include "scenario/project.h"
+#include "scenario/scenario_host.h"
+#include "scenario/scenario_system_services.h"
+
+namespace rivo {
+
+class TParamCollection;
+class TSysFuncMan;
+
+class GameProject : public ProjectStage, private ScenarioHost, private DiscPrompt {
+ public:
+  // Reads the project and starts it; a project that cannot start has said
+  // why and left ctx.Terminating set.
+  // functions may be nullptr.
+  GameProject(PlayerContext& ctx, TVrFileManager& files, TParamCollection& variables,
+              ScenarioSystemServices& services, TSysFuncMan* functions);
+  // Dumps the variables, then the project runs its end page.
+  ~GameProject() override;
+
+  std::string Title() const override { return project_->Title; }
+  int32_t ScreenWidth() const override { return project_->ScreenWidth; }
+  int32_t ScreenHeight() const override { return project_->ScreenHeight; }
+  void Step() override;
+
+ private:
+  // ScenarioHost
+  std::string ReadFile(std::string_view name) override;
+  bool FileExists(std::string_view name) override { return files_.Exists(name); }
+  bool RequestDisk(int32_t disk_no) override { return files_.RequestDisk(disk_no); }
+  bool Terminating() const override { return ctx_.Terminating; }
+  void SetTerminating(bool on) override { ctx_.Terminating = on; }
+  // Both the interpreter (Terminate) and a refused disc close the player.
+  void RequestClose() override { ctx_.close_requested = true; }
+  int32_t ElapsedMs() const override { return ctx_.ElapsedMs; }
+  int32_t FrameDeltaMs() const override { return ctx_.FrameDeltaMs; }
+  void Warn(std::string_view caption, std::string_view text) override;
+  void Trace(std::string_view line) override;
+  bool Tracing() const override { return trace_.is_open(); }
+  void Log(std::string_view line) override;
+
+  // DiscPrompt, with the project's texts.
+  bool AskForDisc(int disk_no) override;
+  bool ConfirmExit() override;
+
+  void QueueScheduledEvents();
+  void ReportSkippedCommands();
+
+  PlayerContext& ctx_;
+  TVrFileManager& files_;
+  TParamCollection& variables_;
+  ScenarioSystemServices& services_;
+  TSysFuncMan* functions_;
+  std::ofstream trace_;
+  TEventQueue events_;
+  std::unique_ptr<TProject> project_;
+  uint64_t tick_ = 0;
+};
+
+}  // namespace rivo

@@ -1,0 +1,95 @@
+#include "scenario/variable_dump.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+#include "common/encoding.h"
+#include "script/param_collection.h"
+
+namespace rivo {
+namespace {
+
+std::string JsonString(std::string_view cp932) {
+  std::string out = "\"";
+  for (char c : Cp932ToUtf8(cp932)) {
+    switch (c) {
+      case '"': out += "\\\""; break;
+      case '\\': out += "\\\\"; break;
+      case '\n': out += "\\n"; break;
+      case '\r': out += "\\r"; break;
+      case '\t': out += "\\t"; break;
+      default:
+        if (static_cast<unsigned char>(c) < 0x20) {
+          char escape[8];
+          std::snprintf(escape, sizeof escape, "\\u%04x", c);
+          out += escape;
+        } else {
+          out += c;
+        }
+    }
+  }
+  return out + "\"";
+}
+
+// The fewest digits that read back as the same 80-bit value.
+std::string JsonReal(long double value) {
+  if (!std::isfinite(value)) return "null";
+  char text[64];
+  for (int digits = 1; digits <= 21; ++digits) {
+    std::snprintf(text, sizeof text, "%.*Lg", digits, value);
+    if (std::strtold(text, nullptr) == value) break;
+  }
+  return text;
+}
+
+std::string Element(const TCustomParam& v, int32_t index) {
+  switch (v.GetKind()) {
+    case PT_INT: return std::to_string(v.GetIntAt(index));
+    case PT_FLOAT: return JsonReal(v.GetFloatAt(index));
+    case PT_BOOL: return v.GetBoolAt(index) ? "true" : "false";
+    default: return JsonString(v.GetStrAt(index));
+  }
+}
+
+// The elements from flat position first, nested by the sizes from dimension k on.
+std::string Nested(const TCustomParam& v, const std::vector<int32_t>& sizes, std::size_t k, int32_t first) {
+  if (k == sizes.size()) return Element(v, first);
+  int32_t stride = 1;
+  for (std::size_t j = k + 1; j < sizes.size(); ++j) stride *= sizes[j];
+  std::string out = "[";
+  for (int32_t i = 0; i < sizes[k]; ++i) out += (i ? ", " : "") + Nested(v, sizes, k + 1, first + i * stride);
+  return out + "]";
+}
+
+const char* KindName(uint8_t kind) {
+  switch (kind) {
+    case PT_INT: return "integer";
+    case PT_FLOAT: return "real";
+    case PT_BOOL: return "flag";
+    default: return "string";
+  }
+}
+
+}  // namespace
+
+std::string DumpVariablesJson(const TParamCollection& variables) {
+  std::string out = "{";
+  bool first = true;
+  for (const auto& item : variables) {
+    const std::string& name = item->Name();
+    if (item->IsSystem() || name.empty() || name.rfind("____", 0) == 0) continue;
+    // Of several variables of one name, the one the game sees now.
+    if (variables.Find(name) != item.get()) continue;
+    const TCustomParam& value = item->Param();
+    if (!IsValueKind(value.GetKind())) continue;
+    std::vector<int32_t> sizes = value.DimSizes();
+    std::string v = sizes.empty() ? Element(value, 0) : Nested(value, sizes, 0, 0);
+    out += std::string(first ? "\n" : ",\n") + "  " + JsonString(name) + ": {\"kind\": \"" + KindName(value.GetKind()) +
+           "\", \"value\": " + v + "}";
+    first = false;
+  }
+  return out + (first ? "}\n" : "\n}\n");
+}
+
+}  // namespace rivo
