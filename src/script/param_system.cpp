@@ -2,6 +2,7 @@
 
 #include <array>
 #include <optional>
+#include <utility>
 
 #include "common/error.h"
 #include "common/number_text.h"
@@ -132,7 +133,6 @@ TParamSystem::TParamSystem(int32_t code, TParamCollection& store) : code_(code),
 }
 
 TCustomParam* TParamSystem::Target() const {
-  if (forwarding_) return nullptr;
   if (code_ == SV_RESULT) return store_.Services().CallResult();
   TParamCollectionItem* item = store_.Find(store_.TempTarget());
   return item ? &item->Param() : nullptr;
@@ -140,14 +140,7 @@ TCustomParam* TParamSystem::Target() const {
 
 template <typename R, typename F>
 R TParamSystem::Forward(R neutral, F&& op) const {
-  TCustomParam* target = Target();
-  if (!target) return neutral;
-  struct Release {
-    bool& flag;
-    ~Release() { flag = false; }
-  } release{forwarding_};
-  forwarding_ = true;
-  return op(*target);
+  return forwarding_.Forward(std::move(neutral), [this] { return Target(); }, std::forward<F>(op));
 }
 
 TParamSystem::Value TParamSystem::Read(int32_t index) const {

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "script/custom_param.h"
+#include "script/forward_guard.h"
 
 namespace rivo {
 
@@ -122,8 +123,7 @@ class TParamSystem final : public TCustomParam {
   struct Value;
 
   bool Forwards() const { return code_ == SV_RESULT || code_ == SV_TEMP; }
-  // The value "@Result" or "@Temp" stands for; nullptr when there is none
-  // or when it leads back here.
+  // The value "@Result" or "@Temp" stands for; nullptr when there is none.
   TCustomParam* Target() const;
   template <typename R, typename F>
   R Forward(R neutral, F&& op) const;
@@ -137,7 +137,7 @@ class TParamSystem final : public TCustomParam {
 
   int32_t code_;
   TParamCollection& store_;
-  mutable bool forwarding_ = false;
+  ForwardGuard forwarding_;
 };
 
 }  // namespace rivo

@@ -1,6 +1,7 @@
 #include "script/param_var.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "common/byte_reader.h"
 #include "common/byte_writer.h"
@@ -102,21 +103,13 @@ void TParamVar::BindSaved() {
 }
 
 TCustomParam* TParamVar::TargetParam() const {
-  if (forwarding_) return nullptr;
   if (!target_ && !pending_name_.empty()) const_cast<TParamVar*>(this)->BindSaved();
   return target_ ? &target_->Param() : nullptr;
 }
 
 template <typename R, typename F>
 R TParamVar::Forward(R neutral, F&& op) const {
-  TCustomParam* target = TargetParam();
-  if (!target) return neutral;
-  struct Release {
-    bool& flag;
-    ~Release() { flag = false; }
-  } release{forwarding_};
-  forwarding_ = true;
-  return op(*target);
+  return forwarding_.Forward(std::move(neutral), [this] { return TargetParam(); }, std::forward<F>(op));
 }
 
 int32_t TParamVar::GetCount() const {

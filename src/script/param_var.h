@@ -19,6 +19,7 @@
 #include <string>
 
 #include "script/custom_param.h"
+#include "script/forward_guard.h"
 
 namespace rivo {
 
@@ -94,8 +95,7 @@ class TParamVar final : public TCustomParam {
  private:
   friend class TParamCollectionItem;
 
-  // The target's value, or nullptr when unbound or already being forwarded
-  // through (a cycle).
+  // The target's value, or nullptr when unbound.
   TCustomParam* TargetParam() const;
   template <typename R, typename F>
   R Forward(R neutral, F&& op) const;
@@ -112,7 +112,7 @@ class TParamVar final : public TCustomParam {
   TParamCollectionItem* target_ = nullptr;
   uint8_t flag_ = 0;
   int32_t element_index_ = 0;
-  mutable bool forwarding_ = false;
+  ForwardGuard forwarding_;
   // Links in the target's list of references.
   TParamVar* prev_ = nullptr;
   TParamVar* next_ = nullptr;
