@@ -53,6 +53,11 @@ void TProject::Create() {
 
 bool TProject::ReadProject() {
   std::string bytes;
+  // A folder without a project is the commonest way to start wrongly: say so.
+  if (!host_.FileExists("rivo.rpb")) {
+    host_.Warn("警告", "プロジェクトがありません");
+    return false;
+  }
   try {
     bytes = host_.ReadFile("rivo.rpb");
   } catch (const std::exception& e) {

@@ -133,6 +133,7 @@ TEST(Project, StartUpFailuresLeaveTerminatingSet) {
   missing.Start();
   EXPECT_TRUE(missing.host.terminating);
   EXPECT_FALSE(missing.project->Loaded());
+  EXPECT_EQ(missing.host.boxes, std::vector<std::string>{"警告|プロジェクトがありません"});
 }
 
 TEST(Project, AVersion103ProjectHasNoEndPageAndOldDefaults) {
