@@ -29,17 +29,26 @@ constexpr int kStoredEntries = 20;                 // 5 MiB each: stored
 constexpr int kCompressedEntries = 200;            // 512 KiB each: compressed
 constexpr std::size_t kCompressedSize = 512 * 1024;
 
+// A fixed xorshift sequence, so that every run writes the same archive.
+struct XorShift {
+  uint32_t x;
+  uint32_t Next() {
+    x ^= x << 13;
+    x ^= x >> 17;
+    x ^= x << 5;
+    return x;
+  }
+};
+
 // Text-like bytes: words drawn by a fixed generator, compressing about 3:1.
 std::string Words(std::size_t size, uint32_t seed) {
   static const char* kWords[] = {"the ", "player ", "reads ", "every ", "page ", "of ", "text ", "and ",
                                  "picture ", "from ", "archive ", "entries ", "quickly\n", "sound ", "movie ", "menu "};
   std::string out;
   out.reserve(size + 16);
-  uint32_t x = seed * 2654435761u + 7;
+  XorShift random{seed * 2654435761u + 7};
   while (out.size() < size) {
-    x ^= x << 13;
-    x ^= x >> 17;
-    x ^= x << 5;
+    const uint32_t x = random.Next();
     out += kWords[x & 15];
     if ((x >> 8 & 63) == 0) out += std::to_string(x);
   }
@@ -49,13 +58,8 @@ std::string Words(std::size_t size, uint32_t seed) {
 
 std::string Noise(std::size_t size, uint32_t seed) {
   std::string out(size, '\0');
-  uint32_t x = seed * 2654435761u + 1;
-  for (char& c : out) {
-    x ^= x << 13;
-    x ^= x >> 17;
-    x ^= x << 5;
-    c = static_cast<char>(x >> 24);
-  }
+  XorShift random{seed * 2654435761u + 1};
+  for (char& c : out) c = static_cast<char>(random.Next() >> 24);
   return out;
 }
 
