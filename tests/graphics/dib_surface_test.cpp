@@ -2,8 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include "graphics/dib_fixture.h"
+
 namespace rivo {
 namespace {
+
+using testing::PictureOf;
 
 TDIBSurface Solid(int32_t w, int32_t h, int32_t bits, uint32_t value) {
   TDIBSurface s;
@@ -80,18 +84,13 @@ TEST(DibSurfaceTest, AKeyOfMinusOneNeverSkipsEvenAllOnesPixels) {
 }
 
 TEST(DibSurfaceTest, CopiesFollowBitAndNibblePositionsOnBothSides) {
-  TDIBSurface src;
-  src.SetSize(8, 1, 1);
-  src.WritePixel(1, 0, 1);
-  src.WritePixel(2, 0, 1);
+  TDIBSurface src = PictureOf<TDIBSurface>(8, 1, 1, {0, 1, 1, 0, 0, 0, 0, 0});
   TDIBSurface dest;
   dest.SetSize(8, 1, 1);
   dest.CopyRect(5, 0, TRect{1, 0, 4, 1}, src);
   EXPECT_EQ(dest.ScanLine(0)[0], 0x06);  // pixels 5 and 6
-  TDIBSurface n4src, n4;
-  n4src.SetSize(3, 1, 4);
-  n4src.WritePixel(0, 0, 0xA);
-  n4src.WritePixel(1, 0, 0xB);
+  TDIBSurface n4src = PictureOf<TDIBSurface>(3, 1, 4, {0xA, 0xB, 0});
+  TDIBSurface n4;
   n4.SetSize(4, 1, 4);
   n4.CopyRect(1, 0, TRect{0, 0, 2, 1}, n4src);
   EXPECT_EQ(n4.ReadPixel(1, 0), 0xAu);
@@ -170,10 +169,7 @@ TEST(DibSurfaceTest, ResampleAveragesBlocksSkippingTheKey) {
 }
 
 TEST(DibSurfaceTest, ResampleEnlargesBilinearlyAndKeepsTheMaskAlongside) {
-  TDIBSurface s;
-  s.SetSize(2, 1, 32);
-  s.WritePixel(0, 0, 0x000000);
-  s.WritePixel(1, 0, 0x646464);
+  TDIBSurface s = PictureOf<TDIBSurface>(2, 1, 32, {0x000000, 0x646464});
   s.CreateMask().FillRect(TRect{0, 0, 1, 1}, 255);
   s.Resample(4, 1, -1, true);
   EXPECT_EQ(s.BitCount(), 32);
@@ -183,9 +179,7 @@ TEST(DibSurfaceTest, ResampleEnlargesBilinearlyAndKeepsTheMaskAlongside) {
   EXPECT_EQ(s.Mask()->Width(), 4);
   EXPECT_EQ(s.Mask()->ReadPixel(1, 0), 128u);  // 255 / 2 rounded to even
 
-  TDIBSurface n;
-  n.SetSize(2, 2, 8);
-  n.WritePixel(1, 1, 7);
+  TDIBSurface n = PictureOf<TDIBSurface>(2, 2, 8, {0, 0, 0, 7});
   n.Resample(4, 4, -1, false);
   EXPECT_EQ(n.BitCount(), 8);
   EXPECT_EQ(n.ReadPixel(3, 3), 7u);

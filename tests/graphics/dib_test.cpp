@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 
 #include "common/error.h"
+#include "graphics/dib_fixture.h"
 
 namespace rivo {
 namespace {
+
+using testing::PictureOf;
 
 TEST(DibTest, FifteenBitsAreStoredAsSixteenWithTheFiveFiveFiveLayout) {
   TDIB dib;
@@ -47,15 +50,9 @@ TEST(DibTest, PixelsRoundTripInEveryBitCountAndOutsideWritesAreIgnored) {
 }
 
 TEST(DibTest, OnePixelPerBitIsPackedFromTheMostSignificantBit) {
-  TDIB dib;
-  dib.SetSize(8, 1, 1);
-  dib.WritePixel(0, 0, 1);
-  dib.WritePixel(6, 0, 1);
+  TDIB dib = PictureOf<TDIB>(8, 1, 1, {1, 0, 0, 0, 0, 0, 1, 0});
   EXPECT_EQ(dib.ScanLine(0)[0], 0x82);
-  TDIB nibbles;
-  nibbles.SetSize(2, 1, 4);
-  nibbles.WritePixel(0, 0, 0x3);
-  nibbles.WritePixel(1, 0, 0xC);
+  TDIB nibbles = PictureOf<TDIB>(2, 1, 4, {0x3, 0xC});
   EXPECT_EQ(nibbles.ScanLine(0)[0], 0x3C);
 }
 
@@ -78,9 +75,7 @@ TEST(DibTest, OversizedPicturesAreRefused) {
 }
 
 TEST(DibTest, CopiesShareThePixelsUntilOneOfThemWrites) {
-  TDIB a;
-  a.SetSize(2, 2, 32);
-  a.WritePixel(0, 0, 0x112233);
+  TDIB a = PictureOf<TDIB>(2, 2, 32, {0x112233});
   TDIB b = a;
   EXPECT_EQ(b.Bits(), a.Bits());
   b.WritePixel(0, 0, 0x445566);
@@ -89,10 +84,8 @@ TEST(DibTest, CopiesShareThePixelsUntilOneOfThemWrites) {
 }
 
 TEST(DibTest, BitCountConversionRepeatsTheTopBitsOfNarrowChannels) {
-  TDIB dib;
-  dib.SetSize(2, 1, 15);
-  dib.WritePixel(0, 0, 0x7FFF);
-  dib.WritePixel(1, 0, 1 << 10 | 0x10 << 5 | 0x01);  // red 1, green 16, blue 1
+  // The second pixel: red 1, green 16, blue 1.
+  TDIB dib = PictureOf<TDIB>(2, 1, 15, {0x7FFF, 1 << 10 | 0x10 << 5 | 0x01});
   dib.SetBitCount(24);
   EXPECT_EQ(dib.BitCount(), 24);
   EXPECT_EQ(dib.ReadPixel(0, 0), 0xFFFFFFu);
@@ -102,9 +95,7 @@ TEST(DibTest, BitCountConversionRepeatsTheTopBitsOfNarrowChannels) {
 }
 
 TEST(DibTest, ThirtyTwoToTwentyFourDropsTheFourthByte) {
-  TDIB dib;
-  dib.SetSize(1, 1, 32);
-  dib.WritePixel(0, 0, 0x7F102030);
+  TDIB dib = PictureOf<TDIB>(1, 1, 32, {0x7F102030});
   dib.SetBitCount(24);
   EXPECT_EQ(dib.ReadPixel(0, 0), 0x102030u);
   dib.SetBitCount(16);
