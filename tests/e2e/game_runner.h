@@ -1,0 +1,42 @@
+#pragma once
+// Builds a game of tests/e2e/games with rivotool build and plays it with
+// rivoplay --headless, keeping what the run left: exit code, output, the
+// command trace and the variables.
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace rivo::e2e {
+
+struct PlayResult {
+  int exit_code = -1;
+  std::string out, err;
+  std::vector<std::string> trace;
+  std::string vars;  // the --dump-vars JSON
+
+  // The line of one variable as --dump-vars writes it.
+  bool HasVar(const std::string& name, const std::string& kind, const std::string& value) const;
+  // The index of the first trace line holding text, or -1.
+  int TraceIndex(const std::string& text) const;
+};
+
+// A fresh folder of its own for one test; removed afterwards.
+class Scratch {
+ public:
+  Scratch();
+  ~Scratch();
+  const std::filesystem::path& Path() const { return path_; }
+
+ private:
+  std::filesystem::path path_;
+};
+
+// Runs a program of the build and returns its exit code; its output goes to out.
+int Execute(const std::string& command, std::string* out = nullptr);
+// Builds tests/e2e/games/NAME into dir (with --pack when pack); the build must succeed.
+std::filesystem::path BuildGame(const std::string& name, const std::filesystem::path& dir, bool pack = false);
+// Plays game headless with extra options, tracing and dumping the variables.
+PlayResult Play(const std::filesystem::path& game, const std::string& options, const std::filesystem::path& scratch);
+
+}  // namespace rivo::e2e
