@@ -59,7 +59,10 @@ int Execute(const std::string& command, std::string* out) {
 }
 
 fs::path BuildGame(const std::string& name, const fs::path& dir, bool pack) {
-  fs::path source = fs::path(RIVO_SOURCE_DIR) / "tests/e2e/games" / name;
+  return BuildSources(fs::path(RIVO_SOURCE_DIR) / "tests/e2e/games" / name, dir, pack);
+}
+
+fs::path BuildSources(const fs::path& source, const fs::path& dir, bool pack) {
   std::string output;
   int code = Execute(std::string(RIVO_BIN_DIR) + "/rivotool build " + Quote(source) + " " + Quote(dir) +
                          (pack ? " --pack" : "") + " 2>&1",

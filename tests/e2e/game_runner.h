@@ -34,7 +34,11 @@ class Scratch {
 
 // Runs a program of the build and returns its exit code; its output goes to out.
 int Execute(const std::string& command, std::string* out = nullptr);
-// Builds tests/e2e/games/NAME into dir (with --pack when pack); the build must succeed.
+// Builds the game sources in source into dir (with --pack when pack); the
+// build must succeed. Returns what to play: dir, or its game.dat.
+std::filesystem::path BuildSources(const std::filesystem::path& source, const std::filesystem::path& dir,
+                                   bool pack = false);
+// The same for tests/e2e/games/NAME.
 std::filesystem::path BuildGame(const std::string& name, const std::filesystem::path& dir, bool pack = false);
 // Plays game headless with extra options, tracing and dumping the variables.
 PlayResult Play(const std::filesystem::path& game, const std::string& options, const std::filesystem::path& scratch);

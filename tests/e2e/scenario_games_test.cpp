@@ -179,6 +179,16 @@ TEST(ScenarioGames, AGamePlaysFromAFolderAGameDatAndAnExecutable) {
   EXPECT_TRUE(from_exe.HasVar("total", "integer", "100800")) << from_exe.vars;
 }
 
+TEST(ScenarioGames, TheDemoCountsForAHundredTicks) {
+  Scratch s;
+  fs::path game = BuildSources(fs::path(RIVO_SOURCE_DIR) / "games/demo", s.Path() / "demo");
+  PlayResult run = Play(game, "--ticks 100", s.Path());
+  EXPECT_EQ(run.exit_code, 0) << run.err;
+  EXPECT_TRUE(run.HasVar("laps", "integer", "100")) << run.vars;
+  EXPECT_TRUE(run.HasVar("status", "string", "\"counting seconds\"")) << run.vars;
+  ExpectPagesRoundTrip(game, s.Path());
+}
+
 TEST(ScenarioGames, AFolderWithoutAProjectWritesNothingAndEndsWithCodeThree) {
   Scratch s;
   fs::create_directories(s.Path() / "empty");
