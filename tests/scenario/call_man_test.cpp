@@ -394,6 +394,21 @@ Jump main.rsb
   EXPECT_TRUE(stay.host.close_requested);
 }
 
+TEST(Stepping, AFailingCommandInAHandlerEndsTheTickInsteadOfSpinning) {
+  Interpreter it;
+  it.host.AddPage("main.rsb", "VarNew n\n  . kind integer\nWait TRUE\n");
+  // The reset's page is missing: the command fails where it stands.
+  it.host.AddPage("ev.rsb", "Calc n = n + 1\nPCReset missing.rsb\nCalc n = 100\n");
+  it.Start("main.rsb");
+  it.Tick();
+  it.Event("ev.rsb");
+  it.Tick();  // returns, although the handler cannot move on
+  EXPECT_EQ(it.Int("n"), 1);
+  EXPECT_EQ(it.calls->State(), 2);
+  it.Tick(3);
+  EXPECT_EQ(it.Int("n"), 1);
+}
+
 TEST(Cache, TheRunningPageIsNeverDroppedAndOnlyTenStay) {
   Interpreter it;
   std::string main = "VarNew log\n  . kind string\n";
