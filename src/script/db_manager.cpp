@@ -154,7 +154,12 @@ void TDBManager::LoadFromStream(ByteReader& in, int32_t status) {
   std::size_t count = in.Count(in.I32(), kMinTableBytes);
   std::vector<std::unique_ptr<TDBTable>> loaded;
   loaded.reserve(count);
-  for (std::size_t i = 0; i < count; ++i) loaded.push_back(std::make_unique<TDBTable>(TDBTable::LoadFromStream(in)));
+  for (std::size_t i = 0; i < count; ++i) {
+    loaded.push_back(std::make_unique<TDBTable>(TDBTable::LoadFromStream(in)));
+    // A table saved in the wrong section would be written to the other one
+    // next time and lost from this one: the section is damaged.
+    if (!InSection(*loaded.back(), status)) in.Fail("a table of the other save section");
+  }
   std::string active_name = status == 0 ? in.String() : std::string();
 
   std::erase_if(tables_, [&](const std::unique_ptr<TDBTable>& table) { return InSection(*table, status); });

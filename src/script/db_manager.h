@@ -80,7 +80,8 @@ class TDBManager {
   void SaveToStream(ByteWriter& out, int32_t status) const;
   // Replaces the tables of that kind with the ones read; the others stay.
   // Each table read becomes active in turn; for the game's tables the saved
-  // name is made active afterwards. On a load error nothing has changed.
+  // name is made active afterwards. A table whose status belongs to the
+  // other section is a load error; on a load error nothing has changed.
   void LoadFromStream(ByteReader& in, int32_t status);
 
  private:

@@ -391,6 +391,8 @@ void TDBTable::Sort(const TCustomParam& names, const TCustomParam& descending) {
     }
     return false;
   };
+  // Records of no bytes (a table without fields) have no order to change.
+  if (fields_.Total() == 0) return;
   std::vector<int32_t> order(static_cast<std::size_t>(count_));
   std::iota(order.begin(), order.end(), 0);
   std::stable_sort(order.begin(), order.end(), compare);

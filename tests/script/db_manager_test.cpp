@@ -240,6 +240,7 @@ TEST(DBManager, DamagedSectionsAreLoadErrorsThatChangeNothing) {
        good.substr(0, kFirstFieldSize) + std::string("\0\0\0\0", 4) + good.substr(kFirstFieldSize + 4)},
       {"a text without its terminator", good.substr(0, kFirstSlot) + std::string(13, 'x') + good.substr(kFirstSlot + 13)},
       {"an unknown kind of table", good.substr(0, 8) + "\x01" + good.substr(9)},
+      {"a persistent table among the game's", good.substr(0, 4 + 4 + 1 + 4 + 5) + "\x01" + good.substr(4 + 4 + 1 + 4 + 5 + 1)},
       {"a huge record count", good.substr(0, kFirstSlot - 4) + "\xff\xff\xff\x7f" + good.substr(kFirstSlot)},
   };
   for (const Case& c : cases) {
