@@ -34,8 +34,13 @@ bool IsTrailByteAt(std::string_view s, std::size_t pos) {
 
 std::size_t Find(std::string_view s, std::string_view sub, std::size_t from) {
   if (sub.empty()) return npos;
-  for (std::size_t i = from; i + sub.size() <= s.size(); i += CharSize(s, i))
-    if (s.compare(i, sub.size(), sub) == 0) return i;
+  // Byte matches first; a match counts only where a character starts, and
+  // the walk over the characters only ever moves forward.
+  std::size_t boundary = from;
+  for (std::size_t at = s.find(sub, from); at != npos; at = s.find(sub, boundary)) {
+    while (boundary < at) boundary += CharSize(s, boundary);
+    if (boundary == at) return at;
+  }
   return npos;
 }
 

@@ -347,8 +347,12 @@ std::vector<int32_t> TDBTable::Search(const TCustomParam* names, const TCustomPa
         case PT_FLOAT: match = *GetFloat(r, field) == values->GetFloatAt(k); break;
         case PT_BOOL: match = *GetBool(r, field) == values->GetBoolAt(k); break;
         case PT_STR: {
-          std::string text = *GetStr(r, field);
-          if (ignore_case) text = AnsiUpperCase(text);
+          // A text field is compared where it lies; other fields by their text form.
+          std::string converted, folded;
+          std::string_view text = fields_[field].type == DB_STR
+                                      ? SlotText(Slot(r, field), fields_[field].size)
+                                      : std::string_view(converted = *GetStr(r, field));
+          if (ignore_case) text = folded = AnsiUpperCase(text);
           const std::string& key = key_texts[static_cast<std::size_t>(k)];
           match = partial ? Contains(key, text) : text == key;
           break;
