@@ -1,10 +1,14 @@
 #include "host/game_project.h"
 
+#include <algorithm>
 #include <iostream>
 
 #include "common/encoding.h"
 #include "common/error.h"
+#include "content/archive_location.h"
+#include "content/install_set.h"
 #include "content/memory_stream.h"
+#include "host/game_files.h"
 #include "platform/platform.h"
 #include "scenario/command_codes.h"
 #include "scenario/variable_dump.h"
@@ -71,6 +75,60 @@ void GameProject::ReportSkippedCommands() {
   Log(line);
 }
 
+// Started from the game's own program, the player looks for its content
+// as an installed game does: "install.dat" names the game and says whether
+// everything was installed; otherwise the game's disc must be in. A
+// program that carries its whole game (its project included) needs none
+// of this.
+bool GameProject::LocateContent() {
+  if (!ctx_.game.sources.empty() && !IsExecutableName(ctx_.game.sources.front())) return true;
+  if (files_.Exists("rivo.rpb")) return true;
+  if (!files_.Exists("install.dat")) {
+    Ask(project_->Title, "インストールし直してください", MessageButtons::kOk, MessageIcon::kInformation);
+    return false;
+  }
+  TRivoInstallSet install;
+  try {
+    TQnMemoryStream stream;
+    files_.LoadToStream(stream, "install.dat");
+    install.LoadFromStream(stream);
+  } catch (const std::exception& e) {
+    Log(e.what());
+    return false;
+  }
+  if (std::optional<std::filesystem::path> local = FindInFolder(ctx_.game.folder, "game.dat")) {
+    files_.MountArchive(*local);
+    if (install.CompleteInstall) return true;
+  } else if (files_.SourceCount() > 1 && install.CompleteInstall) {
+    return true;  // the program's own archive holds everything
+  }
+  for (;;) {
+    if (MountDiscOf(install.Title, install.DiskCount)) return true;
+    if (Ask(project_->Title, "ディスクを入れてください", MessageButtons::kOkCancel, MessageIcon::kInformation) ==
+        MessageAnswer::kOk)
+      continue;
+    if (Ask(project_->Title, Cp932ToUtf8(project_->ExitMessage), MessageButtons::kOkCancel,
+            MessageIcon::kQuestion) == MessageAnswer::kOk)
+      return false;
+  }
+}
+
+bool GameProject::MountDiscOf(const std::string& title, int32_t disk_count) {
+  files_.SetProjectTitle(title);
+  for (int32_t disk = 0; disk < std::max(1, disk_count); ++disk)
+    if (files_.MountDisk(disk)) return true;
+  return false;
+}
+
+MessageAnswer GameProject::Ask(const std::string& caption_cp932, const std::string& text_utf8, MessageButtons buttons,
+                               MessageIcon icon) {
+  return ctx_.platform->Boxes().Show(Cp932ToUtf8(caption_cp932), text_utf8, buttons, icon);
+}
+
+void GameProject::ResetGame() {
+  if (functions_) functions_->Tables().ClearUnsaved();
+}
+
 std::string GameProject::ReadFile(std::string_view name) {
   TQnMemoryStream stream;
   files_.LoadToStream(stream, name);
@@ -90,13 +148,13 @@ void GameProject::Log(std::string_view line) { *ctx_.log << "rivoplay: " << line
 bool GameProject::AskForDisc(int disk_no) {
   std::string text = project_->DiskPrompt;
   if (std::size_t at = text.find("%d"); at != std::string::npos) text.replace(at, 2, std::to_string(disk_no));
-  return ctx_.platform->Boxes().Show(Cp932ToUtf8(project_->Title), Cp932ToUtf8(text), MessageButtons::kOkCancel,
-                                     MessageIcon::kInformation) == MessageAnswer::kOk;
+  return Ask(project_->Title, Cp932ToUtf8(text), MessageButtons::kOkCancel, MessageIcon::kInformation) ==
+         MessageAnswer::kOk;
 }
 
 bool GameProject::ConfirmExit() {
-  return ctx_.platform->Boxes().Show(Cp932ToUtf8(project_->Title), Cp932ToUtf8(project_->ExitMessage),
-                                     MessageButtons::kOkCancel, MessageIcon::kQuestion) == MessageAnswer::kOk;
+  return Ask(project_->Title, Cp932ToUtf8(project_->ExitMessage), MessageButtons::kOkCancel,
+             MessageIcon::kQuestion) == MessageAnswer::kOk;
 }
 
 }  // namespace rivo

@@ -12,6 +12,7 @@
 #include "content/vr_file_manager.h"
 #include "host/player_context.h"
 #include "host/player_parts.h"
+#include "platform/message_boxes.h"
 #include "scenario/event_queue.h"
 #include "scenario/project.h"
 #include "scenario/scenario_host.h"
@@ -39,6 +40,8 @@ class GameProject : public ProjectStage, private ScenarioHost, private DiscPromp
 
  private:
   // ScenarioHost
+  bool LocateContent() override;
+  void ResetGame() override;
   std::string ReadFile(std::string_view name) override;
   bool FileExists(std::string_view name) override { return files_.Exists(name); }
   bool RequestDisk(int32_t disk_no) override { return files_.RequestDisk(disk_no); }
@@ -57,6 +60,10 @@ class GameProject : public ProjectStage, private ScenarioHost, private DiscPromp
   bool AskForDisc(int disk_no) override;
   bool ConfirmExit() override;
 
+  // Mounts the "game.dat" of a disc whose "install.dat" names title.
+  bool MountDiscOf(const std::string& title, int32_t disk_count);
+  MessageAnswer Ask(const std::string& caption_cp932, const std::string& text_utf8, MessageButtons buttons,
+                    MessageIcon icon);
   void QueueScheduledEvents();
   void ReportSkippedCommands();
 

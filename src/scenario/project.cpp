@@ -13,7 +13,12 @@
 namespace rivo {
 
 TProject::TProject(ScenarioHost& host, TParamCollection* variables, TEventQueue& events)
-    : host_(host), variables_(variables), events_(events) {}
+    : Title(Utf8ToCp932("情報")),
+      DiskPrompt(ProjectFile().disk_prompt),
+      ExitMessage(ProjectFile().exit_message),
+      host_(host),
+      variables_(variables),
+      events_(events) {}
 
 TProject::~TProject() {
   // A project that failed before its interpreter existed has no end page to run.
@@ -32,6 +37,7 @@ TProject::~TProject() {
 
 void TProject::Create() {
   host_.SetTerminating(true);
+  if (!host_.LocateContent()) return;
   if (!ReadProject()) return;
   host_.SetTerminating(false);
   ReadOriginalDiskTable();

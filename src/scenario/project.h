@@ -44,7 +44,8 @@ class TProject {
   TCallMan* CallManager() const { return call_manager_.get(); }
   const TFolderDiskList& FolderDisks() const { return folder_disks_; }
 
-  std::string Title = "情報";
+  // Game strings are CP932, the defaults too.
+  std::string Title;
   int32_t ScreenWidth = 0;
   int32_t ScreenHeight = 0;
   int32_t FullScreenWidth = 0;
@@ -56,8 +57,8 @@ class TProject {
   bool WriteStatusFile = true;
   uint8_t FrameLimit = 1;
   std::string MediaExtensions = ".wav.wma.ogg";
-  std::string DiskPrompt = "ディスク%dを入れてから[OK]をクリックしてください";
-  std::string ExitMessage = "終了します";
+  std::string DiskPrompt;
+  std::string ExitMessage;
   int32_t PendingLoad = -1;
   int32_t PendingSave = -1;
 

@@ -2,9 +2,14 @@
 
 #include "common/byte_reader.h"
 #include "common/byte_writer.h"
+#include "common/encoding.h"
 #include "script/param_kind.h"
 
 namespace rivo {
+
+ProjectFile::ProjectFile()
+    : disk_prompt(Utf8ToCp932("ディスク%dを入れてから[OK]をクリックしてください")),
+      exit_message(Utf8ToCp932("終了します")) {}
 
 int32_t ProjectFile::VersionOf(std::string_view bytes, const std::string& name) {
   ByteReader in(bytes, name);

@@ -35,10 +35,13 @@ struct ProjectFile {
   uint8_t write_status_file = 1;  // version 104 on
   uint8_t frame_limit = 1;        // version 106 on; older files give 0
   std::string media_extensions = ".wav.wma.ogg";  // version 109 on
-  std::string disk_prompt = "ディスク%dを入れてから[OK]をクリックしてください";
-  std::string exit_message = "終了します";
+  std::string disk_prompt;   // CP932, like every game string; defaults below
+  std::string exit_message;
+
   std::vector<InitialVariable> variables;
   std::vector<std::pair<std::string, int32_t>> disks;
+
+  ProjectFile();
 
   // Reads a file of any version up to the newest (the caller decides what
   // to do with a newer one: Version() first). Damaged data, a negative

@@ -65,6 +65,7 @@ void TComPCReset::Execute(TCallMan& calls, std::shared_ptr<TPage>& page, int32_t
 
 void TComReset::Execute(TCallMan& calls, std::shared_ptr<TPage>& page, int32_t& pc) {
   calls.GetPage(PageName, true);
+  calls.Host().ResetGame();
   if (TParamCollection* store = calls.Variables()) {
     store->Reset();
     store->SetTextDelay(50);

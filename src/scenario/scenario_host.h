@@ -20,6 +20,13 @@ class ScenarioHost {
   // Asks for disc disk_no until it is in (true) or the user gives up (false).
   virtual bool RequestDisk(int32_t disk_no) { return false; }
 
+  // Finds the game's content when the player was started from the game's
+  // own program: on the disk, or on a disc. False: the player ends.
+  virtual bool LocateContent() { return true; }
+  // The Reset command: the parts of the game outside the interpreter and
+  // the variables (the screen, the tables, the history formats) start over.
+  virtual void ResetGame() {}
+
   virtual bool Terminating() const = 0;
   virtual void SetTerminating(bool on) = 0;
   // Posts a close request to the main window.

@@ -74,7 +74,8 @@ fs::path BuildSources(const fs::path& source, const fs::path& dir, bool pack) {
 PlayResult Play(const fs::path& game, const std::string& options, const fs::path& scratch) {
   PlayResult run;
   fs::path trace = scratch / "trace.txt", vars = scratch / "vars.json", err = scratch / "stderr.txt";
-  std::string command = std::string(RIVO_BIN_DIR) + "/rivoplay --headless --tick-ms 16 --trace " + Quote(trace) +
+  // A player that never ends is a failure, not a hung test run.
+  std::string command = "timeout 60 " + std::string(RIVO_BIN_DIR) + "/rivoplay --headless --tick-ms 16 --trace " + Quote(trace) +
                         " --dump-vars " + Quote(vars) + " " + options + " " + Quote(game) + " 2>" + Quote(err);
   run.exit_code = Execute(command, &run.out);
   run.err = ReadAll(err);

@@ -7,6 +7,7 @@
 #include <regex>
 #include <sstream>
 
+#include "content/install_set.h"
 #include "e2e/game_runner.h"
 
 namespace rivo::e2e {
@@ -187,6 +188,36 @@ TEST(ScenarioGames, TheDemoCountsForAHundredTicks) {
   EXPECT_TRUE(run.HasVar("laps", "integer", "100")) << run.vars;
   EXPECT_TRUE(run.HasVar("status", "string", "\"counting seconds\"")) << run.vars;
   ExpectPagesRoundTrip(game, s.Path());
+}
+
+// An installed game: its program and "install.dat" on the disk, its
+// content on a disc (a folder given with --disc-root).
+TEST(ScenarioGames, AnInstalledGameFindsItsContentOnItsDisc) {
+  Scratch s;
+  fs::path packed = BuildGame("loops", s.Path() / "packed", true);
+  fs::path installed = s.Path() / "installed", disc = s.Path() / "disc";
+  fs::create_directories(installed);
+  fs::create_directories(disc);
+  std::ofstream(installed / "game.exe", std::ios::binary) << "MZ" << std::string(126, '\0');
+  TRivoInstallSet install;
+  install.Title = "Loops";
+  install.DiskCount = 1;
+  install.DiskValues.resize(1);
+  install.SaveToFile(installed / "install.dat");
+  install.SaveToFile(disc / "install.dat");
+  fs::copy_file(packed, disc / "game.dat");
+
+  PlayResult found = Play(installed / "game.exe", "--disc-root '" + disc.string() + "'", s.Path());
+  EXPECT_EQ(found.exit_code, 0) << found.err << found.out;
+  EXPECT_TRUE(found.HasVar("total", "integer", "100800")) << found.vars;
+
+  // Installed completely: the "game.dat" beside the program is all it needs.
+  install.CompleteInstall = true;
+  install.SaveToFile(installed / "install.dat");
+  fs::copy_file(packed, installed / "game.dat");
+  PlayResult complete = Play(installed / "game.exe", "", s.Path());
+  EXPECT_EQ(complete.exit_code, 0) << complete.err << complete.out;
+  EXPECT_TRUE(complete.HasVar("total", "integer", "100800")) << complete.vars;
 }
 
 TEST(ScenarioGames, AFolderWithoutAProjectWritesNothingAndEndsWithCodeThree) {
