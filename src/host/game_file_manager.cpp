@@ -21,7 +21,6 @@ void GameFileManager::Mount(const GameLocation& game) {
       if (std::optional<std::filesystem::path> archive = FindInFolder(source, "game.dat"))
         files_.MountArchive(*archive);
     } else if (IsExecutableName(source)) {
-      plays_executable_ = true;
       if (HasResourceArchive(source))
         files_.MountResource(source, kArchiveResourceName, kArchiveResourceType);
       if (HasAppendedArchive(source)) files_.MountArchive(source);

@@ -19,13 +19,9 @@ class GameFileManager : public ContentStage {
   void Tick(int32_t frame_delta_ms) override { files_.Tick(); }
 
   TVrFileManager& Files() { return files_; }
-  // The game was given as an executable (the way the player was started
-  // from its own program file).
-  bool PlaysExecutable() const { return plays_executable_; }
 
  private:
   TVrFileManager files_;
-  bool plays_executable_ = false;
 };
 
 }  // namespace rivo

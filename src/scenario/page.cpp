@@ -104,12 +104,6 @@ std::string TPage::SaveToBytes() {
   return out.Take();
 }
 
-int32_t TPage::IndexOfCommand(const TCommand* command) const {
-  for (std::size_t i = 0; i < commands_.size(); ++i)
-    if (commands_[i].get() == command) return static_cast<int32_t>(i);
-  return -1;
-}
-
 int32_t TPage::IndexOfLabel(std::string_view name) const {
   for (std::size_t i = 0; i < commands_.size(); ++i)
     if (commands_[i]->MatchesLabel(name)) return static_cast<int32_t>(i);

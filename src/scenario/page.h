@@ -62,7 +62,6 @@ class TPage {
   bool Holds(int32_t index) const { return index >= 0 && index < Count(); }
   void Append(std::unique_ptr<TCommand> command) { commands_.push_back(std::move(command)); }
   void ClearCommands() { commands_.clear(); }
-  int32_t IndexOfCommand(const TCommand* command) const;
   int32_t IndexOfLabel(std::string_view name) const;
 
  private:

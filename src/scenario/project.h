@@ -59,8 +59,6 @@ class TProject {
   std::string MediaExtensions = ".wav.wma.ogg";
   std::string DiskPrompt;
   std::string ExitMessage;
-  int32_t PendingLoad = -1;
-  int32_t PendingSave = -1;
 
  private:
   bool ReadProject();

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "common/byte_writer.h"
 #include "scenario/project.h"
 #include "scenario/project_source.h"
@@ -173,6 +175,17 @@ TEST(Project, TheOriginalProjectsDiscTableWinsPastItsEndPage) {
   g.Start();
   EXPECT_EQ(g.project->FolderDisks().DiskOf("movie\\a.rsb"), 3);
   EXPECT_EQ(g.project->FolderDisks().DiskOf("bgm\\a.rsb"), 0);
+}
+
+TEST(SaveFilePath, TheGameFolderWhenWritableElseTheUsersDataFolder) {
+  std::filesystem::path folder = std::filesystem::temp_directory_path();
+  EXPECT_EQ(SaveFilePath(folder), folder / "save.dat");
+  const char* old = std::getenv("XDG_DATA_HOME");
+  std::string kept = old ? old : "";
+  setenv("XDG_DATA_HOME", "/data/home", 1);
+  EXPECT_EQ(SaveFilePath("/no/such/place/my game"), std::filesystem::path("/data/home/rivoplay/my game/save.dat"));
+  if (old) setenv("XDG_DATA_HOME", kept.c_str(), 1);
+  else unsetenv("XDG_DATA_HOME");
 }
 
 }  // namespace
