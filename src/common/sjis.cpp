@@ -34,12 +34,18 @@ bool IsTrailByteAt(std::string_view s, std::size_t pos) {
 
 std::size_t Find(std::string_view s, std::string_view sub, std::size_t from) {
   if (sub.empty()) return npos;
-  // Byte matches first; a match counts only where a character starts, and
-  // the walk over the characters only ever moves forward.
-  std::size_t boundary = from;
-  for (std::size_t at = s.find(sub, from); at != npos; at = s.find(sub, boundary)) {
-    while (boundary < at) boundary += CharSize(s, boundary);
-    if (boundary == at) return at;
+  // Byte matches first, then whether a character starts there, told from
+  // the bytes before it: a byte outside the lead range always ends a
+  // character, so only the run of lead-range bytes just before the match
+  // counts, and the match starts a character when that run is even. The
+  // run is counted back no further than the last position known to start
+  // a character, which moves past every match looked at: linear in s.
+  std::size_t known = from;
+  for (std::size_t at = s.find(sub, from); at != npos; at = s.find(sub, known)) {
+    std::size_t run = 0;
+    while (at - run > known && IsLeadByte(static_cast<unsigned char>(s[at - run - 1]))) ++run;
+    if (run % 2 == 0) return at;
+    known = at + 1;  // at is the second half of a character
   }
   return npos;
 }

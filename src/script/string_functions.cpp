@@ -207,6 +207,7 @@ void StringReplace(FunctionCall& call) {
   std::string pattern = ignore_case ? AnsiUpperCase(old) : old;
   std::string_view searched = ignore_case ? folded : s;
   std::string out;
+  out.reserve(s.size());
   std::size_t from = 0;
   while (true) {
     std::size_t at = sjis::Find(searched, pattern, from);
