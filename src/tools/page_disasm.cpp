@@ -4,6 +4,7 @@
 #include <iostream>
 #include <sstream>
 
+#include "common/byte_reader.h"
 #include "common/encoding.h"
 #include "common/error.h"
 #include "scenario/page.h"
@@ -23,8 +24,12 @@ int PageDisasm(const std::vector<std::string>& args) {
   if (!in) throw RivoError(path.string() + ": cannot be read");
   std::stringstream bytes;
   bytes << in.rdbuf();
+  std::string name = Utf8ToCp932(path.filename().string());
+  // The player leaves a page of a newer version empty; a listing of it would mislead.
+  if (ByteReader(bytes.str(), name).I32() > TPage::kNewestVersion)
+    throw RivoError(path.string() + ": made for a newer player (version above 112)");
   TPage page;
-  page.LoadFromBytes(bytes.str(), Utf8ToCp932(path.filename().string()));
+  page.LoadFromBytes(bytes.str(), name);
   if (page.SaveToBytes() != bytes.str())
     std::cerr << "rivotool disasm: warning: " << path.string()
               << " holds bytes the page format does not keep; its listing will not rebuild it exactly\n";
