@@ -16,6 +16,9 @@
 namespace rivo {
 namespace {
 
+// Far more than any page needs, small enough that a mistyped size fails.
+constexpr int64_t kMaxMaskTableBytes = int64_t{1} << 20;
+
 constexpr const char* kKindWords[] = {"none", "integer", "real", "flag", "string"};
 constexpr const char* kScopeWords[] = {"global", "autodelete", "local", "status"};
 
@@ -401,7 +404,8 @@ std::string DisassemblePage(TPage& page, PageLabels* others) {
   std::string out = "page " + std::to_string(page.Version) + "\n";
   out += "return " + std::string(page.ReturnType <= 4 ? kKindWords[page.ReturnType] : "integer") + "\n";
   out += "masks " + std::to_string(page.MaskCount()) + " " + std::to_string(page.MaskSize()) + "\n";
-  for (int32_t i = 0; i < page.MaskCount(); ++i) {
+  // Entries of no bytes hold no bits, however many the table counts.
+  for (int32_t i = 0; page.MaskSize() > 0 && i < page.MaskCount(); ++i) {
     std::string_view entry = std::string_view(page.MaskBytes())
                                  .substr(static_cast<std::size_t>(i) * static_cast<std::size_t>(page.MaskSize()),
                                          static_cast<std::size_t>(page.MaskSize()));
@@ -461,8 +465,8 @@ void AssemblePage(std::string_view source, TPage& page, std::string_view own_nam
       } else if (word == "masks") {
         int32_t count = 0, size = 0;
         if (std::sscanf(std::string(rest).c_str(), "%d %d", &count, &size) != 2 || count < 0 || size < 0 ||
-            count > 255 || size > 255)
-          Fail(line_no, "masks COUNT SIZE");
+            static_cast<int64_t>(count) * size > kMaxMaskTableBytes)
+          Fail(line_no, "masks COUNT SIZE, at most " + std::to_string(kMaxMaskTableBytes) + " bytes in all");
         mask_shape = std::make_pair(count, size);
       } else {
         std::string_view entry = rest.substr(0, rest.find_first_of(" \t"));

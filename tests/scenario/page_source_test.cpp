@@ -89,6 +89,16 @@ TEST(PageSource, EveryListingRebuildsTheSamePage) {
   }
 }
 
+TEST(PageSource, AMaskTableOfCountlessEmptyEntriesListsAtOnce) {
+  ByteWriter out;
+  out.I32(112);
+  out.U8(0);
+  out.I32(0x7FFFFFFF);  // entries of no bytes: nothing to read, nothing to list
+  out.I32(0);
+  out.I32(0);
+  EXPECT_EQ(RoundTrip(out.data()), out.data());
+}
+
 TEST(PageSource, LoopTargetsAreComputedFromTheStructure) {
   TPage page;
   AssemblePage(R"(WhileInit i = 0
