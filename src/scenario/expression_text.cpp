@@ -3,6 +3,7 @@
 #include <cctype>
 #include <cstdio>
 #include <map>
+#include <set>
 
 #include "common/byte_reader.h"
 #include "common/byte_writer.h"
@@ -121,8 +122,10 @@ class Decompiler {
   std::optional<Term> Operand(const TOpeOperand& operand) {
     if (!operand.literal) {
       if (IsTemp(operand.name)) {
+        // The compiler uses each temporary once; a text that repeated one
+        // could double with every operation.
         auto found = terms_.find(operand.name);
-        if (found == terms_.end()) return std::nullopt;
+        if (found == terms_.end() || !used_.insert(operand.name).second) return std::nullopt;
         return found->second;
       }
       return Term{operand.name, 0};
@@ -191,6 +194,7 @@ class Decompiler {
   }
 
   std::map<std::string, Term> terms_;
+  std::set<std::string> used_;
 };
 
 std::string Bytes(const TRivoParser& parser) {

@@ -69,6 +69,29 @@ TEST(PageSource, OperationsNoTextReproducesAreListedOneByOne) {
   std::string source = ExpressionSource(parser);
   EXPECT_EQ(source.front(), '{') << source;
   EXPECT_EQ(CompileExpressionSource(source), out.data()) << source;
+  // Each operation adds its temporary to itself: a text would double forty times.
+  ByteWriter doubling;
+  doubling.I32(41);
+  doubling.U8(1);
+  doubling.String("____0");
+  doubling.I32(1);
+  doubling.U8(1);
+  doubling.I32(1);
+  for (int i = 1; i <= 40; ++i) {
+    doubling.U8(2);
+    doubling.String("____" + std::to_string(i));
+    doubling.I32(2);
+    for (int k = 0; k < 2; ++k) {
+      doubling.U8(0);
+      doubling.String("____" + std::to_string(i - 1));
+    }
+  }
+  TRivoParser doubled;
+  ByteReader doubled_in(doubling.data(), "");
+  doubled.LoadFromStream(doubled_in);
+  std::string listing = ExpressionSource(doubled);
+  EXPECT_EQ(listing.front(), '{');
+  EXPECT_LT(listing.size(), 10000u);
   EXPECT_THROW(CompileExpressionSource("{ocNothing \"a\"}"), RivoError);
   EXPECT_THROW(CompileExpressionSource("{ocTo \"a\" i:1"), RivoError);
 }
