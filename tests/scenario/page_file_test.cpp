@@ -8,7 +8,9 @@
 #include "scenario/command_codes.h"
 #include "scenario/command_factory.h"
 #include "scenario/component_commands.h"
+#include "scenario/object_commands.h"
 #include "scenario/page.h"
+#include "scenario/text_commands.h"
 #include "scenario/state_record.h"
 #include "scenario/wait_commands.h"
 #include "scenario_fixtures.h"
@@ -303,6 +305,44 @@ TEST(StateRecord, WaitStateRoundTripsAndUntaggedRecordsReadAsVersionZero) {
   EXPECT_EQ(from_old.Skip, 1);
   EXPECT_FALSE(from_old.Block);
   EXPECT_EQ(old_in.Remaining(), 1u);
+}
+
+TEST(StateRecord, TheWaitingStatesOfFlipMovieStopAndTextInsRoundTrip) {
+  TPage page;
+  TComFlip flip(page);
+  flip.Block = true;
+  flip.Release = true;
+  TComMovieStop stop(page);
+  stop.ObjectName = "movie";
+  stop.Waiting = true;
+  stop.Block = true;
+  TComTextIns text(page);
+  text.WindowName = "\x83\x5Cwindow";
+  text.Waiting = true;
+  text.Block = true;
+  for (TCommand* command : std::vector<TCommand*>{&flip, &stop, &text}) {
+    ByteWriter out;
+    command->SaveState(out);
+    EXPECT_EQ(out.data().substr(0, 7), "rivo100");
+    ByteReader in(out.data(), "state");
+    std::unique_ptr<TCommand> copy = CreateCommand(page, command->GetType());
+    copy->LoadState(in);
+    ByteWriter again;
+    copy->SaveState(again);
+    EXPECT_EQ(again.data(), out.data());
+    EXPECT_TRUE(copy->BlocksEvents());
+  }
+  // Without the tag a TextIns record ends before its block byte.
+  ByteWriter old;
+  old.String("mes");
+  old.U8(1);
+  ByteReader in(old.data(), "state");
+  TComTextIns from_old(page);
+  from_old.LoadState(in);
+  EXPECT_EQ(from_old.WindowName, "mes");
+  EXPECT_TRUE(from_old.Waiting);
+  EXPECT_FALSE(from_old.Block);
+  EXPECT_TRUE(in.AtEnd());
 }
 
 }  // namespace
