@@ -140,7 +140,7 @@ TEST(SdlWindowOnXvfb, PresentsAFrameOnARealXServer) {
   ssize_t n = readlink("/proc/self/exe", self, sizeof self - 1);
   ASSERT_GT(n, 0);
   self[n] = 0;
-  std::string output = ::testing::TempDir() + "sdl_window_xvfb.txt";
+  std::string output = ::testing::TempDir() + "sdl_window_xvfb." + std::to_string(getpid()) + ".txt";
   // SDL's X11 driver leaves D-Bus allocations behind at exit; they are not ours to find.
   std::string command =
       std::string("RIVO_UNDER_XVFB=1 SDL_VIDEODRIVER=x11 ASAN_OPTIONS=detect_leaks=0 "
