@@ -12,6 +12,8 @@
 #include "scenario/expression_text.h"
 #include "scenario/page.h"
 #include "scenario/source_text.h"
+#include "script/kind_words.h"
+#include "script/param_kind.h"
 
 namespace rivo {
 namespace {
@@ -19,7 +21,6 @@ namespace {
 // Far more than any page needs, small enough that a mistyped size fails.
 constexpr int64_t kMaxMaskTableBytes = int64_t{1} << 20;
 
-constexpr const char* kKindWords[] = {"none", "integer", "real", "flag", "string"};
 constexpr const char* kScopeWords[] = {"global", "autodelete", "local", "status"};
 
 // --- the page's structure, from which the loop targets follow ---
@@ -68,7 +69,7 @@ bool IsStructural(TargetKind kind) { return kind != TargetKind::kThisPage && kin
 
 std::string ByteWord(const char* key, uint8_t value) {
   std::string_view k = key;
-  if (k == "kind" && value >= 1 && value <= 4) return kKindWords[value];
+  if (k == "kind" && IsValueKind(value)) return KindWord(value);
   if (k == "scope" && value <= 3) return kScopeWords[value];
   return std::to_string(value);
 }
@@ -262,8 +263,8 @@ class Assembler : public RecordFields {
     auto value = Take(key);
     out = 0;
     if (!value) return;
-    for (int k = 1; k <= 4; ++k)
-      if (std::string_view(key) == "kind" && value->value == kKindWords[k]) return void(out = static_cast<uint8_t>(k));
+    if (std::string_view(key) == "kind")
+      if (std::optional<uint8_t> kind = KindFromWord(value->value)) return void(out = *kind);
     for (int k = 0; k <= 3; ++k)
       if (std::string_view(key) == "scope" && value->value == kScopeWords[k]) return void(out = static_cast<uint8_t>(k));
     int32_t n = Number(*value, key);
@@ -402,7 +403,7 @@ void ApplyFlags(std::string_view flags, CommandSource& c, int line) {
 
 std::string DisassemblePage(TPage& page, PageLabels* others) {
   std::string out = "page " + std::to_string(page.Version) + "\n";
-  out += "return " + std::string(page.ReturnType <= 4 ? kKindWords[page.ReturnType] : "integer") + "\n";
+  out += "return " + std::string(page.ReturnType <= PT_STR ? KindWord(page.ReturnType) : "integer") + "\n";
   out += "masks " + std::to_string(page.MaskCount()) + " " + std::to_string(page.MaskSize()) + "\n";
   // Entries of no bytes hold no bits, however many the table counts.
   for (int32_t i = 0; page.MaskSize() > 0 && i < page.MaskCount(); ++i) {
@@ -458,10 +459,9 @@ void AssemblePage(std::string_view source, TPage& page, std::string_view own_nam
         if (!v || *v < TPage::kOldestVersion || *v > TPage::kNewestVersion) Fail(line_no, "version must be 103..112");
         version = *v;
       } else if (word == "return") {
-        bool found = false;
-        for (uint8_t k = 0; k <= 4; ++k)
-          if (rest == kKindWords[k]) return_type = k, found = true;
-        if (!found) Fail(line_no, "return is none, integer, real, flag or string");
+        std::optional<uint8_t> kind = rest == KindWord(PT_NONE) ? PT_NONE : KindFromWord(rest);
+        if (kind) return_type = *kind;
+        else Fail(line_no, "return is none, integer, real, flag or string");
       } else if (word == "masks") {
         int32_t count = 0, size = 0;
         if (std::sscanf(std::string(rest).c_str(), "%d %d", &count, &size) != 2 || count < 0 || size < 0 ||

@@ -5,6 +5,7 @@
 #include "common/error.h"
 #include "common/number_text.h"
 #include "scenario/source_text.h"
+#include "script/kind_words.h"
 #include "script/param_kind.h"
 
 namespace rivo {
@@ -83,12 +84,10 @@ ProjectFile ParseProjectSource(std::string_view source) {
     } else if (key == "exit-message") {
       p.exit_message = Text(rest, line);
     } else if (key == "var") {
-      static const std::map<std::string_view, uint8_t> kinds = {
-          {"integer", PT_INT}, {"real", PT_FLOAT}, {"flag", PT_BOOL}, {"string", PT_STR}};
-      auto kind = kinds.find(NextWord(rest));
-      if (kind == kinds.end()) Fail(line, "var KIND NAME VALUE, KIND integer, real, flag or string");
+      std::optional<uint8_t> kind = KindFromWord(NextWord(rest));
+      if (!kind) Fail(line, "var KIND NAME VALUE, KIND integer, real, flag or string");
       InitialVariable v;
-      v.kind = kind->second;
+      v.kind = *kind;
       v.name = Text(NextWord(rest), line);
       switch (v.kind) {
         case PT_INT: v.int_value = Number(rest, line); break;

@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "common/encoding.h"
+#include "script/kind_words.h"
 #include "script/param_collection.h"
 
 namespace rivo {
@@ -62,15 +63,6 @@ std::string Nested(const TCustomParam& v, const std::vector<int32_t>& sizes, std
   return out + "]";
 }
 
-const char* KindName(uint8_t kind) {
-  switch (kind) {
-    case PT_INT: return "integer";
-    case PT_FLOAT: return "real";
-    case PT_BOOL: return "flag";
-    default: return "string";
-  }
-}
-
 }  // namespace
 
 std::string DumpVariablesJson(const TParamCollection& variables) {
@@ -85,7 +77,7 @@ std::string DumpVariablesJson(const TParamCollection& variables) {
     if (!IsValueKind(value.GetKind())) continue;
     std::vector<int32_t> sizes = value.DimSizes();
     std::string v = sizes.empty() ? Element(value, 0) : Nested(value, sizes, 0, 0);
-    out += std::string(first ? "\n" : ",\n") + "  " + JsonString(name) + ": {\"kind\": \"" + KindName(value.GetKind()) +
+    out += std::string(first ? "\n" : ",\n") + "  " + JsonString(name) + ": {\"kind\": \"" + KindWord(IsValueKind(value.GetKind()) ? value.GetKind() : PT_STR) +
            "\", \"value\": " + v + "}";
     first = false;
   }

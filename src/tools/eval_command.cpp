@@ -25,6 +25,7 @@
 #include "content/vr_file_manager.h"
 #include "script/build_rivo_parser.h"
 #include "script/function_table.h"
+#include "script/kind_words.h"
 #include "script/opcodes.h"
 #include "script/param_collection.h"
 #include "script/player_system_services.h"
@@ -39,34 +40,12 @@ constexpr const char* kUsage = "usage: rivotool eval EXPR [--var NAME=KIND:VALUE
                                "       rivotool eval --ops EXPR\n"
                                "KIND: integer, real, flag or string\n";
 
-const std::map<std::string, uint8_t> kKindWords = {
-    {"integer", PT_INT}, {"real", PT_FLOAT}, {"flag", PT_BOOL}, {"string", PT_STR}};
-
 struct VariableArg {
   std::string name;  // CP932
   uint8_t kind;
   std::string value;  // CP932
 };
 
-std::string KindWord(uint8_t kind) {
-  for (const auto& [word, code] : kKindWords)
-    if (code == kind) return word;
-  return "none";
-}
-
-// KIND:VALUE of a value; an array shows its elements in brackets.
-std::string Describe(const TCustomParam* value) {
-  if (!value || !IsValueKind(value->GetKind())) return "none";
-  std::string text;
-  if (value->DimSizes().empty()) {
-    text = value->AsStr();
-  } else {
-    text = "[";
-    for (int32_t i = 0; i < value->GetCount(); ++i) text += (i ? "," : "") + value->GetStrAt(i);
-    text += "]";
-  }
-  return KindWord(value->GetKind()) + ":" + Cp932ToUtf8(text);
-}
 
 std::string QuoteText(const std::string& text) {
   std::string out = "\"";
@@ -111,18 +90,18 @@ std::optional<VariableArg> ParseVariable(const std::string& spec) {
   if (equals == std::string::npos) return std::nullopt;
   std::size_t colon = spec.find(':', equals);
   if (colon == std::string::npos) return std::nullopt;
-  auto kind = kKindWords.find(spec.substr(equals + 1, colon - equals - 1));
-  if (kind == kKindWords.end()) return std::nullopt;
+  std::optional<uint8_t> kind = KindFromWord(std::string_view(spec).substr(equals + 1, colon - equals - 1));
+  if (!kind) return std::nullopt;
   std::string value = spec.substr(colon + 1);
   bool valid = true;
-  switch (kind->second) {
+  switch (*kind) {
     case PT_INT: valid = ParseInt32(value).has_value(); break;
     case PT_FLOAT: valid = ParseReal(value).has_value(); break;
     case PT_BOOL: valid = value == "TRUE" || value == "FALSE"; break;
     default: break;
   }
   if (!valid) return std::nullopt;
-  return VariableArg{Utf8ToCp932(spec.substr(0, equals)), kind->second, Utf8ToCp932(value)};
+  return VariableArg{Utf8ToCp932(spec.substr(0, equals)), *kind, Utf8ToCp932(value)};
 }
 
 // The saved bytes of a variable: equal bytes, equal kind, shape and value.
@@ -197,12 +176,12 @@ int RunEval(const std::vector<std::string>& args) {
 
   parser.Evaluate(store);
 
-  std::cout << Describe(parser.Result()) << "\n";
+  std::cout << DescribeValue(parser.Result()) << "\n";
   for (const auto& item : store) {
     if (item->IsSystem()) continue;
     auto old = before.find(item.get());
     if (old != before.end() && old->second == Snapshot(*item)) continue;
-    std::cout << Cp932ToUtf8(item->Name()) << "=" << Describe(&item->Param()) << "\n";
+    std::cout << Cp932ToUtf8(item->Name()) << "=" << DescribeValue(&item->Param()) << "\n";
   }
   if (!parser.LastError().empty()) std::cerr << "rivotool eval: the run stopped: " << parser.LastError() << "\n";
   return 0;

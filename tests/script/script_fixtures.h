@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "script/build_rivo_parser.h"
+#include "script/kind_words.h"
 #include "script/param_collection.h"
 #include "script/param_factory.h"
 #include "script/rivo_parser.h"
@@ -26,9 +27,7 @@ inline TParamCollectionItem& Declare(TParamCollection& store, const std::string&
 // "integer:7", "real:3.5", "flag:TRUE", "string:a1" or "none".
 inline std::string Show(const TCustomParam* value) {
   if (!value) return "none";
-  static const char* kinds[] = {"none", "integer", "real", "flag", "string"};
-  uint8_t kind = value->GetKind();
-  return std::string(kind <= 4 ? kinds[kind] : "?") + ":" + value->AsStr();
+  return std::string(KindWord(value->GetKind())) + ":" + value->AsStr();
 }
 
 // Compiles and evaluates text; returns the result as Show gives it.

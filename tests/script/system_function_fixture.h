@@ -9,6 +9,7 @@
 
 #include "common/encoding.h"
 #include "script/build_rivo_parser.h"
+#include "script/kind_words.h"
 #include "script/param_collection.h"
 #include "script/rivo_parser.h"
 #include "script/sys_func_man.h"
@@ -17,20 +18,7 @@
 namespace rivo::testing {
 
 // "kind:value" in UTF-8; an array shows its elements as "kind:[a,b]".
-inline std::string ShowUtf8(const TCustomParam* value) {
-  if (!value) return "none";
-  static const char* kinds[] = {"none", "integer", "real", "flag", "string"};
-  uint8_t kind = value->GetKind();
-  std::string text;
-  if (value->DimSizes().empty()) {
-    text = value->AsStr();
-  } else {
-    text = "[";
-    for (int32_t i = 0; i < value->GetCount(); ++i) text += (i ? "," : "") + value->GetStrAt(i);
-    text += "]";
-  }
-  return std::string(kind <= 4 ? kinds[kind] : "?") + ":" + Cp932ToUtf8(text);
-}
+inline std::string ShowUtf8(const TCustomParam* value) { return DescribeValue(value); }
 
 class SystemFunctionTest : public ::testing::Test {
  protected:
