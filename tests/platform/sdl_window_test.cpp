@@ -141,10 +141,13 @@ TEST(SdlWindowOnXvfb, PresentsAFrameOnARealXServer) {
   ASSERT_GT(n, 0);
   self[n] = 0;
   std::string output = ::testing::TempDir() + "sdl_window_xvfb." + std::to_string(getpid()) + ".txt";
+  // Display numbers start at one picked from the process id, so that two
+  // test runs on one machine do not race for the same free display.
   // SDL's X11 driver leaves D-Bus allocations behind at exit; they are not ours to find.
   std::string command =
       std::string("RIVO_UNDER_XVFB=1 SDL_VIDEODRIVER=x11 ASAN_OPTIONS=detect_leaks=0 "
-                  "xvfb-run -a -s '-screen 0 800x600x24' '") +
+                  "xvfb-run -a -n " + std::to_string(100 + getpid() % 5000) +
+                  " -s '-screen 0 800x600x24' '") +
       self + "' --gtest_filter='SdlWindowTest.*' > '" + output + "' 2>&1";
   int status = std::system(command.c_str());
   std::ifstream in(output);
