@@ -142,12 +142,14 @@ TEST(SdlWindowOnXvfb, PresentsAFrameOnARealXServer) {
   self[n] = 0;
   std::string output = ::testing::TempDir() + "sdl_window_xvfb." + std::to_string(getpid()) + ".txt";
   // Display numbers start at one picked from the process id, so that two
-  // test runs on one machine do not race for the same free display.
+  // test runs on one machine do not race for the same free display. The
+  // server must not reset when a test's window closes: a connection made
+  // while it resets is refused.
   // SDL's X11 driver leaves D-Bus allocations behind at exit; they are not ours to find.
   std::string command =
       std::string("RIVO_UNDER_XVFB=1 SDL_VIDEODRIVER=x11 ASAN_OPTIONS=detect_leaks=0 "
                   "xvfb-run -a -n " + std::to_string(100 + getpid() % 5000) +
-                  " -s '-screen 0 800x600x24' '") +
+                  " -s '-screen 0 800x600x24 -noreset' '") +
       self + "' --gtest_filter='SdlWindowTest.*' > '" + output + "' 2>&1";
   int status = std::system(command.c_str());
   std::ifstream in(output);
