@@ -52,6 +52,9 @@ class TOrbaFrameList {
   // Chooses the reader by the extension of name (lower-cased): ".orb",
   // ".png", ".bmp" or ".dib"; any other extension reads nothing.
   void LoadFromFile(std::string_view bytes, const std::string& name, bool first_frame_only = false);
+  // Chooses the reader by the first bytes: "BM" a bitmap, a PNG signature a
+  // PNG, anything else a layered image (whatever the name's extension).
+  void LoadPicture(std::string_view bytes, const std::string& name, bool first_frame_only = false);
   // A layered image; with first_frame_only at most one frame is read.
   void LoadFromStream(std::string_view bytes, const std::string& name, bool first_frame_only = false);
   // Writes "Orba106": one layer per frame, raw rows (shuffled with the
@@ -77,6 +80,9 @@ class TOrbaFrameList {
 
  private:
   friend class OrbaReader;
+  void ReadPngFrame(std::string_view bytes, const std::string& name);
+  void ReadBitmapFrame(std::string_view bytes, const std::string& name);
+
   int32_t key_;
   TOrbaHeader header_;
   std::vector<std::unique_ptr<TOrbaFrame>> frames_;
