@@ -9,6 +9,7 @@
 #include "tools/commands.h"
 #include "tools/convert_command.h"
 #include "tools/eval_command.h"
+#include "tools/imginfo_command.h"
 #include "tools/page_commands.h"
 #include "tools/wipe_command.h"
 
@@ -27,8 +28,10 @@ constexpr ToolCommand kCommands[] = {
     {"disasm", "disasm PAGE.rsb", "list a compiled page as text (UTF-8)", PageDisasm},
     {"asm", "asm SOURCE OUT.rsb", "build a page from its listing", PageAsm},
     {"build", "build SRCDIR OUTDIR [--pack]", "build a whole game from its sources", GameBuild},
-    {"convert", "convert IN OUT.png|OUT.bmp", "convert a BMP, DIB or PNG picture (mask as alpha)", RunConvert},
     {"wipe", "wipe CODE OLD NEW OUT.png --t MS --duration MS [--reverse] [--p0 N] [--p1 N] [--mask M] [--seed N] | --frames N DIR", "frames of a screen transition", RunWipe},
+    {"convert", "convert IN OUT [--frame N | --all-frames] [--key K | --game DIR] [--compression C] [--quality Q]",
+     "convert a picture between .orb, .png and .bmp (mask as alpha)", RunConvert},
+    {"imginfo", "imginfo IN [--json] [--key K | --game DIR]", "what a picture file holds", RunImgInfo},
 };
 
 void PrintUsage(std::ostream& out) {
