@@ -9,6 +9,7 @@
 #include "tools/commands.h"
 #include "tools/convert_command.h"
 #include "tools/eval_command.h"
+#include "tools/markup_command.h"
 #include "tools/page_commands.h"
 
 namespace rivo::tools {
@@ -27,6 +28,8 @@ constexpr ToolCommand kCommands[] = {
     {"asm", "asm SOURCE OUT.rsb", "build a page from its listing", PageAsm},
     {"build", "build SRCDIR OUTDIR [--pack]", "build a whole game from its sources", GameBuild},
     {"convert", "convert IN OUT.png|OUT.bmp", "convert a BMP, DIB or PNG picture (mask as alpha)", RunConvert},
+    {"markup", "markup TEXT | --file F | --stored F [--text-delay N] [--write-stored OUT]",
+     "the glyphs a tagged text compiles to, or a stored glyph list holds", RunMarkup},
 };
 
 void PrintUsage(std::ostream& out) {
