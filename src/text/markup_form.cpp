@@ -167,29 +167,41 @@ class MarkupWriter {
   }
   // A tag or comment ends the text token before it.
   void BetweenTokens() {
-    ends_in_space_ = false;
-    lone_lead_ = false;
+    ends_in_space_ = lone_lead_ = starts_with_lt_ = false;
+    token_empty_ = true;
   }
 
   void Character(uint16_t code) {
-    uint8_t first = code > 0xFF ? static_cast<uint8_t>(code >> 8) : static_cast<uint8_t>(code);
-    if (code > 0xFF && !sjis::IsLeadByte(first)) throw Inexpressible{};
+    bool double_byte = code > 0xFF;
+    uint8_t first = double_byte ? static_cast<uint8_t>(code >> 8) : static_cast<uint8_t>(code);
+    if (double_byte && !sjis::IsLeadByte(first)) throw Inexpressible{};
     // The byte after a lone lead byte would become its trail: end the token.
     if (lone_lead_) {
       if (quoted_) throw Inexpressible{};
       Tag(std::string(kEmptyComment));
     }
-    if (code > 0xFF) {
-      out_ += static_cast<char>(first);
-      uint8_t trail = static_cast<uint8_t>(code);
-      out_ += static_cast<char>(trail);
-      // The scan takes a trail byte 0x5C for a backslash: a second one makes the pair one byte.
-      if (trail == '\\' && !quoted_) out_ += '\\';
-      ends_in_space_ = lone_lead_ = false;
-      return;
+    if (double_byte) {
+      Append(static_cast<char>(first));
+      // The trail byte goes through the byte-wise scan like any byte: a trail
+      // 0x5C gets its second backslash, a trail '<' its escape.
+      Byte(static_cast<char>(code & 0xFF), true);
+      lone_lead_ = false;
+    } else {
+      Byte(static_cast<char>(first));
+      lone_lead_ = sjis::IsLeadByte(first);
     }
-    char c = static_cast<char>(first);
+  }
+
+  // One byte of text as the token pass must meet it to append it. A trail
+  // byte cannot be parted from its lead byte by a comment.
+  void Byte(char c, bool trail = false) {
     if (c == '\r' || c == '\n' || c == '\t' || (!quoted_ && IsControl(c))) throw Inexpressible{};
+    // A text token that begins with '<' and ends with '>' would be read as
+    // a tag: such a token is ended before each '>'.
+    if (c == '>' && starts_with_lt_) {
+      if (quoted_ || trail) throw Inexpressible{};
+      Tag(std::string(kEmptyComment));
+    }
     if (quoted_) {
       if (c == '"') quoted_ = false;
     } else if (c == '<' || c == '>' || c == '\\') {
@@ -199,9 +211,14 @@ class MarkupWriter {
     } else if (c == ' ' && ends_in_space_) {
       Tag(std::string(kEmptyComment));  // runs of spaces collapse within a token
     }
+    Append(c);
+  }
+
+  void Append(char c) {
+    if (token_empty_) starts_with_lt_ = c == '<';
+    token_empty_ = false;
     out_ += c;
     ends_in_space_ = c == ' ';
-    lone_lead_ = sjis::IsLeadByte(first);
   }
 
   int32_t text_delay_;
@@ -213,6 +230,7 @@ class MarkupWriter {
   int32_t wait_;
   bool wait_open_ = false;
   bool quoted_ = false, ends_in_space_ = false, lone_lead_ = false;
+  bool token_empty_ = true, starts_with_lt_ = false;
 };
 
 }  // namespace

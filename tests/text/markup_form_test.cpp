@@ -26,6 +26,10 @@ TEST(MarkupForm, CompiledTextsComeBackAsMarkupOfTheSameBytes) {
       "x<>y\\\\z\\<\\>",
       "\x83\x5C\\and 表\\",        // trail bytes 0x5C
       "\x83<B>A",                   // a lone lead byte before another character
+      // An unclosed tag pairs a lead byte with any byte after it.
+      "<\x8A<", "<\x8A\"x\" y", "<\x8A  x", "<\x8A\\\\",
+      // Text tokens that begin with '<' and end with '>'.
+      "x<>R>", "\\<b\\>", "<<B>>y", "a<!-- open -->x",
       "a<FONT SIZE=12 COLOR=#102030 BCOLOR=#000000 SCOLOR=#FFFFFF NAME=\"ＭＳ 明朝\" BORDER=2 SHADOW=0>b</FONT>c",
       "<FONT SIZE=5><FONT COLOR=#FF0000>a</FONT>b</FONT>",
       "<I><U><S>a</U>b</I>c<NOBR>d<RUBY VALUE=\"か な\">e</NOBR>f</RUBY>",
