@@ -10,6 +10,7 @@
 #include "tools/convert_command.h"
 #include "tools/eval_command.h"
 #include "tools/imginfo_command.h"
+#include "tools/markup_command.h"
 #include "tools/page_commands.h"
 #include "tools/wipe_command.h"
 
@@ -32,6 +33,8 @@ constexpr ToolCommand kCommands[] = {
     {"convert", "convert IN OUT [--frame N | --all-frames] [--key K | --game DIR] [--compression C] [--quality Q]",
      "convert a picture between .orb, .png and .bmp (mask as alpha)", RunConvert},
     {"imginfo", "imginfo IN [--json] [--key K | --game DIR]", "what a picture file holds", RunImgInfo},
+    {"markup", "markup TEXT | --file F | --stored F [--text-delay N] [--write-stored OUT]",
+     "the glyphs a tagged text compiles to, or a stored glyph list holds", RunMarkup},
 };
 
 void PrintUsage(std::ostream& out) {
