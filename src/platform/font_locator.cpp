@@ -62,7 +62,11 @@ FontFile ToFontFile(FcPattern* match) {
     found.family = reinterpret_cast<const char*>(family);
   int weight = FC_WEIGHT_REGULAR;
   FcPatternGetInteger(match, FC_WEIGHT, 0, &weight);
-  found.bold = weight >= FC_WEIGHT_BOLD;
+  // fontconfig answers a bold request with the regular face marked for
+  // emboldening when the family has no bold face.
+  FcBool embolden = FcFalse;
+  FcPatternGetBool(match, FC_EMBOLDEN, 0, &embolden);
+  found.bold = weight >= FC_WEIGHT_BOLD && !embolden;
   return found;
 }
 

@@ -144,11 +144,32 @@ class FreeTypeFont final : public RasterFont {
   }
 
  private:
+  // Free fonts draw U+00A5 full-width; the yen sign that stands for 0x5C
+  // keeps the width of the backslash, so it is narrowed to that.
+  FT_Fixed YenNarrowing() {
+    if (yen_narrowing_ == 0) {
+      FT_Face f = face_->handle;
+      yen_narrowing_ = 0x10000;
+      const FT_UInt backslash = FT_Get_Char_Index(f, 0x5C), yen = FT_Get_Char_Index(f, 0xA5);
+      FT_Fixed narrow = 0, wide = 0;
+      if (backslash && yen && FT_Load_Glyph(f, backslash, FT_LOAD_NO_BITMAP | FT_LOAD_NO_HINTING) == 0) {
+        narrow = f->glyph->linearHoriAdvance;
+        if (FT_Load_Glyph(f, yen, FT_LOAD_NO_BITMAP | FT_LOAD_NO_HINTING) == 0) wide = f->glyph->linearHoriAdvance;
+      }
+      if (narrow > 0 && wide > narrow) yen_narrowing_ = FT_DivFix(narrow, wide);
+    }
+    return yen_narrowing_;
+  }
+
   bool Load(uint16_t code, FT_Int32 target) {
     FT_Face f = face_->handle;
     FT_Activate_Size(size_);
     const FT_UInt index = FT_Get_Char_Index(f, CodePoint(code));
-    if (FT_Load_Glyph(f, index, FT_LOAD_NO_BITMAP | target) != 0) return false;
+    FT_Matrix squeeze = {code == 0x5C ? YenNarrowing() : 0x10000, 0, 0, 0x10000};
+    FT_Set_Transform(f, &squeeze, nullptr);
+    const FT_Error error = FT_Load_Glyph(f, index, FT_LOAD_NO_BITMAP | target);
+    FT_Set_Transform(f, nullptr, nullptr);
+    if (error != 0) return false;
     if (f->glyph->format != FT_GLYPH_FORMAT_OUTLINE) return true;
     if (oblique_) FT_GlyphSlot_Oblique(f->glyph);
     if (embolden_) FT_GlyphSlot_Embolden(f->glyph);
@@ -159,6 +180,7 @@ class FreeTypeFont final : public RasterFont {
   FT_Size size_ = nullptr;
   bool embolden_;
   bool oblique_;
+  FT_Fixed yen_narrowing_ = 0;  // measured on first use
   FontMetrics metrics_;
 };
 
