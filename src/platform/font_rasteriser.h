@@ -24,7 +24,7 @@ constexpr uint8_t FS_STRIKEOUT = 8;
 
 // Heights a font is opened at are kept within this range (in pixels), so a
 // size from a script can never ask for a glyph of gigabytes.
-constexpr int32_t kMaxFontHeight = 512;
+constexpr int32_t kMaxFontHeight = 1024;
 
 struct FontRequest {
   std::string face;     // CP932

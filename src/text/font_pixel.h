@@ -20,9 +20,10 @@
 
 namespace rivo {
 
-// Border widths above this are drawn at this width: the border pass costs
-// (2k + 1)^2 composites per glyph pixel, and the width comes from scripts.
-constexpr int32_t kMaxBorderWidth = 16;
+// Borders and shadows come from scripts and markup; beyond these they are
+// drawn at these (the border pass costs (2k + 1)^2 composites per pixel).
+constexpr int32_t kMaxBorderWidth = 64;
+constexpr int32_t kMaxShadowOffset = 256;
 
 struct TCellStyle {
   int32_t border = 0;  // outline width

@@ -45,7 +45,7 @@ TRect TFontPixel::DrawCell(TDIBX& colour_layer, TDIBX& coverage_layer, const TRe
                            const TCellStyle& style) const {
   if (IsBlank()) return {};
   const int32_t b = std::clamp(style.border, 0, kMaxBorderWidth);
-  const int32_t d = std::max(style.shadow, 0);
+  const int32_t d = std::clamp(style.shadow, 0, kMaxShadowOffset);
   const int32_t L = cell.Left, T = cell.Top, W = cell.Width(), H = cell.Height();
   const int32_t s = CentringShift(W);
   const int32_t w = Width(), h = Height();

@@ -43,7 +43,8 @@ class TFontPixelManager {
   // rendered at the level is rendered two-level, and the level drops to 0
   // until a caller sets it again.
   int32_t AntialiasLevel() const { return antialias_level_; }
-  void SetAntialiasLevel(int32_t level) { antialias_level_ = level; }
+  // Levels outside 0-3 render two-level.
+  void SetAntialiasLevel(int32_t level) { antialias_level_ = level >= 1 && level <= 3 ? level : 0; }
 
   // The ascent of the selected font (0 before the first fetch).
   int32_t Ascent() const;
