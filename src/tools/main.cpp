@@ -9,6 +9,7 @@
 #include "tools/commands.h"
 #include "tools/convert_command.h"
 #include "tools/eval_command.h"
+#include "tools/font_commands.h"
 #include "tools/page_commands.h"
 
 namespace rivo::tools {
@@ -27,6 +28,9 @@ constexpr ToolCommand kCommands[] = {
     {"asm", "asm SOURCE OUT.rsb", "build a page from its listing", PageAsm},
     {"build", "build SRCDIR OUTDIR [--pack]", "build a whole game from its sources", GameBuild},
     {"convert", "convert IN OUT.png|OUT.bmp", "convert a BMP, DIB or PNG picture (mask as alpha)", RunConvert},
+    {"text", "text OUT.png TEXT [--font NAME] [--size N] [--aa 0-3] [--style BITS] [--border B] [--shadow S] [--test-fonts]",
+     "draw a text through the glyph cache and print each character's metrics", RunText},
+    {"fonts", "fonts [FACE]...", "show the font file each face name is drawn from", RunFonts},
 };
 
 void PrintUsage(std::ostream& out) {
