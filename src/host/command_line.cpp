@@ -73,6 +73,7 @@ PlayerOptions ParseCommandLine(std::span<const std::string> args) {
     else if (name == "--config") no_value(), o.config = true;
     else if (name == "--headless") no_value(), o.headless = true;
     else if (name == "--fullscreen") no_value(), o.full_screen = true;
+    else if (name == "--test-fonts") no_value(), o.test_fonts = true;
     else if (name == "--ticks") o.ticks = ParseNumber<uint64_t>(name, value(), 0, UINT64_MAX);
     else if (name == "--tick-ms") o.tick_ms = ParseNumber<uint32_t>(name, value(), 1, 1000);
     else if (name == "--seed") o.seed = ParseNumber<uint32_t>(name, value(), 0, UINT32_MAX);
@@ -107,6 +108,8 @@ std::string HelpText() {
          "  --disc-root DIR       a folder searched like a game disc (repeatable)\n"
          "  --event N,TARGET[,ARG]...  queue an event for page TARGET (page.rsb or\n"
          "                        page.rsb:label) before tick N (repeatable)\n"
+         "  --test-fonts          draw text with the fixed test rasteriser instead of\n"
+         "                        the installed fonts (frames alike on every machine)\n"
          "  --fullscreen          start in full screen\n"
          "  --scale N             window size multiplier (1-16)\n"
          "  --config, /config     show the sound settings of game.ini instead of playing\n"

@@ -38,6 +38,7 @@ struct PlayerOptions {
   std::filesystem::path dump_vars;
   std::filesystem::path screenshot;  // the last composed frame, at exit
   bool full_screen = false;
+  bool test_fonts = false;  // the fixed test rasteriser instead of the installed fonts
   int32_t scale = 1;
   std::vector<std::filesystem::path> disc_roots;  // folders searched like game discs
   std::vector<ScheduledEvent> events;

@@ -31,9 +31,13 @@ std::unique_ptr<ContentStage> GameParts::CreateFileManager(PlayerContext& ctx) {
 }
 
 std::unique_ptr<PlayerPart> GameParts::CreateVariables(PlayerContext& ctx) {
+  // The glyph cache exists before the window and outlives everything that draws text.
+  if (!fonts_) fonts_ = std::make_unique<PlayerFonts>(ctx.options.test_fonts, ctx.log);
   auto store = std::make_unique<VariableStore>();
   variables_ = &store->variables;
   services_ = &store->services;
+  PlayerFonts* fonts = fonts_.get();
+  services_->SetFontNames([fonts](bool fixed_pitch) { return fonts->FaceNames(fixed_pitch); });
   return store;
 }
 

@@ -11,6 +11,7 @@
 #include "tools/eval_command.h"
 #include "tools/imginfo_command.h"
 #include "tools/markup_command.h"
+#include "tools/font_commands.h"
 #include "tools/page_commands.h"
 #include "tools/wipe_command.h"
 
@@ -35,6 +36,9 @@ constexpr ToolCommand kCommands[] = {
     {"imginfo", "imginfo IN [--json] [--key K | --game DIR]", "what a picture file holds", RunImgInfo},
     {"markup", "markup TEXT | --file F | --stored F [--text-delay N] [--write-stored OUT]",
      "the glyphs a tagged text compiles to, or a stored glyph list holds", RunMarkup},
+    {"text", "text OUT.png TEXT [--font NAME] [--size N] [--aa 0-3] [--style BITS] [--border B] [--shadow S] [--test-fonts]",
+     "draw a text through the glyph cache and print each character's metrics", RunText},
+    {"fonts", "fonts [FACE]...", "show the font file each face name is drawn from", RunFonts},
 };
 
 void PrintUsage(std::ostream& out) {

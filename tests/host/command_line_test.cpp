@@ -12,7 +12,7 @@ PlayerOptions Parse(std::vector<std::string> args) { return ParseCommandLine(arg
 TEST(CommandLine, ReadsEveryOption) {
   PlayerOptions o = Parse({"--headless", "--ticks", "3", "--tick-ms=20", "--seed", "42", "--input", "in.txt",
                            "--trace", "t.txt", "--dump-vars", "v.json", "--screenshot", "s.png", "--fullscreen",
-                           "--scale", "2", "game", "more"});
+                           "--scale", "2", "--test-fonts", "game", "more"});
   EXPECT_TRUE(o.headless);
   EXPECT_EQ(o.ticks, 3u);
   EXPECT_EQ(o.tick_ms, 20u);
@@ -22,6 +22,7 @@ TEST(CommandLine, ReadsEveryOption) {
   EXPECT_EQ(o.dump_vars, "v.json");
   EXPECT_EQ(o.screenshot, "s.png");
   EXPECT_TRUE(o.full_screen);
+  EXPECT_TRUE(o.test_fonts);
   EXPECT_EQ(o.scale, 2);
   EXPECT_EQ(o.games, (std::vector<std::string>{"game", "more"}));
   EXPECT_FALSE(o.help || o.config);
