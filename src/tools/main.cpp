@@ -10,6 +10,7 @@
 #include "tools/convert_command.h"
 #include "tools/eval_command.h"
 #include "tools/page_commands.h"
+#include "tools/play_command.h"
 
 namespace rivo::tools {
 namespace {
@@ -27,6 +28,7 @@ constexpr ToolCommand kCommands[] = {
     {"asm", "asm SOURCE OUT.rsb", "build a page from its listing", PageAsm},
     {"build", "build SRCDIR OUTDIR [--pack]", "build a whole game from its sources", GameBuild},
     {"convert", "convert IN OUT.png|OUT.bmp", "convert a BMP, DIB or PNG picture (mask as alpha)", RunConvert},
+    {"play", "play FILE [--ms N] [--wav OUT.wav]", "play a sound file, or render it into a WAV file", RunPlay},
 };
 
 void PrintUsage(std::ostream& out) {
