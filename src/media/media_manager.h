@@ -33,6 +33,7 @@ class TMediaManager {
   // Frees every item; managers whose items use their resources call it
   // before freeing those.
   void Clear() { items_.clear(); }
+  const std::vector<std::unique_ptr<TDMediaItem>>& Items() const { return items_; }
 
  private:
   std::vector<std::unique_ptr<TDMediaItem>> items_;

@@ -43,6 +43,20 @@ std::unique_ptr<TDMediaItem> TCddaManager::Create(std::string_view name) {
   return std::make_unique<TSilentItem>();
 }
 
+TMovieItem* TVideoManager::Add(std::string_view name, bool for_drawing) {
+  for_drawing_ = for_drawing;
+  return static_cast<TMovieItem*>(TMediaManager::Add(name));
+}
+
+void TVideoManager::FrameDone() {
+  for (const auto& item : Items()) static_cast<TMovieItem*>(item.get())->FrameDone();
+}
+
+std::unique_ptr<TDMediaItem> TVideoManager::Create(std::string_view name) {
+  return std::make_unique<TMovieItem>(OpenMediaFile(files_, name), OpenMediaFile(files_, name), mixer_, clock_,
+                                      for_drawing_);
+}
+
 std::unique_ptr<TDMediaItem> TMidiManager::Create(std::string_view) { return std::make_unique<TSilentItem>(); }
 
 }  // namespace rivo

@@ -8,6 +8,7 @@
 #include "media/audio_mixer.h"
 #include "media/media_manager.h"
 #include "media/media_settings.h"
+#include "media/movie_item.h"
 #include "media/wav_out.h"
 
 namespace rivo {
@@ -55,6 +56,26 @@ class TCddaManager final : public TMediaManager {
  private:
   TVrFileManager& files_;
   AudioMixer& mixer_;
+};
+
+// Movies, for drawing into the movie control or shown as a window of their
+// own. FFmpeg plays every kind (the choice of player in "game.ini" changes
+// nothing here).
+class TVideoManager final : public TMediaManager {
+ public:
+  TVideoManager(TVrFileManager& files, AudioMixer& mixer, Clock& clock) : files_(files), mixer_(mixer), clock_(clock) {}
+  TMovieItem* Add(std::string_view name, bool for_drawing);
+  // Once per frame tick: every movie's picture catches up with its time.
+  void FrameDone();
+
+ protected:
+  std::unique_ptr<TDMediaItem> Create(std::string_view name) override;
+
+ private:
+  TVrFileManager& files_;
+  AudioMixer& mixer_;
+  Clock& clock_;
+  bool for_drawing_ = true;
 };
 
 // ".mid" and ".sgt": items exist and play nothing until the sequencer

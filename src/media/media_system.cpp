@@ -4,7 +4,7 @@ namespace rivo {
 
 TMediaSystem::TMediaSystem(TVrFileManager& files, AudioDevice& device, Clock& clock, const MediaSettings& settings)
     : device_(device), mixer_(device.Pull()), cdda_(files, mixer_), ogg_(files, mixer_, clock, settings),
-      wmp_(files, mixer_) {
+      wmp_(files, mixer_), video_(files, mixer_, clock) {
   device_.SetSource(&mixer_);
 }
 
@@ -27,12 +27,14 @@ void TMediaSystem::SetSoundOn(bool on) {
 }
 
 void TMediaSystem::FocusLost() {
+  video_.Suspend();
   ForEachAudioManager([](TMediaManager& m) {
     if (m.Enabled()) m.Suspend();
   });
 }
 
 void TMediaSystem::FocusGained() {
+  video_.Resume();
   ForEachAudioManager([](TMediaManager& m) {
     if (m.Enabled()) m.Resume();
   });

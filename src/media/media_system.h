@@ -33,6 +33,7 @@ class TMediaSystem {
   TWmpManager& Wmp() { return wmp_; }
   TCddaManager& Cdda() { return cdda_; }
   TMidiManager& Midi() { return midi_; }
+  TVideoManager& Video() { return video_; }
   AudioMixer& Mixer() { return mixer_; }
 
   // "@SoundON".
@@ -42,6 +43,8 @@ class TMediaSystem {
   // that resumes (managers switched off stay as they are).
   void FocusLost();
   void FocusGained();
+  // Once per frame tick.
+  void FrameTick() { video_.FrameDone(); }
 
  private:
   template <typename F>
@@ -58,6 +61,7 @@ class TMediaSystem {
   TCddaManager cdda_;
   TOggManager ogg_;
   TWmpManager wmp_;
+  TVideoManager video_;
   bool sound_on_ = true;
 };
 

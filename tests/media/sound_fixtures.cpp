@@ -5,6 +5,8 @@
 #include <cmath>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
+#include <map>
 #include <numbers>
 
 #include "content/big_file_stream.h"
@@ -95,6 +97,23 @@ std::string OggOf(const std::string& pcm16, int channels, int rate) {
 
 void WriteFile(const fs::path& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::string MovieOf(const std::string& codecs, const std::string& extension) {
+  // Made once per test program: the ffmpeg command is the slow part.
+  static std::map<std::string, std::string> made;
+  auto [at, fresh] = made.try_emplace(codecs + extension);
+  if (!fresh) return at->second;
+  PrivateTempFolder temp;
+  const fs::path out = temp.Path() / ("movie" + extension);
+  const std::string command =
+      "ffmpeg -loglevel error -y -f lavfi -i color=c=red:s=64x48:r=25:d=0.5 -f lavfi -i color=c=blue:s=64x48:r=25:d=0.5 "
+      "-f lavfi -i sine=f=440:d=1 -filter_complex \"[0:v][1:v]concat=n=2:v=1:a=0,format=yuv420p[v]\" "
+      "-map \"[v]\" -map 2:a -ar 44100 " + codecs + " " + out.string() + " </dev/null 2>/dev/null";
+  if (std::system(command.c_str()) != 0) return {};
+  std::ifstream in(out, std::ios::binary);
+  at->second.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  return at->second;
 }
 
 GameFolder::GameFolder() : files_(std::make_unique<TVrFileManager>(temp_.Path())) {

@@ -27,6 +27,12 @@ std::string OggOf(const std::string& pcm16, int channels, int rate);
 
 void WriteFile(const std::filesystem::path& path, const std::string& bytes);
 
+// A one-second movie of 64 × 48 pixels at 25 frames per second, red for its
+// first half and blue for the second, with a 440 Hz tone, made by the
+// ffmpeg command with the given codecs (for example "-c:v mpeg1video
+// -c:a mp2"). Empty when the command is missing or fails.
+std::string MovieOf(const std::string& codecs, const std::string& extension);
+
 // A game folder with its own file manager. Files written with Put are loose;
 // Pack moves them all into "game.dat" (small ones compressed, as rivotool
 // pack does) and mounts it.
