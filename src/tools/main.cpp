@@ -14,6 +14,7 @@
 #include "tools/font_commands.h"
 #include "tools/page_commands.h"
 #include "tools/wipe_command.h"
+#include "tools/play_command.h"
 
 namespace rivo::tools {
 namespace {
@@ -39,6 +40,7 @@ constexpr ToolCommand kCommands[] = {
     {"text", "text OUT.png TEXT [--font NAME] [--size N] [--aa 0-3] [--style BITS] [--border B] [--shadow S] [--test-fonts]",
      "draw a text through the glyph cache and print each character's metrics", RunText},
     {"fonts", "fonts [FACE]...", "show the font file each face name is drawn from", RunFonts},
+    {"play", "play FILE [--ms N] [--wav OUT.wav]", "play a sound file, or render it into a WAV file", RunPlay},
 };
 
 void PrintUsage(std::ostream& out) {

@@ -48,11 +48,7 @@ class SdlPlatform final : public Platform {
   MessageBoxes& Boxes() override { return boxes_; }
   uint32_t TickIntervalMs() const override { return 15; }
 
-  std::unique_ptr<AudioDevice> OpenAudio() override {
-    if (std::unique_ptr<SdlAudioDevice> device = SdlAudioDevice::Open()) return device;
-    log_ << "rivoplay: no sound device (" << SDL_GetError() << "); playing without sound\n";
-    return std::make_unique<SilentAudioDevice>();
-  }
+  std::unique_ptr<AudioDevice> OpenAudio() override { return OpenSdlAudio(log_); }
 
   std::unique_ptr<Window> OpenWindow(const WindowSpec& spec) override {
     auto window = std::make_unique<SdlWindow>(spec);
@@ -68,6 +64,12 @@ class SdlPlatform final : public Platform {
 };
 
 }  // namespace
+
+std::unique_ptr<AudioDevice> OpenSdlAudio(std::ostream& log) {
+  if (std::unique_ptr<SdlAudioDevice> device = SdlAudioDevice::Open()) return device;
+  log << "rivoplay: no sound device (" << SDL_GetError() << "); playing without sound\n";
+  return std::make_unique<SilentAudioDevice>();
+}
 
 std::unique_ptr<Platform> CreateSdlPlatform(std::ostream& log) {
   if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0)
