@@ -107,11 +107,13 @@ CursorImage ReadBitmapPicture(std::string_view bytes, const std::string& name) {
     }
   }
   if (any_alpha) return image;
+  // A 32-bit picture with neither alpha nor mask is opaque.
   for (int32_t y = 0; y < height; ++y) {
-    const auto* row = reinterpret_cast<const uint8_t*>(mask.data()) + (height - 1 - y) * mask_stride;
+    const auto* row =
+        mask.empty() ? nullptr : reinterpret_cast<const uint8_t*>(mask.data()) + (height - 1 - y) * mask_stride;
     for (int32_t x = 0; x < width; ++x) {
       uint32_t& p = image.argb[static_cast<std::size_t>(y) * width + x];
-      bool transparent = !mask.empty() && Bit(row, x);
+      bool transparent = row && Bit(row, x);
       if (!transparent) p |= 0xFF000000u;
       else if ((p & 0x00FFFFFFu) != 0) p = 0xFF000000u;  // inverts the screen: black
       else p = 0;
