@@ -1,13 +1,15 @@
 #pragma once
 // The subsystems that exist so far, plugged into the host: the file
 // manager, the variable store with the system variables the interpreter
-// answers, the system functions, and the project with its interpreter.
+// answers, the system functions, the screen with its runtime objects, and
+// the project with its interpreter.
 
 #include "host/player_parts.h"
 
 namespace rivo {
 
 class GameFileManager;
+class GameScreen;
 class TParamCollection;
 class ScenarioSystemServices;
 class TSysFuncMan;
@@ -17,6 +19,7 @@ class GameParts : public PlayerParts {
   std::unique_ptr<ContentStage> CreateFileManager(PlayerContext& ctx) override;
   std::unique_ptr<PlayerPart> CreateVariables(PlayerContext& ctx) override;
   std::unique_ptr<PlayerPart> CreateSystemFunctions(PlayerContext& ctx) override;
+  std::unique_ptr<ScreenStage> CreateScreen(PlayerContext& ctx) override;
   std::unique_ptr<ProjectStage> CreateProject(PlayerContext& ctx) override;
 
  private:
@@ -26,6 +29,7 @@ class GameParts : public PlayerParts {
   TParamCollection* variables_ = nullptr;
   ScenarioSystemServices* services_ = nullptr;
   TSysFuncMan* functions_ = nullptr;
+  GameScreen* screen_ = nullptr;
 };
 
 }  // namespace rivo
