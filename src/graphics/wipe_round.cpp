@@ -33,12 +33,14 @@ bool TWipeSector::WriteMask(int64_t) {
   Sector sectors[2];
   const int count = Sectors(sectors);
   const TDisc disc = ScreenDisc(W(), H(), CornerRadius(W(), H()));
+  const TPie pies[2] = {TPie(disc, sectors[0].start, sectors[0].sweep),
+                        TPie(disc, sectors[1].start, sectors[1].sweep)};
   for (int32_t y = 0; y < H(); ++y) {
     uint8_t* row = MaskRow(y);
     std::memset(row, 0, static_cast<std::size_t>(W()));
     for (int i = 0; i < count; ++i) {
       TSpan spans[2];
-      const int n = PieSpans(disc, sectors[i].start, sectors[i].sweep, y, W(), spans);
+      const int n = pies[i].Spans(y, W(), spans);
       for (int j = 0; j < n; ++j)
         std::memset(row + spans[j].first, 255, static_cast<std::size_t>(spans[j].last - spans[j].first));
     }

@@ -16,7 +16,7 @@ int CountPie(const TDisc& disc, long double start, long double sweep, int32_t w,
   int count = 0;
   for (int32_t y = 0; y < h; ++y) {
     TSpan spans[2];
-    const int n = PieSpans(disc, start, sweep, y, w, spans);
+    const int n = TPie(disc, start, sweep).Spans(y, w, spans);
     for (int i = 0; i < n; ++i) count += spans[i].last - spans[i].first;
   }
   return count;
@@ -52,16 +52,16 @@ TEST(ShapeRaster, PiesSplitTheDiscByAngleClockwiseFromTwelve) {
   // Three quarters from 3 o'clock leave the top-right quadrant out.
   EXPECT_EQ(CountPie(disc, kPi / 2, 1.5L * kPi, 32, 32), 768);
   TSpan spans[2];
-  ASSERT_EQ(PieSpans(disc, kPi / 2, 1.5L * kPi, 3, 32, spans), 1);
+  ASSERT_EQ(TPie(disc, kPi / 2, 1.5L * kPi).Spans(3, 32, spans), 1);
   EXPECT_EQ(spans[0].first, 0);
   EXPECT_EQ(spans[0].last, 16);
   // The first quarter is the top-right one; an angle below 0 wraps.
-  ASSERT_EQ(PieSpans(disc, -2 * kPi, kPi / 2, 0, 32, spans), 1);
+  ASSERT_EQ(TPie(disc, -2 * kPi, kPi / 2).Spans(0, 32, spans), 1);
   EXPECT_EQ(spans[0].first, 16);
   EXPECT_EQ(spans[0].last, 32);
   // All but a thin sector about 6 o'clock: the bottom row keeps two spans
   // on either side of the four pixels whose centres lie within 0.1 of it.
-  ASSERT_EQ(PieSpans(disc, kPi + 0.1L, 2 * kPi - 0.2L, 31, 32, spans), 2);
+  ASSERT_EQ(TPie(disc, kPi + 0.1L, 2 * kPi - 0.2L).Spans(31, 32, spans), 2);
   EXPECT_EQ(spans[0].first, 0);
   EXPECT_EQ(spans[0].last, 14);
   EXPECT_EQ(spans[1].first, 18);
