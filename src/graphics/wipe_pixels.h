@@ -1,19 +1,11 @@
 #pragma once
-// Per-pixel arithmetic of the transitions on 32-bit pixels (bytes B, G, R
-// and a fourth byte), each byte on its own like the surface blends.
+// Grey added to or taken from 32-bit pixels (bytes B, G, R and a fourth
+// byte, which is kept), each colour byte saturating like FillRectAdd and
+// FillRectSub.
 
 #include <cstdint>
 
 namespace rivo::wipe_pixels {
-
-// (a * m + b * (255 - m)) shr 8 in each byte.
-inline uint32_t Mix(uint32_t a, uint32_t b, uint32_t m) {
-  const uint32_t n = 255 - m;
-  const uint32_t rb = (((a & 0xFF00FFu) * m + (b & 0xFF00FFu) * n) >> 8) & 0xFF00FFu;
-  const uint32_t g = (((a & 0xFF00u) * m + (b & 0xFF00u) * n) >> 8) & 0xFF00u;
-  const uint32_t x = (((a >> 24) * m + (b >> 24) * n) >> 8) << 24;
-  return rb | g | x;
-}
 
 // grey v (0..255) added to blue, green and red, each saturating at 255.
 // Blue and red are added side by side; a carry out of a byte saturates it.
