@@ -7,9 +7,9 @@
 namespace rivo {
 namespace {
 
-constexpr long double kTurn = 2 * std::numbers::pi_v<long double>;
+constexpr double kTurn = 2 * std::numbers::pi_v<double>;
 
-int32_t ClampColumn(long double x, int32_t width) {
+int32_t ClampColumn(double x, int32_t width) {
   if (!(x > 0)) return 0;  // NaN too
   if (x > width) return width;
   return static_cast<int32_t>(x);
@@ -21,21 +21,21 @@ TSpan Intersect(TSpan a, TSpan b) { return {std::max(a.first, b.first), std::min
 
 TSpan DiscSpan(const TDisc& disc, int32_t y, int32_t width) {
   if (!(disc.radius > 0)) return {};
-  const long double dy = y + 0.5L - disc.cy;
-  const long double rest = disc.radius * disc.radius - dy * dy;
+  const double dy = y + 0.5 - disc.cy;
+  const double rest = disc.radius * disc.radius - dy * dy;
   if (rest < 0) return {};
-  const long double half = std::sqrt(rest);
+  const double half = std::sqrt(rest);
   // cx - half <= x + 0.5 <= cx + half
-  return {ClampColumn(std::ceil(disc.cx - half - 0.5L), width),
-          ClampColumn(std::floor(disc.cx + half - 0.5L) + 1, width)};
+  return {ClampColumn(std::ceil(disc.cx - half - 0.5), width),
+          ClampColumn(std::floor(disc.cx + half - 0.5) + 1, width)};
 }
 
-TPie::TPie(const TDisc& disc, long double start, long double sweep) : disc_(disc), sweep_(sweep) {
+TPie::TPie(const TDisc& disc, double start, double sweep) : disc_(disc), sweep_(sweep) {
   // The end ray's anticlockwise side is the clockwise side of the opposite
   // ray. The hole of a pie beyond half a turn runs clockwise from the end
   // ray to the start ray.
-  const long double end = start + sweep;
-  const auto ray = [](long double angle) { return Ray{std::cos(angle), std::sin(angle)}; };
+  const double end = start + sweep;
+  const auto ray = [](double angle) { return Ray{std::cos(angle), std::sin(angle)}; };
   if (sweep <= kTurn / 2) {
     first_ = ray(start);
     second_ = ray(end + kTurn / 2);
@@ -49,14 +49,14 @@ TPie::TPie(const TDisc& disc, long double start, long double sweep) : disc_(disc
 // ray's normal n: the half-plane on the clockwise side of the ray, whose
 // direction is (sin angle, -cos angle) with y growing downwards.
 TSpan TPie::ClockwiseSide(const Ray& ray, int32_t y, int32_t width) const {
-  const long double a = ray.cos;
-  const long double b = ray.sin * (y + 0.5L - disc_.cy);
-  if (std::fabs(a) < 1e-12L) return b >= 0 ? TSpan{0, width} : TSpan{};
+  const double a = ray.cos;
+  const double b = ray.sin * (y + 0.5 - disc_.cy);
+  if (std::fabs(a) < 1e-12) return b >= 0 ? TSpan{0, width} : TSpan{};
   // a * (x + 0.5 - cx) + b >= 0. Pixel centres on the ray itself (the
   // diagonals of a square, say) belong to the side whatever the rounding of
   // the angle's cosine and sine, so the edge is widened by a hair.
-  constexpr long double kHair = 1e-9L;
-  const long double edge = disc_.cx - 0.5L - b / a;
+  constexpr double kHair = 1e-9;
+  const double edge = disc_.cx - 0.5 - b / a;
   if (a > 0) return {ClampColumn(std::ceil(edge - kHair), width), width};
   return {0, ClampColumn(std::floor(edge + kHair) + 1, width)};
 }

@@ -15,7 +15,7 @@ struct TSpan {
 };
 
 struct TDisc {
-  long double cx = 0, cy = 0, radius = 0;
+  double cx = 0, cy = 0, radius = 0;
 };
 
 // The part of row y (of a row width pixels wide) inside the disc; a radius
@@ -26,19 +26,19 @@ TSpan DiscSpan(const TDisc& disc, int32_t y, int32_t width);
 // (nothing for sweep <= 0, the whole disc from a full turn on).
 class TPie {
  public:
-  TPie(const TDisc& disc, long double start, long double sweep);
+  TPie(const TDisc& disc, double start, double sweep);
   // Writes up to two spans of row y and returns their number.
   int Spans(int32_t y, int32_t width, TSpan out[2]) const;
 
  private:
   // A ray from the centre at some angle, as its normal (cos, sin).
   struct Ray {
-    long double cos = 0, sin = 0;
+    double cos = 0, sin = 0;
   };
   TSpan ClockwiseSide(const Ray& ray, int32_t y, int32_t width) const;
 
   TDisc disc_;
-  long double sweep_;
+  double sweep_;
   // Up to half a turn: clockwise of first and anticlockwise of second. More:
   // the hole between second (clockwise of it) and first (anticlockwise).
   Ray first_, second_;

@@ -51,10 +51,11 @@ int64_t TWipeShadow::Phase() const { return 512 * t() / T() + 255; }
 // held to 0..255.
 bool TWipeShadow::WriteMask(int64_t phase) {
   const auto base = static_cast<int32_t>(std::min<int64_t>(phase, 1024)) - 256;
+  const int32_t w = W();
   for (int32_t y = 0; y < H(); ++y) {
-    const int16_t* d = &offsets_[static_cast<std::size_t>(y) * W()];
+    const int16_t* d = &offsets_[static_cast<std::size_t>(y) * w];
     uint8_t* row = MaskRow(y);
-    for (int32_t x = 0; x < W(); ++x) row[x] = static_cast<uint8_t>(std::clamp(base + d[x], 0, 255));
+    for (int32_t x = 0; x < w; ++x) row[x] = static_cast<uint8_t>(std::clamp(base + d[x], 0, 255));
   }
   return false;
 }
