@@ -43,7 +43,9 @@ std::unique_ptr<TDIBX> Picture(uint32_t seed) {
   s->SetSize(kWidth, kHeight, 32);
   for (int32_t y = 0; y < kHeight; ++y)
     for (int32_t x = 0; x < kWidth; ++x)
-      s->SetPixel(x, y, (((x * seed / 7) << 16 | (y * 3) << 8 | (x + y)) & 0xFFFFFF) ^ (Noise(seed) & 0x070707));
+      s->SetPixel(
+          x, y,
+          (((x * seed / 7) << 16 | (y * 3) << 8 | (x + y)) & 0xFFFFFF) ^ (Noise(seed) & 0x070707));
   return s;
 }
 
@@ -54,7 +56,8 @@ class BenchMasks : public TWipeMaskSource {
     TDIBSurface s;
     s.SetSize(256, 256, 32);
     for (int32_t y = 0; y < 256; ++y)
-      for (int32_t x = 0; x < 256; ++x) s.WritePixel(x, y, static_cast<uint32_t>((x ^ y) * 0x010101));
+      for (int32_t x = 0; x < 256; ++x)
+        s.WritePixel(x, y, static_cast<uint32_t>((x ^ y) * 0x010101));
     return s;
   }
 };
@@ -102,7 +105,8 @@ TDIBX& Mask() {
   if (mask.Width() != kWidth) {
     mask.SetSize(kWidth, kHeight, 8);
     for (int32_t y = 0; y < kHeight; ++y)
-      for (int32_t x = 0; x < kWidth; ++x) mask.SetPixel(x, y, static_cast<uint32_t>((x + y) & 0xFF));
+      for (int32_t x = 0; x < kWidth; ++x)
+        mask.SetPixel(x, y, static_cast<uint32_t>((x + y) & 0xFF));
   }
   return mask;
 }
@@ -156,14 +160,32 @@ void BM_Pixman(benchmark::State& state, pixman_op_t op, pixman_image_t* Pixman::
 // The pixman composite each code is measured against, if any.
 const char* PeerOf(int32_t code) {
   switch (code) {
-    case WP_FADE: return "OverConstantAlpha";
-    case WP_BLINDH: case WP_BLINDV: case WP_CURTAINH: case WP_CURTAINV: case WP_GRID:
-    case WP_GRIDH: case WP_GRIDV: case WP_DITHER: case WP_MASKFADE: case WP_CLOCKHAND:
-    case WP_FAN: case WP_WFAN: case WP_CIRCLE: case WP_BLOCKCOIL: case WP_BLOCKRANDOM:
+    case WP_FADE:
+      return "OverConstantAlpha";
+    case WP_BLINDH:
+    case WP_BLINDV:
+    case WP_CURTAINH:
+    case WP_CURTAINV:
+    case WP_GRID:
+    case WP_GRIDH:
+    case WP_GRIDV:
+    case WP_DITHER:
+    case WP_MASKFADE:
+    case WP_CLOCKHAND:
+    case WP_FAN:
+    case WP_WFAN:
+    case WP_CIRCLE:
+    case WP_BLOCKCOIL:
+    case WP_BLOCKRANDOM:
       return "OverA8Mask";
-    case WP_SMALL: case WP_BIG: return "RotateScale";
-    case WP_ZOOMIN: case WP_MOSAIC: return "Scale";
-    default: return nullptr;
+    case WP_SMALL:
+    case WP_BIG:
+      return "RotateScale";
+    case WP_ZOOMIN:
+    case WP_MOSAIC:
+      return "Scale";
+    default:
+      return nullptr;
   }
 }
 
@@ -176,7 +198,8 @@ class WipeReporter : public benchmark::ConsoleReporter {
   }
   void Finalize() override {
     ConsoleReporter::Finalize();
-    std::printf("\n%-16s %10s  %-18s %10s %7s\n", "wipe", "Step (us)", "pixman peer", "peer (us)", "ratio");
+    std::printf("\n%-16s %10s  %-18s %10s %7s\n", "wipe", "Step (us)", "pixman peer", "peer (us)",
+                "ratio");
     for (int32_t code = 1; code < kWipeCodeCount; ++code) {
       const char* name = WipeCodeInfo(code)->name;
       const auto ours = times_.find(std::string("Step/") + name);
@@ -200,14 +223,18 @@ class WipeReporter : public benchmark::ConsoleReporter {
 
 int main(int argc, char** argv) {
   for (int32_t code = 1; code < kWipeCodeCount; ++code)
-    benchmark::RegisterBenchmark((std::string("Step/") + WipeCodeInfo(code)->name).c_str(), BM_Step, code)
+    benchmark::RegisterBenchmark((std::string("Step/") + WipeCodeInfo(code)->name).c_str(), BM_Step,
+                                 code)
         ->Unit(benchmark::kMicrosecond);
 #ifdef RIVO_HAVE_PIXMAN
-  benchmark::RegisterBenchmark("Pixman/OverConstantAlpha", BM_Pixman, PIXMAN_OP_OVER, &Pixman::source, &Pixman::solid)
+  benchmark::RegisterBenchmark("Pixman/OverConstantAlpha", BM_Pixman, PIXMAN_OP_OVER,
+                               &Pixman::source, &Pixman::solid)
       ->Unit(benchmark::kMicrosecond);
-  benchmark::RegisterBenchmark("Pixman/OverA8Mask", BM_Pixman, PIXMAN_OP_OVER, &Pixman::source, &Pixman::mask)
+  benchmark::RegisterBenchmark("Pixman/OverA8Mask", BM_Pixman, PIXMAN_OP_OVER, &Pixman::source,
+                               &Pixman::mask)
       ->Unit(benchmark::kMicrosecond);
-  benchmark::RegisterBenchmark("Pixman/RotateScale", BM_Pixman, PIXMAN_OP_OVER, &Pixman::turned, nullptr)
+  benchmark::RegisterBenchmark("Pixman/RotateScale", BM_Pixman, PIXMAN_OP_OVER, &Pixman::turned,
+                               nullptr)
       ->Unit(benchmark::kMicrosecond);
   benchmark::RegisterBenchmark("Pixman/Scale", BM_Pixman, PIXMAN_OP_SRC, &Pixman::scaled, nullptr)
       ->Unit(benchmark::kMicrosecond);

@@ -36,7 +36,7 @@ class TWipeMaskSource {
 // What a wipe takes from the player besides its pictures.
 struct TWipeEnvironment {
   const TWipeMaskSource* masks = nullptr;  // none: every mask picture is missing
-  uint32_t seed = 0;  // the random order of random blocks and falling tiles
+  uint32_t seed = 0;                       // the random order of random blocks and falling tiles
 };
 
 class TCustomWipe {

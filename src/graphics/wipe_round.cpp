@@ -20,9 +20,7 @@ long double CornerRadius(int32_t w, int32_t h) {
   return std::hypot(static_cast<long double>(w / 2), static_cast<long double>(h / 2));
 }
 
-TDisc ScreenDisc(int32_t w, int32_t h, double radius) {
-  return {w / 2.0, h / 2.0, radius};
-}
+TDisc ScreenDisc(int32_t w, int32_t h, double radius) { return {w / 2.0, h / 2.0, radius}; }
 
 }  // namespace
 
@@ -34,8 +32,9 @@ bool TWipeSector::WriteMask(int64_t) {
   const int count = Sectors(sectors);
   const int32_t w = W();
   const TDisc disc = ScreenDisc(w, H(), CornerRadius(w, H()));
-  const TPie pies[2] = {TPie(disc, static_cast<double>(sectors[0].start), static_cast<double>(sectors[0].sweep)),
-                        TPie(disc, static_cast<double>(sectors[1].start), static_cast<double>(sectors[1].sweep))};
+  const TPie pies[2] = {
+      TPie(disc, static_cast<double>(sectors[0].start), static_cast<double>(sectors[0].sweep)),
+      TPie(disc, static_cast<double>(sectors[1].start), static_cast<double>(sectors[1].sweep))};
   for (int32_t y = 0; y < H(); ++y) {
     uint8_t* row = MaskRow(y);
     std::memset(row, 0, static_cast<std::size_t>(w));
@@ -43,7 +42,8 @@ bool TWipeSector::WriteMask(int64_t) {
       TSpan spans[2];
       const int n = pies[i].Spans(y, w, spans);
       for (int j = 0; j < n; ++j)
-        std::memset(row + spans[j].first, 255, static_cast<std::size_t>(spans[j].last - spans[j].first));
+        std::memset(row + spans[j].first, 255,
+                    static_cast<std::size_t>(spans[j].last - spans[j].first));
     }
   }
   return true;

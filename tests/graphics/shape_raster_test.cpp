@@ -1,11 +1,11 @@
 // The disc and pie rasteriser of the round mask wipes.
 
+#include "graphics/shape_raster.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <numbers>
-
-#include "graphics/shape_raster.h"
 
 namespace rivo {
 namespace {
