@@ -355,6 +355,27 @@ TEST(OrbaReaderTest, DamagedFilesAreRefusedBeforeAnythingIsAllocated) {
   }
 }
 
+// Layers stay for later frames' tile copies only when the file has tiles,
+// and everything kept counts against the memory limit.
+TEST(OrbaReaderTest, KeptLayersCountAgainstTheMemoryLimit) {
+  for (bool tiled : {false, true}) {
+    OrbaFileSpec spec;
+    spec.tile_width = spec.tile_height = tiled ? 64 : 0;
+    const std::vector<uint32_t> px(64 * 64, 0x123456);
+    const std::string colour = tiled ? StoredTiles(64, 64, 32, px, 64, 64, {{-1, 0}}) : StoredRows(64, 64, 32, px);
+    for (int i = 0; i < 3; ++i) spec.frames.push_back(Frame(64, 64, 32, {Layer(colour)}));
+    TOrbaFrameList list;
+    list.SetMemoryLimit(60 * 1024);  // a frame is 16 KiB, and so is a kept layer
+    if (tiled) {
+      EXPECT_THROW(list.LoadFromStream(testing::WriteOrba(spec), "t.orb"), LoadError);
+      EXPECT_EQ(list.Count(), 1);
+    } else {
+      list.LoadFromStream(testing::WriteOrba(spec), "t.orb");
+      EXPECT_EQ(list.Count(), 3);
+    }
+  }
+}
+
 TEST(OrbaReaderTest, AFileCutAnywhereGivesAnErrorAndTheFramesCompletedSoFar) {
   OrbaFileSpec spec;
   spec.version = 104;
