@@ -214,6 +214,11 @@ class OrbaReader {
     }
     const std::size_t size = RawPlaneSize(plane, layout_);
     if (static_cast<int64_t>(size) > list_.memory_limit_) in_.Fail("plane too large");
+    if (!layout_.Tiled() && !(layout_.scrambled && layout_.key != 0)) {
+      // Rows in their own order: straight into the plane, no copy between.
+      inflater_.InflateInto(data, plane.MutableBits(), size, name_);
+      return;
+    }
     const std::vector<uint8_t> raw = inflater_.Inflate(data, size, layout_.Tiled(), name_);
     DecodeRawPlane(std::string_view(reinterpret_cast<const char*>(raw.data()), raw.size()), plane,
                    layout_, earlier, name_);
