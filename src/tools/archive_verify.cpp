@@ -32,7 +32,7 @@ int ArchiveVerify(const std::vector<std::string>& args) {
   for (const TVrFile* e : entries) {
     const std::string shown = Cp932ToUtf8(e->Name());
     try {
-      std::string stored = StoredBytes(archive, *e);
+      std::string stored = archive.ReadStoredBytes(*e);
       TQnMemoryStream content;
       archive.ReadArchiveEntry(content, *e);
       uint32_t crc = Crc32(e->CrcOfRaw ? content.View() : std::string_view(stored));
