@@ -12,6 +12,7 @@
 #include "tools/archive_commands.h"
 #include "tools/archive_source.h"
 #include "tools/progress_bar.h"
+#include "tools/terminal_message.h"
 
 namespace rivo::tools {
 
@@ -43,7 +44,7 @@ int ArchiveVerify(const std::vector<std::string>& args) {
         ++damaged;
       }
     } catch (const RivoError& error) {
-      std::cerr << "damaged: " << shown << ": " << error.what() << "\n";
+      std::cerr << "damaged: " << shown << ": " << TerminalMessage(error) << "\n";
       ++damaged;
     }
     progress.Advance(e->Size);

@@ -10,6 +10,7 @@
 #include "tools/convert_command.h"
 #include "tools/eval_command.h"
 #include "tools/page_commands.h"
+#include "tools/terminal_message.h"
 
 namespace rivo::tools {
 namespace {
@@ -53,7 +54,7 @@ int main(int argc, char** argv) {
       try {
         return c.run(std::vector<std::string>(argv + 2, argv + argc));
       } catch (const std::exception& e) {
-        std::cerr << "rivotool " << name << ": " << e.what() << "\n";
+        std::cerr << "rivotool " << name << ": " << TerminalMessage(e) << "\n";
         return 2;
       }
     }
