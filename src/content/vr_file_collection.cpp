@@ -132,11 +132,16 @@ void TVrFileCollection::SeekEntry(const TVrFile& entry) {
   if (archive_stream_->GetPosition() != entry.Offset) FailEntry(entry, "lies beyond the end of the archive");
 }
 
+bool TVrFileCollection::PlainlyStored(const TVrFile& entry) const {
+  // No zlib stream shrinks content by more than about 1000 to 1, so an
+  // entry larger than the inflate limit is no sound compressed entry; in an
+  // archive without flags it can only be raw.
+  return entry.Stored || (FlaglessArchive() && entry.Size > inflate_limit_);
+}
+
 std::string TVrFileCollection::ReadStoredBytes(const TVrFile& entry) {
   if (entry.Size <= 0 || !archive_stream_) return {};
-  // No zlib stream shrinks content by more than about 1000 to 1: a
-  // compressed entry larger than the inflate limit cannot be sound.
-  if (!entry.Stored && entry.Size > inflate_limit_) FailEntry(entry, "compressed entry too large");
+  if (!PlainlyStored(entry) && entry.Size > inflate_limit_) FailEntry(entry, "compressed entry too large");
   SeekEntry(entry);
   std::string bytes(static_cast<std::size_t>(entry.Size), '\0');
   if (archive_stream_->Read(bytes.data(), entry.Size) != entry.Size) FailEntry(entry, "truncated");
@@ -144,7 +149,7 @@ std::string TVrFileCollection::ReadStoredBytes(const TVrFile& entry) {
 }
 
 bool TVrFileCollection::ReadsAsStored(const TVrFile& entry) {
-  if (entry.Data || entry.Stored) return true;
+  if (entry.Data || PlainlyStored(entry)) return true;
   if (!FlaglessArchive()) return false;
   TQnMemoryStream scratch;
   return !InflateIfZlib(scratch, ReadStoredBytes(entry), EntryName(entry), inflate_limit_);
@@ -157,7 +162,7 @@ void TVrFileCollection::ReadArchiveEntry(TStream& dest, const TVrFile& entry) {
   }
   // An empty entry is empty, whatever the stream conventions say about a count of 0.
   if (entry.Size <= 0 || !archive_stream_) return;
-  if (entry.Stored) {
+  if (PlainlyStored(entry)) {
     SeekEntry(entry);
     if (archive_stream_->CopyTo(dest, entry.Size) != entry.Size) FailEntry(entry, "truncated");
     return;

@@ -97,6 +97,8 @@ class TVrFileCollection : public THashCollection<TVrFile> {
   std::string DisplayName() const;
   std::string EntryName(const TVrFile& entry) const;  // how inflate errors name an entry
   [[noreturn]] void FailEntry(const TVrFile& entry, const std::string& what) const;
+  // Read as it stands without a look at its bytes.
+  bool PlainlyStored(const TVrFile& entry) const;
   void SeekEntry(const TVrFile& entry);
   std::string EntryBytes(TVrFile& entry);
 

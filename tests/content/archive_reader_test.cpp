@@ -137,13 +137,18 @@ TEST(ArchiveReader, FlaggedArchivesStillRefuseDamagedZlibEntries) {
   EXPECT_THROW(Content(c, "cut"), LoadError);
 }
 
-TEST(ArchiveReader, ABombInAnArchiveWithoutFlagsIsStillRefused) {
+TEST(ArchiveReader, WithoutFlagsABombIsRefusedAndAnEntryBeyondTheInflateLimitIsRaw) {
   std::string bomb = CompressFast(std::string(4 << 20, '\0'));
+  std::string large = testing::Incompressible(64 << 10);
   TVrFileCollection c;
-  c.OpenStream(std::make_unique<TQnBigMemoryStream>(BuildArchive(100, {{"bomb", bomb}})), "bomb.dat");
-  c.SetInflateLimit(1 << 20);
+  c.OpenStream(std::make_unique<TQnBigMemoryStream>(BuildArchive(100, {{"bomb", bomb}, {"large", large}})),
+               "bomb.dat");
+  c.SetInflateLimit(32 << 10);
   TQnMemoryStream out;
   EXPECT_THROW(c.ReadArchiveEntry(out, *c.Find("bomb")), LoadError);
+  // No zlib stream of more bytes than the limit can inflate within it: the entry is raw.
+  EXPECT_TRUE(c.ReadsAsStored(*c.Find("large")));
+  EXPECT_EQ(Content(c, "large"), large);
 }
 
 TEST(ZlibCodec, AHeaderIsDeflateWithASmallWindowAndAValidCheck) {
