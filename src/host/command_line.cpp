@@ -132,7 +132,8 @@ std::string HelpText() {
          "  --help                this text\n"
          "\n"
          "exit codes: 0 normal end, 1 usage error, 2 another player runs on the same\n"
-         "game, 3 the game could not start.\n";
+         "game, 3 the game could not start (or gave up: its disc never came, or a\n"
+         "headless run's message box went unanswered).\n";
 }
 
 }  // namespace rivo

@@ -104,12 +104,10 @@ bool GameProject::LocateContent() {
   }
   for (;;) {
     if (MountDiscOf(install.Title, install.DiskCount)) return true;
-    if (Ask(project_->Title, "ディスクを入れてください", MessageButtons::kOkCancel, MessageIcon::kInformation) ==
-        MessageAnswer::kOk)
+    if (Ask(project_->Title, "ディスクを入れてください", MessageButtons::kOkCancel, MessageIcon::kInformation,
+            kNoDiscComing) == MessageAnswer::kOk)
       continue;
-    if (Ask(project_->Title, Cp932ToUtf8(project_->ExitMessage), MessageButtons::kOkCancel,
-            MessageIcon::kQuestion) == MessageAnswer::kOk)
-      return false;
+    if (ConfirmExit()) return false;
   }
 }
 
@@ -121,8 +119,9 @@ bool GameProject::MountDiscOf(const std::string& title, int32_t disk_count) {
 }
 
 MessageAnswer GameProject::Ask(const std::string& caption_cp932, const std::string& text_utf8, MessageButtons buttons,
-                               MessageIcon icon) {
-  return ctx_.platform->Boxes().Show(Cp932ToUtf8(caption_cp932), text_utf8, buttons, icon);
+                               MessageIcon icon, std::optional<MessageAnswer> unattended) {
+  return ctx_.platform->Boxes().Show(Cp932ToUtf8(caption_cp932), text_utf8, buttons, icon,
+                                     unattended.value_or(DefaultAnswer(buttons)));
 }
 
 void GameProject::ResetGame() {
@@ -149,13 +148,17 @@ void GameProject::Log(std::string_view line) { *ctx_.log << "rivoplay: " << line
 bool GameProject::AskForDisc(int disk_no) {
   std::string text = project_->DiskPrompt;
   if (std::size_t at = text.find("%d"); at != std::string::npos) text.replace(at, 2, std::to_string(disk_no));
-  return Ask(project_->Title, Cp932ToUtf8(text), MessageButtons::kOkCancel, MessageIcon::kInformation) ==
-         MessageAnswer::kOk;
+  return Ask(project_->Title, Cp932ToUtf8(text), MessageButtons::kOkCancel, MessageIcon::kInformation,
+             kNoDiscComing) == MessageAnswer::kOk;
 }
 
 bool GameProject::ConfirmExit() {
-  return Ask(project_->Title, Cp932ToUtf8(project_->ExitMessage), MessageButtons::kOkCancel,
-             MessageIcon::kQuestion) == MessageAnswer::kOk;
+  // Nobody there to bring the disc: leave, rather than ask for it again.
+  const bool leave = Ask(project_->Title, Cp932ToUtf8(project_->ExitMessage), MessageButtons::kOkCancel,
+                         MessageIcon::kQuestion, MessageAnswer::kOk) == MessageAnswer::kOk;
+  // Without its disc the game cannot go on: the run ends as one that could not start.
+  if (leave) ctx_.exit_code = kExitCannotStart;
+  return leave;
 }
 
 }  // namespace rivo

@@ -70,6 +70,9 @@ struct PlayerContext {
   }
   // Set to end the frame loop (window closed, quit confirmed).
   bool close_requested = false;
+  // The process's exit code when the frame loop ends: kExitCannotStart once
+  // the game has given up for want of its disc.
+  int exit_code = kExitNormal;
 };
 
 }  // namespace rivo
