@@ -58,6 +58,26 @@ uint32_t MixChannels(uint32_t w, uint32_t x, uint32_t y) {
   return out;
 }
 
+namespace {
+
+// Exact quotients of numbers below 65536 by multiplying: the border pass
+// composites every pixel (2k + 1)^2 - 1 times, and divisions dominate it.
+constexpr uint32_t DivideBy255(uint32_t n) { return (n * 0x8081u) >> 23; }
+
+struct Reciprocals {
+  uint64_t of[256] = {};
+  constexpr Reciprocals() {
+    for (uint32_t d = 1; d < 256; ++d) of[d] = (uint64_t{1} << 32) / d + 1;
+  }
+};
+constexpr Reciprocals kReciprocals;
+
+constexpr uint32_t Divide(uint32_t n, uint32_t d) {
+  return static_cast<uint32_t>((n * kReciprocals.of[d]) >> 32);
+}
+
+}  // namespace
+
 void CompositeOver(uint32_t& p, uint8_t& a, uint32_t v, uint32_t colour) {
   if (v == 0) return;
   if (v >= 255) {
@@ -65,9 +85,9 @@ void CompositeOver(uint32_t& p, uint8_t& a, uint32_t v, uint32_t colour) {
     a = 255;
     return;
   }
-  const uint32_t covered = a + v * (255u - a) / 255u;
+  const uint32_t covered = a + DivideBy255(v * (255u - a));
   a = static_cast<uint8_t>(covered);
-  const uint32_t s = covered == 0 ? 255 : v * 255u / covered;
+  const uint32_t s = covered == 0 ? 255 : Divide(v * 255u, covered);
   p = MixChannels(s, colour, p);
 }
 
