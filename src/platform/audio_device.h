@@ -18,6 +18,11 @@ class AudioSource {
   virtual void Render(std::span<int16_t> interleaved) = 0;
 };
 
+// Who pulls the samples: a real device from a thread of its own (so what
+// it reads must be ready ahead), the null device on the frame loop's thread
+// in virtual time (so it may decode as it goes), or nobody at all.
+enum class AudioPull { kNone, kOwnThread, kCallerThread };
+
 class AudioDevice {
  public:
   virtual ~AudioDevice() = default;
@@ -26,6 +31,7 @@ class AudioDevice {
   virtual void SetSource(AudioSource* source) = 0;
   // Whether sound actually reaches a device.
   virtual bool Audible() const = 0;
+  virtual AudioPull Pull() const = 0;
 };
 
 }  // namespace rivo

@@ -20,6 +20,7 @@ class SdlAudioDevice final : public AudioDevice {
 
   void SetSource(AudioSource* source) override;
   bool Audible() const override { return true; }
+  AudioPull Pull() const override { return AudioPull::kOwnThread; }
 
  private:
   SdlAudioDevice() = default;

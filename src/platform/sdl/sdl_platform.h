@@ -14,4 +14,8 @@ namespace rivo {
 // no display to show a window on.
 std::unique_ptr<Platform> CreateSdlPlatform(std::ostream& log);
 
+// The sound device alone, for tools that play sound without a window; a
+// silent device (and a line in log) when none opens.
+std::unique_ptr<AudioDevice> OpenSdlAudio(std::ostream& log);
+
 }  // namespace rivo
