@@ -49,6 +49,14 @@ std::string JoinLabelLines(const std::vector<std::string>& lines) {
   return text;
 }
 
+void TLabelLayout::Clear() {
+  text_width_ = text_height_ = 0;
+  line_widths_.clear();
+  line_rects_.clear();
+  colour_.FreeImage();
+  coverage_.FreeImage();
+}
+
 void TLabelLayout::Layout(TFontPixelManager& glyphs, const std::vector<std::string>& lines,
                           const TLabelStyle& style) {
   glyphs.SetAntialiasLevel(style.Antialias ? 3 : 0);

@@ -35,6 +35,9 @@ class TLabelLayout {
   // Measures the lines and renders them (when there is something to show).
   void Layout(TFontPixelManager& glyphs, const std::vector<std::string>& lines, const TLabelStyle& style);
 
+  // No text: nothing measured, no layers.
+  void Clear();
+
   int32_t TextWidth() const { return text_width_; }
   int32_t TextHeight() const { return text_height_; }
   const std::vector<int32_t>& LineWidths() const { return line_widths_; }
