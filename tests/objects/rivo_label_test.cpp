@@ -147,5 +147,26 @@ TEST(RivoLabel, TheSaveRecordRoundTripsWithItsVersion104Fields) {
   EXPECT_EQ(again.Take(), bytes);
 }
 
+TEST(RivoLabel, AScreenWithoutFontsMeasuresTheTextAsEmptyAndShowsNothing) {
+  LabelScreen s;
+  TRivoLabel& label = s.NewLabel();
+  SetStr(label, PR_TEXT, "text");
+  ByteWriter out;
+  label.SaveToStream(out);
+  const std::string bytes = out.Take();
+  test::Screen bare;  // no glyph cache
+  TRivoLabel& copy = static_cast<TRivoLabel&>(bare.screen.CreateByType(LT_LABEL));
+  ByteReader in(bytes, "save.dat");
+  copy.LoadFromStream(in, 140);
+  EXPECT_EQ(GetStr(copy, PR_TEXT), "text");
+  EXPECT_EQ(copy.GetWidth(), 0);
+  EXPECT_EQ(copy.GetHeight(), 0);
+  TDIBX target;
+  target.SetSize(8, 8, 32);
+  target.Clear(0x123456);
+  copy.Draw(target);
+  EXPECT_EQ(target.GetPixel(0, 0), 0x123456u);
+}
+
 }  // namespace
 }  // namespace rivo
