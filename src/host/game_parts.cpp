@@ -33,13 +33,17 @@ std::unique_ptr<ContentStage> GameParts::CreateFileManager(PlayerContext& ctx) {
   return files;
 }
 
-std::unique_ptr<PlayerPart> GameParts::CreateVariables(PlayerContext& ctx) {
+PlayerFonts& GameParts::Fonts(PlayerContext& ctx) {
   // The glyph cache exists before the window and outlives everything that draws text.
   if (!fonts_) fonts_ = std::make_unique<PlayerFonts>(ctx.options.test_fonts, ctx.log);
+  return *fonts_;
+}
+
+std::unique_ptr<PlayerPart> GameParts::CreateVariables(PlayerContext& ctx) {
+  PlayerFonts* fonts = &Fonts(ctx);
   auto store = std::make_unique<VariableStore>(ctx);
   variables_ = &store->variables;
   services_ = &store->services;
-  PlayerFonts* fonts = fonts_.get();
   services_->SetFontNames([fonts](bool fixed_pitch) { return fonts->FaceNames(fixed_pitch); });
   return store;
 }
@@ -53,6 +57,7 @@ std::unique_ptr<PlayerPart> GameParts::CreateSystemFunctions(PlayerContext& ctx)
 std::unique_ptr<ScreenStage> GameParts::CreateScreen(PlayerContext& ctx) {
   auto screen = std::make_unique<GameScreen>(ctx);
   screen_ = screen.get();
+  screen_->Screen().SetGlyphs(&Fonts(ctx).Glyphs());
   return screen;
 }
 

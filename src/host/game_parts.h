@@ -23,10 +23,11 @@ class GameParts : public PlayerParts {
   std::unique_ptr<ScreenStage> CreateScreen(PlayerContext& ctx) override;
   std::unique_ptr<ProjectStage> CreateProject(PlayerContext& ctx) override;
 
-  // The fonts, from the variable store's start to the end of the run.
-  PlayerFonts* Fonts() { return fonts_.get(); }
 
  private:
+  // The fonts, made on first use; they last to the end of the run.
+  PlayerFonts& Fonts(PlayerContext& ctx);
+
   // Owned by the host through the parts created above; each lives longer
   // than the project.
   GameFileManager* files_ = nullptr;

@@ -7,6 +7,7 @@
 #include "common/error.h"
 #include "objects/rivo_base_list.h"
 #include "objects/rivo_cabinet.h"
+#include "objects/rivo_label.h"
 #include "objects/rivo_prop_motion.h"
 #include "objects/rivo_timer.h"
 
@@ -26,6 +27,7 @@ constexpr std::array<Maker, kObjectTypeCount> kMakers = [] {
   makers[LT_TIMER] = Make<TRivoTimer>;
   makers[LT_PROPMOTION] = Make<TRivoPropMotion>;
   makers[LT_CABINET] = Make<TRivoCabinet>;
+  makers[LT_LABEL] = Make<TRivoLabel>;
   return makers;
 }();
 

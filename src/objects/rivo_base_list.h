@@ -26,6 +26,7 @@ namespace rivo {
 
 class ByteReader;
 class ByteWriter;
+class TFontPixelManager;
 
 // What the screen needs from the player around it: the game clock.
 class ScreenClock {
@@ -50,6 +51,10 @@ class TRivoBaseList {
   virtual ~TRivoBaseList();
 
   int32_t ElapsedMs() const { return clock_ ? clock_->ElapsedMs() : 0; }
+  // The glyph cache text controls draw from (not owned; nullptr: text is
+  // measured as empty and not drawn).
+  TFontPixelManager* Glyphs() const { return glyphs_; }
+  void SetGlyphs(TFontPixelManager* glyphs) { glyphs_ = glyphs; }
   int32_t FrameDeltaMs() const { return clock_ ? clock_->FrameDeltaMs() : 0; }
 
   // --- making objects
@@ -155,6 +160,7 @@ class TRivoBaseList {
   void LoadEvents(ByteReader& in, int32_t version);
 
   const ScreenClock* clock_;
+  TFontPixelManager* glyphs_ = nullptr;
   ObjectSlots slots_;
   std::array<std::unique_ptr<TRivoBase>, 2> bases_;
   int32_t active_base_ = 0;
