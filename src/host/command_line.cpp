@@ -80,6 +80,7 @@ PlayerOptions ParseCommandLine(std::span<const std::string> args) {
     else if (name == "--input") o.input = std::string(value());
     else if (name == "--trace") o.trace = std::string(value());
     else if (name == "--dump-vars") o.dump_vars = std::string(value());
+    else if (name == "--dump-objects") o.dump_objects = std::string(value());
     else if (name == "--screenshot") o.screenshot = std::string(value());
     else if (name == "--disc-root") o.disc_roots.emplace_back(std::string(value()));
     else if (name == "--event") o.events.push_back(ParseEvent(value()));
@@ -103,6 +104,7 @@ std::string HelpText() {
          "                        see docs/input-script.md)\n"
          "  --trace FILE          the command trace, one line per command\n"
          "  --dump-vars FILE      the variables at exit, as JSON\n"
+         "  --dump-objects FILE   the objects and the event queue at exit, as JSON\n"
          "  --screenshot FILE     the last composed frame, as PNG\n"
          "  --disc-root DIR       a folder searched like a game disc (repeatable)\n"
          "  --event N,TARGET[,ARG]...  queue an event for page TARGET (page.rsb or\n"

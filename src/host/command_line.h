@@ -36,6 +36,7 @@ struct PlayerOptions {
   std::filesystem::path input;    // headless input script
   std::filesystem::path trace;    // the command trace
   std::filesystem::path dump_vars;
+  std::filesystem::path dump_objects;
   std::filesystem::path screenshot;  // the last composed frame, at exit
   bool full_screen = false;
   int32_t scale = 1;
