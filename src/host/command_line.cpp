@@ -90,6 +90,7 @@ PlayerOptions ParseCommandLine(std::span<const std::string> args) {
     else if (name == "--input") o.input = std::string(value());
     else if (name == "--trace") o.trace = std::string(value());
     else if (name == "--dump-vars") o.dump_vars = std::string(value());
+    else if (name == "--dump-objects") o.dump_objects = std::string(value());
     else if (name == "--screenshot") o.screenshot = std::string(value());
     else if (name == "--screenshot-at") o.screenshots_at.push_back(ParseScreenshotAt(value()));
     else if (name == "--invalidate-all") no_value(), o.invalidate_all = true;
@@ -116,6 +117,7 @@ std::string HelpText() {
          "                        see docs/input-script.md)\n"
          "  --trace FILE          the command trace, one line per command\n"
          "  --dump-vars FILE      the variables at exit, as JSON\n"
+         "  --dump-objects FILE   the objects and the event queue at exit, as JSON\n"
          "  --screenshot FILE     the last composed frame, as PNG\n"
          "  --screenshot-at TICK:FILE  the frame shown after tick TICK, as PNG\n"
          "                        (headless; repeatable)\n"

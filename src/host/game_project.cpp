@@ -9,6 +9,7 @@
 #include "content/install_set.h"
 #include "content/memory_stream.h"
 #include "host/game_files.h"
+#include "objects/object_dump.h"
 #include "platform/platform.h"
 #include "scenario/command_codes.h"
 #include "scenario/variable_dump.h"
@@ -24,6 +25,7 @@ GameProject::GameProject(PlayerContext& ctx, TVrFileManager& files, TParamCollec
     trace_.open(ctx_.options.trace, std::ios::binary | std::ios::trunc);
     if (!trace_) Log("cannot write the trace to " + ctx_.options.trace.string());
   }
+  if (functions_) object_functions_.emplace(*functions_, screen_);
   project_ = std::make_unique<TProject>(static_cast<ScenarioHost&>(*this), &variables_, screen_);
   project_->Create();
   services_.SetCallManager(project_->CallManager());
@@ -40,6 +42,11 @@ GameProject::~GameProject() {
     std::ofstream out(ctx_.options.dump_vars, std::ios::binary | std::ios::trunc);
     out << DumpVariablesJson(variables_);
     if (!out) Log("cannot write the variables to " + ctx_.options.dump_vars.string());
+  }
+  if (project_->Loaded() && !ctx_.options.dump_objects.empty()) {
+    std::ofstream out(ctx_.options.dump_objects, std::ios::binary | std::ios::trunc);
+    out << DumpObjectsJson(screen_);
+    if (!out) Log("cannot write the objects to " + ctx_.options.dump_objects.string());
   }
   if (project_->CallManager()) ReportSkippedCommands();
   project_.reset();

@@ -14,6 +14,7 @@
 #include "host/player_context.h"
 #include "host/player_parts.h"
 #include "platform/message_boxes.h"
+#include "objects/object_functions.h"
 #include "objects/rivo_base_list.h"
 #include "scenario/project.h"
 #include "scenario/scenario_host.h"
@@ -81,6 +82,8 @@ class GameProject : public ProjectStage, private ScenarioHost, private DiscPromp
   TSysFuncMan* functions_;
   std::ofstream trace_;
   TRivoBaseList& screen_;
+  // The object functions work while the project runs, its end page too.
+  std::optional<ObjectFunctions> object_functions_;
   std::unique_ptr<TProject> project_;
   uint64_t tick_ = 0;
 };
