@@ -33,6 +33,15 @@ ScheduledEvent ParseEvent(std::string_view text) {
   return event;
 }
 
+// "TICK:FILE"; the file name may hold colons of its own.
+std::pair<uint64_t, std::filesystem::path> ParseScreenshotAt(std::string_view text) {
+  std::size_t colon = text.find(':');
+  if (colon == std::string_view::npos || colon + 1 == text.size())
+    throw UsageError("--screenshot-at needs TICK:FILE");
+  return {ParseNumber<uint64_t>("--screenshot-at", text.substr(0, colon), 1, UINT64_MAX),
+          std::string(text.substr(colon + 1))};
+}
+
 }  // namespace
 
 PlayerOptions ParseCommandLine(std::span<const std::string> args) {
@@ -73,6 +82,7 @@ PlayerOptions ParseCommandLine(std::span<const std::string> args) {
     else if (name == "--config") no_value(), o.config = true;
     else if (name == "--headless") no_value(), o.headless = true;
     else if (name == "--fullscreen") no_value(), o.full_screen = true;
+    else if (name == "--test-fonts") no_value(), o.test_fonts = true;
     else if (name == "--ticks") o.ticks = ParseNumber<uint64_t>(name, value(), 0, UINT64_MAX);
     else if (name == "--tick-ms") o.tick_ms = ParseNumber<uint32_t>(name, value(), 1, 1000);
     else if (name == "--seed") o.seed = ParseNumber<uint32_t>(name, value(), 0, UINT32_MAX);
@@ -81,11 +91,14 @@ PlayerOptions ParseCommandLine(std::span<const std::string> args) {
     else if (name == "--trace") o.trace = std::string(value());
     else if (name == "--dump-vars") o.dump_vars = std::string(value());
     else if (name == "--screenshot") o.screenshot = std::string(value());
+    else if (name == "--screenshot-at") o.screenshots_at.push_back(ParseScreenshotAt(value()));
+    else if (name == "--invalidate-all") no_value(), o.invalidate_all = true;
     else if (name == "--disc-root") o.disc_roots.emplace_back(std::string(value()));
     else if (name == "--event") o.events.push_back(ParseEvent(value()));
     else throw UsageError("unknown option " + std::string(name));
   }
   if (!o.input.empty() && !o.headless) throw UsageError("--input needs --headless");
+  if (!o.screenshots_at.empty() && !o.headless) throw UsageError("--screenshot-at needs --headless");
   return o;
 }
 
@@ -104,9 +117,15 @@ std::string HelpText() {
          "  --trace FILE          the command trace, one line per command\n"
          "  --dump-vars FILE      the variables at exit, as JSON\n"
          "  --screenshot FILE     the last composed frame, as PNG\n"
+         "  --screenshot-at TICK:FILE  the frame shown after tick TICK, as PNG\n"
+         "                        (headless; repeatable)\n"
+         "  --invalidate-all      redraw the whole screen on every frame (for tests\n"
+         "                        of the changed-rectangle bookkeeping)\n"
          "  --disc-root DIR       a folder searched like a game disc (repeatable)\n"
          "  --event N,TARGET[,ARG]...  queue an event for page TARGET (page.rsb or\n"
          "                        page.rsb:label) before tick N (repeatable)\n"
+         "  --test-fonts          draw text with the fixed test rasteriser instead of\n"
+         "                        the installed fonts (frames alike on every machine)\n"
          "  --fullscreen          start in full screen\n"
          "  --scale N             window size multiplier (1-16)\n"
          "  --config, /config     show the sound settings of game.ini instead of playing\n"

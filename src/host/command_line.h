@@ -7,6 +7,7 @@
 #include <span>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace rivo {
@@ -37,7 +38,12 @@ struct PlayerOptions {
   std::filesystem::path trace;    // the command trace
   std::filesystem::path dump_vars;
   std::filesystem::path screenshot;  // the last composed frame, at exit
+  // Frames as shown after given ticks (headless): --screenshot-at TICK:FILE.
+  std::vector<std::pair<uint64_t, std::filesystem::path>> screenshots_at;
+  // Test switch: both bases are redrawn whole on every drawn frame.
+  bool invalidate_all = false;
   bool full_screen = false;
+  bool test_fonts = false;  // the fixed test rasteriser instead of the installed fonts
   int32_t scale = 1;
   std::vector<std::filesystem::path> disc_roots;  // folders searched like game discs
   std::vector<ScheduledEvent> events;

@@ -4,7 +4,7 @@
 
 #include "common/numbers.h"
 #include "host/player_context.h"
-#include "platform/window.h"
+#include "media/screen_manager.h"
 
 namespace rivo {
 namespace {
@@ -42,9 +42,14 @@ bool RunFrameTick(PlayerContext& ctx, const TickStages& s) {
   int32_t divider = ctx.FrameDivider > 0 ? ctx.FrameDivider : 1;
   ctx.FrameCounter = (ctx.FrameCounter + 1) % divider;
   if (ctx.FrameCounter != 0) return false;
-  std::vector<DisplayRect> changed;
-  if (s.screen && s.back_buffer) Guarded(ctx, "composition", [&] { changed = s.screen->Compose(*s.back_buffer); });
-  if (ctx.window && s.back_buffer) Guarded(ctx, "presentation", [&] { ctx.window->Present(*s.back_buffer, changed); });
+  ScreenStage::Composed frame;
+  if (s.screen && s.screen_manager) {
+    Guarded(ctx, "composition", [&] {
+      if (ctx.options.invalidate_all) s.screen->InvalidateAll();
+      frame = s.screen->Compose(s.screen_manager->DrawSurface());
+    });
+  }
+  if (s.screen_manager) Guarded(ctx, "presentation", [&] { s.screen_manager->Present(frame.dirty, frame.present_rect); });
   if (s.screen) Guarded(ctx, "changed rectangles", [&] { s.screen->ClearChangedRects(); });
   if (s.media) Guarded(ctx, "video manager", [&] { s.media->UpdateVideo(); });
   return true;

@@ -5,18 +5,18 @@
 // goes on: no exception leaves a tick.
 
 #include "host/player_parts.h"
-#include "platform/frame_buffer.h"
 
 namespace rivo {
 
 struct PlayerContext;
+class TScreenManager;
 
 struct TickStages {
   ContentStage* file_manager = nullptr;
   ScreenStage* screen = nullptr;
   ProjectStage* project = nullptr;
   MediaStage* media = nullptr;
-  FrameBuffer* back_buffer = nullptr;
+  TScreenManager* screen_manager = nullptr;  // composes into its drawing surface and presents
 };
 
 // Returns true when the tick composed and presented a frame.

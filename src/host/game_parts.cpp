@@ -2,6 +2,7 @@
 
 #include "host/game_file_manager.h"
 #include "host/game_project.h"
+#include "host/game_system_services.h"
 #include "host/player_context.h"
 #include "scenario/scenario_system_services.h"
 #include "script/param_collection.h"
@@ -12,7 +13,8 @@ namespace {
 
 class VariableStore : public PlayerPart {
  public:
-  ScenarioSystemServices services;
+  explicit VariableStore(PlayerContext& ctx) : services(ctx) {}
+  GameSystemServices services;
   TParamCollection variables{&services};
 };
 
@@ -31,9 +33,13 @@ std::unique_ptr<ContentStage> GameParts::CreateFileManager(PlayerContext& ctx) {
 }
 
 std::unique_ptr<PlayerPart> GameParts::CreateVariables(PlayerContext& ctx) {
-  auto store = std::make_unique<VariableStore>();
+  // The glyph cache exists before the window and outlives everything that draws text.
+  if (!fonts_) fonts_ = std::make_unique<PlayerFonts>(ctx.options.test_fonts, ctx.log);
+  auto store = std::make_unique<VariableStore>(ctx);
   variables_ = &store->variables;
   services_ = &store->services;
+  PlayerFonts* fonts = fonts_.get();
+  services_->SetFontNames([fonts](bool fixed_pitch) { return fonts->FaceNames(fixed_pitch); });
   return store;
 }
 

@@ -3,6 +3,7 @@
 // manager, the variable store with the system variables the interpreter
 // answers, the system functions, and the project with its interpreter.
 
+#include "host/player_fonts.h"
 #include "host/player_parts.h"
 
 namespace rivo {
@@ -19,6 +20,9 @@ class GameParts : public PlayerParts {
   std::unique_ptr<PlayerPart> CreateSystemFunctions(PlayerContext& ctx) override;
   std::unique_ptr<ProjectStage> CreateProject(PlayerContext& ctx) override;
 
+  // The fonts, from the variable store's start to the end of the run.
+  PlayerFonts* Fonts() { return fonts_.get(); }
+
  private:
   // Owned by the host through the parts created above; each lives longer
   // than the project.
@@ -26,6 +30,7 @@ class GameParts : public PlayerParts {
   TParamCollection* variables_ = nullptr;
   ScenarioSystemServices* services_ = nullptr;
   TSysFuncMan* functions_ = nullptr;
+  std::unique_ptr<PlayerFonts> fonts_;
 };
 
 }  // namespace rivo

@@ -36,6 +36,8 @@ class GameProject : public ProjectStage, private ScenarioHost, private DiscPromp
   std::string Title() const override { return project_->Title; }
   int32_t ScreenWidth() const override { return project_->ScreenWidth; }
   int32_t ScreenHeight() const override { return project_->ScreenHeight; }
+  int32_t FullScreenWidth() const override { return project_->FullScreenWidth; }
+  int32_t FullScreenHeight() const override { return project_->FullScreenHeight; }
   void Step() override;
 
  private:

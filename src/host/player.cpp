@@ -18,6 +18,7 @@ Player::Player(Platform& platform, PlayerParts& parts, PlayerContext ctx)
       ctx_(std::move(ctx)),
       loop_(ctx_, platform.GetClock(), platform.Events(), platform.TickIntervalMs()) {
   ctx_.platform = &platform_;
+  ctx_.display = this;
   if (!ctx_.log) ctx_.log = &std::cerr;
 }
 
@@ -33,7 +34,8 @@ int Player::Run() {
         .on_event = [this](const InputEvent& e) { HandleInput(e); },
         .on_tick =
             [this] {
-              TickStages stages{file_manager_.get(), screen_.get(), project_.get(), media_.get(), &back_buffer_};
+              TickStages stages{file_manager_.get(), screen_.get(), project_.get(), media_.get(),
+                                screen_manager_.get()};
               if (RunFrameTick(ctx_, stages)) frame_composed_ = true;
             },
         .stopping = [this] { return ctx_.close_requested; },
@@ -42,8 +44,8 @@ int Player::Run() {
     code = kExitNormal;
   }
   ctx_.Terminating = true;
-  ShutdownPlayer();
   WriteScreenshot();
+  ShutdownPlayer();
   FinishProgram();
   return code;
 }
@@ -88,15 +90,23 @@ void Player::InitPlayer() {
   media_ = parts_.CreateMedia(ctx_, width, height);
   // The display always works at 32 bits, so the colour tables have nothing to adapt to.
   ctx_.Trace("RivoInitColor");
-  back_buffer_ = FrameBuffer(width, height);
   WindowSpec spec;
   spec.screen_width = width;
   spec.screen_height = height;
   if (std::string title = project_->Title(); !title.empty()) spec.title_utf8 = Cp932ToUtf8(title);
   spec.scale = ctx_.options.scale;
-  spec.full_screen = ctx_.options.full_screen;
-  window_ = platform_.OpenWindow(spec);
+  try {
+    window_ = platform_.OpenWindow(spec);
+  } catch (const std::exception& e) {
+    throw RivoError(std::string("ウィンドウを作成できません (") + e.what() + ")");
+  }
   ctx_.window = window_.get();
+  // The screen manager belongs to the media start-up; it needs the window
+  // to show anything, so it comes right after it.
+  screen_manager_ = std::make_unique<TScreenManager>(platform_.DisplayModes(), window_.get(), width, height,
+                                                     project_->FullScreenWidth(), project_->FullScreenHeight());
+  ctx_.screen_manager = screen_manager_.get();
+  if (ctx_.options.full_screen) SetFullScreen(true);
   ctx_.LastTickTime = platform_.GetClock().NowMs();
 }
 
@@ -111,6 +121,8 @@ void Player::ShutdownPlayer() {
   screen_.reset();
   ctx_.Trace("MediaFinal");
   media_.reset();
+  ctx_.screen_manager = nullptr;
+  screen_manager_.reset();
   ctx_.window = nullptr;
   window_.reset();
   ctx_.audio = nullptr;
@@ -131,12 +143,12 @@ void Player::FinishProgram() {
 void Player::WriteScreenshot() {
   const std::filesystem::path& file = ctx_.options.screenshot;
   if (file.empty()) return;
-  if (!frame_composed_) {
+  if (!frame_composed_ || !screen_manager_) {
     *ctx_.log << "rivoplay: no frame was composed; " << file.string() << " not written\n";
     return;
   }
   try {
-    WritePng(back_buffer_, file);
+    WritePng(screen_manager_->DrawSurfacePixels(), file);
   } catch (const std::exception& e) {
     *ctx_.log << "rivoplay: " << e.what() << "\n";
   }
@@ -150,7 +162,7 @@ void Player::HandleInput(const InputEvent& e) {
     case InputKind::kCloseRequest: ctx_.close_requested = true; break;
     case InputKind::kToolbarQuit: ConfirmClose(); break;
     case InputKind::kToolbarToggleFullScreen:
-      if (window_) SetFullScreen(!window_->IsFullScreen());
+      if (screen_manager_) SetFullScreen(!screen_manager_->FullScreen());
       break;
     default:
       if (screen_) RouteInput(e, ctx_.Active, *screen_);
@@ -170,8 +182,32 @@ void Player::ConfirmClose() {
 }
 
 void Player::SetFullScreen(bool on) {
-  if (!window_ || window_->IsFullScreen() == on) return;
-  window_->SetFullScreen(on);
+  if (!screen_manager_ || screen_manager_->FullScreen() == on) return;
+  if (on && screen_manager_->ChosenMode() < 0) return;
+  SwitchMode(on ? screen_manager_->ChosenMode() : TScreenManager::kWindowMode);
+}
+
+void Player::ApplyDisplayMode() {
+  if (!screen_manager_ || !screen_manager_->FullScreen()) return;
+  int32_t chosen = screen_manager_->ChosenMode();
+  if (chosen >= 0 && chosen != screen_manager_->CurrentMode()) SwitchMode(chosen);
+}
+
+void Player::SwitchMode(int32_t mode) {
+  if (screen_) screen_->ReleaseSurfaces();
+  screen_manager_->ReleaseSurfaces();
+  screen_manager_->SetMode(mode);
+  if (screen_) screen_->RestoreSurfaces();
+}
+
+// The pointer moves within the panel; where it lands on the display is the
+// window's business (scale, letterbox, tool bar).
+void Player::SetMouseX(int32_t x) {
+  if (window_) window_->WarpMouse({x, window_->MousePosition().y});
+}
+
+void Player::SetMouseY(int32_t y) {
+  if (window_) window_->WarpMouse({window_->MousePosition().x, y});
 }
 
 void Player::Deactivate() {

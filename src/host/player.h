@@ -7,15 +7,17 @@
 #include <memory>
 
 #include "host/clock_loop.h"
+#include "host/display_control.h"
 #include "host/frame_tick.h"
 #include "host/player_context.h"
 #include "host/player_parts.h"
+#include "media/screen_manager.h"
 #include "platform/audio_device.h"
 #include "platform/platform.h"
 
 namespace rivo {
 
-class Player {
+class Player final : private DisplayControl {
  public:
   // ctx holds the options, the game and the temporary folder; the rest of
   // it is filled in here.
@@ -30,8 +32,13 @@ class Player {
 
   PlayerContext& Context() { return ctx_; }
 
-  // What the host offers the rest of the engine.
-  void SetFullScreen(bool on);
+  // What the host offers the rest of the engine. Full screen needs a
+  // chosen display mode; a switch the window refuses leaves it windowed.
+  void SetFullScreen(bool on) override;
+  void ApplyDisplayMode() override;
+  void SetMouseX(int32_t x) override;
+  void SetMouseY(int32_t y) override;
+  TScreenManager* ScreenManager() override { return screen_manager_.get(); }
   // The "終了" button: asks before closing.
   void ConfirmClose();
   // Focus gained and lost.
@@ -45,6 +52,8 @@ class Player {
   void ShutdownPlayer();
   void FinishProgram();
   void WriteScreenshot();
+  // Sets the screen manager's mode with the screen's surfaces given up around it.
+  void SwitchMode(int32_t mode);
 
   Platform& platform_;
   PlayerParts& parts_;
@@ -59,7 +68,8 @@ class Player {
   std::unique_ptr<ProjectStage> project_;
   std::unique_ptr<MediaStage> media_;
   std::unique_ptr<Window> window_;
-  FrameBuffer back_buffer_;  // what the screen composes into; black until it draws
+  // Owns the surface the screen composes into; black until it draws.
+  std::unique_ptr<TScreenManager> screen_manager_;
   bool frame_composed_ = false;
 };
 

@@ -20,6 +20,8 @@ namespace rivo {
 class Platform;
 class Window;
 class AudioDevice;
+class DisplayControl;
+class TScreenManager;
 
 struct PlayerContext {
   // Stopping, or failed to start: the tick ends after the interpreter step,
@@ -56,6 +58,8 @@ struct PlayerContext {
   Platform* platform = nullptr;
   Window* window = nullptr;      // from the end of start-up to shutdown
   AudioDevice* audio = nullptr;  // when "game.ini" asks for DirectSound
+  TScreenManager* screen_manager = nullptr;  // while the window exists
+  DisplayControl* display = nullptr;         // the player, for the display's system variables
   std::ostream* log = nullptr;   // diagnostics; never null in a running player
 
   // Receives the names of the start-up and shutdown steps; records nothing

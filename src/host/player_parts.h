@@ -11,8 +11,9 @@
 #include <vector>
 
 #include "host/game_location.h"
+#include "graphics/custom_dibx.h"
+#include "graphics/rect.h"
 #include "host/screen_input.h"
-#include "platform/frame_buffer.h"
 
 namespace rivo {
 
@@ -45,9 +46,22 @@ class ScreenStage : public ScreenInput {
   virtual void ProcessInput() {}
   // The update of every runtime object.
   virtual void Update() {}
-  // Draws both bases (and a running transition) into the back buffer;
-  // returns the rectangles to present.
-  virtual std::vector<DisplayRect> Compose(FrameBuffer& back_buffer) { return {}; }
+  // What a composition leaves for the screen manager to show: the dirty
+  // rectangles of the shown base, and the rectangle a running transition
+  // changed (empty when none runs; it wins over the dirty rectangles).
+  struct Composed {
+    std::vector<TRect> dirty;
+    TRect present_rect;
+  };
+  // Draws both bases (and a running transition) into the back buffer.
+  virtual Composed Compose(TCustomDIBX& back_buffer) { return {}; }
+  // The test switch --invalidate-all: before composing, both bases are
+  // marked dirty all over, so a frame shows what a full redraw would.
+  virtual void InvalidateAll() {}
+  // Around a display change: every surface the screen made is given up,
+  // then made again and everything is redrawn.
+  virtual void ReleaseSurfaces() {}
+  virtual void RestoreSurfaces() {}
   // After presentation: empties the changed-rectangle lists of both bases.
   virtual void ClearChangedRects() {}
 };
@@ -59,6 +73,9 @@ class ProjectStage {
   virtual std::string Title() const { return {}; }  // CP932
   virtual int32_t ScreenWidth() const { return 640; }
   virtual int32_t ScreenHeight() const { return 480; }
+  // The preferred full-screen size; 0 x 0 when the project gives none.
+  virtual int32_t FullScreenWidth() const { return 0; }
+  virtual int32_t FullScreenHeight() const { return 0; }
   // One interpreter step.
   virtual void Step() {}
   // The pending game load; true when a game was loaded.

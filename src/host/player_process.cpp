@@ -29,6 +29,8 @@ std::unique_ptr<Platform> MakePlatform(const PlayerOptions& options, std::ostrea
   HeadlessOptions headless;
   headless.tick_ms = options.tick_ms;
   if (!options.input.empty()) headless.script = LoadInputScript(options.input);
+  for (const auto& [tick, file] : options.screenshots_at)
+    headless.script.push_back({.tick = tick, .what = ScriptScreenshot{file}});
   headless.out = &out;
   headless.log = &err;
   return std::make_unique<HeadlessPlatform>(std::move(headless));

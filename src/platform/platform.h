@@ -7,6 +7,7 @@
 
 #include "platform/audio_device.h"
 #include "platform/clock.h"
+#include "platform/display_modes.h"
 #include "platform/event_source.h"
 #include "platform/message_boxes.h"
 #include "platform/window.h"
@@ -25,6 +26,8 @@ class Platform {
   // Throws PlatformError when no window can be made. Windows and sound
   // devices must be destroyed before the platform that made them.
   virtual std::unique_ptr<Window> OpenWindow(const WindowSpec& spec) = 0;
+  // The display modes of the screen the window is on.
+  virtual DisplayModeSource& DisplayModes() = 0;
   // The length of one frame tick on this platform's clock.
   virtual uint32_t TickIntervalMs() const = 0;
 };

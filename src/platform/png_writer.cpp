@@ -10,7 +10,7 @@
 
 namespace rivo {
 
-void WritePng(const FrameBuffer& frame, const std::filesystem::path& file) {
+void WritePng(const PixelView& frame, const std::filesystem::path& file) {
   if (frame.width <= 0 || frame.height <= 0) throw PlatformError("no frame to write to " + file.string());
   // Everything with a destructor exists before setjmp: libpng reports errors by longjmp.
   std::vector<png_byte> row(static_cast<std::size_t>(frame.width) * 3);

@@ -8,6 +8,6 @@
 namespace rivo {
 
 // Writes an 8-bit RGB PNG. Throws PlatformError when the file cannot be written.
-void WritePng(const FrameBuffer& frame, const std::filesystem::path& file);
+void WritePng(const PixelView& frame, const std::filesystem::path& file);
 
 }  // namespace rivo

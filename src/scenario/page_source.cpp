@@ -12,6 +12,7 @@
 #include "scenario/expression_text.h"
 #include "scenario/page.h"
 #include "scenario/source_text.h"
+#include "scenario/text_source.h"
 #include "script/kind_words.h"
 #include "script/param_kind.h"
 
@@ -78,7 +79,8 @@ std::string ByteWord(const char* key, uint8_t value) {
 
 class Lister : public RecordFields {
  public:
-  Lister(TPage& page, int32_t index, PageLabels* others) : page_(page), index_(index), others_(others) {}
+  Lister(TPage& page, int32_t index, PageLabels* others, int32_t text_delay)
+      : page_(page), index_(index), others_(others), text_delay_(text_delay) {}
   int32_t Version() const override { return page_.Version; }
 
   void Expression(const char* key, TRivoParser& e) override { Add(key, ExpressionSource(e)); }
@@ -111,7 +113,10 @@ class Lister : public RecordFields {
     }
     Add(key, std::to_string(index));
   }
-  void Bytes(const char* key, std::string& bytes) override { Add(key, bytes.empty() ? "" : QuoteCp932(bytes)); }
+  // The only bytes field is the stored glyph list of TextIns.
+  void Bytes(const char* key, std::string& bytes) override {
+    Add(key, bytes.empty() ? "" : TextFieldSource(bytes, text_delay_));
+  }
   void Properties(PropertySlots& slots) override {
     first_ = false;
     for (int32_t id = 0; id < kPropertyCount; ++id) {
@@ -156,6 +161,7 @@ class Lister : public RecordFields {
   TPage& page_;
   int32_t index_;
   PageLabels* others_;
+  int32_t text_delay_;
   std::string page_name_;
   bool first_ = true;
 };
@@ -228,8 +234,9 @@ struct PendingTarget {
 
 class Assembler : public RecordFields {
  public:
-  Assembler(TPage& page, CommandSource& source, int32_t index, std::vector<PendingTarget>& pending)
-      : page_(page), source_(source), index_(index), pending_(pending) {}
+  Assembler(TPage& page, CommandSource& source, int32_t index, std::vector<PendingTarget>& pending,
+            int32_t text_delay)
+      : page_(page), source_(source), index_(index), pending_(pending), text_delay_(text_delay) {}
   int32_t Version() const override { return page_.Version; }
 
   void Expression(const char* key, TRivoParser& e) override {
@@ -290,10 +297,11 @@ class Assembler : public RecordFields {
     auto value = Take(key);
     bytes.clear();
     if (!value) return;
-    std::size_t pos = 0;
-    std::optional<std::string> parsed = UnquoteCp932(value->value, pos);
-    if (!parsed || pos != value->value.size()) Fail(value->line, std::string(key) + " must be quoted text");
-    bytes = *parsed;
+    try {
+      bytes = StoredTextOfSource(value->value, text_delay_);
+    } catch (const RivoError& e) {
+      Fail(value->line, e.what());
+    }
   }
   void Properties(PropertySlots& slots) override {
     NotInline("properties");
@@ -353,6 +361,7 @@ class Assembler : public RecordFields {
   CommandSource& source_;
   int32_t index_;
   std::vector<PendingTarget>& pending_;
+  int32_t text_delay_;
   std::string page_name_;
   bool first_ = true;
 };
@@ -415,10 +424,12 @@ std::string DisassemblePage(TPage& page, PageLabels* others) {
     const CommandCodeInfo* info = FindCommandCode(i);
     out += "mask " + (info ? std::string(info->name) : std::to_string(i)) + bits + "\n";
   }
+  int32_t text_delay = PageTextDelay(page);
+  if (text_delay != kDefaultTextDelay) out += "textdelay " + std::to_string(text_delay) + "\n";
   out += "\n";
   for (int32_t i = 0; i < page.Count(); ++i) {
     TCommand& c = page[i];
-    Lister lister(page, i, others);
+    Lister lister(page, i, others, text_delay);
     c.Fields(lister);
     char prefix[64];
     std::snprintf(prefix, sizeof prefix, "%6d %-5s | ", c.Line, Flags(c).c_str());
@@ -435,6 +446,7 @@ std::string DisassemblePage(TPage& page, PageLabels* others) {
 void AssemblePage(std::string_view source, TPage& page, std::string_view own_name, PageLabels* others) {
   int32_t version = TPage::kNewestVersion;
   uint8_t return_type = 0;
+  int32_t text_delay = kDefaultTextDelay;
   std::optional<std::pair<int32_t, int32_t>> mask_shape;
   std::map<int32_t, std::string> mask_entries;  // entry -> bit list line
   std::vector<CommandSource> commands;
@@ -452,7 +464,8 @@ void AssemblePage(std::string_view source, TPage& page, std::string_view own_nam
 
     std::string_view word = trimmed.substr(0, trimmed.find_first_of(" \t"));
     std::string_view rest = Trim(trimmed.substr(word.size()));
-    if (text[0] != ' ' && text[0] != '\t' && (word == "page" || word == "return" || word == "masks" || word == "mask")) {
+    if (text[0] != ' ' && text[0] != '\t' && (word == "page" || word == "return" || word == "masks" || word == "mask" ||
+                                                  word == "textdelay")) {
       if (!commands.empty()) Fail(line_no, std::string(word) + " belongs before the commands");
       if (word == "page") {
         std::optional<int32_t> v = ParseInt32(rest);
@@ -462,6 +475,10 @@ void AssemblePage(std::string_view source, TPage& page, std::string_view own_nam
         std::optional<uint8_t> kind = rest == KindWord(PT_NONE) ? PT_NONE : KindFromWord(rest);
         if (kind) return_type = *kind;
         else Fail(line_no, "return is none, integer, real, flag or string");
+      } else if (word == "textdelay") {
+        std::optional<int32_t> delay = ParseInt32(rest);
+        if (!delay) Fail(line_no, "textdelay takes a number");
+        text_delay = *delay;
       } else if (word == "masks") {
         int32_t count = 0, size = 0;
         if (std::sscanf(std::string(rest).c_str(), "%d %d", &count, &size) != 2 || count < 0 || size < 0 ||
@@ -560,7 +577,7 @@ void AssemblePage(std::string_view source, TPage& page, std::string_view own_nam
     command->Disabled = c.disabled;
     command->Continue = c.continue_byte;
     command->Line = c.line;
-    Assembler assembler(page, c, page.Count(), pending);
+    Assembler assembler(page, c, page.Count(), pending, text_delay);
     command->Fields(assembler);
     assembler.Finish();
     page.Append(std::move(command));

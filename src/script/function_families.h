@@ -20,5 +20,6 @@ void AddConversionFunctions(FunctionBodies& bodies);  // conversion_functions.cp
 void AddVariableFunctions(FunctionBodies& bodies);    // variable_functions.cpp
 void AddTextFileFunctions(FunctionBodies& bodies);    // text_file_functions.cpp
 void AddTableFunctions(FunctionBodies& bodies);       // table_functions.cpp
+void AddDisplayFunctions(FunctionBodies& bodies);     // display_functions.cpp
 
 }  // namespace rivo

@@ -30,6 +30,30 @@ int32_t PlayerSystemServices::PCTickCount() {
   return Low32(ms.count());
 }
 
+namespace {
+
+// One name per line, CR LF between them and none after the last.
+std::string JoinLines(const std::vector<std::string>& names) {
+  std::string out;
+  for (const std::string& name : names) {
+    if (!out.empty()) out += "\r\n";
+    out += name;
+  }
+  return out;
+}
+
+}  // namespace
+
+std::string PlayerSystemServices::Fonts() {
+  if (!fonts_) fonts_ = font_names_ ? JoinLines(font_names_(false)) : std::string();
+  return *fonts_;
+}
+
+std::string PlayerSystemServices::FixedFonts() {
+  if (!fixed_fonts_) fixed_fonts_ = font_names_ ? JoinLines(font_names_(true)) : std::string();
+  return *fixed_fonts_;
+}
+
 CalendarTime PlayerSystemServices::Now() { return frame_time_ ? *frame_time_ : ReadCalendarTime(); }
 
 CalendarTime ReadCalendarTime() {

@@ -4,8 +4,10 @@
 // screen size, the game clock, the system timer and the calendar.
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "script/system_services.h"
 
@@ -18,6 +20,10 @@ class PlayerSystemServices : public SystemServices {
   // The calendar is read again here, once per frame, so that every
   // expression of one frame sees the same date and time.
   void BeginFrame(int64_t elapsed_ms, uint32_t update_count);
+  // Where "@Fonts" and "@FixedFonts" come from: the face names (CP932), the
+  // fixed-pitch ones only when asked. Read once, on first use.
+  using FontNameSource = std::function<std::vector<std::string>(bool fixed_pitch)>;
+  void SetFontNames(FontNameSource source) { font_names_ = std::move(source); }
 
   std::string Title() override { return title_; }
   int32_t ScreenWidth() override { return screen_width_; }
@@ -26,8 +32,12 @@ class PlayerSystemServices : public SystemServices {
   int32_t PCTickCount() override;
   int32_t UpdateCount() override;
   CalendarTime Now() override;
+  std::string Fonts() override;
+  std::string FixedFonts() override;
 
  private:
+  FontNameSource font_names_;
+  std::optional<std::string> fonts_, fixed_fonts_;
   std::string title_;
   int32_t screen_width_ = 0;
   int32_t screen_height_ = 0;

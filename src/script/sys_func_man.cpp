@@ -28,6 +28,7 @@ TSysFuncMan::TSysFuncMan(TParamCollection& store, TVrFileManager* files, uint32_
   AddVariableFunctions(bodies_);
   AddTextFileFunctions(bodies_);
   AddTableFunctions(bodies_);
+  AddDisplayFunctions(bodies_);
   store_.SetFunctions(this);
 }
 

@@ -8,8 +8,11 @@
 // write nobody takes is dropped.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "platform/display_modes.h"
 
 namespace rivo {
 
@@ -76,6 +79,12 @@ class SystemServices {
   virtual int32_t DisplayModeCount() { return 0; }
   virtual int32_t DisplayModeIndex() { return 0; }
   virtual void SetDisplayModeIndex(int32_t index) {}
+  // Display mode n of the list "@DisplayModeCount" counts; nothing when n is
+  // outside it.
+  virtual std::optional<DisplayMode> DisplayModeAt(int32_t n) { return std::nullopt; }
+  // Whether the base of that name (the screen's base names) is the one that
+  // has input now.
+  virtual bool InPrimary(const std::string& base_name) { return false; }
   virtual bool SoundOn() { return false; }
   virtual void SetSoundOn(bool value) {}
   virtual std::string MidiPort() { return {}; }

@@ -1,44 +1,88 @@
-// rivotool convert IN OUT: a BMP, DIB or PNG picture written as PNG (the
-// mask as alpha channel) or as BMP (a mask in the fourth bytes of a 32-bit
-// bitmap), chosen by OUT's extension.
+// rivotool convert IN OUT: pictures between layered images (".orb"), PNG
+// and BMP, chosen by OUT's extension. A mask travels as the alpha channel
+// of a PNG or the fourth bytes of a 32-bit bitmap; a frame with only a
+// transparent colour gets a mask from it. Frame numbers count from 0.
 
 #include <fstream>
 #include <iostream>
-#include <iterator>
 
 #include "common/sjis.h"
 #include "graphics/picture_file.h"
 #include "tools/convert_command.h"
+#include "tools/picture_args.h"
 
 namespace rivo::tools {
+namespace {
 
-int RunConvert(const std::vector<std::string>& args) {
-  if (args.size() != 2) {
-    std::cerr << "usage: rivotool convert IN OUT.png|OUT.bmp\n";
+constexpr const char* kUsage =
+    "usage: rivotool convert IN OUT.orb|OUT.png|OUT.bmp [--frame N | --all-frames]\n"
+    "                        [--key K | --game DIR] [--compression 0|1|2] [--quality Q]\n";
+
+bool WriteFile(const std::filesystem::path& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  return out.write(bytes.data(), static_cast<std::streamsize>(bytes.size())) && out.flush();
+}
+
+// OUT-N.ext for frame N of --all-frames.
+std::filesystem::path NumberedPath(const std::filesystem::path& out, int32_t n) {
+  std::filesystem::path numbered = out;
+  numbered.replace_filename(out.stem().string() + "-" + std::to_string(n) + out.extension().string());
+  return numbered;
+}
+
+int Fail(const std::string& message) {
+  std::cerr << "rivotool convert: " << message << "\n";
+  return 2;
+}
+
+}  // namespace
+
+int RunConvert(const std::vector<std::string>& raw_args) {
+  const PictureArgs args = ParsePictureArgs(
+      raw_args, {"--frame", "--key", "--game", "--compression", "--quality"}, {"--all-frames"});
+  const auto frame = IntegerOption(args, "--frame", 0);
+  const auto compression = IntegerOption(args, "--compression", ORBA_ZLIB);
+  const auto quality = IntegerOption(args, "--quality", 70);
+  if (!args.error.empty() || args.files.size() != 2 || !frame || !compression || !quality ||
+      *compression < 0 || *compression > 2 || *quality < 1 || *quality > 100 ||
+      (args.Has("--key") && args.Has("--game")) || (args.Has("--frame") && args.Has("--all-frames"))) {
+    if (!args.error.empty()) std::cerr << "rivotool convert: " << args.error << "\n";
+    std::cerr << kUsage;
     return 1;
   }
-  const std::string extension = sjis::LowerCase(sjis::ExtractFileExt(args[1]));
-  if (extension != ".png" && extension != ".bmp") {
-    std::cerr << "rivotool convert: " << args[1] << ": the output must end in .png or .bmp\n";
+  const std::filesystem::path in = args.files[0], out = args.files[1];
+  const std::string extension = sjis::LowerCase(out.extension().string());
+  if (extension != ".png" && extension != ".bmp" && extension != ".orb") {
+    std::cerr << "rivotool convert: " << out.string() << ": the output must end in .orb, .png or .bmp\n";
     return 1;
   }
-  std::ifstream in(args[0], std::ios::binary);
-  if (!in) {
-    std::cerr << "rivotool convert: " << args[0] << ": cannot open\n";
-    return 2;
+
+  const int32_t key = PictureKey(args);
+  TOrbaFrameList frames(key);
+  ReadPictureFrames(frames, in);
+  if (frames.Count() == 0) return Fail(in.string() + ": the picture has no frames");
+  if (args.Has("--frame") && (*frame < 0 || *frame >= frames.Count()))
+    return Fail(in.string() + ": no frame " + std::to_string(*frame) + " (it has " +
+                std::to_string(frames.Count()) + ")");
+
+  if (extension == ".orb") {
+    TOrbaFrameList written(key);
+    written.Header() = frames.Header();
+    for (int32_t i = 0; i < frames.Count(); ++i)
+      if (!args.Has("--frame") || i == *frame) written.AddFrame() = frames.Frames(i);
+    if (!WriteFile(out, written.SaveToStream(static_cast<uint8_t>(*compression), static_cast<int>(*quality))))
+      return Fail(out.string() + ": cannot write");
+    return 0;
   }
-  const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  const TDIBSurface picture = ReadPictureFile(bytes, args[0]);
-  if (picture.IsEmpty()) {
-    std::cerr << "rivotool convert: " << args[0] << ": the picture is empty\n";
-    return 2;
-  }
-  const std::string out_bytes = WritePictureFile(
-      picture, extension == ".png" ? TPictureFormat::kPng : TPictureFormat::kBmp);
-  std::ofstream out(args[1], std::ios::binary | std::ios::trunc);
-  if (!out.write(out_bytes.data(), static_cast<std::streamsize>(out_bytes.size())) || !out.flush()) {
-    std::cerr << "rivotool convert: " << args[1] << ": cannot write\n";
-    return 2;
+
+  const TPictureFormat format = extension == ".png" ? TPictureFormat::kPng : TPictureFormat::kBmp;
+  const bool all = args.Has("--all-frames");
+  for (int32_t i = all ? 0 : static_cast<int32_t>(*frame); i < (all ? frames.Count() : *frame + 1); ++i) {
+    TOrbaFrame& f = frames.Frames(i);
+    if (f.surface.IsEmpty()) return Fail(in.string() + ": frame " + std::to_string(i) + " is empty");
+    if (!f.HasMask() && f.transparent_value >= 0) f.MakeMask();
+    const std::filesystem::path target = all ? NumberedPath(out, i) : out;
+    if (!WriteFile(target, WritePictureFile(f.surface, format))) return Fail(target.string() + ": cannot write");
   }
   return 0;
 }

@@ -9,7 +9,11 @@
 #include "tools/commands.h"
 #include "tools/convert_command.h"
 #include "tools/eval_command.h"
+#include "tools/imginfo_command.h"
+#include "tools/markup_command.h"
+#include "tools/font_commands.h"
 #include "tools/page_commands.h"
+#include "tools/wipe_command.h"
 #include "tools/play_command.h"
 
 namespace rivo::tools {
@@ -27,7 +31,15 @@ constexpr ToolCommand kCommands[] = {
     {"disasm", "disasm PAGE.rsb", "list a compiled page as text (UTF-8)", PageDisasm},
     {"asm", "asm SOURCE OUT.rsb", "build a page from its listing", PageAsm},
     {"build", "build SRCDIR OUTDIR [--pack]", "build a whole game from its sources", GameBuild},
-    {"convert", "convert IN OUT.png|OUT.bmp", "convert a BMP, DIB or PNG picture (mask as alpha)", RunConvert},
+    {"wipe", "wipe CODE OLD NEW OUT.png --t MS --duration MS [--reverse] [--p0 N] [--p1 N] [--mask M] [--seed N] | --frames N DIR", "frames of a screen transition", RunWipe},
+    {"convert", "convert IN OUT [--frame N | --all-frames] [--key K | --game DIR] [--compression C] [--quality Q]",
+     "convert a picture between .orb, .png and .bmp (mask as alpha)", RunConvert},
+    {"imginfo", "imginfo IN [--json] [--key K | --game DIR]", "what a picture file holds", RunImgInfo},
+    {"markup", "markup TEXT | --file F | --stored F [--text-delay N] [--write-stored OUT]",
+     "the glyphs a tagged text compiles to, or a stored glyph list holds", RunMarkup},
+    {"text", "text OUT.png TEXT [--font NAME] [--size N] [--aa 0-3] [--style BITS] [--border B] [--shadow S] [--test-fonts]",
+     "draw a text through the glyph cache and print each character's metrics", RunText},
+    {"fonts", "fonts [FACE]...", "show the font file each face name is drawn from", RunFonts},
     {"play", "play FILE [--ms N] [--wav OUT.wav]", "play a sound file, or render it into a WAV file", RunPlay},
 };
 

@@ -12,7 +12,7 @@ PlayerOptions Parse(std::vector<std::string> args) { return ParseCommandLine(arg
 TEST(CommandLine, ReadsEveryOption) {
   PlayerOptions o = Parse({"--headless", "--ticks", "3", "--tick-ms=20", "--seed", "42", "--input", "in.txt",
                            "--trace", "t.txt", "--dump-vars", "v.json", "--screenshot", "s.png", "--fullscreen",
-                           "--scale", "2", "game", "more"});
+                           "--scale", "2", "--test-fonts", "game", "more"});
   EXPECT_TRUE(o.headless);
   EXPECT_EQ(o.ticks, 3u);
   EXPECT_EQ(o.tick_ms, 20u);
@@ -22,9 +22,20 @@ TEST(CommandLine, ReadsEveryOption) {
   EXPECT_EQ(o.dump_vars, "v.json");
   EXPECT_EQ(o.screenshot, "s.png");
   EXPECT_TRUE(o.full_screen);
+  EXPECT_TRUE(o.test_fonts);
   EXPECT_EQ(o.scale, 2);
   EXPECT_EQ(o.games, (std::vector<std::string>{"game", "more"}));
   EXPECT_FALSE(o.help || o.config);
+}
+
+TEST(CommandLine, ScreenshotsAtTicksAreRepeatableAndTheFileMayHoldColons) {
+  PlayerOptions o = Parse({"--headless", "--screenshot-at", "3:a.png", "--screenshot-at=10:c:/b.png",
+                           "--invalidate-all"});
+  ASSERT_EQ(o.screenshots_at.size(), 2u);
+  EXPECT_EQ(o.screenshots_at[0], (std::pair<uint64_t, std::filesystem::path>{3, "a.png"}));
+  EXPECT_EQ(o.screenshots_at[1], (std::pair<uint64_t, std::filesystem::path>{10, "c:/b.png"}));
+  EXPECT_TRUE(o.invalidate_all);
+  EXPECT_FALSE(Parse({}).invalidate_all);
 }
 
 TEST(CommandLine, DefaultsLeaveEverythingOff) {
@@ -59,6 +70,9 @@ TEST(CommandLine, UsageErrorsAreRefused) {
       {"--tick-ms", "0"}, {"--tick-ms=1001"}, {"--scale", "0"},        {"--scale", "17"},
       {"--seed", "4294967296"}, {"--headless=1"}, {"--input", "f"},     // --input without --headless
       {"--ticks", "3x", "--headless"},
+      {"--headless", "--screenshot-at", "a.png"},  {"--headless", "--screenshot-at", "0:a.png"},
+      {"--headless", "--screenshot-at", "3:"},     {"--screenshot-at", "3:a.png"},  // needs --headless
+      {"--invalidate-all=1"},
   };
   for (const auto& args : bad) {
     SCOPED_TRACE(args.front());
@@ -69,7 +83,7 @@ TEST(CommandLine, UsageErrorsAreRefused) {
 TEST(CommandLine, HelpListsEveryOption) {
   std::string help = HelpText();
   for (const char* option : {"--headless", "--ticks", "--tick-ms", "--seed", "--input", "--trace", "--dump-vars",
-                             "--screenshot", "--fullscreen", "--scale", "--config", "--help"})
+                             "--screenshot", "--screenshot-at", "--invalidate-all", "--fullscreen", "--scale", "--config", "--help"})
     EXPECT_NE(help.find(option), std::string::npos) << option;
 }
 

@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 
 #include "host/player_context.h"
+#include "media/screen_manager.h"
+#include "platform/listed_display_modes.h"
 #include "recording_parts.h"
 
 namespace rivo {
@@ -18,11 +20,11 @@ using testing_host::CallLog;
 
 class FrameTickTest : public ::testing::Test {
  protected:
-  FrameTickTest() : file_manager_(log_), screen_(log_), project_(log_, ctx_), media_(log_), back_buffer_(8, 6) {
+  FrameTickTest() : file_manager_(log_), screen_(log_), project_(log_, ctx_), media_(log_) {
     ctx_.log = &diagnostics_;
     ctx_.FrameDeltaMs = 15;
   }
-  bool Tick() { return RunFrameTick(ctx_, {&file_manager_, &screen_, &project_, &media_, &back_buffer_}); }
+  bool Tick() { return RunFrameTick(ctx_, {&file_manager_, &screen_, &project_, &media_, &manager_}); }
   // How many of n ticks composed a frame.
   int Composed(int n) {
     int composed = 0;
@@ -37,7 +39,8 @@ class FrameTickTest : public ::testing::Test {
   testing_host::RecordingScreen screen_;
   testing_host::RecordingProject project_;
   testing_host::RecordingMedia media_;
-  FrameBuffer back_buffer_;
+  ListedDisplayModes modes_{{}, 32};
+  TScreenManager manager_{modes_, nullptr, 8, 6, 0, 0};
 };
 
 TEST_F(FrameTickTest, RunsTheStagesInTheirFixedOrder) {
@@ -45,11 +48,12 @@ TEST_F(FrameTickTest, RunsTheStagesInTheirFixedOrder) {
   EXPECT_THAT(log_, ElementsAre("file manager tick 15", "input", "interpreter", "update", "load", "save", "compose",
                                 "clear rects", "video"));
   EXPECT_EQ(ctx_.UpdateCount, 1);
-  EXPECT_EQ(back_buffer_.At(0, 0), 0x00FFFFFFu);
+  EXPECT_EQ(manager_.DrawSurface().GetPixel(0, 0), 0x00FFFFFFu);
+  EXPECT_EQ(manager_.PresentCount(), 1);
 }
 
 TEST_F(FrameTickTest, DoesNothingWithoutAProject) {
-  EXPECT_FALSE(RunFrameTick(ctx_, {&file_manager_, &screen_, nullptr, &media_, &back_buffer_}));
+  EXPECT_FALSE(RunFrameTick(ctx_, {&file_manager_, &screen_, nullptr, &media_, &manager_}));
   EXPECT_TRUE(log_.empty());
   EXPECT_EQ(ctx_.UpdateCount, 0);
 }
@@ -84,6 +88,16 @@ TEST_F(FrameTickTest, FrameDividerFourComposesEveryFourthTickWhileEveryTickUpdat
 TEST_F(FrameTickTest, ANonPositiveFrameDividerComposesEveryTick) {
   ctx_.FrameDivider = 0;
   EXPECT_EQ(Composed(3), 3);
+}
+
+TEST_F(FrameTickTest, TheInvalidateAllSwitchMarksEverythingDirtyBeforeEachComposition) {
+  ctx_.options.invalidate_all = true;
+  ctx_.FrameDivider = 2;
+  Tick();
+  Tick();
+  EXPECT_THAT(log_, ElementsAre("file manager tick 15", "input", "interpreter", "update", "load", "save",
+                                "file manager tick 15", "input", "interpreter", "update", "load", "save",
+                                "invalidate all", "compose", "clear rects", "video"));
 }
 
 TEST_F(FrameTickTest, AStageThatThrowsIsLoggedAndTheTickGoesOn) {

@@ -33,9 +33,11 @@ class PlayerTest : public ::testing::Test {
     o.script = ParseInputScript(script);
     o.out = &out_;
     o.log = &diagnostics_;
+    o.display_modes = modes_;
     HeadlessPlatform platform(std::move(o));
     PlayerContext ctx;
     ctx.options.headless = true;
+    ctx.options.full_screen = full_screen_;
     ctx.options.ticks = ticks;
     ctx.options.screenshot = screenshot_;
     ctx.game.folder = game_.Path();
@@ -56,6 +58,8 @@ class PlayerTest : public ::testing::Test {
   std::ostringstream out_;
   std::ostringstream diagnostics_;
   std::filesystem::path screenshot_;
+  std::vector<DisplayMode> modes_ = HeadlessDisplayModes();
+  bool full_screen_ = false;
   PlayerContext result_;
   HeadlessDisplay display_;
 };
@@ -127,6 +131,40 @@ TEST(PlayerStartUp, AnErrorDuringStartUpIsShownAndEndsWithCodeThree) {
   EXPECT_EQ(out.str(), "MSGBOX 警告|画面を作れません|OK -> OK\n");
 }
 
+// A machine whose display cannot take a window.
+class WindowlessPlatform final : public Platform {
+ public:
+  explicit WindowlessPlatform(HeadlessOptions o) : headless_(std::move(o)) {}
+  Clock& GetClock() override { return headless_.GetClock(); }
+  EventSource& Events() override { return headless_.Events(); }
+  MessageBoxes& Boxes() override { return headless_.Boxes(); }
+  std::unique_ptr<AudioDevice> OpenAudio() override { return headless_.OpenAudio(); }
+  std::unique_ptr<Window> OpenWindow(const WindowSpec&) override { throw PlatformError("no renderer"); }
+  DisplayModeSource& DisplayModes() override { return headless_.DisplayModes(); }
+  uint32_t TickIntervalMs() const override { return headless_.TickIntervalMs(); }
+
+ private:
+  HeadlessPlatform headless_;
+};
+
+TEST(PlayerStartUp, AWindowThatCannotBeMadeIsAStartUpErrorWithCodeThree) {
+  PrivateTempFolder game;
+  CallLog log;
+  testing_host::RecordingParts parts(log);
+  std::ostringstream out, diagnostics;
+  HeadlessOptions o;
+  o.out = &out;
+  WindowlessPlatform platform(std::move(o));
+  PlayerContext ctx;
+  ctx.options.ticks = 3;
+  ctx.game.folder = game.Path();
+  ctx.log = &diagnostics;
+  Player player(platform, parts, std::move(ctx));
+  EXPECT_EQ(player.Run(), kExitCannotStart);
+  EXPECT_EQ(out.str(), "MSGBOX 警告|ウィンドウを作成できません (no renderer)|OK -> OK\n");
+  EXPECT_EQ(std::count(log.begin(), log.end(), "interpreter"), 0);
+}
+
 TEST_F(PlayerTest, LosingFocusPausesTicksMediaAndKeysUntilFocusReturns) {
   EXPECT_EQ(Play("2 focus lost\n3 key down a\n5 focus gained\n5 key down b\n", 6), kExitNormal);
   // Ticks 2-4 are suspended; tick 5 gets the whole 60 ms since tick 1.
@@ -159,6 +197,31 @@ TEST_F(PlayerTest, TheFullScreenButtonSwitchesTheDisplayBackAndForth) {
   EXPECT_TRUE(display_.full_screen);
   Play("2 button fullscreen\n3 button fullscreen\n", 4);
   EXPECT_FALSE(display_.full_screen);
+}
+
+TEST_F(PlayerTest, SwitchingTheDisplayGivesUpTheScreensSurfacesAndMakesThemAgain) {
+  Play("2 button fullscreen\n", 3);
+  EXPECT_EQ(Count("release surfaces"), 1);
+  EXPECT_EQ(Count("restore surfaces"), 1);
+  auto release = std::find(log_.begin(), log_.end(), "release surfaces");
+  ASSERT_NE(release, log_.end());
+  EXPECT_EQ(*std::next(release), "restore surfaces");
+}
+
+TEST_F(PlayerTest, WithoutADisplayModeLargeEnoughFullScreenIsRefused) {
+  modes_ = {{4, 4, 32, 60}, {640, 480, 8, 60}};
+  Play("2 button fullscreen\n", 3);
+  EXPECT_FALSE(display_.full_screen);
+  EXPECT_EQ(Count("release surfaces"), 0);
+  full_screen_ = true;
+  Play("", 1);
+  EXPECT_FALSE(display_.full_screen);
+}
+
+TEST_F(PlayerTest, StartsInFullScreenWhenAsked) {
+  full_screen_ = true;
+  Play("", 1);
+  EXPECT_TRUE(display_.full_screen);
 }
 
 TEST_F(PlayerTest, DeletesTheOldTraceInTheGameFolderOnly) {

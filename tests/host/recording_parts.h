@@ -33,11 +33,14 @@ class RecordingScreen : public ScreenStage {
     log_.push_back("update");
     if (throw_in_update) throw std::runtime_error("broken object");
   }
-  std::vector<DisplayRect> Compose(FrameBuffer& back_buffer) override {
+  Composed Compose(TCustomDIBX& back_buffer) override {
     log_.push_back("compose");
-    back_buffer.At(0, 0) = 0x00FFFFFF;
-    return {{0, 0, 1, 1}};
+    back_buffer.SetPixel(0, 0, 0x00FFFFFF);
+    return {{{0, 0, 1, 1}}, {}};
   }
+  void InvalidateAll() override { log_.push_back("invalidate all"); }
+  void ReleaseSurfaces() override { log_.push_back("release surfaces"); }
+  void RestoreSurfaces() override { log_.push_back("restore surfaces"); }
   void ClearChangedRects() override { log_.push_back("clear rects"); }
   void ClearKeys() override { log_.push_back("clear keys"); }
   void MarkKeyPressed(int code) override { log_.push_back("key pressed " + std::to_string(code)); }

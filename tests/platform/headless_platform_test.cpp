@@ -43,6 +43,35 @@ TEST(HeadlessPlatform, HandsOutEachTicksEventsBeforeItsDeadlineAndMovesTimeInFix
   EXPECT_EQ(p.TicksReached(), 4u);
 }
 
+TEST(HeadlessPlatform, AWarpedPointerReachesTheLoopAsAMoveBeforeTheScriptsEvents) {
+  HeadlessOptions o;
+  o.script = ParseInputScript("2 move 1 1\n");
+  HeadlessPlatform p(std::move(o));
+  std::unique_ptr<Window> w = p.OpenWindow({.screen_width = 4, .screen_height = 4});
+  w->WarpMouse({3, 2});
+  EXPECT_EQ(w->MousePosition(), (DisplayPoint{3, 2}));
+  uint64_t deadline = p.GetClock().NowMs() + p.TickIntervalMs();
+  std::optional<InputEvent> e = p.Events().WaitEvent(deadline);
+  ASSERT_TRUE(e);
+  EXPECT_EQ(e->kind, InputKind::kMouseMove);
+  EXPECT_EQ((DisplayPoint{e->x, e->y}), (DisplayPoint{3, 2}));
+  EXPECT_FALSE(p.Events().WaitEvent(deadline));
+}
+
+TEST(HeadlessPlatform, RecordsThePointerNameAndOffersAFixedThirtyTwoBitDisplay) {
+  HeadlessPlatform p{HeadlessOptions{}};
+  std::unique_ptr<Window> w = p.OpenWindow({.screen_width = 4, .screen_height = 4});
+  CursorImage hand{.width = 1, .height = 1, .argb = {0xFF000000}};
+  w->SetCursor("hand.cur", &hand);
+  EXPECT_EQ(p.Display().cursor_name, "hand.cur");
+  w->SetCursor("", nullptr);
+  EXPECT_EQ(p.Display().cursor_name, "");
+  EXPECT_EQ(p.DisplayModes().DesktopBits(), 32u);
+  std::vector<DisplayMode> modes = p.DisplayModes().ListModes();
+  ASSERT_FALSE(modes.empty());
+  EXPECT_EQ(modes.front(), (DisplayMode{640, 480, 32, 60}));
+}
+
 TEST(HeadlessPlatform, MessageBoxesPrintOneLineAndTakeTheScriptsAnswers) {
   std::ostringstream out;
   HeadlessOptions o;

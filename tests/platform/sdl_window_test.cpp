@@ -5,6 +5,8 @@
 
 #include "platform/sdl/sdl_window.h"
 
+#include "platform/sdl/sdl_display_modes.h"
+
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -129,6 +131,49 @@ TEST_F(SdlWindowTest, FullScreenLetterboxesAndComesBackToTheWindowedSize) {
   shown = SettleAndReadBack(window, 60);
   EXPECT_EQ(shown.width, 60);
   EXPECT_EQ(shown.height, 48 + 22);
+}
+
+TEST_F(SdlWindowTest, AWarpedPointerComesBackAsAMoveToTheSamePanelPosition) {
+  for (bool full : {false, true}) {
+    SdlWindow window({.screen_width = 60, .screen_height = 48, .scale = 3});
+    window.SetFullScreen(full);
+    SDL_PumpEvents();
+    SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+    window.WarpMouse({17, 29});
+    SDL_PumpEvents();
+    std::optional<InputEvent> move;
+    SDL_Event e;
+    while (SDL_PollEvent(&e))
+      if (std::optional<InputEvent> got = window.Translate(e); got && got->kind == InputKind::kMouseMove) move = got;
+    ASSERT_TRUE(move) << "full screen " << full;
+    EXPECT_EQ((DisplayPoint{move->x, move->y}), (DisplayPoint{17, 29})) << "full screen " << full;
+  }
+}
+
+TEST_F(SdlWindowTest, PointerPicturesAreMadeOncePerNameAndTheArrowComesBack) {
+  SdlWindow window({.screen_width = 8, .screen_height = 8});
+  CursorImage hand{.width = 2, .height = 2, .hot_x = 1, .hot_y = 1, .argb = {0xFF000000, 0, 0, 0xFFFFFFFF}};
+  window.SetCursor("hand.cur", &hand);
+  SDL_Cursor* shown = SDL_GetCursor();
+  if (!shown) GTEST_SKIP() << "this video driver has no pointer";
+  window.SetCursor("", nullptr);
+  EXPECT_NE(SDL_GetCursor(), shown);
+  window.SetCursor("hand.cur", &hand);
+  EXPECT_EQ(SDL_GetCursor(), shown);
+  CursorImage broken{.width = 3, .height = 3};  // no pixels: refused, the pointer stays
+  window.SetCursor("broken.cur", &broken);
+  EXPECT_EQ(SDL_GetCursor(), shown);
+}
+
+TEST_F(SdlWindowTest, DisplayModesCountFourBytePixelsAsThirtyTwoBits) {
+  SdlDisplayModes modes;
+  std::vector<DisplayMode> list = modes.ListModes();
+  ASSERT_FALSE(list.empty());
+  for (const DisplayMode& m : list) {
+    EXPECT_GT(m.width, 0u);
+    EXPECT_GT(m.height, 0u);
+  }
+  EXPECT_EQ(modes.DesktopBits(), 32u);
 }
 
 // Runs this program's window tests again on a real X server.

@@ -56,6 +56,8 @@ class FakeServices : public SystemServices {
   int32_t ticks = 0, pc_ticks = 0, updates = 0, display_modes = 0, display_mode = 0;
   std::map<int32_t, bool> keys_pushed, keys_clicked, keys_repeated;
   CalendarTime now;
+  std::vector<DisplayMode> mode_list;
+  std::string primary_base;
 
   TCustomParam* CallResult() override { return result; }
   int32_t ParamCount() override { return static_cast<int32_t>(params.size()); }
@@ -97,6 +99,11 @@ class FakeServices : public SystemServices {
   int32_t DisplayModeCount() override { return display_modes; }
   int32_t DisplayModeIndex() override { return display_mode; }
   void SetDisplayModeIndex(int32_t v) override { display_mode = v; }
+  std::optional<DisplayMode> DisplayModeAt(int32_t n) override {
+    if (n < 0 || n >= static_cast<int32_t>(mode_list.size())) return std::nullopt;
+    return mode_list[static_cast<std::size_t>(n)];
+  }
+  bool InPrimary(const std::string& name) override { return name == primary_base; }
   bool SoundOn() override { return sound_on; }
   void SetSoundOn(bool v) override { sound_on = v; }
   std::string MidiPort() override { return midi_port; }

@@ -55,7 +55,7 @@ TEST_F(SysFuncMan, FunctionsThatNeedObjectsScreensOrSavesFailAsIfTheyDidNotExist
   const std::set<std::string> waiting = {
       "SetProp",         "Exists",        "GetCheck",         "SetCheck",           "GetSaveCaption",
       "ListCompo",       "ToClientX",     "ToClientY",        "ToScreenX",          "ToScreenY",
-      "IndexOfMenu",     "GetDisplayMode", "InPrimary",       "SetWallPaper",       "GetEnabled",
+      "IndexOfMenu",     "SetWallPaper",   "GetEnabled",
       "SetEnabled",      "ListSaveCaption", "OpenUrl",        "SaveScreen",         "GetVisible",
       "SetVisible",      "GetHistoryCount", "GetHistoryMaxCount", "SetHistoryMaxCount", "GetGroupIndex",
       "GetSelected",     "SetSelected",

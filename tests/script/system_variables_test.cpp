@@ -203,6 +203,21 @@ TEST(PlayerSystemServices, AnswerTitleScreenAndClock) {
   EXPECT_EQ(Eval(store, "@Month >= 1 & @Month <= 12 & @Week >= 1 & @Week <= 7"), "integer:1");
   EXPECT_EQ(Eval(store, "@Year > 2000"), "flag:TRUE");
   EXPECT_EQ(Eval(store, "@MouseX"), "integer:0") << "what nobody answers yet is neutral";
+  EXPECT_EQ(Eval(store, "@Fonts"), "string:") << "no fonts yet";
+}
+
+TEST(PlayerSystemServices, ListTheFontNamesOnePerLineWithoutATrailingBreak) {
+  PlayerSystemServices services;
+  TParamCollection store(&services);
+  int asked = 0;
+  services.SetFontNames([&asked](bool fixed) {
+    ++asked;
+    return fixed ? std::vector<std::string>{"Mono"} : std::vector<std::string>{"A", "Mono", "B"};
+  });
+  EXPECT_EQ(Eval(store, "@Fonts"), "string:A\r\nMono\r\nB");
+  EXPECT_EQ(Eval(store, "@FixedFonts"), "string:Mono");
+  EXPECT_EQ(Eval(store, "@Fonts ++ @FixedFonts"), "string:A\r\nMono\r\nBMono");
+  EXPECT_EQ(asked, 2) << "each list is read once";
 }
 
 }  // namespace

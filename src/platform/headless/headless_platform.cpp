@@ -7,7 +7,8 @@ namespace rivo {
 HeadlessPlatform::HeadlessPlatform(HeadlessOptions options)
     : tick_ms_(options.tick_ms == 0 ? 1 : options.tick_ms),
       boxes_(*options.out),
-      events_(clock_, std::move(options.script), boxes_, display_, *options.log) {}
+      events_(clock_, std::move(options.script), boxes_, display_, *options.log),
+      modes_(std::move(options.display_modes), options.desktop_bits) {}
 
 HeadlessPlatform::~HeadlessPlatform() { events_.FinishScreenshots(); }
 

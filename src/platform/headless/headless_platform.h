@@ -12,6 +12,7 @@
 #include "platform/headless/input_script.h"
 #include "platform/headless/scripted_events.h"
 #include "platform/headless/virtual_clock.h"
+#include "platform/listed_display_modes.h"
 #include "platform/platform.h"
 
 namespace rivo {
@@ -21,6 +22,8 @@ struct HeadlessOptions {
   std::vector<ScriptAction> script;
   std::ostream* out = &std::cout;  // MSGBOX lines
   std::ostream* log = &std::cerr;  // warnings
+  std::vector<DisplayMode> display_modes = HeadlessDisplayModes();
+  uint32_t desktop_bits = 32;
 };
 
 class HeadlessPlatform final : public Platform {
@@ -34,6 +37,7 @@ class HeadlessPlatform final : public Platform {
   MessageBoxes& Boxes() override { return boxes_; }
   std::unique_ptr<AudioDevice> OpenAudio() override;
   std::unique_ptr<Window> OpenWindow(const WindowSpec& spec) override;
+  DisplayModeSource& DisplayModes() override { return modes_; }
   uint32_t TickIntervalMs() const override { return tick_ms_; }
 
   const HeadlessDisplay& Display() const { return display_; }
@@ -45,6 +49,7 @@ class HeadlessPlatform final : public Platform {
   HeadlessDisplay display_;
   ConsoleMessageBoxes boxes_;
   ScriptedEvents events_;
+  ListedDisplayModes modes_;
 };
 
 }  // namespace rivo

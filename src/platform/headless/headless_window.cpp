@@ -11,10 +11,12 @@ HeadlessWindow::HeadlessWindow(HeadlessDisplay& display, const WindowSpec& spec)
   display_.full_screen = spec.full_screen;
 }
 
-void HeadlessWindow::Present(const FrameBuffer& frame, std::span<const DisplayRect> changed) {
+void HeadlessWindow::Present(const PixelView& frame, std::span<const DisplayRect> changed) {
   FrameBuffer& shown = display_.shown;
   if (frame.width != shown.width || frame.height != shown.height) {
-    shown = frame;
+    shown = FrameBuffer(frame.width, frame.height);
+    for (int32_t y = 0; y < frame.height; ++y)
+      std::memcpy(&shown.At(0, y), &frame.At(0, y), sizeof(uint32_t) * static_cast<std::size_t>(frame.width));
   } else {
     for (DisplayRect r : changed) {
       r.Left = std::max(r.Left, 0);

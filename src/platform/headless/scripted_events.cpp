@@ -22,6 +22,11 @@ std::optional<InputEvent> ScriptedEvents::WaitEvent(uint64_t deadline_ms) {
   uint64_t coming = ticks_reached_ + 1;
   for (; next_answer_ < answers_.size() && answers_[next_answer_].tick <= coming; ++next_answer_)
     boxes_.QueueAnswer(std::get<MessageAnswer>(answers_[next_answer_].what));
+  if (display_.warped) {
+    DisplayPoint p = *display_.warped;
+    display_.warped.reset();
+    return InputEvent{.kind = InputKind::kMouseMove, .x = p.x, .y = p.y};
+  }
   if (next_event_ < events_.size() && events_[next_event_].tick <= coming) {
     const InputEvent& e = std::get<InputEvent>(events_[next_event_++].what);
     if (e.kind == InputKind::kMouseMove || e.kind == InputKind::kMouseDown || e.kind == InputKind::kMouseUp)

@@ -4,6 +4,7 @@
 
 #include "platform/platform_error.h"
 #include "platform/sdl/sdl_audio_device.h"
+#include "platform/sdl/sdl_display_modes.h"
 #include "platform/sdl/sdl_event_source.h"
 #include "platform/sdl/sdl_message_boxes.h"
 #include "platform/sdl/sdl_window.h"
@@ -23,7 +24,7 @@ class OwnedSdlWindow final : public Window {
     events_.SetWindow(nullptr);
     boxes_.SetParent(nullptr);
   }
-  void Present(const FrameBuffer& frame, std::span<const DisplayRect> changed) override {
+  void Present(const PixelView& frame, std::span<const DisplayRect> changed) override {
     window_->Present(frame, changed);
   }
   void SetTitle(const std::string& title) override { window_->SetTitle(title); }
@@ -31,6 +32,7 @@ class OwnedSdlWindow final : public Window {
   bool IsFullScreen() const override { return window_->IsFullScreen(); }
   DisplayPoint MousePosition() const override { return window_->MousePosition(); }
   void WarpMouse(DisplayPoint p) override { window_->WarpMouse(p); }
+  void SetCursor(const std::string& name, const CursorImage* image) override { window_->SetCursor(name, image); }
 
  private:
   std::unique_ptr<SdlWindow> window_;
@@ -47,6 +49,7 @@ class SdlPlatform final : public Platform {
   EventSource& Events() override { return events_; }
   MessageBoxes& Boxes() override { return boxes_; }
   uint32_t TickIntervalMs() const override { return 15; }
+  DisplayModeSource& DisplayModes() override { return modes_; }
 
   std::unique_ptr<AudioDevice> OpenAudio() override { return OpenSdlAudio(log_); }
 
@@ -61,6 +64,7 @@ class SdlPlatform final : public Platform {
   SteadyClock clock_;
   SdlEventSource events_;
   SdlMessageBoxes boxes_;
+  SdlDisplayModes modes_;
 };
 
 }  // namespace

@@ -57,13 +57,16 @@ SdlWindow::SdlWindow(const WindowSpec& spec)
 }
 
 SdlWindow::~SdlWindow() {
+  SDL_SetCursor(SDL_GetDefaultCursor());
+  for (auto& [name, cursor] : cursors_) SDL_FreeCursor(cursor);
+  if (arrow_) SDL_FreeCursor(arrow_);
   SDL_DestroyTexture(texture_);
   SDL_DestroyRenderer(renderer_);
   SDL_DestroyWindow(window_);
   SDL_EnableScreenSaver();
 }
 
-void SdlWindow::Present(const FrameBuffer& frame, std::span<const DisplayRect> changed) {
+void SdlWindow::Present(const PixelView& frame, std::span<const DisplayRect> changed) {
   if (frame.width != screen_width_ || frame.height != screen_height_) return;
   for (DisplayRect r : changed) {
     r.Left = std::max(r.Left, 0);
@@ -72,7 +75,7 @@ void SdlWindow::Present(const FrameBuffer& frame, std::span<const DisplayRect> c
     r.Bottom = std::min(r.Bottom, screen_height_);
     if (r.Empty()) continue;
     SDL_Rect rect = ToSdl(r);
-    SDL_UpdateTexture(texture_, &rect, &frame.At(r.Left, r.Top), frame.width * 4);
+    SDL_UpdateTexture(texture_, &rect, &frame.At(r.Left, r.Top), frame.pitch * 4);
   }
   Redraw();
 }
@@ -100,6 +103,30 @@ void SdlWindow::WarpMouse(DisplayPoint p) {
   if (ow <= 0 || oh <= 0) return;
   SDL_WarpMouseInWindow(window_, out.x * ww / ow, out.y * wh / oh);
   pointer_ = p;
+}
+
+void SdlWindow::SetCursor(const std::string& name, const CursorImage* image) {
+  if (!image) {
+    if (!arrow_) arrow_ = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_ARROW);
+    SDL_SetCursor(arrow_ ? arrow_ : SDL_GetDefaultCursor());
+    return;
+  }
+  auto found = cursors_.find(name);
+  if (found == cursors_.end()) {
+    if (image->width <= 0 || image->height <= 0 ||
+        image->argb.size() != static_cast<std::size_t>(image->width) * image->height)
+      return;
+    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint32_t*>(image->argb.data()), image->width,
+                                                              image->height, 32, image->width * 4,
+                                                              SDL_PIXELFORMAT_ARGB8888);
+    if (!surface) return;
+    SDL_Cursor* cursor = SDL_CreateColorCursor(surface, image->hot_x, image->hot_y);
+    SDL_FreeSurface(surface);
+    // A driver without colour cursors keeps the pointer it has.
+    if (!cursor) return;
+    found = cursors_.emplace(name, cursor).first;
+  }
+  SDL_SetCursor(found->second);
 }
 
 Viewport SdlWindow::CurrentViewport() const {

@@ -5,7 +5,9 @@
 
 #include <SDL.h>
 
+#include <map>
 #include <optional>
+#include <string>
 
 #include "platform/input_event.h"
 #include "platform/viewport.h"
@@ -21,12 +23,13 @@ class SdlWindow final : public Window {
   SdlWindow& operator=(const SdlWindow&) = delete;
   ~SdlWindow() override;
 
-  void Present(const FrameBuffer& frame, std::span<const DisplayRect> changed) override;
+  void Present(const PixelView& frame, std::span<const DisplayRect> changed) override;
   void SetTitle(const std::string& title_utf8) override;
   bool SetFullScreen(bool on) override;
   bool IsFullScreen() const override { return full_screen_; }
   DisplayPoint MousePosition() const override { return pointer_; }
   void WarpMouse(DisplayPoint panel_position) override;
+  void SetCursor(const std::string& name, const CursorImage* image) override;
 
   // Turns a mouse or window event of this window into the player's event;
   // tool bar clicks become tool bar requests. Nothing when the event is the
@@ -57,6 +60,9 @@ class SdlWindow final : public Window {
   ToolbarButton pressed_button_ = ToolbarButton::kNone;
   uint32_t buttons_held_ = 0;  // SDL button mask of presses that began on the screen
   DisplayPoint pointer_;
+  // Colour cursors made so far, by name; freed with the window.
+  std::map<std::string, SDL_Cursor*> cursors_;
+  SDL_Cursor* arrow_ = nullptr;
 };
 
 }  // namespace rivo

@@ -1,0 +1,42 @@
+// Fade, white, black and flash: whole-screen blends and grey fills.
+
+#include "common/numbers.h"
+#include "graphics/picture_wipes.h"
+
+namespace rivo {
+namespace {
+
+uint32_t GreyPixel(const TDIBX& dest, int64_t v) {
+  return static_cast<uint32_t>(dest.ColorToPixel(v << 16 | v << 8 | v));
+}
+
+}  // namespace
+
+// f = (T - t - 1) / T; new at (Round(p0 f), Round(p1 f)) with alpha 256 t / T.
+void TWipeFade::Draw() {
+  const long double f = static_cast<long double>(T() - t() - 1) / T();
+  dest_.Assign(old_);
+  dest_.DrawAlpha(RoundToInt32(P0() * f), RoundToInt32(P1() * f),
+                  static_cast<int32_t>(256 * t() / T()), false, false, false, new_.GetBounds(),
+                  new_);
+}
+
+// s = 511 t / T: old brightened by s, then new by 511 - s.
+void TWipeWhite::Draw() {
+  const int64_t s = 511 * t() / T();
+  dest_.Assign(s < 256 ? old_ : new_);
+  const uint32_t grey = GreyPixel(dest_, s < 256 ? s : 511 - s);
+  if (Darkens())
+    dest_.FillRectSub(dest_.GetBounds(), grey);
+  else
+    dest_.FillRectAdd(dest_.GetBounds(), grey);
+}
+
+// s = 255 t / T: new brightened by 255 - s.
+void TWipeFlash::Draw() {
+  const int64_t s = 255 * t() / T();
+  dest_.Assign(new_);
+  dest_.FillRectAdd(dest_.GetBounds(), GreyPixel(dest_, 255 - s));
+}
+
+}  // namespace rivo

@@ -1,0 +1,103 @@
+#pragma once
+// The glyphs a word is made of: one object per character, inline image and
+// layout operation, in text order. Each kind reports the number it is stored
+// under in a glyph list; the numbers are fixed by that stored form. Glyphs
+// are heap objects owned by their word and never move, so the layout and
+// the message window may point at them.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "script/rivo_parser.h"
+#include "text/decorate.h"
+
+namespace rivo {
+
+enum : uint8_t {
+  GK_CHAR = 1,
+  GK_ALIGN = 2,
+  GK_RETURN = 3,
+  GK_INDENT = 4,
+  GK_UNDENT = 5,
+  GK_EVENT = 6,
+  GK_VAR = 7,
+  GK_IMG = 9,
+};
+
+// Alignment entries of the ALIGN attribute (entry 0 never matches).
+enum : uint8_t { AL_LEFT = 1, AL_RIGHT = 2, AL_CENTER = 3, AL_TOP = 4, AL_BOTTOM = 5 };
+
+class TWdGlyph {
+ public:
+  TWdGlyph() = default;
+  TWdGlyph(const TWdGlyph&) = delete;
+  TWdGlyph& operator=(const TWdGlyph&) = delete;
+  virtual ~TWdGlyph() = default;
+  virtual uint8_t Kind() const = 0;
+};
+
+// The visible glyphs: they may belong to a link and wait before appearing.
+class TWdReal : public TWdGlyph {
+ public:
+  std::string Link;
+  int32_t Wait = 0;
+};
+
+class TWdChar : public TWdReal {
+ public:
+  uint8_t Kind() const override { return GK_CHAR; }
+  TDecorate* Decoration = nullptr;  // owned by the word's decoration list
+  // A single-byte character's byte, or lead byte * 256 + trail byte.
+  uint16_t Code = 0;
+};
+
+class TWdImg : public TWdReal {
+ public:
+  uint8_t Kind() const override { return GK_IMG; }
+  std::string Source;
+  uint8_t Align = AL_BOTTOM;  // AL_CENTER, AL_TOP or AL_BOTTOM
+};
+
+class TWdOpeAlign : public TWdGlyph {
+ public:
+  uint8_t Kind() const override { return GK_ALIGN; }
+  uint8_t Align = AL_LEFT;  // AL_LEFT, AL_RIGHT or AL_CENTER
+};
+
+class TWdOpeReturn : public TWdGlyph {
+ public:
+  uint8_t Kind() const override { return GK_RETURN; }
+  uint8_t Clear = 0;  // non-zero: the break also ends the page
+};
+
+class TWdOpeIndent : public TWdGlyph {
+ public:
+  uint8_t Kind() const override { return GK_INDENT; }
+};
+
+class TWdOpeUndent : public TWdGlyph {
+ public:
+  uint8_t Kind() const override { return GK_UNDENT; }
+};
+
+class TWdOpeEvent : public TWdGlyph {
+ public:
+  uint8_t Kind() const override { return GK_EVENT; }
+  std::string Value;
+  bool End = false;  // stops the collection of further events
+};
+
+// A variable or expression shown in the text. Lists of the older layouts
+// carry the expression compiled instead of its text.
+class TWdOpeVar : public TWdGlyph {
+ public:
+  uint8_t Kind() const override { return GK_VAR; }
+  TDecorate* Decoration = nullptr;
+  std::string Link;
+  int32_t Wait = 0;
+  std::string Name;
+  std::unique_ptr<TRivoParser> Expression;  // only from the older layouts
+};
+
+}  // namespace rivo

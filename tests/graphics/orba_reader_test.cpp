@@ -1,0 +1,387 @@
+// The layered image reader against files of every version written by the
+// test-only writer of orba_fixture.h.
+
+#include <gtest/gtest.h>
+
+#include <numeric>
+
+#include "common/error.h"
+#include "graphics/orba_fixture.h"
+#include "graphics/orba_frame_list.h"
+
+namespace rivo {
+namespace {
+
+using testing::OrbaFileSpec;
+using testing::OrbaFrameSpec;
+using testing::OrbaLayerSpec;
+using testing::StoredRows;
+using testing::StoredTiles;
+using testing::TileSpec;
+using testing::Zlib;
+
+TOrbaFrameList Read(const std::string& bytes, int32_t key = 0, bool first_only = false) {
+  TOrbaFrameList list(key);
+  list.LoadFromStream(bytes, "t.orb", first_only);
+  return list;
+}
+
+std::vector<uint32_t> Pixels(const TDIB& picture) {
+  std::vector<uint32_t> out;
+  for (int32_t y = 0; y < picture.Height(); ++y)
+    for (int32_t x = 0; x < picture.Width(); ++x) out.push_back(picture.ReadPixel(x, y));
+  return out;
+}
+
+// Distinct values that fit the bit count.
+std::vector<uint32_t> Ramp(int32_t count, int32_t bits, uint32_t start = 1) {
+  std::vector<uint32_t> v(static_cast<std::size_t>(count));
+  const uint32_t modulus = bits >= 24 ? 0xFFFFFFu : 1u << std::min(bits, 16);
+  for (int32_t i = 0; i < count; ++i)
+    v[static_cast<std::size_t>(i)] = (start * 7 + 37u * static_cast<uint32_t>(i) * (bits >= 24 ? 0x10101u : 1u)) % modulus;
+  return v;
+}
+
+OrbaFrameSpec Frame(int32_t w, int32_t h, int32_t bits, std::vector<OrbaLayerSpec> layers) {
+  OrbaFrameSpec f;
+  f.width = w;
+  f.height = h;
+  f.bit_count = bits;
+  f.layers = std::move(layers);
+  if (bits <= 8)
+    for (int32_t i = 0; i < (1 << bits); ++i) f.palette.push_back(0x010101u * static_cast<uint32_t>(i));
+  return f;
+}
+
+OrbaLayerSpec Layer(std::string colour, std::string mask = {}) {
+  OrbaLayerSpec l;
+  l.colour = std::move(colour);
+  l.mask = std::move(mask);
+  return l;
+}
+
+TEST(OrbaReaderTest, AFileWithoutSignatureIsVersionZero) {
+  const std::vector<uint32_t> px = {0x102030, 0x405060, 0x708090, 0xA0B0C0, 0xD0E0F0, 0x010203};
+  OrbaFileSpec spec;
+  spec.version = 0;
+  spec.signature = false;
+  OrbaFrameSpec f = Frame(3, 2, 24, {Layer(Zlib(StoredRows(3, 2, 24, px)))});
+  f.name = "cell";
+  f.delay = 250;
+  spec.frames = {f};
+  const TOrbaFrameList list = Read(testing::WriteOrba(spec));
+  EXPECT_EQ(list.Version(), 0);
+  ASSERT_EQ(list.Count(), 1);
+  const TOrbaFrame& frame = list.Frames(0);
+  EXPECT_EQ(frame.name, "cell");
+  EXPECT_EQ(frame.delay, 250);
+  EXPECT_EQ(Pixels(frame.surface), px);
+  EXPECT_FALSE(frame.HasMask());
+  EXPECT_EQ(frame.transparent_color, -1);
+}
+
+TEST(OrbaReaderTest, MasksArriveWithVersion100AndTheirSwitchWith101) {
+  const std::vector<uint32_t> px = Ramp(4, 8), mask = {0, 80, 160, 255};
+  const std::string colour = Zlib(StoredRows(2, 2, 8, px)), stored_mask = Zlib(StoredRows(2, 2, 8, mask));
+  for (int32_t version : {99, 100, 101}) {
+    for (bool enabled : {false, true}) {
+      OrbaFileSpec spec;
+      spec.version = version;
+      OrbaLayerSpec layer = Layer(colour, version > 99 ? stored_mask : "");
+      layer.mask_enabled = enabled;
+      spec.frames = {Frame(2, 2, 8, {layer})};
+      const TOrbaFrameList list = Read(testing::WriteOrba(spec));
+      const TOrbaFrame& frame = list.Frames(0);
+      EXPECT_EQ(Pixels(frame.surface), px);
+      // Version 100 has no switch: its masks always count.
+      const bool masked = version == 100 || (version == 101 && enabled);
+      ASSERT_EQ(frame.HasMask(), masked) << version << " " << enabled;
+      if (masked) EXPECT_EQ(Pixels(*frame.surface.Mask()), mask);
+      EXPECT_EQ(frame.layers.at(0).has_mask, version > 99);
+    }
+  }
+}
+
+TEST(OrbaReaderTest, TheBackgroundColourArrivesWithVersion102AndFillsUncoveredPixels) {
+  for (int32_t version : {101, 102, 106}) {
+    OrbaFileSpec spec;
+    spec.version = version;
+    spec.compression = 0;
+    spec.background = 0x3366FF;  // 0x00BBGGRR
+    OrbaLayerSpec hidden = Layer(Zlib(StoredRows(1, 1, 24, {0x111111})));
+    hidden.visible = false;
+    spec.frames = {Frame(1, 1, 24, {hidden}), Frame(1, 1, 16, {})};
+    const TOrbaFrameList list = Read(testing::WriteOrba(spec));
+    EXPECT_EQ(list.Frames(0).surface.ReadPixel(0, 0), version >= 102 ? 0xFF6633u : 0u);
+    EXPECT_EQ(list.Frames(1).surface.ReadPixel(0, 0), version >= 102 ? 0xFB26u : 0u);  // 5-6-5
+  }
+}
+
+TEST(OrbaReaderTest, ScrambledRowsFollowTheShuffleWhenTheHeaderSaysSo) {
+  const std::vector<uint32_t> px = Ramp(5 * 7, 32);
+  const std::string natural = StoredRows(5, 7, 32, px);
+  const std::string shuffled = StoredRows(5, 7, 32, px, 12345);
+  ASSERT_NE(natural, shuffled);
+  struct Case {
+    uint8_t scrambled, compression;
+    const std::string* stored;
+    int32_t key;
+    bool natural_result;
+  } cases[] = {
+      {1, 1, &shuffled, 12345, true},   // scrambled raw, right key
+      {1, 0, &shuffled, 12345, true},   // scrambled and compressed
+      {1, 1, &shuffled, 0, false},      // key 0: the stored order stays
+      {0, 1, &natural, 12345, true},    // not scrambled: the key does not matter
+      {1, 1, &natural, 0, true},        // scrambled with key 0 is the identity
+  };
+  for (const Case& c : cases) {
+    OrbaFileSpec spec;
+    spec.version = 103;
+    spec.scrambled = c.scrambled;
+    spec.compression = c.compression;
+    spec.frames = {Frame(5, 7, 32, {Layer(c.compression == 0 ? Zlib(*c.stored) : *c.stored)})};
+    const TOrbaFrameList list = Read(testing::WriteOrba(spec), c.key);
+    const std::vector<uint32_t> got = Pixels(list.Frames(0).surface);
+    if (c.natural_result) EXPECT_EQ(got, px);
+    else EXPECT_NE(got, px);
+  }
+}
+
+// Frame 0 stores every tile inline; frame 1 copies: from frame 0's layer,
+// from a tile of its own filled before, from tiles not filled yet, from its
+// own frame and a later one; frame 2 has another size, so its copies of
+// frame 0 stay 0. The table is scrambled.
+TEST(OrbaReaderTest, TilesOfAllKindsAtEveryBitCount) {
+  for (int32_t bits : {1, 4, 8, 15, 24, 32}) {
+    SCOPED_TRACE(bits);
+    constexpr int32_t w = 5, h = 3, tw = 2, th = 2, key = 7;  // 3 x 2 tiles, cut at the edges
+    const std::vector<uint32_t> a = Ramp(w * h, bits, 3), b = Ramp(w * h, bits, 11);
+    const std::vector<uint32_t> mask = Ramp(w * h, 8, 5);
+    const std::vector<TileSpec> inline_all(6, TileSpec{-1, 0});
+    const std::vector<TileSpec> copies = {{0, 0}, {-2, 0}, {-2, 4}, {1, 0}, {5, 0}, {-1, 0}};
+    OrbaFileSpec spec;
+    spec.version = 103;
+    spec.scrambled = 1;
+    spec.compression = 0;
+    spec.tile_width = tw;
+    spec.tile_height = th;
+    spec.frames = {
+        Frame(w, h, bits, {Layer(Zlib(StoredTiles(w, h, bits, a, tw, th, inline_all, key)),
+                                 Zlib(StoredTiles(w, h, 8, mask, tw, th, inline_all, key)))}),
+        Frame(w, h, bits, {Layer(Zlib(StoredTiles(w, h, bits, b, tw, th, copies, key)),
+                                 Zlib(StoredTiles(w, h, 8, mask, tw, th, copies, key)))}),
+        Frame(w - 1, h, bits, {Layer(Zlib(StoredTiles(w - 1, h, bits, b, tw, th,
+                                                      {{0, 0}, {0, 0}, {0, 0}, {0, 0}}, key)))}),
+    };
+    const TOrbaFrameList list = Read(testing::WriteOrba(spec), key);
+    ASSERT_EQ(list.Count(), 3);
+    EXPECT_EQ(Pixels(list.Frames(0).surface), a);
+    EXPECT_EQ(Pixels(*list.Frames(0).surface.Mask()), mask);
+
+    // Expected frame 1, tile by tile: (column, row) -> source.
+    std::vector<uint32_t> want(static_cast<std::size_t>(w * h), 0), want_mask = want;
+    auto tile_of = [&](int32_t x, int32_t y) { return y / th * 3 + x / tw; };
+    for (int32_t y = 0; y < h; ++y) {
+      for (int32_t x = 0; x < w; ++x) {
+        const auto i = static_cast<std::size_t>(y * w + x);
+        const int32_t lx = x % tw, ly = y % th;
+        const auto from_tile0 = static_cast<std::size_t>(ly * w + lx);
+        switch (tile_of(x, y)) {
+          case 0: want[i] = a[i], want_mask[i] = mask[i]; break;                 // frame 0's layer
+          case 1: want[i] = a[from_tile0], want_mask[i] = mask[from_tile0]; break;  // copy of tile 0
+          case 5: want[i] = b[i], want_mask[i] = mask[i]; break;                 // inline
+          default: break;  // not filled yet, own frame, later frame: 0
+        }
+      }
+    }
+    EXPECT_EQ(Pixels(list.Frames(1).surface), want);
+    EXPECT_EQ(Pixels(*list.Frames(1).surface.Mask()), want_mask);
+    EXPECT_EQ(Pixels(list.Frames(2).surface), std::vector<uint32_t>(static_cast<std::size_t>((w - 1) * h), 0));
+  }
+}
+
+TEST(OrbaReaderTest, RectangleListsArriveWithVersion104AndANegativeCountMeansNone) {
+  OrbaFileSpec spec;
+  spec.version = 104;
+  OrbaFrameSpec f = Frame(1, 1, 24, {});
+  f.first_rects = std::vector<TRect>{{1, 2, 3, 4}, {-5, -6, 7, 8}};
+  spec.frames = {f};
+  const TOrbaFrameList list = Read(testing::WriteOrba(spec));
+  EXPECT_EQ(list.Frames(0).first_rects, (std::vector<TRect>{{1, 2, 3, 4}, {-5, -6, 7, 8}}));
+  EXPECT_TRUE(list.Frames(0).second_rects.empty());
+}
+
+TEST(OrbaReaderTest, TheBottomLayerOpaqueFlagCountsFromVersion105) {
+  const std::vector<uint32_t> px = {5, 9};
+  for (int32_t version : {104, 105}) {
+    for (uint8_t flag : {0, 1}) {
+      OrbaFileSpec spec;
+      spec.version = version;
+      spec.background = 0x020202;  // palette entry 2
+      spec.bottom_layer_opaque = flag;
+      OrbaLayerSpec hidden = Layer(StoredRows(2, 1, 8, {1, 1}));
+      hidden.visible = false;
+      OrbaLayerSpec keyed = Layer(StoredRows(2, 1, 8, px));
+      keyed.transparent_value = 5;
+      spec.frames = {Frame(2, 1, 8, {hidden, keyed})};
+      const TOrbaFrameList list = Read(testing::WriteOrba(spec));
+      const bool opaque = version >= 105 && flag;
+      EXPECT_EQ(list.BottomLayerOpaque(), opaque);
+      EXPECT_EQ(list.Frames(0).surface.ReadPixel(0, 0), opaque ? 5u : 2u);
+      EXPECT_EQ(list.Frames(0).surface.ReadPixel(1, 0), 9u);
+    }
+  }
+}
+
+TEST(OrbaReaderTest, FirstFrameOnlyReadsOneFrameOfFive) {
+  OrbaFileSpec spec;
+  for (int i = 0; i < 5; ++i) spec.frames.push_back(Frame(2, 2, 24, {Layer(StoredRows(2, 2, 24, Ramp(4, 24, i)))}));
+  const std::string bytes = testing::WriteOrba(spec);
+  EXPECT_EQ(Read(bytes).Count(), 5);
+  const TOrbaFrameList first = Read(bytes, 0, true);
+  ASSERT_EQ(first.Count(), 1);
+  EXPECT_EQ(Pixels(first.Frames(0).surface), Ramp(4, 24, 0));
+}
+
+TEST(OrbaReaderTest, LayersFlattenInOrder) {
+  // 200 over 100 at opacity 128: div 255 for 24 bits, shr 8 for 32 bits.
+  for (auto [bits, want] : {std::pair{24, 150u}, std::pair{32, 149u}}) {
+    OrbaFileSpec spec;
+    OrbaLayerSpec top = Layer(StoredRows(1, 1, bits, {200 * 0x010101u}));
+    top.opacity = 128;
+    spec.frames = {Frame(1, 1, bits, {Layer(StoredRows(1, 1, bits, {100 * 0x010101u})), top})};
+    EXPECT_EQ(Read(testing::WriteOrba(spec)).Frames(0).surface.ReadPixel(0, 0), want * 0x010101u) << bits;
+  }
+  // A masked first layer gives the frame its mask; a masked later layer
+  // blends through its own: (200 * 128 + 100 * 127) shr 8 = 149.
+  OrbaFileSpec spec;
+  spec.frames = {Frame(2, 1, 24, {Layer(StoredRows(2, 1, 24, {100, 100}), StoredRows(2, 1, 8, {30, 40})),
+                                  Layer(StoredRows(2, 1, 24, {200, 200}), StoredRows(2, 1, 8, {128, 0}))})};
+  const TOrbaFrameList list = Read(testing::WriteOrba(spec));
+  const TOrbaFrame& frame = list.Frames(0);
+  EXPECT_EQ(Pixels(frame.surface), (std::vector<uint32_t>{149, 100}));
+  EXPECT_EQ(Pixels(*frame.surface.Mask()), (std::vector<uint32_t>{30, 40}));
+}
+
+TEST(OrbaReaderTest, TheTransparentColourIsComputedEvenForAnEmptyFrame) {
+  OrbaFileSpec spec;
+  OrbaFrameSpec empty24 = Frame(0, 0, 24, {});
+  empty24.transparent_value = 0x123456;
+  OrbaFrameSpec palette = Frame(1, 1, 8, {});
+  palette.palette[3] = 0x00C08040;
+  palette.transparent_value = 3;
+  OrbaFrameSpec rgb565 = Frame(1, 1, 16, {});
+  rgb565.transparent_value = 0xF81F;  // red and blue full, no green
+  spec.frames = {empty24, palette, rgb565};
+  const TOrbaFrameList list = Read(testing::WriteOrba(spec));
+  EXPECT_EQ(list.Frames(0).transparent_color, 0x563412);
+  EXPECT_EQ(list.Frames(1).transparent_color, 0x4080C0);  // 0x00RRGGBB entry -> 0x00BBGGRR
+  EXPECT_EQ(list.Frames(1).transparent_value, 3);
+  EXPECT_EQ(list.Frames(2).transparent_color, 0xFF00FF);
+}
+
+TEST(OrbaReaderTest, HeaderRecordsOfOtherSizesAreReadForTheirKnownPart) {
+  for (int32_t size : {37, 38, 64, 4096}) {
+    OrbaFileSpec spec;
+    spec.header_size = size;
+    spec.frames = {Frame(1, 1, 24, {Layer(StoredRows(1, 1, 24, {0xABCDEF}))})};
+    EXPECT_EQ(Read(testing::WriteOrba(spec)).Frames(0).surface.ReadPixel(0, 0), 0xABCDEFu) << size;
+  }
+}
+
+TEST(OrbaReaderTest, AZlibPlaneStopsAtThePlaneSize) {
+  OrbaFileSpec spec;
+  spec.compression = 0;
+  spec.frames = {Frame(2, 1, 24, {Layer(Zlib(StoredRows(2, 1, 24, {7, 8}) + std::string(100, 'x')))})};
+  EXPECT_EQ(Pixels(Read(testing::WriteOrba(spec)).Frames(0).surface), (std::vector<uint32_t>{7, 8}));
+}
+
+// Each damage on its own; every one is a LoadError naming the file.
+TEST(OrbaReaderTest, DamagedFilesAreRefusedBeforeAnythingIsAllocated) {
+  auto base = [] {
+    OrbaFileSpec spec;
+    spec.frames = {Frame(2, 2, 24, {Layer(StoredRows(2, 2, 24, {1, 2, 3, 4}))})};
+    return spec;
+  };
+  std::vector<std::pair<const char*, std::string>> cases;
+  auto add = [&](const char* what, auto change) {
+    OrbaFileSpec spec = base();
+    change(spec);
+    cases.emplace_back(what, testing::WriteOrba(spec));
+  };
+  add("bit count 7", [](OrbaFileSpec& s) { s.frames[0].bit_count = 7; });
+  add("side over 16384", [](OrbaFileSpec& s) { s.frames[0].width = 16385; });
+  add("negative height", [](OrbaFileSpec& s) { s.frames[0].height = -1; });
+  add("too many pixels", [](OrbaFileSpec& s) { s.frames[0].width = s.frames[0].height = 8000; });
+  add("frame count beyond the data", [](OrbaFileSpec& s) { s.frame_count = 1000000; });
+  add("negative frame count", [](OrbaFileSpec& s) { s.frame_count = -1; });
+  add("header size 36", [](OrbaFileSpec& s) { s.header_size = 36; });
+  add("header size 4097", [](OrbaFileSpec& s) { s.header_size = 4097; });
+  add("compression 3", [](OrbaFileSpec& s) { s.compression = 3; });
+  add("short raw plane", [](OrbaFileSpec& s) { s.frames[0].layers[0].colour.resize(12); });
+  add("short zlib plane", [](OrbaFileSpec& s) {
+    s.compression = 0;
+    s.frames[0].layers[0].colour = Zlib(StoredRows(2, 1, 24, {1, 2}));
+  });
+  add("damaged zlib plane", [](OrbaFileSpec& s) {
+    s.compression = 0;
+    s.frames[0].layers[0].colour = "not zlib at all";
+  });
+  add("JPEG plane that is no JPEG", [](OrbaFileSpec& s) { s.compression = 2; });
+  add("JPEG plane in a 32-bit frame", [](OrbaFileSpec& s) {
+    s.compression = 2;
+    s.frames[0].bit_count = 32;
+  });
+  add("unknown tile kind", [](OrbaFileSpec& s) {
+    s.tile_width = s.tile_height = 2;
+    s.frames[0].layers[0].colour = StoredTiles(2, 2, 24, {1, 2, 3, 4}, 2, 2, {{-3, 0}});
+  });
+  add("short tile", [](OrbaFileSpec& s) {
+    s.tile_width = s.tile_height = 1;
+    s.frames[0].layers[0].colour = StoredTiles(2, 2, 24, {1, 2, 3, 4}, 1, 1, {{-1, 0}, {-1, 0}, {-1, 0}, {-1, 0}}).substr(0, 40);
+  });
+  {
+    std::string bytes = testing::WriteOrba(base());
+    bytes[4] = 'x';  // "Orbax06"
+    cases.emplace_back("signature without digits", bytes);
+  }
+  for (const auto& [what, bytes] : cases) {
+    try {
+      Read(bytes);
+      ADD_FAILURE() << what << ": accepted";
+    } catch (const LoadError& e) {
+      EXPECT_EQ(e.file_name(), "t.orb") << what;
+    }
+  }
+}
+
+TEST(OrbaReaderTest, AFileCutAnywhereGivesAnErrorAndTheFramesCompletedSoFar) {
+  OrbaFileSpec spec;
+  spec.version = 104;
+  spec.compression = 0;
+  spec.tile_width = 2;
+  spec.tile_height = 1;
+  for (int i = 0; i < 3; ++i) {
+    const std::vector<uint32_t> px = Ramp(6, 4, i);
+    spec.frames.push_back(Frame(3, 2, 4, {Layer(Zlib(StoredTiles(3, 2, 4, px, 2, 1,
+                                                                 {{-1, 0}, {-1, 0}, {-2, 0}, {0, 0}}))),
+                                         Layer(Zlib(StoredTiles(3, 2, 4, px, 2, 1,
+                                                                {{-1, 0}, {-1, 0}, {-1, 0}, {-1, 0}})),
+                                               Zlib(StoredTiles(3, 2, 8, px, 2, 1,
+                                                                {{-1, 0}, {-1, 0}, {-1, 0}, {-1, 0}})))}));
+  }
+  const std::string whole = testing::WriteOrba(spec);
+  ASSERT_EQ(Read(whole).Count(), 3) << whole.size();
+  int32_t previous = 0;
+  for (std::size_t cut = 0; cut < whole.size(); ++cut) {
+    TOrbaFrameList list;
+    EXPECT_THROW(list.LoadFromStream(std::string_view(whole).substr(0, cut), "t.orb"), LoadError) << cut;
+    EXPECT_GE(list.Count(), previous);
+    EXPECT_LE(list.Count(), 2);
+    previous = list.Count();
+  }
+  EXPECT_EQ(previous, 2);
+}
+
+}  // namespace
+}  // namespace rivo
