@@ -9,6 +9,7 @@
 namespace rivo {
 
 class GameFileManager;
+class GameMedia;
 class TParamCollection;
 class ScenarioSystemServices;
 class TSysFuncMan;
@@ -19,6 +20,7 @@ class GameParts : public PlayerParts {
   std::unique_ptr<PlayerPart> CreateVariables(PlayerContext& ctx) override;
   std::unique_ptr<PlayerPart> CreateSystemFunctions(PlayerContext& ctx) override;
   std::unique_ptr<ProjectStage> CreateProject(PlayerContext& ctx) override;
+  std::unique_ptr<MediaStage> CreateMedia(PlayerContext& ctx, int32_t width, int32_t height) override;
 
   // The fonts, from the variable store's start to the end of the run.
   PlayerFonts* Fonts() { return fonts_.get(); }
@@ -30,6 +32,7 @@ class GameParts : public PlayerParts {
   TParamCollection* variables_ = nullptr;
   ScenarioSystemServices* services_ = nullptr;
   TSysFuncMan* functions_ = nullptr;
+  GameMedia* media_ = nullptr;
   std::unique_ptr<PlayerFonts> fonts_;
 };
 

@@ -143,15 +143,18 @@ void Voice::MixInto(std::span<int32_t> acc) {
   }
   std::lock_guard lock(mutex_);
   if (!started_ || paused_ || ended_) return;
+  // Locals, so that the compiler need not reload them after every store
+  // into the accumulator (and can vectorise the loop).
+  const int32_t gain_left = gain_left_, gain_right = gain_right_;
   int64_t done = 0;
   while (done < frames && !chunks_.empty()) {
     Chunk& c = chunks_.front();
-    int64_t n = std::min(frames - done, static_cast<int64_t>(c.samples.size() - c.used) / 2);
-    const int16_t* in = c.samples.data() + c.used;
-    int32_t* out = acc.data() + done * 2;
+    const int64_t n = std::min(frames - done, static_cast<int64_t>(c.samples.size() - c.used) / 2);
+    const int16_t* __restrict in = c.samples.data() + c.used;
+    int32_t* __restrict out = acc.data() + done * 2;
     for (int64_t k = 0; k < n; ++k) {
-      out[2 * k] += in[2 * k] * gain_left_ >> 16;
-      out[2 * k + 1] += in[2 * k + 1] * gain_right_ >> 16;
+      out[2 * k] += in[2 * k] * gain_left >> 16;
+      out[2 * k + 1] += in[2 * k + 1] * gain_right >> 16;
     }
     c.used += static_cast<std::size_t>(n * 2);
     done += n;
