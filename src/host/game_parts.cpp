@@ -4,6 +4,7 @@
 #include "host/game_media.h"
 #include "host/game_project.h"
 #include "host/game_system_services.h"
+#include "host/game_screen.h"
 #include "host/player_context.h"
 #include "platform/platform.h"
 #include "scenario/scenario_system_services.h"
@@ -51,9 +52,16 @@ std::unique_ptr<PlayerPart> GameParts::CreateSystemFunctions(PlayerContext& ctx)
   return part;
 }
 
+std::unique_ptr<ScreenStage> GameParts::CreateScreen(PlayerContext& ctx) {
+  auto screen = std::make_unique<GameScreen>(ctx);
+  screen_ = screen.get();
+  return screen;
+}
+
 std::unique_ptr<ProjectStage> GameParts::CreateProject(PlayerContext& ctx) {
   // A project that failed to start stays until shutdown, like one that runs.
-  return std::make_unique<GameProject>(ctx, files_->Files(), *variables_, *services_, functions_);
+  return std::make_unique<GameProject>(ctx, files_->Files(), *variables_, *services_, functions_,
+                                       screen_->Screen());
 }
 
 std::unique_ptr<MediaStage> GameParts::CreateMedia(PlayerContext& ctx, int32_t, int32_t) {

@@ -1,7 +1,8 @@
 #pragma once
 // The subsystems that exist so far, plugged into the host: the file
 // manager, the variable store with the system variables the interpreter
-// answers, the system functions, and the project with its interpreter.
+// answers, the system functions, the screen with its runtime objects, and
+// the project with its interpreter.
 
 #include "host/player_fonts.h"
 #include "host/player_parts.h"
@@ -10,6 +11,7 @@ namespace rivo {
 
 class GameFileManager;
 class GameMedia;
+class GameScreen;
 class TParamCollection;
 class ScenarioSystemServices;
 class TSysFuncMan;
@@ -19,6 +21,7 @@ class GameParts : public PlayerParts {
   std::unique_ptr<ContentStage> CreateFileManager(PlayerContext& ctx) override;
   std::unique_ptr<PlayerPart> CreateVariables(PlayerContext& ctx) override;
   std::unique_ptr<PlayerPart> CreateSystemFunctions(PlayerContext& ctx) override;
+  std::unique_ptr<ScreenStage> CreateScreen(PlayerContext& ctx) override;
   std::unique_ptr<ProjectStage> CreateProject(PlayerContext& ctx) override;
   std::unique_ptr<MediaStage> CreateMedia(PlayerContext& ctx, int32_t width, int32_t height) override;
 
@@ -34,6 +37,7 @@ class GameParts : public PlayerParts {
   TSysFuncMan* functions_ = nullptr;
   GameMedia* media_ = nullptr;
   std::unique_ptr<PlayerFonts> fonts_;
+  GameScreen* screen_ = nullptr;
 };
 
 }  // namespace rivo
