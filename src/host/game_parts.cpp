@@ -67,6 +67,7 @@ std::unique_ptr<ProjectStage> GameParts::CreateProject(PlayerContext& ctx) {
 std::unique_ptr<MediaStage> GameParts::CreateMedia(PlayerContext& ctx, int32_t, int32_t) {
   auto media = std::make_unique<GameMedia>(files_->Files(), ctx.audio, ctx.platform->GetClock(), ctx.settings);
   media_ = media.get();
+  if (screen_) screen_->Screen().SetMedia(&media_->Media());
   return media;
 }
 

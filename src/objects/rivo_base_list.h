@@ -26,6 +26,7 @@ namespace rivo {
 
 class ByteReader;
 class ByteWriter;
+class TMediaSystem;
 
 // What the screen needs from the player around it: the game clock.
 class ScreenClock {
@@ -51,6 +52,10 @@ class TRivoBaseList {
 
   int32_t ElapsedMs() const { return clock_ ? clock_->ElapsedMs() : 0; }
   int32_t FrameDeltaMs() const { return clock_ ? clock_->FrameDeltaMs() : 0; }
+  // The media system that sounds and movies play through (not owned; set by
+  // the host after media start-up, nullptr before: sounds then play nothing).
+  TMediaSystem* Media() const { return media_; }
+  void SetMedia(TMediaSystem* media) { media_ = media; }
 
   // --- making objects
   // A new object of class T, named automatically, with a handle, at the
@@ -155,6 +160,7 @@ class TRivoBaseList {
   void LoadEvents(ByteReader& in, int32_t version);
 
   const ScreenClock* clock_;
+  TMediaSystem* media_ = nullptr;
   ObjectSlots slots_;
   std::array<std::unique_ptr<TRivoBase>, 2> bases_;
   int32_t active_base_ = 0;
