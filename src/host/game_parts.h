@@ -10,6 +10,7 @@
 namespace rivo {
 
 class GameFileManager;
+class GameMedia;
 class GameScreen;
 class TParamCollection;
 class ScenarioSystemServices;
@@ -22,6 +23,7 @@ class GameParts : public PlayerParts {
   std::unique_ptr<PlayerPart> CreateSystemFunctions(PlayerContext& ctx) override;
   std::unique_ptr<ScreenStage> CreateScreen(PlayerContext& ctx) override;
   std::unique_ptr<ProjectStage> CreateProject(PlayerContext& ctx) override;
+  std::unique_ptr<MediaStage> CreateMedia(PlayerContext& ctx, int32_t width, int32_t height) override;
 
 
  private:
@@ -34,6 +36,7 @@ class GameParts : public PlayerParts {
   TParamCollection* variables_ = nullptr;
   ScenarioSystemServices* services_ = nullptr;
   TSysFuncMan* functions_ = nullptr;
+  GameMedia* media_ = nullptr;
   std::unique_ptr<PlayerFonts> fonts_;
   GameScreen* screen_ = nullptr;
 };

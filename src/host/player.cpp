@@ -80,10 +80,9 @@ void Player::StartUp() {
 
 void Player::InitPlayer() {
   ctx_.Trace("DXSound.Initialize");
-  if (ctx_.settings.UseDirectSound) {
-    audio_ = platform_.OpenAudio();
-    ctx_.audio = audio_.get();
-  }
+  // One sound device serves every path, the wave output of DirectSound off too.
+  audio_ = platform_.OpenAudio();
+  ctx_.audio = audio_.get();
   ctx_.Trace("RivoInitialize");
   screen_ = parts_.CreateScreen(ctx_);
   ctx_.Trace("TProject.Create");

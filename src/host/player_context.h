@@ -57,7 +57,7 @@ struct PlayerContext {
 
   Platform* platform = nullptr;
   Window* window = nullptr;      // from the end of start-up to shutdown
-  AudioDevice* audio = nullptr;  // when "game.ini" asks for DirectSound
+  AudioDevice* audio = nullptr;  // the one sound device, from start-up to shutdown
   TScreenManager* screen_manager = nullptr;  // while the window exists
   DisplayControl* display = nullptr;         // the player, for the display's system variables
   std::ostream* log = nullptr;   // diagnostics; never null in a running player

@@ -9,6 +9,7 @@
 #include "objects/rivo_cabinet.h"
 #include "objects/rivo_label.h"
 #include "objects/rivo_prop_motion.h"
+#include "objects/rivo_sound.h"
 #include "objects/rivo_timer.h"
 
 namespace rivo {
@@ -25,6 +26,7 @@ TRivoObject& Make(TRivoBaseList& screen) {
 constexpr std::array<Maker, kObjectTypeCount> kMakers = [] {
   std::array<Maker, kObjectTypeCount> makers{};
   makers[LT_TIMER] = Make<TRivoTimer>;
+  makers[LT_SOUND] = Make<TRivoSound>;
   makers[LT_PROPMOTION] = Make<TRivoPropMotion>;
   makers[LT_CABINET] = Make<TRivoCabinet>;
   makers[LT_LABEL] = Make<TRivoLabel>;

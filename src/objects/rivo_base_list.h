@@ -27,6 +27,7 @@ namespace rivo {
 class ByteReader;
 class ByteWriter;
 class TFontPixelManager;
+class TMediaSystem;
 
 // What the screen needs from the player around it: the game clock.
 class ScreenClock {
@@ -56,6 +57,10 @@ class TRivoBaseList {
   TFontPixelManager* Glyphs() const { return glyphs_; }
   void SetGlyphs(TFontPixelManager* glyphs) { glyphs_ = glyphs; }
   int32_t FrameDeltaMs() const { return clock_ ? clock_->FrameDeltaMs() : 0; }
+  // The media system that sounds and movies play through (not owned; set by
+  // the host after media start-up, nullptr before: sounds then play nothing).
+  TMediaSystem* Media() const { return media_; }
+  void SetMedia(TMediaSystem* media) { media_ = media; }
 
   // --- making objects
   // A new object of class T, named automatically, with a handle, at the
@@ -161,6 +166,7 @@ class TRivoBaseList {
 
   const ScreenClock* clock_;
   TFontPixelManager* glyphs_ = nullptr;
+  TMediaSystem* media_ = nullptr;
   ObjectSlots slots_;
   std::array<std::unique_ptr<TRivoBase>, 2> bases_;
   int32_t active_base_ = 0;
