@@ -138,6 +138,9 @@ class PropertyAccessors {
     };
   }
 
+  // A setter that is a plain function (wrappers that watch the writes).
+  void SetFunction(uint8_t id, decltype(PropertyAccessor::set) set) { table_[id].set = set; }
+
   // The class does not support the id (although its base class does).
   void Remove(uint8_t id) { table_[id] = {}; }
   void RemoveSetter(uint8_t id) { table_[id].set = nullptr; }
