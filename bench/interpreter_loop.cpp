@@ -60,8 +60,8 @@ void BM_InterpreterLoop(benchmark::State& state) {
     state.PauseTiming();
     rivo::ScenarioSystemServices services;
     rivo::TParamCollection variables(&services);
-    rivo::TEventQueue events;
-    rivo::TCallMan calls(host, &variables, events);
+    rivo::TRivoBaseList screen;
+    rivo::TCallMan calls(host, &variables, screen);
     calls.JumpTo("loop.rsb");
     state.ResumeTiming();
     calls.Step();  // one tick: the whole loop

@@ -3,6 +3,7 @@
 #include "host/game_file_manager.h"
 #include "host/game_project.h"
 #include "host/game_system_services.h"
+#include "host/game_screen.h"
 #include "host/player_context.h"
 #include "scenario/scenario_system_services.h"
 #include "script/param_collection.h"
@@ -49,9 +50,16 @@ std::unique_ptr<PlayerPart> GameParts::CreateSystemFunctions(PlayerContext& ctx)
   return part;
 }
 
+std::unique_ptr<ScreenStage> GameParts::CreateScreen(PlayerContext& ctx) {
+  auto screen = std::make_unique<GameScreen>(ctx);
+  screen_ = screen.get();
+  return screen;
+}
+
 std::unique_ptr<ProjectStage> GameParts::CreateProject(PlayerContext& ctx) {
   // A project that failed to start stays until shutdown, like one that runs.
-  return std::make_unique<GameProject>(ctx, files_->Files(), *variables_, *services_, functions_);
+  return std::make_unique<GameProject>(ctx, files_->Files(), *variables_, *services_, functions_,
+                                       screen_->Screen());
 }
 
 }  // namespace rivo

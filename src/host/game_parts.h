@@ -1,7 +1,8 @@
 #pragma once
 // The subsystems that exist so far, plugged into the host: the file
 // manager, the variable store with the system variables the interpreter
-// answers, the system functions, and the project with its interpreter.
+// answers, the system functions, the screen with its runtime objects, and
+// the project with its interpreter.
 
 #include "host/player_fonts.h"
 #include "host/player_parts.h"
@@ -9,6 +10,7 @@
 namespace rivo {
 
 class GameFileManager;
+class GameScreen;
 class TParamCollection;
 class ScenarioSystemServices;
 class TSysFuncMan;
@@ -18,6 +20,7 @@ class GameParts : public PlayerParts {
   std::unique_ptr<ContentStage> CreateFileManager(PlayerContext& ctx) override;
   std::unique_ptr<PlayerPart> CreateVariables(PlayerContext& ctx) override;
   std::unique_ptr<PlayerPart> CreateSystemFunctions(PlayerContext& ctx) override;
+  std::unique_ptr<ScreenStage> CreateScreen(PlayerContext& ctx) override;
   std::unique_ptr<ProjectStage> CreateProject(PlayerContext& ctx) override;
 
   // The fonts, from the variable store's start to the end of the run.
@@ -31,6 +34,7 @@ class GameParts : public PlayerParts {
   ScenarioSystemServices* services_ = nullptr;
   TSysFuncMan* functions_ = nullptr;
   std::unique_ptr<PlayerFonts> fonts_;
+  GameScreen* screen_ = nullptr;
 };
 
 }  // namespace rivo

@@ -18,13 +18,13 @@
 namespace rivo {
 
 GameProject::GameProject(PlayerContext& ctx, TVrFileManager& files, TParamCollection& variables,
-                         ScenarioSystemServices& services, TSysFuncMan* functions)
-    : ctx_(ctx), files_(files), variables_(variables), services_(services), functions_(functions) {
+                         ScenarioSystemServices& services, TSysFuncMan* functions, TRivoBaseList& screen)
+    : ctx_(ctx), files_(files), variables_(variables), services_(services), functions_(functions), screen_(screen) {
   if (!ctx_.options.trace.empty()) {
     trace_.open(ctx_.options.trace, std::ios::binary | std::ios::trunc);
     if (!trace_) Log("cannot write the trace to " + ctx_.options.trace.string());
   }
-  project_ = std::make_unique<TProject>(static_cast<ScenarioHost&>(*this), &variables_, events_);
+  project_ = std::make_unique<TProject>(static_cast<ScenarioHost&>(*this), &variables_, screen_);
   project_->Create();
   services_.SetCallManager(project_->CallManager());
   services_.SetProject(project_->Title, project_->ScreenWidth, project_->ScreenHeight);
@@ -58,10 +58,10 @@ void GameProject::Step() {
 void GameProject::QueueScheduledEvents() {
   for (const ScheduledEvent& scheduled : ctx_.options.events) {
     if (scheduled.tick != tick_) continue;
-    TEventEntry entry;
-    entry.target = Utf8ToCp932(scheduled.target);
-    for (const std::string& arg : scheduled.args) entry.args.push_back(Utf8ToCp932(arg));
-    events_.Add(std::move(entry));
+    TTimerData entry;
+    entry.Page = Utf8ToCp932(scheduled.target);
+    for (const std::string& arg : scheduled.args) entry.Args.push_back(Utf8ToCp932(arg));
+    screen_.Events().Add(std::move(entry));
   }
 }
 
@@ -126,6 +126,7 @@ MessageAnswer GameProject::Ask(const std::string& caption_cp932, const std::stri
 }
 
 void GameProject::ResetGame() {
+  screen_.Reset();
   if (functions_) functions_->Tables().ClearUnsaved();
 }
 

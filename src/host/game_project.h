@@ -1,6 +1,6 @@
 #pragma once
-// The project as the host drives it: TProject with its interpreter, the
-// event queue the player owns until the screen exists, the command trace
+// The project as the host drives it: TProject with its interpreter on the
+// screen's objects, the command trace
 // (--trace), the variable dump (--dump-vars) and the events queued by the
 // command line (--event).
 
@@ -13,7 +13,7 @@
 #include "host/player_context.h"
 #include "host/player_parts.h"
 #include "platform/message_boxes.h"
-#include "scenario/event_queue.h"
+#include "objects/rivo_base_list.h"
 #include "scenario/project.h"
 #include "scenario/scenario_host.h"
 #include "scenario/scenario_system_services.h"
@@ -29,7 +29,7 @@ class GameProject : public ProjectStage, private ScenarioHost, private DiscPromp
   // why and left ctx.Terminating set.
   // functions may be nullptr.
   GameProject(PlayerContext& ctx, TVrFileManager& files, TParamCollection& variables,
-              ScenarioSystemServices& services, TSysFuncMan* functions);
+              ScenarioSystemServices& services, TSysFuncMan* functions, TRivoBaseList& screen);
   // Dumps the variables, then the project runs its end page.
   ~GameProject() override;
 
@@ -75,7 +75,7 @@ class GameProject : public ProjectStage, private ScenarioHost, private DiscPromp
   ScenarioSystemServices& services_;
   TSysFuncMan* functions_;
   std::ofstream trace_;
-  TEventQueue events_;
+  TRivoBaseList& screen_;
   std::unique_ptr<TProject> project_;
   uint64_t tick_ = 0;
 };

@@ -21,9 +21,9 @@ std::string TraceLine(int32_t elapsed_ms, const char* tag, const std::string& pa
 
 }  // namespace
 
-TCallMan::TCallMan(ScenarioHost& host, TParamCollection* variables, TEventQueue& events,
+TCallMan::TCallMan(ScenarioHost& host, TParamCollection* variables, TRivoBaseList& screen,
                    std::function<bool(std::string_view)> can_reach)
-    : host_(host), variables_(variables), events_(events), can_reach_(std::move(can_reach)), call_stack_(variables) {}
+    : host_(host), variables_(variables), screen_(screen), can_reach_(std::move(can_reach)), call_stack_(variables) {}
 
 TCallMan::~TCallMan() {
   // Frames and pages go before the store forgets the call depth.
@@ -78,8 +78,8 @@ void TCallMan::JumpTo(std::string_view name) {
   args_.clear();
   state_ = 0;
   call_stack_.Clear();
-  sender_.clear();
-  for (int32_t level = 1; level <= event_level_; ++level) events_.RemoveLevel(level);
+  sender_ = {};
+  for (int32_t level = 1; level <= event_level_; ++level) Events().RemoveLevel(level);
   event_level_ = 2;
 }
 
@@ -160,7 +160,7 @@ int TCallMan::StepProcess() {
   started_ = frame.Started;
   run_on_ = frame.RunOn;
   args_ = std::move(frame.Args);
-  sender_ = std::move(frame.Sender);
+  sender_ = frame.Sender;
   if (frame.StateStream && started_ && current_page_->Holds(pc_)) {
     ByteReader in(*frame.StateStream, current_page_->Name);
     try {
@@ -179,9 +179,11 @@ int TCallMan::StepProcess() {
 int TCallMan::DispatchEvent(int32_t level) {
   if (started_ && current_page_ && current_page_->Holds(pc_) && (*current_page_)[pc_].BlocksEvents()) return 0;
   for (;;) {
-    TEventEntry* entry = events_.FirstWaiting();
-    if (!entry) return 0;
-    std::optional<EventTarget> target = SplitEventTarget(entry->target);
+    TTimerList& events = Events();
+    const int32_t index = events.FirstWaiting();
+    if (index < 0) return 0;
+    const TTimerData& entry = events[index];
+    std::optional<EventTarget> target = SplitEventTarget(entry.Page);
     std::shared_ptr<TPage> page;
     if (target && CanReach(target->page)) {
       try {
@@ -194,9 +196,9 @@ int TCallMan::DispatchEvent(int32_t level) {
       if (host_.Tracing()) {
         char time[16];
         std::snprintf(time, sizeof time, "%.8x", static_cast<uint32_t>(host_.ElapsedMs()));
-        host_.Trace(std::string(time) + " : <Dropped>" + Cp932ToUtf8(entry->target));
+        host_.Trace(std::string(time) + " : <Dropped>" + Cp932ToUtf8(entry.Page));
       }
-      events_.Remove(entry);
+      events.RemoveAt(index);
       continue;
     }
 
@@ -219,9 +221,9 @@ int TCallMan::DispatchEvent(int32_t level) {
     if (host_.Tracing() && current_page_->Holds(pc_))
       host_.Trace(TraceLine(host_.ElapsedMs(), "<Event>", current_page_->Name, (*current_page_)[pc_].Line));
     started_ = false;
-    entry->level = level;
-    args_ = entry->args;
-    sender_ = entry->sender;
+    args_ = entry.Args;
+    sender_ = entry.Sender;
+    events.Take(index, level);
     state_ = 1;
     return 1;
   }
@@ -236,7 +238,7 @@ void TCallMan::Step() {
       case 1: {
         int c = StepProcess();
         if (c == 1) {
-          events_.RemoveLevel(1);
+          Events().RemoveLevel(1);
           state_ = 0;
           run_on_ = true;
         } else if (c == 2) {
@@ -260,7 +262,7 @@ void TCallMan::Step() {
         int c = StepProcess();
         if (c == 1 || c == -1) {
           --event_level_;
-          events_.RemoveLevel(event_level_);
+          Events().RemoveLevel(event_level_);
           if (event_level_ <= 2) state_ = 2;
         } else if (c == 2) {
           state_ = 2;

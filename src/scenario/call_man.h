@@ -14,7 +14,7 @@
 #include <string_view>
 #include <vector>
 
-#include "scenario/event_queue.h"
+#include "objects/rivo_base_list.h"
 #include "scenario/page.h"
 #include "scenario/scenario_host.h"
 #include "scenario/stack_list.h"
@@ -27,10 +27,11 @@ class TCallMan {
  public:
   static constexpr std::size_t kMaxCachedPages = 10;
 
-  // variables may be nullptr (expressions then give no value). can_reach
-  // answers whether a page can be read (the project's CanReach); without it
-  // every file the host has is reachable.
-  TCallMan(ScenarioHost& host, TParamCollection* variables, TEventQueue& events,
+  // variables may be nullptr (expressions then give no value). screen:
+  // the objects the commands work on, whose event queue the interpreter
+  // takes events from. can_reach answers whether a page can be read (the
+  // project's CanReach); without it every file the host has is reachable.
+  TCallMan(ScenarioHost& host, TParamCollection* variables, TRivoBaseList& screen,
            std::function<bool(std::string_view)> can_reach = {});
   TCallMan(const TCallMan&) = delete;
   TCallMan& operator=(const TCallMan&) = delete;
@@ -48,7 +49,8 @@ class TCallMan {
   // What the commands and the system variables use.
   ScenarioHost& Host() const { return host_; }
   TParamCollection* Variables() const { return variables_; }
-  TEventQueue& Events() const { return events_; }
+  TRivoBaseList& Screen() const { return screen_; }
+  TTimerList& Events() const { return screen_.Events(); }
   bool CanReach(std::string_view name) const;
   const std::shared_ptr<TPage>& CurrentPage() const { return current_page_; }
   int32_t Pc() const { return pc_; }
@@ -57,13 +59,17 @@ class TCallMan {
   bool Started() const { return started_; }
   TStackList& CallStack() { return call_stack_; }
   std::vector<std::string>& Args() { return args_; }
-  const std::string& Sender() const { return sender_; }
+  // The object whose event started the running process: none in the main
+  // process, and a handle that no longer resolves once the object is gone.
+  ObjectHandle Sender() const { return sender_; }
   int32_t State() const { return state_; }
   int32_t EventLevel() const { return event_level_; }
 
   int32_t ArgCount() const { return static_cast<int32_t>(args_.size()); }
   std::string ArgString(int32_t index) const;
-  std::string SenderName() const { return state_ != 0 ? sender_ : std::string(); }
+  // "@Sender": the sender's name; "" in the main process and for a sender
+  // that has been destroyed.
+  std::string SenderName() const { return state_ != 0 ? screen_.SenderName(sender_) : std::string(); }
   TCustomParam* CurrentReturnValue();
 
   // The commands whose Part is not built yet move on without effect; the
@@ -83,7 +89,7 @@ class TCallMan {
 
   ScenarioHost& host_;
   TParamCollection* variables_;
-  TEventQueue& events_;
+  TRivoBaseList& screen_;
   std::function<bool(std::string_view)> can_reach_;
 
   std::vector<std::shared_ptr<TPage>> cache_;  // most recently used first
@@ -94,7 +100,7 @@ class TCallMan {
   bool started_ = false;
   std::vector<std::string> args_;
   int32_t state_ = 0;
-  std::string sender_;
+  ObjectHandle sender_;
   int32_t event_level_ = 2;
 
   // The command traced last, so that a command that stays in place is

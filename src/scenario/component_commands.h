@@ -1,13 +1,18 @@
 #pragma once
 // The commands that create objects (and the timer, sound and cabinet
 // commands): each carries one expression per property id that its page's
-// mask holds for its type. Their objects come with the screen; until then
-// they move on without effect.
+// mask holds for its type. A creating command makes an object of its kind
+// on the screen, applies the expressions in the fixed creation order
+// (ApplyCreationProperties) and finishes as its kind wants (Finish). A kind
+// whose class the player does not have yet is skipped and counted.
 
+#include "objects/object_types.h"
 #include "scenario/command.h"
 #include "scenario/command_codes.h"
 
 namespace rivo {
+
+class TRivoObject;
 
 class TComComponent : public TCommand {
  public:
@@ -17,6 +22,15 @@ class TComComponent : public TCommand {
   void Execute(TCallMan& calls, std::shared_ptr<TPage>& page, int32_t& pc) override;
 
   PropertySlots Properties;
+
+ protected:
+  // The LT_ type this command makes; LT_NONE for commands that make none.
+  virtual uint8_t ObjectType() const { return LT_NONE; }
+  // Before the properties (ImgNew and ParticleNew hand the object copies of
+  // some of their expressions).
+  virtual void Prepare(TCallMan& calls, TRivoObject& object) {}
+  // After the properties: movies and sounds start playing, menus open.
+  virtual void Finish(TCallMan& calls, TRivoObject& object);
 };
 
 // The commands whose objects are controls of the screen.
@@ -25,35 +39,44 @@ class TComControl : public TComComponent {
   using TComComponent::TComComponent;
 };
 
-template <uint8_t Code, typename Base>
+template <uint8_t Code, typename Base, uint8_t Type = LT_NONE>
 class TComComponentOf : public Base {
  public:
   explicit TComComponentOf(TPage& page) : Base(page, Code) {}
   uint8_t GetType() const override { return Code; }
+
+ protected:
+  uint8_t ObjectType() const override { return Type; }
 };
 
-using TComTimer = TComComponentOf<CC_TIMER, TComComponent>;
-using TComSound = TComComponentOf<CC_SOUND, TComComponent>;
-using TComBoxNew = TComComponentOf<CC_BOXNEW, TComControl>;
-using TComImgNew = TComComponentOf<CC_IMGNEW, TComControl>;
-using TComTileNew = TComComponentOf<CC_TILENEW, TComControl>;
-using TComSliderNew = TComComponentOf<CC_SLIDERNEW, TComControl>;
-using TComScrollbarNew = TComComponentOf<CC_SCROLLBARNEW, TComControl>;
-using TComGaugeNew = TComComponentOf<CC_GAUGENEW, TComControl>;
-using TComMapImgNew = TComComponentOf<CC_MAPIMGNEW, TComControl>;
-using TComPrevMenuNew = TComComponentOf<CC_PREVMENUNEW, TComControl>;
-using TComFireNew = TComComponentOf<CC_FIRENEW, TComControl>;
-using TComParticleNew = TComComponentOf<CC_PARTICLENEW, TComControl>;
-using TComWaveNew = TComComponentOf<CC_WAVENEW, TComControl>;
-using TComBtnNew = TComComponentOf<CC_BUTTON, TComControl>;
-using TComCinema = TComComponentOf<CC_CINEMA, TComControl>;
-using TComMovie = TComComponentOf<CC_MOVIE, TComControl>;
-using TComMesNew = TComComponentOf<CC_MESNEW, TComControl>;
-using TComEditNew = TComComponentOf<CC_EDITNEW, TComControl>;
-using TComMemoNew = TComComponentOf<CC_MEMONEW, TComControl>;
-using TComCaption = TComComponentOf<CC_CAPTION, TComControl>;
-using TComCGCaption = TComComponentOf<CC_CGCAPTION, TComControl>;
-using TComMenu = TComComponentOf<CC_MENU, TComControl>;
+using TComTimer = TComComponentOf<CC_TIMER, TComComponent, LT_TIMER>;
+using TComSound = TComComponentOf<CC_SOUND, TComComponent, LT_SOUND>;
+using TComBoxNew = TComComponentOf<CC_BOXNEW, TComControl, LT_BOX>;
+using TComImgNew = TComComponentOf<CC_IMGNEW, TComControl, LT_IMAGES>;
+using TComTileNew = TComComponentOf<CC_TILENEW, TComControl, LT_TILE>;
+using TComSliderNew = TComComponentOf<CC_SLIDERNEW, TComControl, LT_SLIDER>;
+using TComScrollbarNew = TComComponentOf<CC_SCROLLBARNEW, TComControl, LT_SCROLLBAR>;
+using TComGaugeNew = TComComponentOf<CC_GAUGENEW, TComControl, LT_GAUGE>;
+using TComMapImgNew = TComComponentOf<CC_MAPIMGNEW, TComControl, LT_MAPIMG>;
+using TComPrevMenuNew = TComComponentOf<CC_PREVMENUNEW, TComControl, LT_PREVMENU>;
+using TComFireNew = TComComponentOf<CC_FIRENEW, TComControl, LT_FIRE>;
+using TComParticleNew = TComComponentOf<CC_PARTICLENEW, TComControl, LT_PARTICLE>;
+using TComWaveNew = TComComponentOf<CC_WAVENEW, TComControl, LT_WAVE>;
+using TComBtnNew = TComComponentOf<CC_BUTTON, TComControl, LT_BUTTON>;
+using TComCinema = TComComponentOf<CC_CINEMA, TComControl, LT_CINEMA>;
+using TComMovie = TComComponentOf<CC_MOVIE, TComControl, LT_VIDEO>;
+using TComMesNew = TComComponentOf<CC_MESNEW, TComControl, LT_MES>;
+using TComEditNew = TComComponentOf<CC_EDITNEW, TComControl, LT_EDIT>;
+using TComMemoNew = TComComponentOf<CC_MEMONEW, TComControl, LT_MEMO>;
+using TComCaption = TComComponentOf<CC_CAPTION, TComControl, LT_LABEL>;
+using TComCGCaption = TComComponentOf<CC_CGCAPTION, TComControl, LT_CGLABEL>;
+using TComMenu = TComComponentOf<CC_MENU, TComControl, LT_MENU>;
+
+// Applies the expressions present in slots to object, in the creation order:
+// skipped ids never, an expression without a value gives the property's
+// creation default, an empty PR_NAME keeps the automatic name, and a parent
+// that is empty or not found is the active base. Then invalidates.
+void ApplyCreationProperties(TCallMan& calls, PropertySlots& slots, TRivoObject& object);
 
 // Saving and restoring a set of objects ("cabinet"): the properties, then
 // how the objects are selected and the list of their names.

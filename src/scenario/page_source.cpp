@@ -219,9 +219,9 @@ struct CommandSource {
 }
 
 std::optional<int32_t> PropertyIdOf(std::string_view name) {
-  for (int32_t id = 0; id < kPropertyCount; ++id)
-    if (name == FindProperty(id)->name) return id;
-  return std::nullopt;
+  int32_t id = FindPropertyByName(name);
+  if (id < 0) return std::nullopt;
+  return id;
 }
 
 struct PendingTarget {

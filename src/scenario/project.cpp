@@ -12,13 +12,13 @@
 
 namespace rivo {
 
-TProject::TProject(ScenarioHost& host, TParamCollection* variables, TEventQueue& events)
+TProject::TProject(ScenarioHost& host, TParamCollection* variables, TRivoBaseList& screen)
     : Title(Utf8ToCp932("情報")),
       DiskPrompt(ProjectFile().disk_prompt),
       ExitMessage(ProjectFile().exit_message),
       host_(host),
       variables_(variables),
-      events_(events) {}
+      screen_(screen) {}
 
 TProject::~TProject() {
   // A project that failed before its interpreter existed has no end page to run.
@@ -41,7 +41,7 @@ void TProject::Create() {
   if (!ReadProject()) return;
   host_.SetTerminating(false);
   ReadOriginalDiskTable();
-  call_manager_ = std::make_unique<TCallMan>(host_, variables_, events_,
+  call_manager_ = std::make_unique<TCallMan>(host_, variables_, screen_,
                                              [this](std::string_view name) { return CanReach(name); });
   loaded_ = true;
   if (!host_.FileExists(StartPage)) {

@@ -12,7 +12,7 @@
 
 #include "content/folder_disk_list.h"
 #include "scenario/call_man.h"
-#include "scenario/event_queue.h"
+#include "objects/rivo_base_list.h"
 #include "scenario/project_file.h"
 #include "scenario/scenario_host.h"
 
@@ -25,7 +25,7 @@ class TProject {
   static constexpr int32_t kMaxScreenSide = 16384;
 
   // variables may be nullptr. Nothing is read until Create.
-  TProject(ScenarioHost& host, TParamCollection* variables, TEventQueue& events);
+  TProject(ScenarioHost& host, TParamCollection* variables, TRivoBaseList& screen);
   TProject(const TProject&) = delete;
   TProject& operator=(const TProject&) = delete;
   // Runs the end page up to its first command that yields.
@@ -67,7 +67,7 @@ class TProject {
 
   ScenarioHost& host_;
   TParamCollection* variables_;
-  TEventQueue& events_;
+  TRivoBaseList& screen_;
   TFolderDiskList folder_disks_;
   std::unique_ptr<TCallMan> call_manager_;
   bool loaded_ = false;

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "objects/object_handle.h"
 #include "script/custom_param.h"
 
 namespace rivo {
@@ -21,7 +22,7 @@ struct TStack {
   bool Started = false;
   std::string ResultVariable;  // a call's result goes here; empty otherwise
   std::vector<std::string> Args;
-  std::string Sender;
+  ObjectHandle Sender;
   bool RunOn = false;
   // SaveState of the interrupted command; none when nothing was started.
   std::optional<std::string> StateStream;

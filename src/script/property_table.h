@@ -1,10 +1,15 @@
 #pragma once
-// The numbered properties of runtime objects: each id with its name and the
-// kind of value it exchanges with variables. Commands, "GetProp" and
-// "SetProp" address properties by these ids; the result kind of "GetProp"
-// comes from here.
+// The numbered properties of runtime objects: each id with its name, the
+// authoring tool's label, the kind of value it exchanges with variables,
+// the value a creating command applies when its expression gives none, its
+// place in the creation order and how writes treat it. Commands, "GetProp"
+// and "SetProp" address properties by these ids; page masks, the creating
+// commands, the result kind of "GetProp", the property dispatch of runtime
+// objects and the object dump all read this one table.
 
+#include <array>
 #include <cstdint>
+#include <string_view>
 
 #include "script/param_kind.h"
 
@@ -178,12 +183,36 @@ enum TPropertyId : uint8_t {
 
 constexpr int32_t kPropertyCount = 163;
 
+enum PropertyFlags : uint8_t {
+  // A creating command never applies it, even when its page lists it.
+  kSkippedOnCreation = 1,
+  // Writing it by id does nothing.
+  kReadOnly = 2,
+  // Writing it by id raises "SetPropエラー".
+  kErrorOnWrite = 4,
+};
+
 struct PropertyInfo {
-  const char* name;  // "PR_NAME" ...
-  uint8_t kind;      // PT_INT, PT_FLOAT, PT_BOOL or PT_STR
+  const char* name;   // "PR_NAME" ...
+  const char* label;  // the authoring tool's caption, UTF-8 (never shown)
+  uint8_t kind;       // PT_INT, PT_FLOAT, PT_BOOL or PT_STR
+  // Applied by a creating command whose expression gives no value; text
+  // properties default to the empty text.
+  int32_t creation_default;
+  // Position in the order creating commands apply properties in (name,
+  // parent and source first, zoom before size, size before position).
+  uint8_t creation_rank;
+  uint8_t flags;  // PropertyFlags
+
+  bool Has(PropertyFlags flag) const { return (flags & flag) != 0; }
 };
 
 // nullptr for an id outside 0..162.
 const PropertyInfo* FindProperty(int32_t id);
+// Every id in the order creating commands apply them (skipped ids included,
+// so that the rank of an id is its position here).
+const std::array<uint8_t, kPropertyCount>& CreationOrder();
+// The id of a "PR_" name, or -1.
+int32_t FindPropertyByName(std::string_view name);
 
 }  // namespace rivo

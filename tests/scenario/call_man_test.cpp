@@ -240,10 +240,10 @@ Wait TRUE
   it.Event("ev.rsb");
   it.Tick(3);
   EXPECT_EQ(it.Int("handled"), 0);
-  EXPECT_EQ(it.events.Entries().size(), 1u);
+  EXPECT_EQ(it.screen.Events().Entries().size(), 1u);
   it.Tick(10);
   EXPECT_EQ(it.Int("handled"), 1);
-  EXPECT_TRUE(it.events.Entries().empty());
+  EXPECT_TRUE(it.screen.Events().Entries().empty());
 }
 
 TEST(Events, TwoEventsInOneTickRunOneAfterTheOther) {
@@ -321,7 +321,7 @@ TEST(Events, AnEventWhosePageCannotBeReachedIsDroppedAndTraced) {
   it.Event("b.rsb");
   it.Tick();
   EXPECT_EQ(it.Str("log"), "b");
-  EXPECT_TRUE(it.events.Entries().empty());
+  EXPECT_TRUE(it.screen.Events().Entries().empty());
   int dropped = 0;
   for (const std::string& line : it.host.trace) dropped += line.find("<Dropped>") != std::string::npos;
   EXPECT_EQ(dropped, 2);
@@ -368,7 +368,7 @@ Calc log = log ++ "never"
   it.Tick();
   EXPECT_EQ(it.Str("log"), "main moved");
   EXPECT_EQ(it.calls->CallStack().Count(), 0);
-  EXPECT_TRUE(it.events.Entries().empty());
+  EXPECT_TRUE(it.screen.Events().Entries().empty());
 }
 
 TEST(Stepping, ACommandThatStaysWithoutWaitingEndsTheTick) {

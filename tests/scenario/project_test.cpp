@@ -16,11 +16,11 @@ namespace {
 struct Game {
   test::FakeHost host;
   TParamCollection variables;
-  TEventQueue events;
+  TRivoBaseList screen;
   std::unique_ptr<TProject> project;
 
   void Start() {
-    project = std::make_unique<TProject>(host, &variables, events);
+    project = std::make_unique<TProject>(host, &variables, screen);
     project->Create();
   }
 };

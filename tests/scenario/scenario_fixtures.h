@@ -82,11 +82,11 @@ struct Interpreter {
   FakeHost host;
   ScenarioSystemServices services;
   TParamCollection variables{&services};
-  TEventQueue events;
+  TRivoBaseList screen;
   std::unique_ptr<TCallMan> calls;
 
   void Start(const std::string& page) {
-    calls = std::make_unique<TCallMan>(host, &variables, events);
+    calls = std::make_unique<TCallMan>(host, &variables, screen);
     services.SetCallManager(calls.get());
     calls->JumpTo(page);
   }
@@ -105,11 +105,10 @@ struct Interpreter {
     return v ? v->Param().AsStr() : "<none>";
   }
   void Event(const std::string& target, std::vector<std::string> args = {}) {
-    TEventEntry e;
-    e.target = target;
-    e.sender = "button";
-    e.args = std::move(args);
-    events.Add(std::move(e));
+    TTimerData e;
+    e.Page = target;
+    e.Args = std::move(args);
+    screen.Events().Add(std::move(e));
   }
 };
 

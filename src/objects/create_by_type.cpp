@@ -1,0 +1,52 @@
+// Which class makes an object of each type: the kinds restored from saves
+// and made by the cabinet and property-motion commands. Each object kind
+// adds its line to kMakers when its class arrives.
+
+#include <array>
+
+#include "common/error.h"
+#include "objects/rivo_base_list.h"
+#include "objects/rivo_cabinet.h"
+#include "objects/rivo_prop_motion.h"
+#include "objects/rivo_timer.h"
+
+namespace rivo {
+namespace {
+
+using Maker = TRivoObject& (*)(TRivoBaseList& screen);
+
+template <typename T>
+TRivoObject& Make(TRivoBaseList& screen) {
+  return screen.Create<T>();
+}
+
+// Indexed by LT_ code; nullptr: no class (yet).
+constexpr std::array<Maker, kObjectTypeCount> kMakers = [] {
+  std::array<Maker, kObjectTypeCount> makers{};
+  makers[LT_TIMER] = Make<TRivoTimer>;
+  makers[LT_PROPMOTION] = Make<TRivoPropMotion>;
+  makers[LT_CABINET] = Make<TRivoCabinet>;
+  return makers;
+}();
+
+// The kinds that have a class in the system; the others never exist.
+constexpr bool HasClass(int32_t type) { return type >= LT_BOX && type < kObjectTypeCount && type != LT_MAP; }
+
+}  // namespace
+
+bool HasObjectKind(int32_t type) {
+  type &= 0x7F;
+  return HasClass(type) && kMakers[static_cast<std::size_t>(type)] != nullptr;
+}
+
+TRivoObject& TRivoBaseList::CreateByType(int32_t type) {
+  type &= 0x7F;
+  if (!HasClass(type)) throw RivoError("CreateByType: no object kind " + std::to_string(type));
+  Maker make = kMakers[static_cast<std::size_t>(type)];
+  if (!make)
+    throw RivoError(std::string("CreateByType: objects of kind ") + ObjectTypeName(type) + " (" +
+                    ObjectTypeLabel(type) + ") are not supported by this player yet");
+  return make(*this);
+}
+
+}  // namespace rivo

@@ -1,0 +1,57 @@
+#pragma once
+// TRivoBase: one of the screen's two pages, the root of a visible tree. A
+// base has no parent; it is visible by its own flag alone. It holds the
+// mouse state the window writes between ticks and the mouse step reads
+// (position, presses, clicks of the tick, held buttons, wheel, capture,
+// the hovered object). Drawing and the mouse step itself build on this
+// class.
+
+#include <cstdint>
+#include <string>
+
+#include "objects/rivo_control.h"
+
+namespace rivo {
+
+class TRivoBase : public TRivoControl {
+ public:
+  // Bases carry their system names (0x01 "BASE0", 0x01 "BASE1").
+  TRivoBase(TRivoBaseList& owner, int32_t index) : TRivoControl(owner), index_(index) {}
+
+  static const PropertyAccessors& ClassProperties();
+  const PropertyAccessors& Properties() const override { return ClassProperties(); }
+  bool NeedsAutoName() const override { return false; }
+  TRivoBase* GetBase() override { return this; }
+  bool IsVisible() const override { return GetVisible(); }
+  // A base has no parent to take.
+  void SetParentByName(std::string_view) override {}
+  // Bases raise no press events.
+  int32_t Index() const { return index_; }
+
+  // Cuts rect to the base and adds it to the changed area (AddDirtyRect).
+  void InvalidateRect(const TRect& rect) override;
+  // Where the drawing of the screen keeps the changed area; nothing here.
+  virtual void AddDirtyRect(const TRect& rect) {}
+
+  // The mouse state (window input between ticks, the mouse step in a tick).
+  int32_t MouseX = 0, MouseY = 0;
+  bool Moved = false;
+  bool LeftPress = false, RightPress = false;  // arrived since the last tick
+  bool LeftClick = false, RightClick = false;  // this tick's, not consumed yet
+  bool LeftHeld = false, RightHeld = false;
+  bool WheelDown = false, WheelUp = false;
+  bool WheelDownNow = false, WheelUpNow = false;
+  // Bit 4: left capture, bit 8: right capture; bits 1 and 2: a pending
+  // release for controls that take the mouse in their own way.
+  uint32_t Capture = 0;
+  ObjectHandle Hovered;
+  std::string CursorFile;
+
+  // Stores a new pointer position; Moved when it differs.
+  void UpdateMouse(int32_t x, int32_t y);
+
+ private:
+  int32_t index_;
+};
+
+}  // namespace rivo

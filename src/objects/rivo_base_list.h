@@ -1,0 +1,177 @@
+#pragma once
+// TRivoBaseList: the screen, the root of all runtime objects. It owns every
+// object in one flat list (creation order), the two bases that root the
+// visible trees, the event queue, the deferred deletion list and the
+// keyboard focus, and it gives out and resolves object handles. Every tick
+// the host runs its input step, then the interpreter, then its Tick.
+//
+// This is the screen's object core. Drawing, the mouse and key steps and
+// transitions extend it (ProcessInput and the drawing of the bases); a film
+// control owns a private screen of the same class.
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "objects/event_queue.h"
+#include "objects/object_slots.h"
+#include "objects/rivo_base.h"
+#include "objects/rivo_object.h"
+
+namespace rivo {
+
+class ByteReader;
+class ByteWriter;
+
+// What the screen needs from the player around it: the game clock.
+class ScreenClock {
+ public:
+  virtual ~ScreenClock() = default;
+  virtual int32_t ElapsedMs() const = 0;
+  virtual int32_t FrameDeltaMs() const = 0;
+};
+
+// Whether CreateByType can make objects of type (this player has the kind).
+bool HasObjectKind(int32_t type);
+
+class TRivoBaseList {
+ public:
+  static constexpr int32_t kDefaultSize = 8;
+
+  // clock: the game clock of timers and motions (not owned; may be nullptr,
+  // then time stands still at 0).
+  explicit TRivoBaseList(const ScreenClock* clock = nullptr);
+  TRivoBaseList(const TRivoBaseList&) = delete;
+  TRivoBaseList& operator=(const TRivoBaseList&) = delete;
+  virtual ~TRivoBaseList();
+
+  int32_t ElapsedMs() const { return clock_ ? clock_->ElapsedMs() : 0; }
+  int32_t FrameDeltaMs() const { return clock_ ? clock_->FrameDeltaMs() : 0; }
+
+  // --- making objects
+  // A new object of class T, named automatically, with a handle, at the
+  // end of the object list.
+  template <typename T, typename... Args>
+  T& Create(Args&&... args) {
+    auto object = std::make_unique<T>(*this, std::forward<Args>(args)...);
+    T& made = *object;
+    Adopt(std::move(object));
+    return made;
+  }
+  // A new object of the kind that reports type (only the low 7 bits
+  // count). Types without a class (0, 1, 10, above 27) and kinds whose
+  // class this player does not have yet raise an error naming the type,
+  // never a silent nothing.
+  TRivoObject& CreateByType(int32_t type);
+
+  // --- the two bases
+  TRivoBase& BaseAt(int32_t index) const { return *bases_[static_cast<std::size_t>(index & 1)]; }
+  int32_t ActiveIndex() const { return active_base_; }
+  void SetActiveIndex(int32_t index) { active_base_ = index & 1; }
+  TRivoBase& ActiveBase() const { return BaseAt(active_base_); }
+  TRivoBase& BackBase() const { return BaseAt(active_base_ ^ 1); }
+  int32_t GetWidth() const { return width_; }
+  int32_t GetHeight() const { return height_; }
+  virtual void SetWidth(int32_t width);
+  virtual void SetHeight(int32_t height);
+  // PR_COLOR of the screen: passed on to both bases.
+  void SetColor(int32_t color);
+
+  // --- the object list
+  int32_t ObjectCount() const { return static_cast<int32_t>(objects_.size()); }
+  TRivoObject& GetObjectAt(int32_t index) const { return *objects_[static_cast<std::size_t>(index)]; }
+  // The object a handle refers to; nullptr for none and for a destroyed one.
+  TRivoObject* Resolve(ObjectHandle handle) const { return slots_.Resolve(handle); }
+
+  // --- names
+  // "" or 0x01 "BASE0": the active base; 0x01 or 0x01 "BASE1": the back
+  // base; otherwise the first object of the list with that exact name.
+  TRivoObject* FindObjectByName(std::string_view name) const;
+  // "": the active base; 0x01: the back base; 0x01 "BASE0"/"BASE1": base 0
+  // or 1; otherwise the first control with that exact name.
+  TRivoControl* FindControlByName(std::string_view name) const;
+  int32_t IndexOfName(std::string_view name) const;
+  bool NameExists(std::string_view name) const { return names_.contains(std::string(name)); }
+  // The first of prefix0, prefix1, ... that no object carries.
+  std::string AutoName(std::string_view prefix);
+  // Appends the names of the objects of type (any with 0) whose parent is
+  // parent (any with nullptr); returns how many.
+  int32_t ListNames(std::vector<std::string>& names, int32_t type, const TRivoControl* parent) const;
+
+  // --- events
+  TTimerList& Events() { return events_; }
+  const TTimerList& Events() const { return events_; }
+  // The name of an event's sender: empty for none and for a destroyed one.
+  std::string SenderName(ObjectHandle sender) const;
+
+  // --- deletion
+  // Deferred: at the end of the next Tick (once per object).
+  void Release(TRivoObject& object);
+  // Detaches the object from its parent and the list and destroys it.
+  void Free(TRivoObject& object);
+  int32_t ReleasedCount() const { return static_cast<int32_t>(released_.size()); }
+
+  // --- focus
+  TRivoControl* Focus() const;
+  // Moves the focus with events: the old control loses it, the new one
+  // gains it.
+  void SetFocus(TRivoControl* control);
+  // The focus goes without events and is searched again before the next
+  // key dispatch.
+  void ClearFocus();
+  bool FocusDirty() const { return focus_dirty_; }
+  void SetFocusDirty(bool on) { focus_dirty_ = on; }
+
+  // --- the tick
+  // The update of every object: idle events, automatic deletion, then the
+  // released objects go.
+  virtual void Tick();
+  // Returns the screen to two empty bases (a game load, the Reset command).
+  virtual void Reset();
+
+  // --- saving
+  void SaveToStream(ByteWriter& out) const;
+  void LoadFromStream(ByteReader& in, int32_t version);
+
+ protected:
+  // Makes fresh bases (construction and Reset).
+  virtual std::unique_ptr<TRivoBase> MakeBase(int32_t index);
+
+ private:
+  friend class TRivoObject;
+
+  void Adopt(std::unique_ptr<TRivoObject> object);
+  void CreateBases();
+  void FreeBases();
+  void Destroy(TRivoObject& object);
+  void NameChanged(const std::string& old_name, const std::string& new_name);
+  void ForgetName(const std::string& old_name);
+  bool IsBase(const TRivoObject& object) const;
+  void SaveEvents(ByteWriter& out) const;
+  void LoadEvents(ByteReader& in, int32_t version);
+
+  const ScreenClock* clock_;
+  ObjectSlots slots_;
+  std::array<std::unique_ptr<TRivoBase>, 2> bases_;
+  int32_t active_base_ = 0;
+  int32_t width_ = kDefaultSize;
+  int32_t height_ = kDefaultSize;
+  std::vector<std::unique_ptr<TRivoObject>> objects_;
+  // How many listed objects carry each name (names are not unique while a
+  // rename is under way).
+  std::unordered_map<std::string, int32_t> names_;
+  std::unordered_map<std::string, int64_t> auto_name_hint_;
+  TTimerList events_;
+  std::vector<ObjectHandle> released_;
+  ObjectHandle focus_;
+  bool focus_dirty_ = true;
+  // The tick walk's position in objects_ (kNotWalking outside the walk).
+  static constexpr std::size_t kNotWalking = static_cast<std::size_t>(-1);
+  std::size_t walk_ = kNotWalking;
+};
+
+}  // namespace rivo
