@@ -57,7 +57,7 @@ std::unique_ptr<PlayerPart> GameParts::CreateSystemFunctions(PlayerContext& ctx)
 }
 
 std::unique_ptr<ScreenStage> GameParts::CreateScreen(PlayerContext& ctx) {
-  auto screen = std::make_unique<GameScreen>(ctx);
+  auto screen = std::make_unique<GameScreen>(ctx, &files_->Files(), variables_);
   screen_ = screen.get();
   screen_->Screen().SetGlyphs(&Fonts(ctx).Glyphs());
   return screen;

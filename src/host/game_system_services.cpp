@@ -3,6 +3,7 @@
 #include "host/display_control.h"
 #include "host/player_context.h"
 #include "media/screen_manager.h"
+#include "objects/rivo_base_list.h"
 
 namespace rivo {
 
@@ -43,6 +44,76 @@ void GameSystemServices::SetDisplayModeIndex(int32_t index) {
 std::optional<DisplayMode> GameSystemServices::DisplayModeAt(int32_t n) {
   TScreenManager* m = Manager();
   return m ? m->GetMode(n) : std::nullopt;
+}
+
+// The input of the base that has it: the shown base of the screen.
+TRivoBase* GameSystemServices::Base() const { return ctx_.screen ? &ctx_.screen->ActiveBase() : nullptr; }
+
+bool GameSystemServices::LClick() {
+  TRivoBase* b = Base();
+  return b && b->LeftClick;
+}
+
+void GameSystemServices::SetLClick(bool value) {
+  if (TRivoBase* b = Base()) b->LeftClick = value;
+}
+
+bool GameSystemServices::RClick() {
+  TRivoBase* b = Base();
+  return b && b->RightClick;
+}
+
+void GameSystemServices::SetRClick(bool value) {
+  if (TRivoBase* b = Base()) b->RightClick = value;
+}
+
+bool GameSystemServices::LPush() {
+  TRivoBase* b = Base();
+  return b && b->LeftHeld;
+}
+
+bool GameSystemServices::RPush() {
+  TRivoBase* b = Base();
+  return b && b->RightHeld;
+}
+
+int32_t GameSystemServices::MouseX() {
+  TRivoBase* b = Base();
+  return b ? b->MouseX : 0;
+}
+
+int32_t GameSystemServices::MouseY() {
+  TRivoBase* b = Base();
+  return b ? b->MouseY : 0;
+}
+
+bool GameSystemServices::KeyPush(int32_t key) { return ctx_.screen && ctx_.screen->Keys().KeyIsDown(key); }
+bool GameSystemServices::KeyClick(int32_t key) { return ctx_.screen && ctx_.screen->Keys().KeyWasPushed(key); }
+bool GameSystemServices::KeyRepeat(int32_t key) { return ctx_.screen && ctx_.screen->Keys().KeyWasRepeated(key); }
+
+bool GameSystemServices::WheelDown() {
+  TRivoBase* b = Base();
+  return b && b->WheelDownNow;
+}
+
+bool GameSystemServices::WheelUp() {
+  TRivoBase* b = Base();
+  return b && b->WheelUpNow;
+}
+
+std::string GameSystemServices::ActiveCompo() {
+  TRivoControl* focus = ctx_.screen ? ctx_.screen->Focus() : nullptr;
+  return focus ? focus->GetName() : std::string();
+}
+
+void GameSystemServices::SetActiveCompo(const std::string& name) {
+  if (!ctx_.screen || name.empty()) return;
+  TRivoControl* c = ctx_.screen->FindControlByName(name);
+  if (c && c->IsVisible() && c->GetHandleKey() && !c->IsPaused()) ctx_.screen->SetFocus(c);
+}
+
+bool GameSystemServices::InPrimary(const std::string& base_name) {
+  return ctx_.screen && ctx_.screen->FindControlByName(base_name) == &ctx_.screen->ActiveBase();
 }
 
 }  // namespace rivo

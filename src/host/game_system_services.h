@@ -1,6 +1,7 @@
 #pragma once
 // The system variables the host answers, on top of those of the
-// interpreter: the display ("@FullScr", "@DisplayModeCount",
+// interpreter: the input of the shown base (mouse, clicks, keys, wheel,
+// focus, "InPrimary"), the display ("@FullScr", "@DisplayModeCount",
 // "@DisplayModeIndex", "GetDisplayMode"), the pointer moves of "@MouseX" and
 // "@MouseY", and "@SoundON", kept here until the sound managers take it.
 
@@ -10,6 +11,7 @@ namespace rivo {
 
 struct PlayerContext;
 class TScreenManager;
+class TRivoBase;
 
 class GameSystemServices : public ScenarioSystemServices {
  public:
@@ -24,11 +26,29 @@ class GameSystemServices : public ScenarioSystemServices {
   // An index outside the mode list is ignored.
   void SetDisplayModeIndex(int32_t index) override;
   std::optional<DisplayMode> DisplayModeAt(int32_t n) override;
+  bool LClick() override;
+  void SetLClick(bool value) override;
+  bool RClick() override;
+  void SetRClick(bool value) override;
+  bool LPush() override;
+  bool RPush() override;
+  int32_t MouseX() override;
+  int32_t MouseY() override;
+  bool KeyPush(int32_t key) override;
+  bool KeyClick(int32_t key) override;
+  bool KeyRepeat(int32_t key) override;
+  bool WheelDown() override;
+  bool WheelUp() override;
+  std::string ActiveCompo() override;
+  // Only a visible control that takes keys and is not paused gets the focus.
+  void SetActiveCompo(const std::string& name) override;
+  bool InPrimary(const std::string& base_name) override;
   bool SoundOn() override { return sound_on_; }
   void SetSoundOn(bool on) override { sound_on_ = on; }
 
  private:
   TScreenManager* Manager() const;
+  TRivoBase* Base() const;
 
   PlayerContext& ctx_;
   bool sound_on_ = true;

@@ -92,6 +92,7 @@ void Player::InitPlayer() {
   if (ctx_.Terminating) return;
   int32_t width = project_->ScreenWidth();
   int32_t height = project_->ScreenHeight();
+  screen_->SetScreenSize(width, height);
   ctx_.Trace("MediaInit");
   media_ = parts_.CreateMedia(ctx_, width, height);
   // The display always works at 32 bits, so the colour tables have nothing to adapt to.

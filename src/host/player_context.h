@@ -22,6 +22,7 @@ class Window;
 class AudioDevice;
 class DisplayControl;
 class TScreenManager;
+class TRivoBaseList;
 
 struct PlayerContext {
   // Stopping, or failed to start: the tick ends after the interpreter step,
@@ -60,6 +61,7 @@ struct PlayerContext {
   AudioDevice* audio = nullptr;  // the one sound device, from start-up to shutdown
   TScreenManager* screen_manager = nullptr;  // while the window exists
   DisplayControl* display = nullptr;         // the player, for the display's system variables
+  TRivoBaseList* screen = nullptr;           // the runtime objects' screen, while it exists
   std::ostream* log = nullptr;   // diagnostics; never null in a running player
 
   // Receives the names of the start-up and shutdown steps; records nothing

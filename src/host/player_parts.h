@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "host/game_location.h"
-#include "graphics/custom_dibx.h"
+#include "graphics/dibx.h"
 #include "graphics/rect.h"
 #include "host/screen_input.h"
 
@@ -42,6 +42,8 @@ class ScreenStage : public ScreenInput {
   void MarkKeyPressed(int) override {}
   void ClearKeys() override {}
 
+  // The project's screen size, once the project is read.
+  virtual void SetScreenSize(int32_t width, int32_t height) {}
   // The tick's input step: key and mouse state into object events.
   virtual void ProcessInput() {}
   // The update of every runtime object.
@@ -54,7 +56,7 @@ class ScreenStage : public ScreenInput {
     TRect present_rect;
   };
   // Draws both bases (and a running transition) into the back buffer.
-  virtual Composed Compose(TCustomDIBX& back_buffer) { return {}; }
+  virtual Composed Compose(TDIBX& back_buffer) { return {}; }
   // The test switch --invalidate-all: before composing, both bases are
   // marked dirty all over, so a frame shows what a full redraw would.
   virtual void InvalidateAll() {}

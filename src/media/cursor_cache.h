@@ -21,6 +21,12 @@ class TCursorCache {
   // files and window may be null: then every file fails, or nothing is shown.
   TCursorCache(TVrFileManager* files, Window* window) : files_(files), window_(window) {}
 
+  // The window may come later than the cache; a new window is shown the
+  // pointer again at the next Show.
+  void SetWindow(Window* window) {
+    if (window != window_) shown_once_ = false;
+    window_ = window;
+  }
   // Shows the pointer of that file (CP932 name; empty: the system's arrow),
   // unless it is already shown.
   void Show(const std::string& name);

@@ -6,6 +6,7 @@
 
 #include "common/error.h"
 #include "objects/rivo_base_list.h"
+#include "objects/rivo_box.h"
 #include "objects/rivo_cabinet.h"
 #include "objects/rivo_label.h"
 #include "objects/rivo_prop_motion.h"
@@ -25,6 +26,7 @@ TRivoObject& Make(TRivoBaseList& screen) {
 // Indexed by LT_ code; nullptr: no class (yet).
 constexpr std::array<Maker, kObjectTypeCount> kMakers = [] {
   std::array<Maker, kObjectTypeCount> makers{};
+  makers[LT_BOX] = Make<TRivoBox>;
   makers[LT_TIMER] = Make<TRivoTimer>;
   makers[LT_SOUND] = Make<TRivoSound>;
   makers[LT_PROPMOTION] = Make<TRivoPropMotion>;

@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <string>
 
+#include "graphics/clip_list.h"
+#include "graphics/dibx.h"
 #include "objects/rivo_control.h"
 
 namespace rivo {
@@ -30,8 +32,25 @@ class TRivoBase : public TRivoControl {
 
   // Cuts rect to the base and adds it to the changed area (AddDirtyRect).
   void InvalidateRect(const TRect& rect) override;
-  // Where the drawing of the screen keeps the changed area; nothing here.
-  virtual void AddDirtyRect(const TRect& rect) {}
+  // Adds rect (already cut to the base) to the changed area.
+  void AddDirtyRect(const TRect& rect);
+  // The whole base changed.
+  void InvalidateAll();
+
+  // --- drawing
+  // Its own picture, drawn into while it is not shown straight into the
+  // screen's back buffer.
+  TDIBX Surface;
+  // The changed rectangles of this base, emptied after each presentation.
+  TClipList Dirty;
+  // Where the base draws now: the screen's back buffer when it is the shown
+  // base and no transition is prepared, else its own surface.
+  TCustomDIBX& GetSurface();
+  // Redraws the changed rectangles.
+  void DrawPage();
+
+  // --- the mouse step (the shown base, once a tick)
+  void ProcessMouse();
 
   // The mouse state (window input between ticks, the mouse step in a tick).
   int32_t MouseX = 0, MouseY = 0;
@@ -51,6 +70,9 @@ class TRivoBase : public TRivoControl {
   void UpdateMouse(int32_t x, int32_t y);
 
  private:
+  // The own surface follows the base's size.
+  void ResizeSurface();
+
   int32_t index_;
 };
 

@@ -14,7 +14,13 @@ const std::string kBackBaseName("\x01");
 
 }  // namespace
 
-TRivoBaseList::TRivoBaseList(const ScreenClock* clock) : clock_(clock) { CreateBases(); }
+TRivoBaseList::TRivoBaseList(const ScreenClock* clock) : clock_(clock) {
+  // Black with white on the diagonal: every other pixel of an outline shows.
+  selection_pattern_.SetSize(2, 2, 32);
+  selection_pattern_.SetPixel(0, 0, 0x00FFFFFF);
+  selection_pattern_.SetPixel(1, 1, 0x00FFFFFF);
+  CreateBases();
+}
 
 TRivoBaseList::~TRivoBaseList() {
   // Objects go while the bases and the queue they refer to still exist.

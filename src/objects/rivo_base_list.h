@@ -10,6 +10,7 @@
 // control owns a private screen of the same class.
 
 #include <array>
+#include <functional>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -17,13 +18,17 @@
 #include <unordered_map>
 #include <vector>
 
+#include "graphics/custom_wipe.h"
+#include "graphics/dibx.h"
 #include "objects/event_queue.h"
+#include "objects/key_state.h"
 #include "objects/object_slots.h"
 #include "objects/rivo_base.h"
 #include "objects/rivo_object.h"
 
 namespace rivo {
 
+class TCursorCache;
 class ByteReader;
 class ByteWriter;
 class TFontPixelManager;
@@ -136,6 +141,57 @@ class TRivoBaseList {
   bool FocusDirty() const { return focus_dirty_; }
   void SetFocusDirty(bool on) { focus_dirty_ = on; }
 
+  // --- input (the window writes the bases' mouse fields and the keys)
+  TKeyState& Keys() { return keys_; }
+  const TKeyState& Keys() const { return keys_; }
+  // The input step of the tick: focus, key tables, the shown base's mouse
+  // step, the keys of the focused control, the repeat countdowns.
+  void ProcessInput();
+  void ClearKeys();
+  // Controls that want right clicks (menus and map images put themselves here).
+  std::vector<ObjectHandle>& RightClickList() { return right_click_list_; }
+  // Where pointer pictures are shown (nullptr: nowhere), and the pointer of
+  // controls without their own ("@Cursor").
+  void SetCursors(TCursorCache* cursors) { cursors_ = cursors; }
+  TCursorCache* Cursors() const { return cursors_; }
+  void SetDefaultCursor(std::function<std::string()> name) { default_cursor_ = std::move(name); }
+  std::string DefaultCursorName() const { return default_cursor_ ? default_cursor_() : std::string(); }
+
+  // --- drawing
+  // The surface the shown base is composed into: the screen manager's
+  // drawing surface for the global screen, else one of the screen's own.
+  void SetBackBuffer(TDIBX* surface);
+  TDIBX& BackBuffer();
+  // Both bases redraw their changed rectangles; a running transition draws its step.
+  void Draw();
+  // The rectangle the last transition step changed; empty without one.
+  const TRect& PresentRect() const { return present_rect_; }
+  // After presentation.
+  void ClearDirty();
+  void InvalidateAll();
+  // The 2 x 2 pattern that outlines selected controls.
+  const TDIBX& SelectionPattern() const { return selection_pattern_; }
+  // Makes the wipe of a WP_ code over the three pictures; without one
+  // (or when it yields none) a flip shows the other base at once.
+  using WipeFactory = std::function<std::unique_ptr<TCustomWipe>(int32_t kind, TDIBX& back_buffer,
+                                                                 const TCustomDIBX& shown, const TCustomDIBX& previous)>;
+  void SetWipeFactory(WipeFactory factory) { wipe_factory_ = std::move(factory); }
+  // Makes `active` the shown base and prepares (or, with force, restarts)
+  // the transition of kind (0: none) with reverse param, duration and its
+  // elapsed time position. Returns the running transition or nullptr.
+  TCustomWipe* StartTransition(int32_t active, int32_t kind, int32_t param, bool force, int32_t position,
+                               int32_t duration);
+  int32_t TransitionKind() const { return transition_kind_; }
+  int32_t TransitionDuration() const;
+  void SetTransitionPosition(int32_t ms);
+  // A display change: every display surface goes, then comes back, and
+  // everything is redrawn.
+  void ReleaseSurfaces();
+  void RestoreSurfaces();
+  // The display flag of the image cache; changing it redraws everything.
+  void SetImageReduce(bool on);
+  void SetImageReduceHook(std::function<void(bool)> hook) { image_reduce_hook_ = std::move(hook); }
+
   // --- the tick
   // The update of every object: idle events, automatic deletion, then the
   // released objects go.
@@ -184,6 +240,22 @@ class TRivoBaseList {
   // The tick walk's position in objects_ (kNotWalking outside the walk).
   static constexpr std::size_t kNotWalking = static_cast<std::size_t>(-1);
   std::size_t walk_ = kNotWalking;
+
+  void ResizeBackBuffer();
+
+  TKeyState keys_;
+  std::vector<ObjectHandle> right_click_list_;
+  TCursorCache* cursors_ = nullptr;
+  std::function<std::string()> default_cursor_;
+  TDIBX* back_buffer_ = nullptr;
+  TDIBX own_back_buffer_;
+  TDIBX selection_pattern_;
+  TRect present_rect_;
+  WipeFactory wipe_factory_;
+  std::unique_ptr<TCustomWipe> transition_;
+  int32_t transition_kind_ = 0;
+  bool image_reduce_ = false;
+  std::function<void(bool)> image_reduce_hook_;
 };
 
 }  // namespace rivo

@@ -14,6 +14,7 @@
 #include <string_view>
 #include <vector>
 
+#include "graphics/custom_dibx.h"
 #include "graphics/rect.h"
 #include "objects/rivo_object.h"
 
@@ -133,6 +134,12 @@ class TRivoControl : public TRivoComponent {
   void SetCursor(std::string_view v) { cursor_ = v; }
   virtual std::string GetCursorFile() const { return cursor_; }
   bool GetSelectionMark() const { return selection_mark_; }
+  // Movies show no selection outline.
+  virtual bool DrawsSelectionMark() const { return true; }
+
+  // --- drawing
+  // Draws the control within the surface's clip, then its children.
+  virtual void Draw(TCustomDIBX& surface);
   void SetSelectionMark(bool on) { selection_mark_ = on; }
 
   // --- film motion: a slot only until films exist (PR_ANIPAUSED)
@@ -167,6 +174,11 @@ class TRivoControl : public TRivoComponent {
   virtual void CapturedTick() {}
   // Right-click-closable kinds: true when they consumed the right click.
   virtual bool HandleRightClick() { return false; }
+  // Whether the control closes on right clicks (PR_RCLICKSCRAP of the kinds that have it).
+  virtual bool RightClickScrap() const { return false; }
+  // The mouse position in the base minus this control's corner, as the
+  // two text arguments of a mouse event.
+  std::vector<std::string> MouseArgs() const;
   bool GetHandleKey() const { return handle_key_; }
   void SetHandleKey(bool v) { handle_key_ = v; }
   // The keys that went down, came up or repeated in this tick, in order.
@@ -190,9 +202,9 @@ class TRivoControl : public TRivoComponent {
   void Destroying() override;
 
  protected:
-  // The mouse position in the base minus this control's corner, as the
-  // two text arguments of a mouse event.
-  std::vector<std::string> MouseArgs() const;
+  // The children in drawing order, each clipped to this control and to its
+  // own clip rectangle; then the selection outline.
+  void DrawChildren(TCustomDIBX& surface);
   // Invalidates, runs change, invalidates again.
   template <typename F>
   void Repaint(F change) {

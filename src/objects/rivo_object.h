@@ -91,6 +91,10 @@ class TRivoObject {
   virtual void ScreenToClient(int32_t& x, int32_t& y) const {}
   // Adds the object's area to its base's changed area; nothing here.
   virtual void Invalidate() {}
+  // A display change: the kinds that keep display surfaces give them up,
+  // then make them again (the screen redraws everything afterwards).
+  virtual void ReleaseSurfaces() {}
+  virtual void RestoreSurfaces() {}
 
   // --- events
   // Queues page (when not empty) with this object as sender.

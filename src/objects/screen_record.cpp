@@ -41,12 +41,15 @@ void TRivoBaseList::SaveToStream(ByteWriter& out) const {
 }
 
 void TRivoBaseList::LoadFromStream(ByteReader& in, int32_t version) {
-  Reset();
+  // The screen keeps the project's size: a save of another size, or with a
+  // shown base that does not exist, is not this game's.
   const int32_t width = in.I32();
   const int32_t height = in.I32();
-  SetWidth(width);
-  SetHeight(height);
-  active_base_ = in.I32() & 1;
+  const int32_t active = in.I32();
+  if (width != width_ || height != height_) in.Fail("screen size differs from the game's");
+  if (active != 0 && active != 1) in.Fail("no such base");
+  Reset();
+  active_base_ = active;
   for (int32_t i = 0; i < 2; ++i) {
     TRivoBase& base = BaseAt(i);
     base.LoadFromStream(in, version);
@@ -96,7 +99,11 @@ void TRivoBaseList::LoadEvents(ByteReader& in, int32_t version) {
     TTimerData entry;
     entry.Page = in.String();
     const std::string sender = in.String();
-    if (!sender.empty())
+    // An empty name is no sender (not the shown base), and the two base
+    // names are exactly their bases, whichever is shown now.
+    if (sender == "\x01" "BASE0" || sender == "\x01" "BASE1")
+      entry.Sender = BaseAt(sender.back() - '0').Handle();
+    else if (!sender.empty())
       if (TRivoObject* object = FindObjectByName(sender)) entry.Sender = object->Handle();
     entry.Kind = in.U8();
     entry.Level = version <= 113 ? (in.U8() != 0 ? 1 : 0) : in.I32();

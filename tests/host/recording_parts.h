@@ -35,7 +35,7 @@ class RecordingScreen : public ScreenStage {
     log_.push_back("update");
     if (throw_in_update) throw std::runtime_error("broken object");
   }
-  Composed Compose(TCustomDIBX& back_buffer) override {
+  Composed Compose(TDIBX& back_buffer) override {
     log_.push_back("compose");
     back_buffer.SetPixel(0, 0, 0x00FFFFFF);
     return {{{0, 0, 1, 1}}, {}};

@@ -49,6 +49,16 @@ TEST_F(CursorCache, ShowsAFileOnceAndTheArrowForNoFile) {
   EXPECT_EQ(cache_.Shown(), "hand.cur");
 }
 
+TEST(CursorCacheWithoutWindow, ShowsThePointerAgainOnceTheWindowComes) {
+  TCursorCache cache(nullptr, nullptr);
+  cache.Show("");
+  FakeWindow window;
+  cache.SetWindow(&window);
+  cache.Show("");
+  cache.Show("");
+  EXPECT_THAT(window.cursors, ElementsAre("arrow"));
+}
+
 TEST_F(CursorCache, AFileThatFailsKeepsTheArrowAndIsNotReadAgain) {
   cache_.Show("broken.cur");
   cache_.Show("missing.cur");

@@ -1,0 +1,42 @@
+// Drawing of a base: its changed rectangles, one after another, each
+// cleared to the base's colour and then drawn over by the controls in it.
+
+#include "objects/rivo_base.h"
+#include "objects/rivo_base_list.h"
+
+namespace rivo {
+
+void TRivoBase::AddDirtyRect(const TRect& rect) { Dirty.Add(rect); }
+
+void TRivoBase::InvalidateAll() { AddDirtyRect(Bounds(0, 0, GetWidth(), GetHeight())); }
+
+TCustomDIBX& TRivoBase::GetSurface() {
+  TRivoBaseList& screen = Owner();
+  if (&screen.ActiveBase() == this && screen.TransitionKind() == 0) return screen.BackBuffer();
+  return Surface;
+}
+
+void TRivoBase::ResizeSurface() {
+  if (Surface.Width() == GetWidth() && Surface.Height() == GetHeight()) return;
+  Surface.SetSize(GetWidth(), GetHeight(), 32);
+  InvalidateAll();
+}
+
+void TRivoBase::DrawPage() {
+  ResizeSurface();
+  TCustomDIBX& surface = GetSurface();
+  if (!IsVisible() || surface.IsEmpty()) return;
+  const TRect page = Bounds(GetLeft(), GetTop(), GetWidth(), GetHeight());
+  const TRect own_clip = GetClipRect();
+  for (const TRect& dirty : Dirty.Rects()) {
+    surface.SetClipRect(dirty);
+    if (GetColor() >= 0) {
+      TRect fill = own_clip.IsEmpty() ? page : Intersect(page, own_clip);
+      surface.FillRect(fill, static_cast<uint32_t>(surface.ColorToPixel(GetColor())));
+    }
+    DrawChildren(surface);
+  }
+  surface.ResetClip();
+}
+
+}  // namespace rivo

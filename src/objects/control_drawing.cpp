@@ -1,0 +1,36 @@
+// Drawing of every control: a kind draws itself, then its children, each
+// child clipped to its parent's rectangle and to its own clip rectangle,
+// so nothing spills out of the control that holds it.
+
+#include "objects/rivo_base_list.h"
+#include "objects/rivo_control.h"
+
+namespace rivo {
+
+void TRivoControl::Draw(TCustomDIBX& surface) { DrawChildren(surface); }
+
+void TRivoControl::DrawChildren(TCustomDIBX& surface) {
+  const bool had_clip = surface.HasClip();
+  const TRect outer = surface.GetClipRect();
+  const TRect inside = Intersect(GetScreenRect(), outer);
+  if (!inside.IsEmpty()) {
+    // A child may change the list while it draws (none does today); walk by index.
+    for (std::size_t i = 0; i < children_.size(); ++i) {
+      TRivoControl* child = children_[i];
+      if (!child->GetVisible()) continue;
+      TRect clip = inside;
+      if (TRect own = child->GetClipRect(); !own.IsEmpty()) {
+        clip = Intersect(clip, own);
+        if (clip.IsEmpty()) continue;
+      }
+      surface.SetClipRect(clip);
+      child->Draw(surface);
+    }
+    if (had_clip) surface.SetClipRect(outer);
+    else surface.ResetClip();
+  }
+  if (selection_mark_ && DrawsSelectionMark())
+    surface.FramePattern(GetScreenRect(), 1, 0, 0, Owner().SelectionPattern());
+}
+
+}  // namespace rivo

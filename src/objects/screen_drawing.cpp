@@ -1,0 +1,94 @@
+// The screen's drawing step and its transitions: both bases draw their
+// changed rectangles; while no transition is prepared the shown base draws
+// straight into the back buffer (saving a full copy per frame) and the
+// other into its own surface; during a transition both draw into their own
+// surfaces and the transition composes them.
+
+#include "objects/rivo_base_list.h"
+#include "objects/rivo_control.h"
+
+namespace rivo {
+
+void TRivoBaseList::SetBackBuffer(TDIBX* surface) {
+  back_buffer_ = surface;
+  InvalidateAll();
+}
+
+TDIBX& TRivoBaseList::BackBuffer() { return back_buffer_ ? *back_buffer_ : own_back_buffer_; }
+
+void TRivoBaseList::ResizeBackBuffer() {
+  if (back_buffer_) return;  // the screen manager's, made at the screen's size
+  if (own_back_buffer_.Width() != width_ || own_back_buffer_.Height() != height_)
+    own_back_buffer_.SetSize(width_, height_, 32);
+}
+
+void TRivoBaseList::InvalidateAll() {
+  for (auto& base : bases_) base->InvalidateAll();
+}
+
+void TRivoBaseList::Draw() {
+  present_rect_ = {};
+  ResizeBackBuffer();
+  BaseAt(0).DrawPage();
+  BaseAt(1).DrawPage();
+  if (transition_) {
+    transition_->Step();
+    present_rect_ = transition_->ChangedRect();
+  }
+}
+
+void TRivoBaseList::ClearDirty() {
+  for (auto& base : bases_) base->Dirty.Clear();
+}
+
+TCustomWipe* TRivoBaseList::StartTransition(int32_t active, int32_t kind, int32_t param, bool force,
+                                                 int32_t position, int32_t duration) {
+  active_base_ = active & 1;
+  if (force || (kind != 0 && !transition_)) {
+    transition_.reset();
+    for (auto& base : bases_) base->InvalidateAll();
+    if (kind != 0) {
+      TRivoBase& shown = ActiveBase();
+      // It drew into the back buffer until now: its picture moves to its own surface.
+      if (&shown.GetSurface() != &shown.Surface) shown.Surface.Assign(shown.GetSurface());
+      if (wipe_factory_) transition_ = wipe_factory_(kind, BackBuffer(), ActiveBase().Surface, BackBase().Surface);
+      if (transition_) {
+        transition_->SetDuration(duration);
+        transition_->SetReverse(param != 0);
+      }
+    }
+    TRivoControl* focus = Focus();
+    if (!focus || focus->GetBase() != &ActiveBase()) ClearFocus();
+  }
+  transition_kind_ = kind;
+  if (transition_) transition_->SetTime(position);
+  return transition_.get();
+}
+
+int32_t TRivoBaseList::TransitionDuration() const { return transition_ ? transition_->Duration() : 0; }
+
+void TRivoBaseList::SetTransitionPosition(int32_t ms) {
+  if (transition_) transition_->SetTime(ms);
+}
+
+void TRivoBaseList::ReleaseSurfaces() {
+  transition_.reset();
+  for (auto& base : bases_) base->Surface.FreeImage();
+  for (const auto& object : objects_) object->ReleaseSurfaces();
+}
+
+void TRivoBaseList::RestoreSurfaces() {
+  ResizeBackBuffer();
+  for (auto& base : bases_) base->Surface.SetSize(width_, height_, 32);
+  for (const auto& object : objects_) object->RestoreSurfaces();
+  InvalidateAll();
+}
+
+void TRivoBaseList::SetImageReduce(bool on) {
+  if (on == image_reduce_) return;
+  image_reduce_ = on;
+  if (image_reduce_hook_) image_reduce_hook_(on);
+  InvalidateAll();
+}
+
+}  // namespace rivo
