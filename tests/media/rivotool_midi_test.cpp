@@ -2,6 +2,8 @@
 // written out and system-exclusive data without its length.
 
 #include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <string>
 
@@ -25,6 +27,11 @@ std::string RunTool(const std::string& args, int* status) {
   return out;
 }
 
+std::string Slurp(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
 TEST(RivotoolMidi, PrintsTheMergedEventsAsJson) {
   testing::GameFolder g;
   g.Put("a.mid", testing::MidiHeader(1, 2, 96) +
@@ -45,6 +52,25 @@ TEST(RivotoolMidi, PrintsTheMergedEventsAsJson) {
   EXPECT_EQ(status, 1);
   RunTool("midi " + (g.Game() / "none.mid").string(), &status);
   EXPECT_EQ(status, 2);
+}
+
+TEST(RivotoolMidi, PlayRendersAMidiFileThroughTheSynthesiserTheSameEveryTime) {
+  testing::GameFolder g;
+  g.Put("c.mid", testing::MidiHeader(0, 1, 96) + testing::MidiTrack({{0, B({0x90, 0x3C, 0x64})},
+                                                                     {0, B({0x40, 0x64})},
+                                                                     {96, B({0x80, 0x3C, 0x00})},
+                                                                     {0, B({0x40, 0x00})},
+                                                                     testing::EndOfTrack()}));
+  int status = 0;
+  const std::string a = (g.Game() / "a.wav").string(), b = (g.Game() / "b.wav").string();
+  RunTool("play " + (g.Game() / "c.mid").string() + " --wav " + a, &status);
+  ASSERT_EQ(status, 0);
+  RunTool("play " + (g.Game() / "c.mid").string() + " --wav " + b, &status);
+  std::string wav_a = Slurp(a), wav_b = Slurp(b);
+  // Half a second of notes and a second for them to fade, at 44,100 Hz stereo.
+  EXPECT_EQ(wav_a.size(), 44u + 66150 * 4);
+  EXPECT_EQ(wav_a, wav_b);
+  EXPECT_NE(wav_a.find_first_not_of(std::string(1, '\0'), 44), std::string::npos);
 }
 
 }  // namespace
