@@ -16,6 +16,7 @@
 #include "tools/wipe_command.h"
 #include "tools/play_command.h"
 #include "tools/terminal_message.h"
+#include "tools/midi_command.h"
 
 namespace rivo::tools {
 namespace {
@@ -42,6 +43,7 @@ constexpr ToolCommand kCommands[] = {
      "draw a text through the glyph cache and print each character's metrics", RunText},
     {"fonts", "fonts [FACE]...", "show the font file each face name is drawn from", RunFonts},
     {"play", "play FILE [--ms N] [--wav OUT.wav]", "play a sound file, or render it into a WAV file", RunPlay},
+    {"midi", "midi FILE [--json]", "a MIDI file's merged events with their times in ms", RunMidi},
 };
 
 void PrintUsage(std::ostream& out) {

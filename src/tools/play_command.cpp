@@ -8,12 +8,15 @@
 #include <chrono>
 #include <fstream>
 #include <iostream>
+#include <iterator>
 #include <optional>
 #include <thread>
 
 #include "common/encoding.h"
 #include "common/error.h"
+#include "media/fluid_synth_output.h"
 #include "media/media_system.h"
+#include "media/midi_play_v.h"
 #include "media/voice_item.h"
 #include "media/wav_writer.h"
 #include "platform/private_temp_folder.h"
@@ -100,13 +103,57 @@ int Render(const PlayArgs& p, TVrFileManager& files, const std::string& name) {
   SteadyClock clock;
   TMediaSystem media(files, device, clock, {});
   TDMediaItem* item = media.ManagerFor(name)->Add(name);
-  // Items that play nothing (MIDI for now, CD tracks with no ripped copy)
+  // Items that play nothing (CD tracks with no ripped copy)
   // render as an empty file.
   auto* voice = dynamic_cast<TVoiceItem*>(item);
   int64_t frames = voice ? voice->LengthFrames() : 0;
   if (p.ms) frames = std::min(frames, *p.ms * 441 / 10);
   item->Play();
   std::string wav = WavFileBytes(kMixFormat, device.Render(frames));
+  std::ofstream out(*p.wav, std::ios::binary | std::ios::trunc);
+  if (!out.write(wav.data(), static_cast<std::streamsize>(wav.size())) || !out.flush()) {
+    std::cerr << "rivotool play: " << p.wav->string() << ": cannot write\n";
+    return 2;
+  }
+  return 0;
+}
+
+// Virtual time that moves with the samples rendered.
+struct RenderClock final : Clock {
+  uint64_t now = 0;
+  uint64_t NowMs() override { return now; }
+};
+
+// A MIDI file through the sequencer and the synthesiser: one timer step per
+// 10 ms of samples, so the file renders the same on every machine; it ends
+// a second after its last event, for the notes to fade.
+int RenderMidi(const PlayArgs& p) {
+  std::ifstream in(p.file, std::ios::binary);
+  if (!in) {
+    std::cerr << "rivotool play: " << p.file.string() << ": cannot open\n";
+    return 2;
+  }
+  std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  RenderClock clock;
+  TMidiPlayV player(clock, [](int) {}, false);
+  player.Load({reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()});
+  auto synth = std::make_shared<FluidSynthOutput>(ChooseSoundFont({}));
+  AudioMixer mixer(AudioPull::kCallerThread);
+  mixer.Add(synth);
+  player.Open(synth);
+  player.SendMasterVolume();
+  player.PlayFrom(0);
+  const int64_t ms = p.ms ? *p.ms : int64_t{player.Length()} + 1000;
+  constexpr int kStepFrames = 441;
+  std::string pcm;
+  std::vector<int16_t> step(kStepFrames * 2);
+  for (int64_t t = 0; t < ms; t += TMidiPlayV::kIntervalMs) {
+    clock.now += TMidiPlayV::kIntervalMs;
+    player.TimerStep();
+    mixer.Render(step);
+    pcm.append(reinterpret_cast<const char*>(step.data()), step.size() * 2);
+  }
+  std::string wav = WavFileBytes(kMixFormat, pcm);
   std::ofstream out(*p.wav, std::ios::binary | std::ios::trunc);
   if (!out.write(wav.data(), static_cast<std::streamsize>(wav.size())) || !out.flush()) {
     std::cerr << "rivotool play: " << p.wav->string() << ": cannot write\n";
@@ -128,6 +175,14 @@ int RunPlay(const std::vector<std::string>& args) {
   if (MediaKindOf(name) == MediaKind::kNone) {
     std::cerr << "rivotool play: " << p->file.string() << ": not a kind of file the player plays\n";
     return 1;
+  }
+  if (p->wav && MediaKindOf(name) == MediaKind::kMidi) {
+    try {
+      return RenderMidi(*p);
+    } catch (const RivoError& e) {
+      std::cerr << "rivotool play: " << p->file.string() << ": cannot play [" << e.what() << "]\n";
+      return 2;
+    }
   }
   PrivateTempFolder temp;
   TVrFileManager files(temp.Path());

@@ -1,0 +1,43 @@
+#pragma once
+// The General MIDI synthesiser: FluidSynth with a sound font, played as one
+// input of the mixer. The synthesiser renders inside the mixer's pull (not
+// through an audio driver of its own), so music shares the one device, its
+// null device in headless runs, and renders exactly into files.
+
+#include <cstdint>
+#include <filesystem>
+#include <span>
+#include <vector>
+
+#include "media/audio_mixer.h"
+#include "media/midi_output.h"
+
+typedef struct _fluid_hashtable_t fluid_settings_t;
+typedef struct _fluid_synth_t fluid_synth_t;
+
+namespace rivo {
+
+// The font named by the user, else the first of Debian's General MIDI fonts
+// that is installed; empty when there is none.
+std::filesystem::path ChooseSoundFont(const std::filesystem::path& requested);
+
+class FluidSynthOutput final : public MidiOutput, public MixerInput {
+ public:
+  // Throws RivoError when the synthesiser or the font cannot be loaded.
+  explicit FluidSynthOutput(const std::filesystem::path& sound_font);
+  ~FluidSynthOutput() override;
+  FluidSynthOutput(const FluidSynthOutput&) = delete;
+  FluidSynthOutput& operator=(const FluidSynthOutput&) = delete;
+
+  void ShortMessage(uint32_t packed) override;
+  void LongMessage(std::span<const uint8_t> bytes) override;
+  void Reset() override;
+  void MixInto(std::span<int32_t> acc) override;
+
+ private:
+  fluid_settings_t* settings_ = nullptr;
+  fluid_synth_t* synth_ = nullptr;
+  std::vector<int16_t> block_;
+};
+
+}  // namespace rivo
