@@ -35,6 +35,13 @@ const std::string* RubyOf(const TWdGlyph& glyph) {
   const TWdChar* c = AsChar(glyph);
   return c && c->Decoration && !c->Decoration->Ruby.empty() ? &c->Decoration->Ruby : nullptr;
 }
+// Line breaks and the layout operations stand outside units: a break is
+// always allowed before them, and the operations act between units.
+bool StandsAlone(const TWdGlyph& glyph) {
+  uint8_t k = glyph.Kind();
+  return k == GK_RETURN || k == GK_ALIGN || k == GK_INDENT || k == GK_UNDENT;
+}
+
 bool IsSingleByteWordChar(uint16_t code) { return code >= 33 && code <= 255; }
 
 // Images keep to their own vertical alignment; LEFT and RIGHT (which the
@@ -112,10 +119,9 @@ TQnWord::Unit TQnWord::MeasureUnit(int32_t index, int32_t end) const {
   const auto& g = glyphs_;
   auto at = [&](int32_t i) -> const TWdGlyph& { return *g[static_cast<std::size_t>(i)]; };
   Unit unit{at(index).Width, 1};
-  if (at(index).Kind() == GK_RETURN) return unit;
-  // Glyphs joined to the one at i, a line break always ending the unit.
+  if (StandsAlone(at(index))) return unit;
   auto extend = [&](int32_t i) {
-    while (i + 1 < end && at(i + 1).Kind() != GK_RETURN && !CanBreak(at(i), at(i + 1))) {
+    while (i + 1 < end && !StandsAlone(at(i + 1)) && !CanBreak(at(i), at(i + 1))) {
       ++i;
       unit.width += at(i).Width;
       ++unit.count;
@@ -123,7 +129,7 @@ TQnWord::Unit TQnWord::MeasureUnit(int32_t index, int32_t end) const {
   };
   extend(index);
   int32_t next = index + 1;
-  if (unit.count == 1 && In(kNoEnd, CodeOf(at(index))) && next < end && at(next).Kind() != GK_RETURN) {
+  if (unit.count == 1 && In(kNoEnd, CodeOf(at(index))) && next < end && !StandsAlone(at(next))) {
     unit.width += at(next).Width;
     ++unit.count;
     extend(next);

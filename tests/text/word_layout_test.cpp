@@ -56,6 +56,8 @@ TEST(WordLayout, RowsBreakWhereTheTextAllows) {
       // An opening bracket goes down with the character after it.
       {"あい「う", "あい/「う"},
       {"あい｢う", "あい/｢う"},
+      // Layout operations act between units, so they part a bracket from what follows.
+      {"あい「<INDENT>う", "あい「/う"},
       {"あい（う", "あい/（う"},
       // A closing mark never starts a row: it takes the character before.
       {"あいう。", "あい/う。"},
