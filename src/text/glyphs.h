@@ -69,6 +69,12 @@ class TWdChar : public TWdReal {
   TDecorate* Decoration = nullptr;  // owned by the word's decoration list
   // A single-byte character's byte, or lead byte * 256 + trail byte.
   uint16_t Code = 0;
+
+  // Appends the character's CP932 bytes.
+  void AppendText(std::string& out) const {
+    if (Code > 0xFF) out += static_cast<char>(Code >> 8);
+    out += static_cast<char>(Code & 0xFF);
+  }
 };
 
 class TWdImg : public TWdReal {

@@ -118,6 +118,16 @@ class TQnWord {
   void ResetPage(TWdPage& page);
   // Whether the page still reveals or fades glyphs.
   bool StillTyping(const TWdPage& page) const;
+  // Links (word_links.cpp). x and y are surface coordinates.
+  // The glyph under a point: a fully shown glyph of the row there, else an
+  // image whose box holds the point.
+  TWdReal* HitTest(const TWdPage& page, int32_t x, int32_t y) const;
+  // Lights the link run under the point (none for negative coordinates),
+  // adding the rectangles that change to DirtyRects.
+  void SetHover(TWdPage& page, int32_t x, int32_t y);
+  // The characters of the lit link run.
+  std::string HoveredLinkText(const TWdPage& page) const;
+
   // A glyph's rectangle on the drawing surface.
   TRect AbsoluteRect(const TWdGlyph& glyph) const;
 

@@ -95,9 +95,7 @@ TQnWord::StepResult TQnWord::TypeStep(TWdPage& page, int32_t elapsed_ms) {
                                                           ->Kind() == GK_EVENT;
         if (event.End || !next_is_event) break;
       } else if (glyph.Kind() == GK_CHAR) {
-        uint16_t code = static_cast<const TWdChar&>(glyph).Code;
-        if (code > 0xFF) result.typed += static_cast<char>(code >> 8);
-        result.typed += static_cast<char>(code & 0xFF);
+        static_cast<const TWdChar&>(glyph).AppendText(result.typed);
       } else if (glyph.Kind() == GK_IMG) {
         result.typed += '*';
       }
