@@ -118,6 +118,11 @@ class TQnWord {
   void ResetPage(TWdPage& page);
   // Whether the page still reveals or fades glyphs.
   bool StillTyping(const TWdPage& page) const;
+  // The settings record of saved windows (word_settings.cpp); version is
+  // the save's version, older saves lacking the shadow and border fields.
+  void SaveSettings(ByteWriter& out) const;
+  void LoadSettings(ByteReader& in, int32_t version);
+
   // Links (word_links.cpp). x and y are surface coordinates.
   // The glyph under a point: a fully shown glyph of the row there, else an
   // image whose box holds the point.
