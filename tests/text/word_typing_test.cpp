@@ -145,3 +145,32 @@ TEST(WordTyping, PauseHoldsNewGlyphsAndTheCaretFollows) {
 
 }  // namespace
 }  // namespace rivo
+
+namespace rivo {
+namespace {
+
+// Scrolled text types the rows in view and waits for the rest to scroll in.
+TEST(WordTyping, RowsBelowTheViewWaitForScrolling) {
+  TQnWord word;
+  word.ParseText("abcdef", 0);
+  word.FontHeight = 10;
+  word.WrapWidth = 20;
+  word.PageHeight = 10;
+  word.Paging = 0;
+  word.FadeTime = 0;
+  for (int32_t i = 0; i < word.Count(); ++i) static_cast<TWdChar&>(word[i]).Code = 0x82A0 + i;  // kana
+  TWdPages pages;
+  word.Layout(pages);
+  ASSERT_EQ(pages.at(0)->Rows.size(), 3u);
+  TWdPage& page = *pages[0];
+  EXPECT_EQ(word.TypeStep(page, 10).typed.size(), 8u);  // rows at 0 and 10
+  EXPECT_FALSE(word.StillTyping(page));
+  EXPECT_EQ(word.TypeStep(page, 10).typed, "");
+  page.ScrollY = 20;  // the last row wholly in view
+  word.ResetTiming(page);
+  EXPECT_TRUE(word.StillTyping(page));
+  EXPECT_EQ(word.TypeStep(page, 10).typed.size(), 4u);
+}
+
+}  // namespace
+}  // namespace rivo
