@@ -5,6 +5,7 @@
 // are heap objects owned by their word and never move, so the layout and
 // the message window may point at them.
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -23,7 +24,11 @@ enum : uint8_t {
   GK_EVENT = 6,
   GK_VAR = 7,
   GK_IMG = 9,
+  // Made by the layout, never stored.
+  GK_SPACE = 0x80,
 };
+
+struct TWdRow;
 
 // Alignment entries of the ALIGN attribute (entry 0 never matches).
 enum : uint8_t { AL_LEFT = 1, AL_RIGHT = 2, AL_CENTER = 3, AL_TOP = 4, AL_BOTTOM = 5 };
@@ -35,6 +40,13 @@ class TWdGlyph {
   TWdGlyph& operator=(const TWdGlyph&) = delete;
   virtual ~TWdGlyph() = default;
   virtual uint8_t Kind() const = 0;
+
+  // Placement by the layout: X and Y relative to the row, and the row.
+  int32_t X = 0;
+  int32_t Y = 0;
+  int32_t Width = 0;
+  int32_t Height = 0;
+  TWdRow* Row = nullptr;
 };
 
 // The visible glyphs: they may belong to a link and wait before appearing.
@@ -42,6 +54,13 @@ class TWdReal : public TWdGlyph {
  public:
   std::string Link;
   int32_t Wait = 0;
+  bool Hover = false;
+
+  uint8_t Alpha() const { return alpha_; }
+  void SetAlpha(int64_t alpha) { alpha_ = static_cast<uint8_t>(std::clamp<int64_t>(alpha, 0, 255)); }
+
+ private:
+  uint8_t alpha_ = 255;
 };
 
 class TWdChar : public TWdReal {
@@ -50,6 +69,12 @@ class TWdChar : public TWdReal {
   TDecorate* Decoration = nullptr;  // owned by the word's decoration list
   // A single-byte character's byte, or lead byte * 256 + trail byte.
   uint16_t Code = 0;
+
+  // Appends the character's CP932 bytes.
+  void AppendText(std::string& out) const {
+    if (Code > 0xFF) out += static_cast<char>(Code >> 8);
+    out += static_cast<char>(Code & 0xFF);
+  }
 };
 
 class TWdImg : public TWdReal {
@@ -98,6 +123,12 @@ class TWdOpeVar : public TWdGlyph {
   int32_t Wait = 0;
   std::string Name;
   std::unique_ptr<TRivoParser> Expression;  // only from the older layouts
+};
+
+// The blank an indented row starts with.
+class TWdSpace : public TWdGlyph {
+ public:
+  uint8_t Kind() const override { return GK_SPACE; }
 };
 
 }  // namespace rivo

@@ -5,13 +5,17 @@
 // back to that form (SaveGlyphs).
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "text/decorate.h"
+#include "common/encoding.h"
+#include "graphics/rect.h"
 #include "text/glyphs.h"
+#include "text/word_page.h"
 
 namespace rivo {
 
@@ -59,8 +63,84 @@ class TQnWord {
   // Recorded variable values ("name=value"), filled by the layout.
   std::vector<std::string> VarValues;
 
+  // Settings of the text area (the message window maps its properties here).
+  int32_t FontHeight = 12;
+  std::string FontName = Utf8ToCp932("ＭＳ ゴシック");
+  int32_t FontColor = 0;
+  int32_t LinkColor = 0xFF0000;
+  int32_t HoverColor = 0x008000;
+  int32_t BorderColor = 0x808080;
+  int32_t ShadowColor = 0;
+  int32_t BorderWidth = 0;
+  int32_t ShadowOffset = 0;
+  int32_t LineSpace = 0;
+  int32_t WrapWidth = 0;  // 0: no wrapping; the layout sets the widest row
+  int32_t PageHeight = 0;
+  uint8_t Paging = 1;
+  int32_t FadeTime = 1;
+  int32_t TextDelayRate = 0;  // 256: the glyphs' own delays
+  int32_t AntialiasLevel = 3;
+  int32_t Alpha = 255;
+  uint8_t Paused = 0;
+  uint8_t EventsEnabled = 0;
+  int32_t OriginX = 0;
+  int32_t OriginY = 0;
+  int32_t CaretX = 0;
+  int32_t CaretY = 0;
+  int32_t CaretHeight = 0;
+  std::vector<TRect> DirtyRects;
+  std::function<void(const std::string&)> OnEvent;
+
+  // Layout (word_layout.cpp).
+  // Whether a row may end between two glyphs.
+  static bool CanBreak(const TWdGlyph& previous, const TWdGlyph& next);
+  struct Unit {
+    int32_t width = 0;
+    int32_t count = 0;
+  };
+  // The unbreakable unit starting at glyph index, not reaching end.
+  Unit MeasureUnit(int32_t index, int32_t end) const;
+  // Lays out the glyphs from first to the one at source position last
+  // (last < 0: to the end) and appends the pages made.
+  void Layout(TWdPages& pages, int32_t first = 0, int32_t last = -1);
+  int32_t GlyphToPosition(int32_t index) const;
+  int32_t PositionToGlyph(int32_t position) const;
+
+  // Typing (word_typing.cpp).
+  struct StepResult {
+    bool done = false;  // the page has just been fully revealed
+    std::string typed;  // characters revealed in this step, "*" per image
+  };
+  // One tick of typing; elapsed_ms is the time since the previous tick.
+  StepResult TypeStep(TWdPage& page, int32_t elapsed_ms);
+  void RewindPage(TWdPage& page) const;
+  void ResetTiming(TWdPage& page) const;
+  void ResetPage(TWdPage& page);
+  // Whether the page still reveals or fades glyphs.
+  bool StillTyping(const TWdPage& page) const;
+  // The settings record of saved windows (word_settings.cpp); version is
+  // the save's version, older saves lacking the shadow and border fields.
+  void SaveSettings(ByteWriter& out) const;
+  void LoadSettings(ByteReader& in, int32_t version);
+
+  // Links (word_links.cpp). x and y are surface coordinates.
+  // The glyph under a point: a fully shown glyph of the row there, else an
+  // image whose box holds the point.
+  TWdReal* HitTest(const TWdPage& page, int32_t x, int32_t y) const;
+  // Lights the link run under the point (none for negative coordinates),
+  // adding the rectangles that change to DirtyRects.
+  void SetHover(TWdPage& page, int32_t x, int32_t y);
+  // The characters of the lit link run.
+  std::string HoveredLinkText(const TWdPage& page) const;
+
+  // A glyph's rectangle on the drawing surface.
+  TRect AbsoluteRect(const TWdGlyph& glyph) const;
+
  private:
   void Compile(std::string_view joined, int32_t text_delay);
+  void Measure(TWdGlyph& glyph) const;
+  void Invalidate(const TWdGlyph& glyph);
+  void MoveCaret(const TWdPage& page, const TWdGlyph& revealed);
 
   std::vector<std::unique_ptr<TWdGlyph>> glyphs_;
   TDecorateList decorations_;
