@@ -25,6 +25,9 @@ GameProject::GameProject(PlayerContext& ctx, TVrFileManager& files, TParamCollec
     if (!trace_) Log("cannot write the trace to " + ctx_.options.trace.string());
   }
   project_ = std::make_unique<TProject>(static_cast<ScenarioHost&>(*this), &variables_, screen_);
+  project_->UseSaveFile(ctx_.options.save_dir.empty() ? SaveFilePath(ctx_.game.folder)
+                                                      : ctx_.options.save_dir / "save.dat",
+                        functions_ ? &functions_->Tables() : nullptr);
   project_->Create();
   services_.SetCallManager(project_->CallManager());
   services_.SetProject(project_->Title, project_->ScreenWidth, project_->ScreenHeight);
