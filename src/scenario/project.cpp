@@ -112,9 +112,9 @@ void TProject::SaveStatus() {
 
 void TProject::Create() {
   host_.SetTerminating(true);
-  if (!host_.LocateContent()) return;
   ReadStatus();
   ReadSaveCaptions();
+  if (!host_.LocateContent()) return;
   if (!ReadProject()) return;
   host_.SetTerminating(false);
   ReadOriginalDiskTable();
