@@ -49,19 +49,16 @@ std::vector<std::string> Sources() {
 
 void BM_Mix32Voices(benchmark::State& state) {
   const std::vector<std::string> sources = Sources();
+  AudioMixer mixer(AudioPull::kCallerThread);
+  for (int v = 0; v < kVoices; ++v) {
+    auto voice = std::make_shared<Voice>(std::make_unique<MemoryPcmStream>(kMixFormat, sources[static_cast<std::size_t>(v)]), true);
+    voice->SetVolume(-100 * v, 0);
+    voice->SetLoop(true, 0);  // each iteration mixes the next second
+    voice->Play();
+    mixer.Add(voice);
+  }
   std::vector<int16_t> out(kPull * 2);
   for (auto _ : state) {
-    state.PauseTiming();
-    AudioMixer mixer(AudioPull::kCallerThread);
-    std::vector<std::shared_ptr<Voice>> voices;
-    for (int v = 0; v < kVoices; ++v) {
-      auto voice = std::make_shared<Voice>(std::make_unique<MemoryPcmStream>(kMixFormat, sources[static_cast<std::size_t>(v)]), true);
-      voice->SetVolume(-100 * v, 0);
-      voice->Play();
-      mixer.Add(voice);
-      voices.push_back(voice);
-    }
-    state.ResumeTiming();
     for (int done = 0; done < kFrames; done += kPull) {
       mixer.Render(out);
       benchmark::DoNotOptimize(out.data());

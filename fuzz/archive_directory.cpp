@@ -25,6 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     TQnMemoryStream out;
     try {
       archive.ReadArchiveEntry(out, *entry);
+      archive.ReadsAsStored(*entry);
     } catch (const RivoError&) {
     }
   }

@@ -31,7 +31,8 @@ std::unique_ptr<TDIBX> Picture(int32_t w, int32_t h, uint32_t salt) {
   auto s = std::make_unique<TDIBX>();
   s->SetSize(w, h, 32);
   for (int32_t y = 0; y < h; ++y)
-    for (int32_t x = 0; x < w; ++x) s->SetPixel(x, y, (static_cast<uint32_t>(x * 7 + y * 131) ^ salt) & 0xFFFFFF);
+    for (int32_t x = 0; x < w; ++x)
+      s->SetPixel(x, y, (static_cast<uint32_t>(x * 7 + y * 131) ^ salt) & 0xFFFFFF);
   return s;
 }
 

@@ -15,6 +15,18 @@ class RivoError : public std::runtime_error {
   explicit RivoError(const std::string& message_utf8);
   // format_utf8 holds at most one "%s", replaced by name_cp932 (converted to UTF-8).
   RivoError(std::string_view format_utf8, std::string_view name_cp932);
+  // Tells where cause happened: message_utf8 holds cause's text with some
+  // context around it, and the error keeps cause's own message.
+  RivoError(const std::string& message_utf8, const RivoError& cause);
+
+  // The message of the system's own this error carries, as the player shows
+  // it (a part of what()): the whole text, the part after a LoadError's file
+  // name, or the own message of the error it wraps. The tools put an English
+  // sentence before it.
+  const std::string& own_message() const { return own_message_; }
+
+ protected:
+  std::string own_message_;
 };
 
 // A file that cannot be read as what it claims to be: truncated, a count that

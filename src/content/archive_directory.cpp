@@ -114,10 +114,10 @@ void TVrFileCollection::ReadDirectoryFrom(TQnBigStream& s, int64_t container_siz
   // The container bounds every entry (for a ".ext" side file: the main file).
   if (offsets[n] > container_size - base) r.Fail("entries reach beyond the end of the archive");
 
-  // The older versions carry no per-entry flags. They could not mark an
-  // entry as compressed, so their entries are taken as stored: the bytes
-  // are the content.
-  std::vector<uint8_t> stored(n, 1), times, crcs, crc_of_raw(n, 0);
+  // The older versions carry no per-entry flags: their entries are zlib
+  // streams (Stored 0). Reading falls back to the bytes as they stand for
+  // entries that some writers of the time left raw (ReadArchiveEntry).
+  std::vector<uint8_t> stored(n, 0), times, crcs, crc_of_raw(n, 0);
   if (version > 100) {
     stored = r.Array(count, 1, "flags");
     times = r.Array(count, 4, "file times");

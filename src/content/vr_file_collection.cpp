@@ -121,6 +121,40 @@ void TVrFileCollection::ReadEntry(TStream& dest, std::string_view name) {
   dest.SetPosition(0);
 }
 
+std::string TVrFileCollection::EntryName(const TVrFile& entry) const { return DisplayName() + ":" + entry.Name(); }
+
+void TVrFileCollection::FailEntry(const TVrFile& entry, const std::string& what) const {
+  throw LoadError(DisplayName(), "entry " + Cp932ToUtf8(entry.Name()) + ": " + what);
+}
+
+void TVrFileCollection::SeekEntry(const TVrFile& entry) {
+  archive_stream_->SetPosition(entry.Offset);
+  if (archive_stream_->GetPosition() != entry.Offset) FailEntry(entry, "lies beyond the end of the archive");
+}
+
+bool TVrFileCollection::PlainlyStored(const TVrFile& entry) const {
+  // No zlib stream shrinks content by more than about 1000 to 1, so an
+  // entry larger than the inflate limit is no sound compressed entry; in an
+  // archive without flags it can only be raw.
+  return entry.Stored || (FlaglessArchive() && entry.Size > inflate_limit_);
+}
+
+std::string TVrFileCollection::ReadStoredBytes(const TVrFile& entry) {
+  if (entry.Size <= 0 || !archive_stream_) return {};
+  if (!PlainlyStored(entry) && entry.Size > inflate_limit_) FailEntry(entry, "compressed entry too large");
+  SeekEntry(entry);
+  std::string bytes(static_cast<std::size_t>(entry.Size), '\0');
+  if (archive_stream_->Read(bytes.data(), entry.Size) != entry.Size) FailEntry(entry, "truncated");
+  return bytes;
+}
+
+bool TVrFileCollection::ReadsAsStored(const TVrFile& entry) {
+  if (entry.Data || PlainlyStored(entry)) return true;
+  if (!FlaglessArchive()) return false;
+  TQnMemoryStream scratch;
+  return !InflateIfZlib(scratch, ReadStoredBytes(entry), EntryName(entry), inflate_limit_);
+}
+
 void TVrFileCollection::ReadArchiveEntry(TStream& dest, const TVrFile& entry) {
   if (entry.Data) {
     dest.WriteBuffer(entry.Data->Data(), entry.Data->GetSize());
@@ -128,24 +162,23 @@ void TVrFileCollection::ReadArchiveEntry(TStream& dest, const TVrFile& entry) {
   }
   // An empty entry is empty, whatever the stream conventions say about a count of 0.
   if (entry.Size <= 0 || !archive_stream_) return;
-  auto fail = [&](const std::string& what) {
-    throw LoadError(DisplayName(), "entry " + Cp932ToUtf8(entry.Name()) + ": " + what);
-  };
-  archive_stream_->SetPosition(entry.Offset);
-  if (archive_stream_->GetPosition() != entry.Offset) fail("lies beyond the end of the archive");
-  if (entry.Stored) {
-    if (archive_stream_->CopyTo(dest, entry.Size) != entry.Size) fail("truncated");
+  if (PlainlyStored(entry)) {
+    SeekEntry(entry);
+    if (archive_stream_->CopyTo(dest, entry.Size) != entry.Size) FailEntry(entry, "truncated");
     return;
   }
-  // No zlib stream shrinks content by more than about 1000 to 1: a
-  // compressed entry larger than the inflate limit cannot be sound.
-  if (entry.Size > inflate_limit_) fail("compressed entry too large");
-  TQnMemoryStream compressed;
-  if (archive_stream_->CopyTo(compressed, entry.Size) != entry.Size) fail("truncated");
+  const std::string bytes = ReadStoredBytes(entry);
   auto* memory = dynamic_cast<TQnMemoryStream*>(&dest);
   TQnMemoryStream inflated;
   TQnMemoryStream& target = memory ? *memory : inflated;
-  InflateInto(target, compressed.View(), Utf8ToCp932(archive_path_.string()) + ":" + entry.Name(), inflate_limit_);
+  if (!FlaglessArchive()) {
+    InflateInto(target, bytes, EntryName(entry), inflate_limit_);
+  } else if (!InflateIfZlib(target, bytes, EntryName(entry), inflate_limit_)) {
+    // Archives without flags were written by tools that could leave an
+    // entry raw; bytes that are no complete zlib stream are the content.
+    dest.WriteBuffer(bytes.data(), static_cast<int64_t>(bytes.size()));
+    return;
+  }
   if (!memory) dest.WriteBuffer(inflated.Data(), inflated.GetSize());
 }
 

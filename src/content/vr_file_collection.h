@@ -61,7 +61,14 @@ class TVrFileCollection : public THashCollection<TVrFile> {
   void ReadEntry(TStream& dest, std::string_view name);
   // The content of an archive entry (or a memory entry's data) into dest at
   // its position. An entry that cannot deliver all of its bytes throws.
+  // Archives before version 101 carry no flags: each entry is read as a zlib
+  // stream, or as it stands when its bytes are no complete zlib stream.
   void ReadArchiveEntry(TStream& dest, const TVrFile& entry);
+  // An archive entry's bytes as they lie in the archive (empty for memory entries).
+  std::string ReadStoredBytes(const TVrFile& entry);
+  // Whether reading the entry gives its bytes as they stand: its Stored flag,
+  // or for an archive without flags what its bytes turn out to be.
+  bool ReadsAsStored(const TVrFile& entry);
 
   TVrFile& AddEntry(std::string name);
   TVrFile& AddMemoryEntry(std::string name);
@@ -76,6 +83,8 @@ class TVrFileCollection : public THashCollection<TVrFile> {
   const std::filesystem::path& Folder() const { return folder_; }
   const std::filesystem::path& ArchivePath() const { return archive_path_; }
   int32_t Version() const { return version_; }
+  // Versions up to 100 have no per-entry flags, file times or checksums.
+  bool FlaglessArchive() const { return version_ <= 100; }
   // The loose file of that name in the folder, if any (never the archive itself).
   std::optional<std::filesystem::path> LooseFile(std::string_view name);
 
@@ -86,6 +95,11 @@ class TVrFileCollection : public THashCollection<TVrFile> {
   void Reset();
   void ReadDirectoryFrom(TQnBigStream& tables, int64_t container_size);
   std::string DisplayName() const;
+  std::string EntryName(const TVrFile& entry) const;  // how inflate errors name an entry
+  [[noreturn]] void FailEntry(const TVrFile& entry, const std::string& what) const;
+  // Read as it stands without a look at its bytes.
+  bool PlainlyStored(const TVrFile& entry) const;
+  void SeekEntry(const TVrFile& entry);
   std::string EntryBytes(TVrFile& entry);
 
   std::filesystem::path folder_;

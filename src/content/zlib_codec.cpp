@@ -32,8 +32,13 @@ std::string CompressFast(std::string_view bytes) {
   return out;
 }
 
-void InflateInto(TQnMemoryStream& dest, std::string_view compressed, std::string_view name_cp932, int64_t limit,
-                 std::optional<int64_t> expected_size) {
+namespace {
+
+enum class InflateOutcome { kComplete, kDamaged, kBeyondLimit };
+
+// Inflates into dest at its position; dest keeps what was produced, complete or not.
+InflateOutcome Inflate(TQnMemoryStream& dest, std::string_view compressed, int64_t limit,
+                       std::optional<int64_t> expected_size, int64_t& produced) {
   z_stream z{};
   if (inflateInit(&z) != Z_OK) throw RivoError("inflate: out of memory");
   z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(compressed.data()));
@@ -44,7 +49,7 @@ void InflateInto(TQnMemoryStream& dest, std::string_view compressed, std::string
   // beyond the limit (plus one byte, to see that the limit was passed).
   int64_t capacity = expected_size ? std::min(*expected_size + 1, limit + 1)
                                    : std::min<int64_t>(std::max<int64_t>(int64_t{4} * static_cast<int64_t>(compressed.size()), 65536), limit + 1);
-  int64_t produced = 0;
+  produced = 0;
   int rc = Z_OK;
   for (;;) {
     dest.SetSize(start + capacity);
@@ -68,13 +73,50 @@ void InflateInto(TQnMemoryStream& dest, std::string_view compressed, std::string
   }
   inflateEnd(&z);
   dest.SetSize(start + std::min(produced, capacity));
+  if (produced > limit) return InflateOutcome::kBeyondLimit;
+  return rc == Z_STREAM_END ? InflateOutcome::kComplete : InflateOutcome::kDamaged;
+}
 
+[[noreturn]] void ThrowBeyondLimit(std::string_view name, int64_t limit) {
+  throw LoadError(std::string(name), "compressed entry inflates beyond " + std::to_string(limit) + " bytes");
+}
+
+}  // namespace
+
+void InflateInto(TQnMemoryStream& dest, std::string_view compressed, std::string_view name_cp932, int64_t limit,
+                 std::optional<int64_t> expected_size) {
+  const int64_t start = dest.GetPosition();
+  int64_t produced = 0;
+  const InflateOutcome outcome = Inflate(dest, compressed, limit, expected_size, produced);
   std::string name(name_cp932);
-  if (produced > limit) throw LoadError(name, "compressed entry inflates beyond " + std::to_string(limit) + " bytes");
-  if (rc != Z_STREAM_END) throw LoadError(name, "damaged compressed data");
+  if (outcome == InflateOutcome::kBeyondLimit) ThrowBeyondLimit(name, limit);
+  if (outcome == InflateOutcome::kDamaged) throw LoadError(name, "damaged compressed data");
   if (expected_size && produced != *expected_size)
     throw LoadError(name, "inflated to " + std::to_string(produced) + " bytes instead of " + std::to_string(*expected_size));
   dest.SetPosition(start + produced);
+}
+
+bool IsZlibHeader(std::string_view bytes) {
+  if (bytes.size() < 2) return false;
+  const auto cmf = static_cast<uint8_t>(bytes[0]), flg = static_cast<uint8_t>(bytes[1]);
+  return (cmf & 0x0F) == 8 && (cmf >> 4) <= 7 && (cmf * 256 + flg) % 31 == 0;
+}
+
+bool InflateIfZlib(TQnMemoryStream& dest, std::string_view bytes, std::string_view name_cp932, int64_t limit) {
+  if (!IsZlibHeader(bytes)) return false;
+  const int64_t start = dest.GetPosition();
+  int64_t produced = 0;
+  switch (Inflate(dest, bytes, limit, std::nullopt, produced)) {
+    case InflateOutcome::kComplete:
+      dest.SetPosition(start + produced);
+      return true;
+    case InflateOutcome::kBeyondLimit:
+      ThrowBeyondLimit(name_cp932, limit);
+    case InflateOutcome::kDamaged:
+      break;
+  }
+  dest.SetSize(start);
+  return false;
 }
 
 }  // namespace rivo

@@ -26,4 +26,17 @@ std::string CompressFast(std::string_view bytes);
 void InflateInto(TQnMemoryStream& dest, std::string_view compressed, std::string_view name_cp932,
                  int64_t limit = kMaxInflatedSize, std::optional<int64_t> expected_size = std::nullopt);
 
+// True when bytes begin with a zlib header (RFC 1950): deflate method, a
+// window of at most 32 KiB, and the header check that makes the first two
+// bytes a multiple of 31.
+bool IsZlibHeader(std::string_view bytes);
+
+// For bytes that may or may not be a zlib stream: inflates them into dest
+// (appended at its position) and returns true when they begin with a zlib
+// header and inflate completely; otherwise returns false with dest cut back
+// to its position. Inflating beyond
+// `limit` still throws LoadError: that is a hostile entry, not a raw one.
+bool InflateIfZlib(TQnMemoryStream& dest, std::string_view bytes, std::string_view name_cp932,
+                   int64_t limit = kMaxInflatedSize);
+
 }  // namespace rivo

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
+#include <iterator>
 
 #include "common/byte_reader.h"
 #include "common/byte_writer.h"
@@ -22,7 +23,8 @@ struct BitmapHeader {
   uint32_t compression = kRgb;
   uint32_t image_size = 0;
   uint32_t colors_used = 0;
-  bool core = false;  // OS/2 header: 3-byte colour entries
+  bool core = false;      // OS/2 header: 3-byte colour entries
+  bool extended = false;  // a header longer than 40 bytes, masks inside it
   uint32_t masks[3] = {0, 0, 0};
 };
 
@@ -54,7 +56,10 @@ BitmapHeader ReadHeader(ByteReader& in, const std::string& name) {
     h.height = in.U16();
     in.U16();  // planes
     h.bit_count = in.U16();
-  } else if (size == 40) {
+  } else if (size == 40 || size == 52 || size == 56 || size == 108 || size == 124) {
+    // 52 and 56 bytes add the channel masks (and an alpha mask), 108 and 124
+    // a colour space, gamma and a colour profile, which the player does not
+    // apply: it draws the stored values as they are.
     h.width = in.I32();
     h.height = in.I32();
     in.U16();  // planes
@@ -64,6 +69,7 @@ BitmapHeader ReadHeader(ByteReader& in, const std::string& name) {
     in.Skip(8);  // resolution
     h.colors_used = in.U32();
     in.U32();  // important colours
+    h.extended = size > 40;
   } else {
     throw LoadError(name, kBadDib);
   }
@@ -75,8 +81,14 @@ BitmapHeader ReadHeader(ByteReader& in, const std::string& name) {
       (h.compression == kRle8 && h.bit_count == 8 && h.height >= 0) ||
       (h.compression == kRle4 && h.bit_count == 4 && h.height >= 0);
   if (!valid_depth || !valid_compression || h.width < 0) throw LoadError(name, kBadDib);
-  if (h.compression == kBitFields)
-    for (uint32_t& mask : h.masks) mask = in.U32();
+  // The masks follow a 40-byte header and lie inside the longer ones; they
+  // count only for bit-field pictures.
+  if (h.compression == kBitFields || h.extended) {
+    uint32_t masks[3];
+    for (uint32_t& mask : masks) mask = in.U32();
+    if (h.compression == kBitFields) std::copy(std::begin(masks), std::end(masks), h.masks);
+  }
+  if (h.extended) in.Skip(size - 52);
   return h;
 }
 
@@ -164,10 +176,15 @@ void RepackBitFields(const BitmapHeader& h, const TDIB& raw, TDIB& picture) {
 TDIB ReadChecked(std::string_view bytes, const std::string& name) {
   if (bytes.size() < 14 || bytes[0] != 'B' || bytes[1] != 'M') throw LoadError(name, kBadDib);
   ByteReader in(bytes, name);
-  in.Skip(14);  // the data offset is not used: the rows follow the colour table
+  in.Skip(10);
+  const uint32_t data_offset = in.U32();
   const BitmapHeader h = ReadHeader(in, name);
   TDIB picture;
   ReadColorTable(in, h, picture.Palette());
+  // The rows follow the colour table. Editors that write the longer headers
+  // may leave a gap there (for a colour profile) and say where the rows
+  // start; that offset counts when it lies past the table and inside the file.
+  if (h.extended && data_offset > in.Position() && data_offset <= in.Size()) in.Seek(data_offset);
   const int64_t rows = h.height < 0 ? -h.height : h.height;
   if (h.width == 0 || rows == 0) return picture;
   if (h.width > kMaxPictureSide || rows > kMaxPictureSide || h.width * rows > kMaxPicturePixels)

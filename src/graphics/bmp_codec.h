@@ -1,6 +1,7 @@
 #pragma once
 // Windows bitmap files (".bmp", ".dib"): the 14-byte file header, the 12-byte
-// OS/2 or 40-byte Windows information header, the colour table and the rows,
+// OS/2 or the Windows information header (40 bytes, or the 52-, 56-, 108- and
+// 124-byte forms today's editors write), the colour table and the rows,
 // uncompressed, as bit fields or run-length encoded (RLE8, RLE4).
 
 #include <string>

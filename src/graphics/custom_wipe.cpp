@@ -45,7 +45,9 @@ void TCustomWipe::Init() {
   prepared_ = true;
 }
 
-bool TCustomWipe::PicturesFit() const {
+bool TCustomWipe::PicturesFit() {
+  width_ = dest_.Width();
+  height_ = dest_.Height();
   if (dest_.IsEmpty() || dest_.BitCount() != 32) return false;
   for (const TCustomDIBX* picture : {&new_, &old_}) {
     const TPixelSource p = picture->SourcePixels();

@@ -36,7 +36,7 @@ class TWipeMaskSource {
 // What a wipe takes from the player besides its pictures.
 struct TWipeEnvironment {
   const TWipeMaskSource* masks = nullptr;  // none: every mask picture is missing
-  uint32_t seed = 0;  // the random order of random blocks and falling tiles
+  uint32_t seed = 0;                       // the random order of random blocks and falling tiles
 };
 
 class TCustomWipe {
@@ -79,8 +79,9 @@ class TCustomWipe {
   // The frame of Time(); the pictures are known to match the destination.
   virtual void Draw() = 0;
 
-  int32_t W() const { return dest_.Width(); }
-  int32_t H() const { return dest_.Height(); }
+  // The screen's size, kept for the inner loops while Prepare and Draw run.
+  int32_t W() const { return width_; }
+  int32_t H() const { return height_; }
   int32_t P0() const { return p0_; }
   int32_t P1() const { return p1_; }
   // t and T of the formulas; T >= 1 and 0 <= t < T inside Draw.
@@ -93,7 +94,8 @@ class TCustomWipe {
   const TWipeEnvironment environment_;
 
  private:
-  bool PicturesFit() const;
+  // Also records the size.
+  bool PicturesFit();
 
   bool reverse_ = false;
   std::string mask_name_;
@@ -102,6 +104,7 @@ class TCustomWipe {
   int32_t p0_ = 0, p1_ = 0;
   bool prepared_ = false;
   TRect changed_;
+  int32_t width_ = 0, height_ = 0;
 };
 
 }  // namespace rivo

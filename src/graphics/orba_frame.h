@@ -34,8 +34,6 @@ class TOrbaFrame {
   std::vector<TRect> first_rects, second_rects;
   std::vector<TOrbaLayerInfo> layers;
 
-  TDIBSurface& Surface() { return surface; }
-  const TDIBSurface& Surface() const { return surface; }
   bool HasMask() const { return surface.HasMask(); }
   // A mask 0 where the pixel equals the transparent value, 255 elsewhere
   // (all 255 without one); replaces a mask the frame had.

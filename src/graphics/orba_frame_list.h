@@ -72,6 +72,9 @@ class TOrbaFrameList {
   void MakeMasks();
 
   int32_t IdentificationCode() const { return key_; }
+  // What one file may take for its frames and the layers kept for tile
+  // copies; kMaxOrbaMemory unless set.
+  void SetMemoryLimit(int64_t bytes) { memory_limit_ = bytes; }
   const TOrbaHeader& Header() const { return header_; }
   TOrbaHeader& Header() { return header_; }
   int32_t Version() const { return header_.version; }
@@ -84,6 +87,7 @@ class TOrbaFrameList {
   void ReadBitmapFrame(std::string_view bytes, const std::string& name);
 
   int32_t key_;
+  int64_t memory_limit_ = kMaxOrbaMemory;
   TOrbaHeader header_;
   std::vector<std::unique_ptr<TOrbaFrame>> frames_;
 };

@@ -213,7 +213,12 @@ class OrbaReader {
       return;
     }
     const std::size_t size = RawPlaneSize(plane, layout_);
-    if (static_cast<int64_t>(size) > kMaxOrbaMemory) in_.Fail("plane too large");
+    if (static_cast<int64_t>(size) > list_.memory_limit_) in_.Fail("plane too large");
+    if (!layout_.Tiled() && !(layout_.scrambled && layout_.key != 0)) {
+      // Rows in their own order: straight into the plane, no copy between.
+      inflater_.InflateInto(data, plane.MutableBits(), size, name_);
+      return;
+    }
     const std::vector<uint8_t> raw = inflater_.Inflate(data, size, layout_.Tiled(), name_);
     DecodeRawPlane(std::string_view(reinterpret_cast<const char*>(raw.data()), raw.size()), plane,
                    layout_, earlier, name_);
@@ -262,7 +267,7 @@ class OrbaReader {
 
   void Charge(int64_t bytes) {
     memory_ += bytes;
-    if (memory_ > kMaxOrbaMemory) in_.Fail("picture needs too much memory");
+    if (memory_ > list_.memory_limit_) in_.Fail("picture needs too much memory");
   }
 
   TOrbaFrameList& list_;

@@ -97,14 +97,16 @@ std::string TOrbaFrameList::SaveToStream(uint8_t compression, int quality) const
   const bool scrambled = key_ != 0;
   const uint8_t stored = scrambled ? ORBA_RAW : compression;
   std::vector<TOrbaFrame> converted;
-  if (stored == ORBA_JPEG)
-    for (const auto& f : frames_)
-      if (f->surface.BitCount() != 24) converted.push_back(AsTwentyFourBits(*f));
-  std::size_t next_converted = 0;
-  auto frame_at = [&](std::size_t i) -> const TOrbaFrame& {
-    const TOrbaFrame& f = *frames_[i];
-    return stored == ORBA_JPEG && f.surface.BitCount() != 24 ? converted[next_converted++] : f;
-  };
+  std::vector<const TOrbaFrame*> written;
+  converted.reserve(frames_.size());  // so that the pointers into it stay valid
+  for (const auto& f : frames_) {
+    if (stored == ORBA_JPEG && f->surface.BitCount() != 24) {
+      converted.push_back(AsTwentyFourBits(*f));
+      written.push_back(&converted.back());
+    } else {
+      written.push_back(f.get());
+    }
+  }
 
   ByteWriter w;
   w.Bytes("Orba106");
@@ -125,8 +127,8 @@ std::string TOrbaFrameList::SaveToStream(uint8_t compression, int quality) const
   w.U8(header_.bottom_layer_opaque ? 1 : 0);
   w.U8(static_cast<uint8_t>(quality));
   w.U16(0);
-  for (std::size_t i = 0; i < frames_.size(); ++i)
-    WriteFrame(w, frame_at(i), static_cast<int32_t>(i) + 1, stored, quality, key_);
+  for (std::size_t i = 0; i < written.size(); ++i)
+    WriteFrame(w, *written[i], static_cast<int32_t>(i) + 1, stored, quality, key_);
   return w.Take();
 }
 

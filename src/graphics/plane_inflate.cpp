@@ -63,6 +63,22 @@ std::vector<uint8_t> TPlaneInflater::Inflate(std::string_view compressed, std::s
   return InflateBounded(compressed, size, name);
 }
 
+void TPlaneInflater::InflateInto(std::string_view compressed, uint8_t* out, std::size_t size,
+                                 const std::string& name) {
+  if (size > UINT32_MAX || compressed.size() > UINT32_MAX) throw LoadError(name, "plane too large");
+  std::size_t produced = 0;
+  const libdeflate_result rc = libdeflate_zlib_decompress(decompressor_, compressed.data(),
+                                                          compressed.size(), out, size, &produced);
+  if (rc == LIBDEFLATE_INSUFFICIENT_SPACE) {
+    const std::vector<uint8_t> bounded = InflateBounded(compressed, size, name);
+    std::copy(bounded.begin(), bounded.end(), out);
+    produced = bounded.size();
+  } else if (rc != LIBDEFLATE_SUCCESS) {
+    throw LoadError(name, "zlib: damaged plane data");
+  }
+  if (produced < size) throw LoadError(name, "zlib: plane data ends early");
+}
+
 std::string DeflatePlane(std::string_view plane) {
   uLongf size = compressBound(static_cast<uLong>(plane.size()));
   std::string out(size, '\0');

@@ -30,6 +30,8 @@ class TPlaneInflater {
   // is an error. Damaged streams raise LoadError naming name.
   std::vector<uint8_t> Inflate(std::string_view compressed, std::size_t size, bool at_most,
                                const std::string& name);
+  // Inflates exactly size bytes straight into out (a plane's own rows).
+  void InflateInto(std::string_view compressed, uint8_t* out, std::size_t size, const std::string& name);
 
  private:
   libdeflate_decompressor* decompressor_;

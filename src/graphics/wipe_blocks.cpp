@@ -17,7 +17,8 @@ std::vector<TRect> TWipeBlocks::BlockGrid(int32_t& columns, int32_t& rows) const
   blocks.reserve(static_cast<std::size_t>(columns) * static_cast<std::size_t>(rows));
   for (int32_t r = 0; r < rows; ++r)
     for (int32_t c = 0; c < columns; ++c)
-      blocks.push_back({c * side, r * side, std::min(W(), (c + 1) * side), std::min(H(), (r + 1) * side)});
+      blocks.push_back(
+          {c * side, r * side, std::min(W(), (c + 1) * side), std::min(H(), (r + 1) * side)});
   return blocks;
 }
 
@@ -49,7 +50,9 @@ std::vector<TRect> TWipeBlockCoil::ListBlocks() const {
   const std::vector<TRect> grid = BlockGrid(columns, rows);
   std::vector<TRect> coil;
   coil.reserve(grid.size());
-  const auto at = [&](int32_t r, int32_t c) { coil.push_back(grid[static_cast<std::size_t>(r) * columns + c]); };
+  const auto at = [&](int32_t r, int32_t c) {
+    coil.push_back(grid[static_cast<std::size_t>(r) * columns + c]);
+  };
   int32_t top = 0, bottom = rows - 1, left = 0, right = columns - 1;
   while (top <= bottom && left <= right) {
     for (int32_t c = left; c <= right; ++c) at(top, c);

@@ -44,9 +44,11 @@ void BoxBlur(const TCustomDIBX& picture, int32_t r, TDIBX& out) {
     const uint32_t rows = static_cast<uint32_t>(std::min(h - 1, y + r) - std::max(0, y - r) + 1);
     auto* dest = reinterpret_cast<uint32_t*>(bits + store.Pitch() * y);
     for (int32_t x = 0; x < w; ++x) {
-      const uint32_t count = rows * static_cast<uint32_t>(std::min(w - 1, x + r) - std::max(0, x - r) + 1);
+      const uint32_t count =
+          rows * static_cast<uint32_t>(std::min(w - 1, x + r) - std::max(0, x - r) + 1);
       uint32_t pixel = 0;
-      for (int c = 0; c < 3; ++c) pixel |= (sums[static_cast<std::size_t>(x) * 3 + c] / count) << (8 * c);
+      for (int c = 0; c < 3; ++c)
+        pixel |= (sums[static_cast<std::size_t>(x) * 3 + c] / count) << (8 * c);
       dest[x] = pixel;
     }
   }

@@ -9,12 +9,17 @@
 
 namespace rivo {
 
-int32_t TWipeGrid::Columns() const { return static_cast<int32_t>((int64_t{W()} + Slat() - 1) / Slat()); }
-int32_t TWipeGrid::Rows() const { return static_cast<int32_t>((int64_t{H()} + Slat() - 1) / Slat()); }
+int32_t TWipeGrid::Columns() const {
+  return static_cast<int32_t>((int64_t{W()} + Slat() - 1) / Slat());
+}
+int32_t TWipeGrid::Rows() const {
+  return static_cast<int32_t>((int64_t{H()} + Slat() - 1) / Slat());
+}
 
 // Round(hypot(row, column)), from the bottom-right corner when reversed.
 int64_t TWipeGrid::Order(int32_t row, int32_t column, int32_t rows, int32_t columns) const {
-  if (Reverse()) return Round(std::hypot(static_cast<long double>(rows - 1 - row), columns - 1 - column));
+  if (Reverse())
+    return Round(std::hypot(static_cast<long double>(rows - 1 - row), columns - 1 - column));
   return Round(std::hypot(static_cast<long double>(row), column));
 }
 int64_t TWipeGrid::OrderSpan(int32_t rows, int32_t columns) const {
@@ -43,7 +48,8 @@ bool TWipeGrid::WriteMask(int64_t phase) {
   const int32_t rows = Rows(), columns = Columns();
   FillMaskRect({0, 0, W(), MaskRows()}, 0);
   // Cells below the mask never show (GridH keeps one row of cells).
-  const int32_t mask_cell_rows = static_cast<int32_t>(std::min<int64_t>(rows, (MaskRows() + cell - 1) / cell));
+  const int32_t mask_cell_rows =
+      static_cast<int32_t>(std::min<int64_t>(rows, (MaskRows() + cell - 1) / cell));
   for (int32_t row = 0; row < mask_cell_rows; ++row) {
     for (int32_t column = 0; column < columns; ++column) {
       const int64_t step = phase - 4 * Order(row, column, rows, columns);
@@ -53,7 +59,9 @@ bool TWipeGrid::WriteMask(int64_t phase) {
       const int64_t side = std::min(cell, cell * step / ramp);
       const int64_t left = column * cell + (cell - side) / 2;
       const int64_t top = row * cell + (cell - side) / 2;
-      const auto clamp = [](int64_t v) { return static_cast<int32_t>(std::clamp<int64_t>(v, 0, INT32_MAX)); };
+      const auto clamp = [](int64_t v) {
+        return static_cast<int32_t>(std::clamp<int64_t>(v, 0, INT32_MAX));
+      };
       FillMaskRect({clamp(left), clamp(top), clamp(left + side), clamp(top + side)},
                    static_cast<uint8_t>(level));
     }

@@ -20,7 +20,8 @@ void TWipeSpot::Prepare() {
   for (int32_t y = 0; y < H(); ++y)
     for (int32_t x = 0; x < W(); ++x) {
       const int64_t d = Round(std::hypot(static_cast<long double>(y - H() / 2), x - W() / 2));
-      distance_[static_cast<std::size_t>(y) * W() + x] = static_cast<int32_t>(Reverse() ? corner - d : d);
+      distance_[static_cast<std::size_t>(y) * W() + x] =
+          static_cast<int32_t>(Reverse() ? corner - d : d);
     }
 }
 

@@ -3,7 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "graphics/wipe_pixels.h"
+#include "graphics/bgrx_simd.h"
+#include "graphics/row_kernels.h"
 
 namespace rivo {
 
@@ -43,9 +44,12 @@ void TWipeMask::Draw() {
   if (UpdateMask()) Compose();
 }
 
-// One pass over the three pictures and the mask; the blend weights change
-// only with the mask value.
+// One pass over the three pictures and the mask. Soft masks go through the
+// surfaces' masked-blend row kernel: 0 keeps old, 255 copies new, and m in
+// between gives (new m + old (255 - m)) shr 8 in each byte.
 void TWipeMask::Compose() {
+  const BgrxKernelSet& kernels = BgrxKernels();
+  const MaskRule copy_at_255{256, At255::kCopy};
   const TPixelSource o = old_.SourcePixels();
   const TPixelSource n = new_.SourcePixels();
   TDIBSurface& store = dest_.Store();
@@ -60,10 +64,8 @@ void TWipeMask::Compose() {
       for (int32_t x = 0; x < w; ++x) drow[x] = m[x] != 0 ? nrow[x] : orow[x];
       continue;
     }
-    for (int32_t x = 0; x < w; ++x) {
-      const uint32_t v = m[x];
-      drow[x] = v == 0 ? orow[x] : v == 255 ? nrow[x] : wipe_pixels::Mix(nrow[x], orow[x], v);
-    }
+    std::memcpy(drow, orow, sizeof(uint32_t) * static_cast<std::size_t>(w));
+    kernels.mask_blend(drow, nrow, m, w, copy_at_255, false);
   }
 }
 

@@ -20,9 +20,7 @@ long double CornerRadius(int32_t w, int32_t h) {
   return std::hypot(static_cast<long double>(w / 2), static_cast<long double>(h / 2));
 }
 
-TDisc ScreenDisc(int32_t w, int32_t h, long double radius) {
-  return {w / 2.0L, h / 2.0L, radius};
-}
+TDisc ScreenDisc(int32_t w, int32_t h, double radius) { return {w / 2.0, h / 2.0, radius}; }
 
 }  // namespace
 
@@ -32,15 +30,20 @@ long double TWipeSector::StartAngle() const { return P0() * kPi / 180; }
 bool TWipeSector::WriteMask(int64_t) {
   Sector sectors[2];
   const int count = Sectors(sectors);
-  const TDisc disc = ScreenDisc(W(), H(), CornerRadius(W(), H()));
+  const int32_t w = W();
+  const TDisc disc = ScreenDisc(w, H(), CornerRadius(w, H()));
+  const TPie pies[2] = {
+      TPie(disc, static_cast<double>(sectors[0].start), static_cast<double>(sectors[0].sweep)),
+      TPie(disc, static_cast<double>(sectors[1].start), static_cast<double>(sectors[1].sweep))};
   for (int32_t y = 0; y < H(); ++y) {
     uint8_t* row = MaskRow(y);
-    std::memset(row, 0, static_cast<std::size_t>(W()));
+    std::memset(row, 0, static_cast<std::size_t>(w));
     for (int i = 0; i < count; ++i) {
       TSpan spans[2];
-      const int n = PieSpans(disc, sectors[i].start, sectors[i].sweep, y, W(), spans);
+      const int n = pies[i].Spans(y, w, spans);
       for (int j = 0; j < n; ++j)
-        std::memset(row + spans[j].first, 255, static_cast<std::size_t>(spans[j].last - spans[j].first));
+        std::memset(row + spans[j].first, 255,
+                    static_cast<std::size_t>(spans[j].last - spans[j].first));
     }
   }
   return true;
@@ -76,7 +79,7 @@ int64_t TWipeCircle::Phase() const {
 
 bool TWipeCircle::WriteMask(int64_t phase) {
   const uint8_t inside = Reverse() ? 0 : 255;
-  const TDisc disc = ScreenDisc(W(), H(), static_cast<long double>(phase));
+  const TDisc disc = ScreenDisc(W(), H(), static_cast<double>(phase));
   for (int32_t y = 0; y < H(); ++y) {
     uint8_t* row = MaskRow(y);
     std::memset(row, 255 - inside, static_cast<std::size_t>(W()));

@@ -90,6 +90,7 @@ PlayerOptions ParseCommandLine(std::span<const std::string> args) {
     else if (name == "--input") o.input = std::string(value());
     else if (name == "--trace") o.trace = std::string(value());
     else if (name == "--dump-vars") o.dump_vars = std::string(value());
+    else if (name == "--dump-objects") o.dump_objects = std::string(value());
     else if (name == "--screenshot") o.screenshot = std::string(value());
     else if (name == "--screenshot-at") o.screenshots_at.push_back(ParseScreenshotAt(value()));
     else if (name == "--invalidate-all") no_value(), o.invalidate_all = true;
@@ -117,6 +118,7 @@ std::string HelpText() {
          "                        see docs/input-script.md)\n"
          "  --trace FILE          the command trace, one line per command\n"
          "  --dump-vars FILE      the variables at exit, as JSON\n"
+         "  --dump-objects FILE   the objects and the event queue at exit, as JSON\n"
          "  --screenshot FILE     the last composed frame, as PNG\n"
          "  --screenshot-at TICK:FILE  the frame shown after tick TICK, as PNG\n"
          "                        (headless; repeatable)\n"
@@ -135,7 +137,8 @@ std::string HelpText() {
          "  --help                this text\n"
          "\n"
          "exit codes: 0 normal end, 1 usage error, 2 another player runs on the same\n"
-         "game, 3 the game could not start.\n";
+         "game, 3 the game could not start (or gave up: its disc never came, or a\n"
+         "headless run's message box went unanswered).\n";
 }
 
 }  // namespace rivo

@@ -37,6 +37,7 @@ struct PlayerOptions {
   std::filesystem::path input;    // headless input script
   std::filesystem::path trace;    // the command trace
   std::filesystem::path dump_vars;
+  std::filesystem::path dump_objects;
   std::filesystem::path screenshot;  // the last composed frame, at exit
   // Frames as shown after given ticks (headless): --screenshot-at TICK:FILE.
   std::vector<std::pair<uint64_t, std::filesystem::path>> screenshots_at;

@@ -5,6 +5,8 @@
 #include "common/numbers.h"
 #include "host/player_context.h"
 #include "media/screen_manager.h"
+#include "platform/message_boxes.h"
+#include "platform/window.h"
 
 namespace rivo {
 namespace {
@@ -15,6 +17,8 @@ void Guarded(PlayerContext& ctx, const char* name, Stage&& stage) {
     stage();
   } catch (const std::exception& e) {
     *ctx.log << "rivoplay: " << name << ": " << e.what() << "\n";
+  } catch (const AbandonedRun&) {
+    throw;  // the run ends: not a stage's error
   } catch (...) {
     *ctx.log << "rivoplay: " << name << ": unknown error\n";
   }

@@ -1,10 +1,12 @@
 #include "host/game_parts.h"
 
 #include "host/game_file_manager.h"
+#include "host/game_media.h"
 #include "host/game_project.h"
 #include "host/game_system_services.h"
 #include "host/game_screen.h"
 #include "host/player_context.h"
+#include "platform/platform.h"
 #include "scenario/scenario_system_services.h"
 #include "script/param_collection.h"
 #include "script/sys_func_man.h"
@@ -33,13 +35,17 @@ std::unique_ptr<ContentStage> GameParts::CreateFileManager(PlayerContext& ctx) {
   return files;
 }
 
-std::unique_ptr<PlayerPart> GameParts::CreateVariables(PlayerContext& ctx) {
+PlayerFonts& GameParts::Fonts(PlayerContext& ctx) {
   // The glyph cache exists before the window and outlives everything that draws text.
   if (!fonts_) fonts_ = std::make_unique<PlayerFonts>(ctx.options.test_fonts, ctx.log);
+  return *fonts_;
+}
+
+std::unique_ptr<PlayerPart> GameParts::CreateVariables(PlayerContext& ctx) {
+  PlayerFonts* fonts = &Fonts(ctx);
   auto store = std::make_unique<VariableStore>(ctx);
   variables_ = &store->variables;
   services_ = &store->services;
-  PlayerFonts* fonts = fonts_.get();
   services_->SetFontNames([fonts](bool fixed_pitch) { return fonts->FaceNames(fixed_pitch); });
   return store;
 }
@@ -53,6 +59,7 @@ std::unique_ptr<PlayerPart> GameParts::CreateSystemFunctions(PlayerContext& ctx)
 std::unique_ptr<ScreenStage> GameParts::CreateScreen(PlayerContext& ctx) {
   auto screen = std::make_unique<GameScreen>(ctx);
   screen_ = screen.get();
+  screen_->Screen().SetGlyphs(&Fonts(ctx).Glyphs());
   return screen;
 }
 
@@ -60,6 +67,13 @@ std::unique_ptr<ProjectStage> GameParts::CreateProject(PlayerContext& ctx) {
   // A project that failed to start stays until shutdown, like one that runs.
   return std::make_unique<GameProject>(ctx, files_->Files(), *variables_, *services_, functions_,
                                        screen_->Screen());
+}
+
+std::unique_ptr<MediaStage> GameParts::CreateMedia(PlayerContext& ctx, int32_t, int32_t) {
+  auto media = std::make_unique<GameMedia>(files_->Files(), ctx.audio, ctx.platform->GetClock(), ctx.settings);
+  media_ = media.get();
+  if (screen_) screen_->Screen().SetMedia(&media_->Media());
+  return media;
 }
 
 }  // namespace rivo

@@ -10,6 +10,7 @@
 namespace rivo {
 
 class GameFileManager;
+class GameMedia;
 class GameScreen;
 class TParamCollection;
 class ScenarioSystemServices;
@@ -22,17 +23,20 @@ class GameParts : public PlayerParts {
   std::unique_ptr<PlayerPart> CreateSystemFunctions(PlayerContext& ctx) override;
   std::unique_ptr<ScreenStage> CreateScreen(PlayerContext& ctx) override;
   std::unique_ptr<ProjectStage> CreateProject(PlayerContext& ctx) override;
+  std::unique_ptr<MediaStage> CreateMedia(PlayerContext& ctx, int32_t width, int32_t height) override;
 
-  // The fonts, from the variable store's start to the end of the run.
-  PlayerFonts* Fonts() { return fonts_.get(); }
 
  private:
+  // The fonts, made on first use; they last to the end of the run.
+  PlayerFonts& Fonts(PlayerContext& ctx);
+
   // Owned by the host through the parts created above; each lives longer
   // than the project.
   GameFileManager* files_ = nullptr;
   TParamCollection* variables_ = nullptr;
   ScenarioSystemServices* services_ = nullptr;
   TSysFuncMan* functions_ = nullptr;
+  GameMedia* media_ = nullptr;
   std::unique_ptr<PlayerFonts> fonts_;
   GameScreen* screen_ = nullptr;
 };

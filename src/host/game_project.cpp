@@ -9,6 +9,7 @@
 #include "content/install_set.h"
 #include "content/memory_stream.h"
 #include "host/game_files.h"
+#include "objects/object_dump.h"
 #include "platform/platform.h"
 #include "scenario/command_codes.h"
 #include "scenario/variable_dump.h"
@@ -24,6 +25,7 @@ GameProject::GameProject(PlayerContext& ctx, TVrFileManager& files, TParamCollec
     trace_.open(ctx_.options.trace, std::ios::binary | std::ios::trunc);
     if (!trace_) Log("cannot write the trace to " + ctx_.options.trace.string());
   }
+  if (functions_) object_functions_.emplace(*functions_, screen_);
   project_ = std::make_unique<TProject>(static_cast<ScenarioHost&>(*this), &variables_, screen_);
   project_->UseSaveFile(ctx_.options.save_dir.empty() ? SaveFilePath(ctx_.game.folder)
                                                       : ctx_.options.save_dir / "save.dat",
@@ -43,6 +45,11 @@ GameProject::~GameProject() {
     std::ofstream out(ctx_.options.dump_vars, std::ios::binary | std::ios::trunc);
     out << DumpVariablesJson(variables_);
     if (!out) Log("cannot write the variables to " + ctx_.options.dump_vars.string());
+  }
+  if (project_->Loaded() && !ctx_.options.dump_objects.empty()) {
+    std::ofstream out(ctx_.options.dump_objects, std::ios::binary | std::ios::trunc);
+    out << DumpObjectsJson(screen_);
+    if (!out) Log("cannot write the objects to " + ctx_.options.dump_objects.string());
   }
   if (project_->CallManager()) ReportSkippedCommands();
   project_.reset();
@@ -107,12 +114,10 @@ bool GameProject::LocateContent() {
   }
   for (;;) {
     if (MountDiscOf(install.Title, install.DiskCount)) return true;
-    if (Ask(project_->Title, "ディスクを入れてください", MessageButtons::kOkCancel, MessageIcon::kInformation) ==
-        MessageAnswer::kOk)
+    if (Ask(project_->Title, "ディスクを入れてください", MessageButtons::kOkCancel, MessageIcon::kInformation,
+            kNoDiscComing) == MessageAnswer::kOk)
       continue;
-    if (Ask(project_->Title, Cp932ToUtf8(project_->ExitMessage), MessageButtons::kOkCancel,
-            MessageIcon::kQuestion) == MessageAnswer::kOk)
-      return false;
+    if (ConfirmExit()) return false;
   }
 }
 
@@ -124,8 +129,9 @@ bool GameProject::MountDiscOf(const std::string& title, int32_t disk_count) {
 }
 
 MessageAnswer GameProject::Ask(const std::string& caption_cp932, const std::string& text_utf8, MessageButtons buttons,
-                               MessageIcon icon) {
-  return ctx_.platform->Boxes().Show(Cp932ToUtf8(caption_cp932), text_utf8, buttons, icon);
+                               MessageIcon icon, std::optional<MessageAnswer> unattended) {
+  return ctx_.platform->Boxes().Show(Cp932ToUtf8(caption_cp932), text_utf8, buttons, icon,
+                                     unattended.value_or(DefaultAnswer(buttons)));
 }
 
 void GameProject::ResetGame() {
@@ -152,13 +158,17 @@ void GameProject::Log(std::string_view line) { *ctx_.log << "rivoplay: " << line
 bool GameProject::AskForDisc(int disk_no) {
   std::string text = project_->DiskPrompt;
   if (std::size_t at = text.find("%d"); at != std::string::npos) text.replace(at, 2, std::to_string(disk_no));
-  return Ask(project_->Title, Cp932ToUtf8(text), MessageButtons::kOkCancel, MessageIcon::kInformation) ==
-         MessageAnswer::kOk;
+  return Ask(project_->Title, Cp932ToUtf8(text), MessageButtons::kOkCancel, MessageIcon::kInformation,
+             kNoDiscComing) == MessageAnswer::kOk;
 }
 
 bool GameProject::ConfirmExit() {
-  return Ask(project_->Title, Cp932ToUtf8(project_->ExitMessage), MessageButtons::kOkCancel,
-             MessageIcon::kQuestion) == MessageAnswer::kOk;
+  // Nobody there to bring the disc: leave, rather than ask for it again.
+  const bool leave = Ask(project_->Title, Cp932ToUtf8(project_->ExitMessage), MessageButtons::kOkCancel,
+                         MessageIcon::kQuestion, MessageAnswer::kOk) == MessageAnswer::kOk;
+  // Without its disc the game cannot go on: the run ends as one that could not start.
+  if (leave) ctx_.exit_code = kExitCannotStart;
+  return leave;
 }
 
 }  // namespace rivo

@@ -6,6 +6,7 @@
 
 #include <fstream>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "content/disc_prompt.h"
@@ -13,6 +14,7 @@
 #include "host/player_context.h"
 #include "host/player_parts.h"
 #include "platform/message_boxes.h"
+#include "objects/object_functions.h"
 #include "objects/rivo_base_list.h"
 #include "scenario/project.h"
 #include "scenario/scenario_host.h"
@@ -58,14 +60,18 @@ class GameProject : public ProjectStage, private ScenarioHost, private DiscPromp
   bool Tracing() const override { return trace_.is_open(); }
   void Log(std::string_view line) override;
 
-  // DiscPrompt, with the project's texts.
+  // DiscPrompt, with the project's texts. Where nobody answers, the disc
+  // request gets Cancel and the exit question OK: a disc that nobody brings
+  // ends the run (exit code 3) instead of asking forever.
+  static constexpr MessageAnswer kNoDiscComing = MessageAnswer::kCancel;
   bool AskForDisc(int disk_no) override;
   bool ConfirmExit() override;
 
   // Mounts the "game.dat" of a disc whose "install.dat" names title.
   bool MountDiscOf(const std::string& title, int32_t disk_count);
+  // unattended: the answer where nobody answers (the first button unless given).
   MessageAnswer Ask(const std::string& caption_cp932, const std::string& text_utf8, MessageButtons buttons,
-                    MessageIcon icon);
+                    MessageIcon icon, std::optional<MessageAnswer> unattended = std::nullopt);
   void QueueScheduledEvents();
   void ReportSkippedCommands();
 
@@ -76,6 +82,8 @@ class GameProject : public ProjectStage, private ScenarioHost, private DiscPromp
   TSysFuncMan* functions_;
   std::ofstream trace_;
   TRivoBaseList& screen_;
+  // The object functions work while the project runs, its end page too.
+  std::optional<ObjectFunctions> object_functions_;
   std::unique_ptr<TProject> project_;
   uint64_t tick_ = 0;
 };

@@ -8,6 +8,7 @@
 #include "common/error.h"
 #include "host/game_files.h"
 #include "host/input_router.h"
+#include "platform/message_boxes.h"
 #include "platform/png_writer.h"
 
 namespace rivo {
@@ -27,21 +28,27 @@ Player::~Player() = default;
 int Player::Run() {
   // Program initialisation: the file manager exists before the window.
   file_manager_ = parts_.CreateFileManager(ctx_);
-  StartUp();
   int code = kExitCannotStart;
-  if (!ctx_.Terminating) {
-    ClockLoop::Hooks hooks{
-        .on_event = [this](const InputEvent& e) { HandleInput(e); },
-        .on_tick =
-            [this] {
-              TickStages stages{file_manager_.get(), screen_.get(), project_.get(), media_.get(),
-                                screen_manager_.get()};
-              if (RunFrameTick(ctx_, stages)) frame_composed_ = true;
-            },
-        .stopping = [this] { return ctx_.close_requested; },
-    };
-    loop_.Run(hooks, ctx_.options.ticks);
-    code = kExitNormal;
+  try {
+    StartUp();
+    if (!ctx_.Terminating) {
+      ClockLoop::Hooks hooks{
+          .on_event = [this](const InputEvent& e) { HandleInput(e); },
+          .on_tick =
+              [this] {
+                TickStages stages{file_manager_.get(), screen_.get(), project_.get(), media_.get(),
+                                  screen_manager_.get()};
+                if (RunFrameTick(ctx_, stages)) frame_composed_ = true;
+              },
+          .stopping = [this] { return ctx_.close_requested; },
+      };
+      loop_.Run(hooks, ctx_.options.ticks);
+      code = ctx_.exit_code;
+    }
+  } catch (const AbandonedRun& abandoned) {
+    // Nobody answers the boxes of this run: it ends here, wherever it stood.
+    *ctx_.log << "rivoplay: " << abandoned.reason << "\n";
+    code = kExitCannotStart;
   }
   ctx_.Terminating = true;
   WriteScreenshot();
@@ -73,10 +80,9 @@ void Player::StartUp() {
 
 void Player::InitPlayer() {
   ctx_.Trace("DXSound.Initialize");
-  if (ctx_.settings.UseDirectSound) {
-    audio_ = platform_.OpenAudio();
-    ctx_.audio = audio_.get();
-  }
+  // One sound device serves every path, the wave output of DirectSound off too.
+  audio_ = platform_.OpenAudio();
+  ctx_.audio = audio_.get();
   ctx_.Trace("RivoInitialize");
   screen_ = parts_.CreateScreen(ctx_);
   ctx_.Trace("TProject.Create");

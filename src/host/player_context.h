@@ -57,7 +57,7 @@ struct PlayerContext {
 
   Platform* platform = nullptr;
   Window* window = nullptr;      // from the end of start-up to shutdown
-  AudioDevice* audio = nullptr;  // when "game.ini" asks for DirectSound
+  AudioDevice* audio = nullptr;  // the one sound device, from start-up to shutdown
   TScreenManager* screen_manager = nullptr;  // while the window exists
   DisplayControl* display = nullptr;         // the player, for the display's system variables
   std::ostream* log = nullptr;   // diagnostics; never null in a running player
@@ -70,6 +70,9 @@ struct PlayerContext {
   }
   // Set to end the frame loop (window closed, quit confirmed).
   bool close_requested = false;
+  // The process's exit code when the frame loop ends: kExitCannotStart once
+  // the game has given up for want of its disc.
+  int exit_code = kExitNormal;
 };
 
 }  // namespace rivo

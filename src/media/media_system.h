@@ -35,6 +35,7 @@ class TMediaSystem {
   TMidiManager& Midi() { return midi_; }
   TVideoManager& Video() { return video_; }
   AudioMixer& Mixer() { return mixer_; }
+  TVrFileManager& Files() { return files_; }
 
   // "@SoundON".
   bool SoundOn() const { return sound_on_; }
@@ -54,6 +55,7 @@ class TMediaSystem {
       f(*m);
   }
 
+  TVrFileManager& files_;
   AudioDevice& device_;
   AudioMixer mixer_;
   // Declared in reverse order of MediaFinal, which frees them.

@@ -93,6 +93,7 @@ void Voice::TopUp(int64_t want_frames) {
   bool loop;
   int64_t loop_start;
   int64_t need;
+  std::vector<std::vector<int16_t>> buffers;
   {
     std::lock_guard lock(mutex_);
     if (source_done_ && !pending_seek_) return;
@@ -105,6 +106,7 @@ void Voice::TopUp(int64_t want_frames) {
     // A loop start at or past the end would seek to the end forever.
     loop_start = std::clamp<int64_t>(loop_start_, 0, std::max<int64_t>(length_frames_ - 1, 0));
     need = std::max(want_frames - buffered, kMinDecodeFrames);
+    buffers.swap(spare_);
   }
   if (seek) source_->SetPosition(*seek * 4);
   std::vector<Chunk> made;
@@ -117,7 +119,12 @@ void Voice::TopUp(int64_t want_frames) {
       }
       source_->SetPosition(loop_start * 4);
     }
-    Chunk chunk{source_->GetPosition() / 4, std::vector<int16_t>(static_cast<std::size_t>(std::min(need, kChunkFrames) * 2))};
+    Chunk chunk{source_->GetPosition() / 4, {}};
+    if (!buffers.empty()) {
+      chunk.samples = std::move(buffers.back());
+      buffers.pop_back();
+    }
+    chunk.samples.resize(static_cast<std::size_t>(std::min(need, kChunkFrames) * 2));
     int64_t got = source_->Read(chunk.samples.data(), static_cast<int64_t>(chunk.samples.size()) * 2) / 4;
     if (got <= 0) {
       // A decoder that stops short of its length (damaged data) ends the
@@ -130,6 +137,7 @@ void Voice::TopUp(int64_t want_frames) {
     need -= got;
   }
   std::lock_guard lock(mutex_);
+  for (auto& b : buffers) spare_.push_back(std::move(b));
   if (generation != generation_) return;  // a seek came meanwhile
   for (Chunk& c : made) chunks_.push_back(std::move(c));
   if (done) source_done_ = true;
@@ -143,20 +151,26 @@ void Voice::MixInto(std::span<int32_t> acc) {
   }
   std::lock_guard lock(mutex_);
   if (!started_ || paused_ || ended_) return;
+  // Locals, so that the compiler need not reload them after every store
+  // into the accumulator (and can vectorise the loop).
+  const int32_t gain_left = gain_left_, gain_right = gain_right_;
   int64_t done = 0;
   while (done < frames && !chunks_.empty()) {
     Chunk& c = chunks_.front();
-    int64_t n = std::min(frames - done, static_cast<int64_t>(c.samples.size() - c.used) / 2);
-    const int16_t* in = c.samples.data() + c.used;
-    int32_t* out = acc.data() + done * 2;
+    const int64_t n = std::min(frames - done, static_cast<int64_t>(c.samples.size() - c.used) / 2);
+    const int16_t* __restrict in = c.samples.data() + c.used;
+    int32_t* __restrict out = acc.data() + done * 2;
     for (int64_t k = 0; k < n; ++k) {
-      out[2 * k] += in[2 * k] * gain_left_ >> 16;
-      out[2 * k + 1] += in[2 * k + 1] * gain_right_ >> 16;
+      out[2 * k] += in[2 * k] * gain_left >> 16;
+      out[2 * k + 1] += in[2 * k + 1] * gain_right >> 16;
     }
     c.used += static_cast<std::size_t>(n * 2);
     done += n;
     heard_frame_ = c.first_frame + static_cast<int64_t>(c.used / 2);
-    if (c.used == c.samples.size()) chunks_.pop_front();
+    if (c.used == c.samples.size()) {
+      if (spare_.size() < 8) spare_.push_back(std::move(c.samples));
+      chunks_.pop_front();
+    }
   }
   if (chunks_.empty() && source_done_) ended_ = true;
 }

@@ -62,6 +62,9 @@ class Voice final : public MixerInput {
 
   mutable std::mutex mutex_;
   std::deque<Chunk> chunks_;
+  // Buffers of chunks already mixed, reused so that decoding ahead neither
+  // allocates nor touches fresh pages in the steady state.
+  std::vector<std::vector<int16_t>> spare_;
   std::optional<int64_t> pending_seek_;
   uint64_t generation_ = 0;  // bumped by every seek: decoding done before it is dropped
   bool source_done_ = false;

@@ -7,7 +7,9 @@
 #include "common/error.h"
 #include "objects/rivo_base_list.h"
 #include "objects/rivo_cabinet.h"
+#include "objects/rivo_label.h"
 #include "objects/rivo_prop_motion.h"
+#include "objects/rivo_sound.h"
 #include "objects/rivo_timer.h"
 
 namespace rivo {
@@ -24,8 +26,10 @@ TRivoObject& Make(TRivoBaseList& screen) {
 constexpr std::array<Maker, kObjectTypeCount> kMakers = [] {
   std::array<Maker, kObjectTypeCount> makers{};
   makers[LT_TIMER] = Make<TRivoTimer>;
+  makers[LT_SOUND] = Make<TRivoSound>;
   makers[LT_PROPMOTION] = Make<TRivoPropMotion>;
   makers[LT_CABINET] = Make<TRivoCabinet>;
+  makers[LT_LABEL] = Make<TRivoLabel>;
   return makers;
 }();
 

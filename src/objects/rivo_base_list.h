@@ -26,6 +26,8 @@ namespace rivo {
 
 class ByteReader;
 class ByteWriter;
+class TFontPixelManager;
+class TMediaSystem;
 
 // What the screen needs from the player around it: the game clock.
 class ScreenClock {
@@ -50,7 +52,15 @@ class TRivoBaseList {
   virtual ~TRivoBaseList();
 
   int32_t ElapsedMs() const { return clock_ ? clock_->ElapsedMs() : 0; }
+  // The glyph cache text controls draw from (not owned; nullptr: text is
+  // measured as empty and not drawn).
+  TFontPixelManager* Glyphs() const { return glyphs_; }
+  void SetGlyphs(TFontPixelManager* glyphs) { glyphs_ = glyphs; }
   int32_t FrameDeltaMs() const { return clock_ ? clock_->FrameDeltaMs() : 0; }
+  // The media system that sounds and movies play through (not owned; set by
+  // the host after media start-up, nullptr before: sounds then play nothing).
+  TMediaSystem* Media() const { return media_; }
+  void SetMedia(TMediaSystem* media) { media_ = media; }
 
   // --- making objects
   // A new object of class T, named automatically, with a handle, at the
@@ -155,6 +165,8 @@ class TRivoBaseList {
   void LoadEvents(ByteReader& in, int32_t version);
 
   const ScreenClock* clock_;
+  TFontPixelManager* glyphs_ = nullptr;
+  TMediaSystem* media_ = nullptr;
   ObjectSlots slots_;
   std::array<std::unique_ptr<TRivoBase>, 2> bases_;
   int32_t active_base_ = 0;

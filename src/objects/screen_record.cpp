@@ -67,7 +67,9 @@ void TRivoBaseList::LoadFromStream(ByteReader& in, int32_t version) {
   }
   LoadEvents(in, version);
   if (version > 118) {
-    if (TRivoControl* focus = FindControlByName(in.String()); focus && !focus->GetName().empty()) {
+    // An empty name is no focus (not the active base, as a look-up would say).
+    const std::string name = in.String();
+    if (TRivoControl* focus = name.empty() ? nullptr : FindControlByName(name)) {
       focus_ = focus->Handle();
       focus_dirty_ = false;
       focus->FocusGained();

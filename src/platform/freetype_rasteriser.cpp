@@ -7,6 +7,7 @@
 #include FT_TRUETYPE_TABLES_H
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <map>
 #include <tuple>
@@ -44,6 +45,18 @@ struct Face {
 char32_t CodePoint(uint16_t code) {
   if (code == 0x5C) return 0xA5;  // the yen sign of the Japanese system fonts
   return Cp932CodeToUnicode(code);
+}
+
+// FreeType's coverage 0-255 to the gray levels of an antialias level, rounded.
+const std::array<uint8_t, 256>& QuantisingTable(int32_t level) {
+  static const std::array<std::array<uint8_t, 256>, 4> tables = [] {
+    std::array<std::array<uint8_t, 256>, 4> t{};
+    for (int32_t l = 0; l < 4; ++l)
+      for (uint32_t c = 0; c < 256; ++c)
+        t[l][c] = static_cast<uint8_t>((c * static_cast<uint32_t>(MaxRawLevel(l)) + 127) / 255);
+    return t;
+  }();
+  return tables[std::clamp(level, 0, 3)];
 }
 
 int32_t RoundPixels(double v) { return static_cast<int32_t>(std::lround(v)); }
@@ -110,15 +123,14 @@ class FreeTypeFont final : public RasterFont {
     out.origin_x = slot->bitmap_left;
     out.origin_y = slot->bitmap_top;
     out.levels.resize(static_cast<std::size_t>(out.width) * out.height);
-    const uint32_t top = MaxRawLevel(level);
+    const std::array<uint8_t, 256>& quantise = QuantisingTable(level);
     for (int32_t y = 0; y < out.height; ++y) {
       const unsigned char* row = bitmap.buffer + static_cast<std::ptrdiff_t>(y) * bitmap.pitch;
       uint8_t* dst = out.levels.data() + static_cast<std::size_t>(y) * out.width;
-      for (int32_t x = 0; x < out.width; ++x) {
-        if (bitmap.pixel_mode == FT_PIXEL_MODE_MONO)
-          dst[x] = (row[x >> 3] >> (7 - (x & 7))) & 1;
-        else
-          dst[x] = static_cast<uint8_t>((row[x] * top + 127) / 255);
+      if (bitmap.pixel_mode == FT_PIXEL_MODE_MONO) {
+        for (int32_t x = 0; x < out.width; ++x) dst[x] = (row[x >> 3] >> (7 - (x & 7))) & 1;
+      } else {
+        for (int32_t x = 0; x < out.width; ++x) dst[x] = quantise[row[x]];
       }
     }
     return true;

@@ -22,8 +22,24 @@ bool AnswerFits(MessageButtons buttons, MessageAnswer answer);
 class MessageBoxes {
  public:
   virtual ~MessageBoxes() = default;
+  // Asks and waits for the answer. unattended is the answer where nobody can
+  // give one (a headless run without a scripted answer): the asker chooses
+  // what a user who gives up would answer where the first button would keep
+  // asking forever.
   virtual MessageAnswer Show(const std::string& caption, const std::string& text, MessageButtons buttons,
-                             MessageIcon icon) = 0;
+                             MessageIcon icon, MessageAnswer unattended) = 0;
+  // Unattended, the box gets its first button.
+  MessageAnswer Show(const std::string& caption, const std::string& text, MessageButtons buttons, MessageIcon icon) {
+    return Show(caption, text, buttons, icon, DefaultAnswer(buttons));
+  }
+};
+
+// Thrown by message boxes that give up on a run nobody attends (the same
+// box asked again and again, never answered). It ends the run with exit
+// code 3. On purpose no std::exception: the game's own error handling, which
+// discards errors, must not swallow it.
+struct AbandonedRun {
+  std::string reason;  // one line, for the log
 };
 
 }  // namespace rivo

@@ -6,6 +6,8 @@
 // (ApplyCreationProperties) and finishes as its kind wants (Finish). A kind
 // whose class the player does not have yet is skipped and counted.
 
+#include <string>
+
 #include "objects/object_types.h"
 #include "scenario/command.h"
 #include "scenario/command_codes.h"
@@ -78,11 +80,13 @@ using TComMenu = TComComponentOf<CC_MENU, TComControl, LT_MENU>;
 // that is empty or not found is the active base. Then invalidates.
 void ApplyCreationProperties(TCallMan& calls, PropertySlots& slots, TRivoObject& object);
 
-// Saving and restoring a set of objects ("cabinet"): the properties, then
-// how the objects are selected and the list of their names.
+// Parking controls in a cabinet and bringing them back: the properties
+// (only PR_NAME counts: the cabinet's name), then how the controls are
+// selected and the list of their names.
 class TComCabinet : public TComComponent {
  public:
   using TComComponent::TComComponent;
+  void Execute(TCallMan& calls, std::shared_ptr<TPage>& page, int32_t& pc) override;
   void Fields(RecordFields& f) override {
     TComComponent::Fields(f);
     f.Expression("select", SelectMode);
@@ -91,6 +95,12 @@ class TComCabinet : public TComComponent {
 
   TRivoParser SelectMode;
   ExpressionList Names;
+
+ private:
+  // SaveCabinet: the selected controls of the back base go into the
+  // cabinet; LoadCabinet: the selected ones come back to the back base.
+  void Save(TCallMan& calls, const std::string& name);
+  void Load(TCallMan& calls, const std::string& name);
 };
 
 using TComCabinetSave = TComComponentOf<CC_SAVECABINET, TComCabinet>;

@@ -8,10 +8,13 @@
 
 namespace rivo {
 
-class TComGetProp : public TDeferredCommand {
+class TComGetProp : public TCommand {
  public:
-  using TDeferredCommand::TDeferredCommand;
+  using TCommand::TCommand;
   uint8_t GetType() const override { return CC_GETPROP; }
+  // A missing object does nothing; a missing property id raises
+  // "プロパティ指定が不正です"; the property errors leave the variable as it was.
+  void Execute(TCallMan& calls, std::shared_ptr<TPage>& page, int32_t& pc) override;
   void Fields(RecordFields& f) override {
     f.Expression("object", Object);
     f.Expression("property", Property);
@@ -21,10 +24,11 @@ class TComGetProp : public TDeferredCommand {
   std::string Variable;
 };
 
-class TComSetProp : public TDeferredCommand {
+class TComSetProp : public TCommand {
  public:
-  using TDeferredCommand::TDeferredCommand;
+  using TCommand::TCommand;
   uint8_t GetType() const override { return CC_SETPROP; }
+  void Execute(TCallMan& calls, std::shared_ptr<TPage>& page, int32_t& pc) override;
   void Fields(RecordFields& f) override {
     f.Expression("object", Object);
     f.Expression("property", Property);
@@ -43,7 +47,12 @@ class TComObjectNamed : public TDeferredCommand {
   TRivoParser Object;
 };
 
-using TComObjDel = TComObjectNamed<CC_OBJDEL>;
+// Releases the named object: it goes at the end of the tick.
+class TComObjDel : public TComObjectNamed<CC_OBJDEL> {
+ public:
+  using TComObjectNamed::TComObjectNamed;
+  void Execute(TCallMan& calls, std::shared_ptr<TPage>& page, int32_t& pc) override;
+};
 using TComMenuClose = TComObjectNamed<CC_MENUCLOSE>;
 using TComMediaPlay = TComObjectNamed<CC_MEDIAPLAY>;
 
@@ -53,10 +62,13 @@ class TComClrRead : public TDeferredCommand {
   uint8_t GetType() const override { return CC_CLRREAD; }
 };
 
-class TComPropMotion : public TDeferredCommand {
+class TComPropMotion : public TCommand {
  public:
-  using TDeferredCommand::TDeferredCommand;
+  using TCommand::TCommand;
   uint8_t GetType() const override { return CC_PROPMOTION; }
+  // Starts a property motion; without a property id it raises
+  // "プロパティ指定が不正です" and the motion stays without a property.
+  void Execute(TCallMan& calls, std::shared_ptr<TPage>& page, int32_t& pc) override;
   void Fields(RecordFields& f) override {
     f.Expression("name", Name);
     f.Expression("object", Object);

@@ -214,8 +214,11 @@ struct CommandSource {
   std::vector<std::pair<std::string, FieldLine>> fields;
 };
 
-[[noreturn]] void Fail(int line, const std::string& what) {
-  throw RivoError("line " + std::to_string(line) + ": " + what);
+// cause: the player's error behind what, whose own message the tools explain.
+[[noreturn]] void Fail(int line, const std::string& what, const RivoError* cause = nullptr) {
+  const std::string message = "line " + std::to_string(line) + ": " + what;
+  if (cause) throw RivoError(message, *cause);
+  throw RivoError(message);
 }
 
 std::optional<int32_t> PropertyIdOf(std::string_view name) {
@@ -353,7 +356,7 @@ class Assembler : public RecordFields {
       ByteReader in(bytes, "");
       e.LoadFromStream(in);
     } catch (const std::exception& err) {
-      Fail(line, std::string(err.what()) + " in: " + text);
+      Fail(line, std::string(err.what()) + " in: " + text, dynamic_cast<const RivoError*>(&err));
     }
   }
 

@@ -68,7 +68,11 @@ std::string StoredTextOfSource(std::string_view utf8, int32_t text_delay) {
   if (Cp932ToUtf8(markup) != utf8)
     throw RivoError("the text holds characters CP932 has no code for (they would become '?'): " +
                     std::string(utf8));
-  return StoredListOfMarkup(markup, text_delay);
+  try {
+    return StoredListOfMarkup(markup, text_delay);
+  } catch (const RivoError& e) {
+    throw RivoError(std::string("the markup does not compile [") + e.what() + "]");
+  }
 }
 
 }  // namespace rivo

@@ -4,45 +4,12 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "common/encoding.h"
+#include "common/json_text.h"
 #include "script/kind_words.h"
 #include "script/param_collection.h"
 
 namespace rivo {
 namespace {
-
-std::string JsonString(std::string_view cp932) {
-  std::string out = "\"";
-  for (char c : Cp932ToUtf8(cp932)) {
-    switch (c) {
-      case '"': out += "\\\""; break;
-      case '\\': out += "\\\\"; break;
-      case '\n': out += "\\n"; break;
-      case '\r': out += "\\r"; break;
-      case '\t': out += "\\t"; break;
-      default:
-        if (static_cast<unsigned char>(c) < 0x20) {
-          char escape[8];
-          std::snprintf(escape, sizeof escape, "\\u%04x", c);
-          out += escape;
-        } else {
-          out += c;
-        }
-    }
-  }
-  return out + "\"";
-}
-
-// The fewest digits that read back as the same 80-bit value.
-std::string JsonReal(long double value) {
-  if (!std::isfinite(value)) return "null";
-  char text[64];
-  for (int digits = 1; digits <= 21; ++digits) {
-    std::snprintf(text, sizeof text, "%.*Lg", digits, value);
-    if (std::strtold(text, nullptr) == value) break;
-  }
-  return text;
-}
 
 std::string Element(const TCustomParam& v, int32_t index) {
   switch (v.GetKind()) {

@@ -40,10 +40,20 @@ void TSysFuncMan::Call(TCustomParam& dest, int32_t index, int32_t last_arg_index
                        std::span<TCustomParam* const> args) {
   if (index < 0 || index >= kFunctionCount) return;
   FunctionBody body = bodies_[static_cast<std::size_t>(index)];
-  if (!body) ThrowMissingFunction(index);
+  const ExternalBody& external = external_[static_cast<std::size_t>(index)];
+  if (!body && !external) ThrowMissingFunction(index);
   std::size_t count = last_arg_index < 0 ? 0 : std::min(args.size(), static_cast<std::size_t>(last_arg_index) + 1);
   FunctionCall call(*this, dest, index, args.first(count));
-  body(call);
+  if (body)
+    body(call);
+  else
+    external(call);
+}
+
+void TSysFuncMan::SetExternalBody(std::string_view name, ExternalBody body) {
+  int32_t index = FindFunction(name);
+  if (index < 0) throw std::logic_error("an external body for a name the function table lacks: " + std::string(name));
+  external_[static_cast<std::size_t>(index)] = std::move(body);
 }
 
 std::optional<std::string> TSysFuncMan::ReadFile(std::string_view name) const {

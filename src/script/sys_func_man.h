@@ -6,8 +6,9 @@
 // random generator it keeps.
 //
 // The functions that need runtime objects, the screen, menus, the message
-// history, saves or display modes have no body here yet: calling one fails
-// like calling a function that does not exist.
+// history, saves or display modes belong to higher layers, which lend their
+// bodies through SetExternalBody while they exist; a function without a
+// body fails like calling a function that does not exist.
 //
 // The manager owns the table database, so the tables live exactly as long
 // as the manager: the host makes it before the project and frees it after.
@@ -47,6 +48,11 @@ class TSysFuncMan final : public FunctionDispatcher {
   void Call(TCustomParam& dest, int32_t index, int32_t last_arg_index,
             std::span<TCustomParam* const> args) override;
 
+  // A body from a layer above the script core (the object functions); an
+  // empty one takes it back. The name must be in the function table.
+  using ExternalBody = std::function<void(FunctionCall& call)>;
+  void SetExternalBody(std::string_view name, ExternalBody body);
+
   TParamCollection& Store() const { return store_; }
   TVrFileManager* Files() const { return files_; }
   TDBManager& Tables() { return tables_; }
@@ -77,6 +83,7 @@ class TSysFuncMan final : public FunctionDispatcher {
   DiskRequest disk_request_;
   int32_t calc_depth_ = 0;
   FunctionBodies bodies_{};
+  std::array<ExternalBody, kFunctionCount> external_;
 };
 
 }  // namespace rivo

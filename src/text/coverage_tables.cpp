@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <span>
 
 namespace rivo {
 namespace {
@@ -17,7 +16,9 @@ constexpr std::array<uint8_t, 65> kLevel3 = {
     149, 152, 155, 158, 161, 164, 183, 186, 189, 192, 195, 198, 201, 204, 207, 210, 213,
     216, 219, 222, 225, 228, 231, 234, 237, 240, 243, 246, 249, 252, 255};
 
-std::span<const uint8_t> TableOf(int32_t level) {
+}  // namespace
+
+std::span<const uint8_t> CoverageTable(int32_t level) {
   switch (level) {
     case 1: return kLevel1;
     case 2: return kLevel2;
@@ -26,10 +27,8 @@ std::span<const uint8_t> TableOf(int32_t level) {
   }
 }
 
-}  // namespace
-
 uint8_t CoverageOfLevel(int32_t level, int32_t raw) {
-  const std::span<const uint8_t> table = TableOf(level);
+  const std::span<const uint8_t> table = CoverageTable(level);
   return table[std::clamp<int32_t>(raw, 0, static_cast<int32_t>(table.size()) - 1)];
 }
 

@@ -4,6 +4,7 @@
 // so antialiased text keeps its weight.
 
 #include <cstdint>
+#include <span>
 
 namespace rivo {
 
@@ -11,5 +12,8 @@ namespace rivo {
 // level 0, else 0-4, 0-16 or 0-64). Values beyond a table's end read its
 // last entry (full coverage); negative values read 0.
 uint8_t CoverageOfLevel(int32_t level, int32_t raw);
+// The whole table of a level (levels outside 1-3 read level 0's), for
+// converting a bitmap at a time.
+std::span<const uint8_t> CoverageTable(int32_t level);
 
 }  // namespace rivo

@@ -62,10 +62,12 @@ void TFontPixelManager::Render(TFontPixel& glyph) {
     return;
   }
   glyph.Bitmap.SetSize(raw.width, raw.height, 8);
+  const std::span<const uint8_t> table = CoverageTable(antialias_level_);
+  const uint8_t top = static_cast<uint8_t>(table.size() - 1);
   for (int32_t y = 0; y < raw.height; ++y) {
     uint8_t* row = glyph.Bitmap.Store().ScanLine(y);
     const uint8_t* src = raw.levels.data() + static_cast<std::size_t>(y) * raw.width;
-    for (int32_t x = 0; x < raw.width; ++x) row[x] = CoverageOfLevel(antialias_level_, src[x]);
+    for (int32_t x = 0; x < raw.width; ++x) row[x] = table[std::min(src[x], top)];
   }
   glyph.GlyphLeft = std::max(0, raw.origin_x);
   glyph.GlyphTop = static_cast<int32_t>(std::max<int64_t>(0, int64_t{metrics.ascent} - raw.origin_y));

@@ -121,7 +121,7 @@ class MarkupWriter {
       if (font != font_) OpenFont(font);
       if (d->Style & ~0x0F) throw Inexpressible{};
       for (const auto& [bit, name] : kStyleTags)
-        if ((d->Style & bit) != (style_ & bit)) Tag(std::string((d->Style & bit) ? "<" : "</") + std::string(name) + ">");
+        if ((d->Style & bit) != (style_ & bit)) Tag(((d->Style & bit) ? "<" : "</") + std::string(name) + ">");
       style_ = d->Style;
       if (d->NoBreak > 1) throw Inexpressible{};
       if (d->NoBreak != nobreak_) Tag(d->NoBreak ? "<NOBR>" : "</NOBR>");

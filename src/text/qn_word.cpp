@@ -96,8 +96,8 @@ class TagPass {
     for (std::size_t i = 0; i < token.size();) {
       std::size_t size = sjis::CharSize(token, i);
       auto glyph = std::make_unique<TWdChar>();
-      glyph->Code = size == 2 ? static_cast<uint16_t>(static_cast<uint8_t>(token[i]) << 8 | static_cast<uint8_t>(token[i + 1]))
-                              : static_cast<uint8_t>(token[i]);
+      uint8_t first = static_cast<uint8_t>(token[i]);
+      glyph->Code = size == 2 ? static_cast<uint16_t>(first << 8 | static_cast<uint8_t>(token[i + 1])) : first;
       glyph->Decoration = Decoration();
       glyph->Link = state_.Link;
       glyph->Wait = state_.Wait.Top();

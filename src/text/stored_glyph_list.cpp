@@ -40,7 +40,9 @@ int32_t ReadVersion(ByteReader& in) {
 }
 
 // The smallest record of each layout, for checking counts before reading.
-std::size_t MinStyleBytes(int32_t version) { return version > 99 ? 4 * 4 + 2 + 4 + 2 * 4 + 2 * 4 : 4 * 4 + 2 + 1 + 2 * 4; }
+std::size_t MinStyleBytes(int32_t version) {
+  return version > 99 ? 4 * 4 + 2 + 4 + 2 * 4 + 2 * 4 : 4 * 4 + 2 + 1 + 2 * 4;
+}
 
 TDecorate ReadStyle(ByteReader& in, int32_t version) {
   TDecorate d;

@@ -8,7 +8,7 @@ namespace {
 
 // In code order, starting at TC_A.
 constexpr std::string_view kTagNames[] = {
-    "A",   "/A",    "B",    "/B",   "FONT",  "/FONT", "I",      "/I",     "S",  "/S",    "U",     "/U",   "NOBR", "/NOBR",
+    "A",    "/A",    "B",   "/B",   "FONT",   "/FONT",  "I",  "/I",    "S",     "/S",   "U",     "/U",  "NOBR", "/NOBR",
     "RUBY", "/RUBY", "DIV", "/DIV", "INDENT", "UNDENT", "BR", "CLEAR", "EVENT", "WAIT", "/WAIT", "VAR", "IMG",
 };
 static_assert(std::size(kTagNames) == 27);

@@ -47,16 +47,18 @@ int ArchiveLs(const std::vector<std::string>& args) {
   if (json) std::cout << "[";
   bool first = true;
   for (const TVrFile* e : entries) {
+    // What reading the entry finds: archives without flags are told by their bytes.
+    const bool stored = archive.ReadsAsStored(*e);
     std::string name = Cp932ToUtf8(e->Name());
     char crc[9];
     std::snprintf(crc, sizeof crc, "%08x", e->Crc);
     if (json) {
       std::cout << (first ? "\n" : ",\n") << "  {\"name\": " << JsonString(name) << ", \"offset\": " << e->Offset
-                << ", \"size\": " << e->Size << ", \"stored\": " << (e->Stored ? "true" : "false")
+                << ", \"size\": " << e->Size << ", \"stored\": " << (stored ? "true" : "false")
                 << ", \"filetime\": " << e->FileTime << ", \"crc\": \"" << crc
                 << "\", \"crc_of_raw\": " << (e->CrcOfRaw ? "true" : "false") << "}";
     } else {
-      std::cout << name << "\t" << e->Size << "\t" << (e->Stored ? "stored" : "zlib") << "\t" << crc << "\n";
+      std::cout << name << "\t" << e->Size << "\t" << (stored ? "stored" : "zlib") << "\t" << crc << "\n";
     }
     first = false;
   }

@@ -25,13 +25,4 @@ std::vector<const TVrFile*> ArchiveEntries(const TVrFileCollection& archive) {
   return entries;
 }
 
-std::string StoredBytes(TVrFileCollection& archive, const TVrFile& entry) {
-  std::string bytes(static_cast<std::size_t>(entry.Size), '\0');
-  TQnBigStream& stream = *archive.ArchiveStream();
-  stream.SetPosition(entry.Offset);
-  if (stream.GetPosition() != entry.Offset || stream.Read(bytes.data(), entry.Size) != entry.Size)
-    throw RivoError("entry " + Cp932ToUtf8(entry.Name()) + ": truncated");
-  return bytes;
-}
-
 }  // namespace rivo::tools

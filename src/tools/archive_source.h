@@ -17,7 +17,4 @@ void OpenArchiveSource(TVrFileCollection& archive, const std::filesystem::path& 
 // The archive's entries without the sentinel, in archive order.
 std::vector<const TVrFile*> ArchiveEntries(const TVrFileCollection& archive);
 
-// The entry's bytes as they lie in the archive (compressed or not).
-std::string StoredBytes(TVrFileCollection& archive, const TVrFile& entry);
-
 }  // namespace rivo::tools

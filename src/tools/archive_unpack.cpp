@@ -13,6 +13,7 @@
 #include "tools/archive_commands.h"
 #include "tools/archive_source.h"
 #include "tools/progress_bar.h"
+#include "tools/terminal_message.h"
 
 namespace rivo::tools {
 
@@ -49,7 +50,7 @@ int ArchiveUnpack(const std::vector<std::string>& args) {
       TFileStream out(target, FileOpen::kCreate);
       out.WriteBuffer(content.Data(), content.GetSize());
     } catch (const std::exception& error) {
-      std::cerr << "rivotool unpack: " << shown << ": " << error.what() << "\n";
+      std::cerr << "rivotool unpack: " << shown << ": " << TerminalMessage(error) << "\n";
       ++failures;
     }
     progress.Advance(e->Size);

@@ -12,6 +12,7 @@
 #include "tools/archive_commands.h"
 #include "tools/archive_source.h"
 #include "tools/progress_bar.h"
+#include "tools/terminal_message.h"
 
 namespace rivo::tools {
 
@@ -32,7 +33,7 @@ int ArchiveVerify(const std::vector<std::string>& args) {
   for (const TVrFile* e : entries) {
     const std::string shown = Cp932ToUtf8(e->Name());
     try {
-      std::string stored = StoredBytes(archive, *e);
+      std::string stored = archive.ReadStoredBytes(*e);
       TQnMemoryStream content;
       archive.ReadArchiveEntry(content, *e);
       uint32_t crc = Crc32(e->CrcOfRaw ? content.View() : std::string_view(stored));
@@ -43,7 +44,7 @@ int ArchiveVerify(const std::vector<std::string>& args) {
         ++damaged;
       }
     } catch (const RivoError& error) {
-      std::cerr << "damaged: " << shown << ": " << error.what() << "\n";
+      std::cerr << "damaged: " << shown << ": " << TerminalMessage(error) << "\n";
       ++damaged;
     }
     progress.Advance(e->Size);

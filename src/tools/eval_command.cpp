@@ -31,6 +31,7 @@
 #include "script/player_system_services.h"
 #include "script/rivo_parser.h"
 #include "script/sys_func_man.h"
+#include "tools/terminal_message.h"
 
 namespace rivo::tools {
 
@@ -183,7 +184,8 @@ int RunEval(const std::vector<std::string>& args) {
     if (old != before.end() && old->second == Snapshot(*item)) continue;
     std::cout << Cp932ToUtf8(item->Name()) << "=" << DescribeValue(&item->Param()) << "\n";
   }
-  if (!parser.LastError().empty()) std::cerr << "rivotool eval: the run stopped: " << parser.LastError() << "\n";
+  if (!parser.LastError().empty())
+    std::cerr << "rivotool eval: the run stopped: " << EnglishFirst(parser.LastError()) << "\n";
   return 0;
 }
 

@@ -100,7 +100,7 @@ void Build(const fs::path& src, const fs::path& out) {
       try {
         WriteBytes(out / relative.parent_path() / "rivo.rpb", ParseProjectSource(ReadText(it->path())).Write());
       } catch (const RivoError& e) {
-        throw RivoError(it->path().string() + ": " + e.what());
+        throw RivoError(it->path().string() + ": " + e.what(), e);
       }
       has_project = true;
     } else if (EndsWith(lower, std::string(".rsb") + std::string(kSourceSuffix))) {
@@ -120,7 +120,7 @@ void Build(const fs::path& src, const fs::path& out) {
     try {
       AssemblePage(page.source, built, page.name, &labels);
     } catch (const RivoError& e) {
-      throw RivoError(page.target.filename().string() + std::string(kSourceSuffix) + ": " + e.what());
+      throw RivoError(page.target.filename().string() + std::string(kSourceSuffix) + ": " + e.what(), e);
     }
     WriteBytes(page.target, built.SaveToBytes());
   }

@@ -16,6 +16,7 @@
 #include "tools/wipe_command.h"
 #include "tools/play_command.h"
 #include "tools/save_command.h"
+#include "tools/terminal_message.h"
 
 namespace rivo::tools {
 namespace {
@@ -69,7 +70,7 @@ int main(int argc, char** argv) {
       try {
         return c.run(std::vector<std::string>(argv + 2, argv + argc));
       } catch (const std::exception& e) {
-        std::cerr << "rivotool " << name << ": " << e.what() << "\n";
+        std::cerr << "rivotool " << name << ": " << TerminalMessage(e) << "\n";
         return 2;
       }
     }

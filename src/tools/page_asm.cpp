@@ -28,7 +28,7 @@ int PageAsm(const std::vector<std::string>& args) {
   try {
     AssemblePage(text.str(), page, Utf8ToCp932(output.filename().string()), &others);
   } catch (const RivoError& e) {
-    throw RivoError(source.string() + ": " + e.what());
+    throw RivoError(source.string() + ": " + e.what(), e);
   }
   std::ofstream out(output, std::ios::binary);
   std::string bytes = page.SaveToBytes();

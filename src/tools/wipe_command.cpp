@@ -4,6 +4,8 @@
 // at time MS (or at N evenly spaced times), written as PNG. The mask
 // picture is read from a BMP or PNG file.
 
+#include "tools/wipe_command.h"
+
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -13,7 +15,6 @@
 #include "common/number_text.h"
 #include "graphics/picture_file.h"
 #include "graphics/wipe_start.h"
-#include "tools/wipe_command.h"
 
 namespace rivo::tools {
 namespace {
@@ -118,7 +119,8 @@ int RunWipe(const std::vector<std::string>& args) {
   if (!o) return 1;
   const std::unique_ptr<TDIBX> old_picture = ReadScreenPicture(o->files[1]);
   const std::unique_ptr<TDIBX> new_picture = ReadScreenPicture(o->files[2]);
-  if (old_picture->Width() != new_picture->Width() || old_picture->Height() != new_picture->Height()) {
+  if (old_picture->Width() != new_picture->Width() ||
+      old_picture->Height() != new_picture->Height()) {
     std::cerr << "rivotool wipe: the two pictures differ in size\n";
     return 2;
   }

@@ -90,16 +90,79 @@ TEST(ArchiveReader, OfTwoNamesThatDifferOnlyInCaseTheLaterIsFound) {
   EXPECT_EQ(c.IndexOf("voice.txt"), 1);
 }
 
-TEST(ArchiveReader, OlderVersionsTakeEveryEntryAsStored) {
-  // Versions up to 100 carry no flags: bytes that happen to be a zlib
-  // stream are still the content itself.
-  std::string zlib = CompressFast("inner");
-  for (int version : {0, 100}) {
+// Entries of an archive without flags: zlib streams as the format means
+// them, and raw bytes some writers left, mixed in one archive.
+struct FlaglessEntry {
+  std::string name, content, bytes;
+  bool reads_as_stored;
+};
+
+std::vector<FlaglessEntry> FlaglessEntries() {
+  const std::string text = "compressed text, compressed text, compressed text";
+  const std::string zlib = CompressFast(text);
+  // "x" 0x01 and "x" 0x9C are zlib headers: raw bytes that begin like one but do not inflate.
+  const std::string looks_like_zlib = "x\x9C not a deflate stream";
+  return {
+      {"zlib.txt", text, zlib, false},
+      {"raw.txt", "raw bytes", "raw bytes", true},
+      {"header-only.bin", looks_like_zlib, looks_like_zlib, true},
+      // Cut short: the stream never ends, so the bytes are the content.
+      {"cut.bin", zlib.substr(0, zlib.size() - 6), zlib.substr(0, zlib.size() - 6), true},
+      {"one-byte.bin", "x", "x", true},
+      {"empty-zlib.bin", "", CompressFast(""), false},
+  };
+}
+
+TEST(ArchiveReader, ArchivesWithoutFlagsReadZlibEntriesAndFallBackToRawBytes) {
+  for (int version : {0, 1, 99, 100}) {
+    std::vector<FixtureEntry> fixture;
+    for (const FlaglessEntry& e : FlaglessEntries()) fixture.push_back({e.name, e.bytes});
     TVrFileCollection c;
-    TQnBigMemoryStream s(BuildArchive(version, {{"a.bin", zlib}}));
-    c.ReadDirectory(s);
-    EXPECT_EQ(c.Find("a.bin")->Stored, 1) << version;
+    c.OpenStream(std::make_unique<TQnBigMemoryStream>(BuildArchive(version, fixture)), "old.dat");
+    for (const FlaglessEntry& e : FlaglessEntries()) {
+      const TVrFile& entry = *c.Find(e.name);
+      EXPECT_EQ(entry.Stored, 0) << version << " " << e.name;  // what the directory says
+      EXPECT_EQ(c.ReadsAsStored(entry), e.reads_as_stored) << version << " " << e.name;
+      EXPECT_EQ(Content(c, e.name), e.content) << version << " " << e.name;
+      EXPECT_EQ(c.ReadStoredBytes(entry), e.bytes) << version << " " << e.name;
+    }
   }
+}
+
+TEST(ArchiveReader, FlaggedArchivesStillRefuseDamagedZlibEntries) {
+  std::string zlib = CompressFast("content that will be cut");
+  TVrFileCollection c;
+  c.OpenStream(std::make_unique<TQnBigMemoryStream>(BuildArchive(101, {{"cut", zlib.substr(0, 8), 0}})), "new.dat");
+  EXPECT_FALSE(c.ReadsAsStored(*c.Find("cut")));
+  EXPECT_THROW(Content(c, "cut"), LoadError);
+}
+
+TEST(ArchiveReader, WithoutFlagsABombIsRefusedAndAnEntryBeyondTheInflateLimitIsRaw) {
+  std::string bomb = CompressFast(std::string(4 << 20, '\0'));
+  std::string large = testing::Incompressible(64 << 10);
+  TVrFileCollection c;
+  c.OpenStream(std::make_unique<TQnBigMemoryStream>(BuildArchive(100, {{"bomb", bomb}, {"large", large}})),
+               "bomb.dat");
+  c.SetInflateLimit(32 << 10);
+  TQnMemoryStream out;
+  EXPECT_THROW(c.ReadArchiveEntry(out, *c.Find("bomb")), LoadError);
+  // No zlib stream of more bytes than the limit can inflate within it: the entry is raw.
+  EXPECT_TRUE(c.ReadsAsStored(*c.Find("large")));
+  EXPECT_EQ(Content(c, "large"), large);
+}
+
+TEST(ZlibCodec, AHeaderIsDeflateWithASmallWindowAndAValidCheck) {
+  struct Case {
+    std::string bytes;
+    bool header;
+  } cases[] = {
+      {"\x78\x01", true},  {"\x78\x9C", true},  {"\x78\xDA", true},  {"\x08\x1D", true},  // windows 32 KiB .. 256 B
+      {"\x78\x02", false},                                                          // check fails
+      {"\x88\x98", false},                                                          // window above 32 KiB (CINFO 8)
+      {"\x79\x18", false},                                                          // method 9
+      {"\x78", false},     {"", false},
+  };
+  for (const Case& c : cases) EXPECT_EQ(IsZlibHeader(c.bytes), c.header) << ::testing::PrintToString(c.bytes);
 }
 
 TEST(ArchiveReader, CompressedEntriesAreInflatedAndZeroSizeEntriesAreEmpty) {

@@ -1,5 +1,6 @@
 // The archive commands of rivotool, run as the user runs them.
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
@@ -87,6 +88,33 @@ TEST_F(RivotoolArchive, LsListsEntriesAsTextAndJson) {
   EXPECT_NE(json.out.find("\"b\\\"q\""), std::string::npos);
   WriteFile(dir_ / "empty.dat", BuildArchive(102, {}));
   EXPECT_EQ(Tool("ls --json " + Q(dir_ / "empty.dat")).out, "[]\n");
+}
+
+TEST_F(RivotoolArchive, ArchivesWithoutFlagsGiveTheContentOfZlibAndRawEntries) {
+  const std::string text(400, 't');
+  const std::string zlib = CompressFast(text);
+  const std::string cut = zlib.substr(0, zlib.size() - 6);  // a zlib stream cut short
+  for (int version : {0, 1, 99, 100}) {
+    SCOPED_TRACE(version);
+    const fs::path archive = dir_ / ("v" + std::to_string(version) + ".dat");
+    WriteFile(archive, BuildArchive(version, {{"zlib.txt", zlib}, {"raw.txt", "raw"}, {"cut.bin", cut}}));
+    ToolRun ls = Tool("ls --json " + Q(archive));
+    ASSERT_EQ(ls.code, 0) << ls.err;
+    for (const std::string& listed : {"\"zlib.txt\", \"offset\": [0-9]+, \"size\": [0-9]+, \"stored\": false",
+                                      "\"raw.txt\", \"offset\": [0-9]+, \"size\": 3, \"stored\": true",
+                                      "\"cut.bin\", \"offset\": [0-9]+, \"size\": [0-9]+, \"stored\": true"})
+      EXPECT_THAT(ls.out, ::testing::ContainsRegex(listed));
+    EXPECT_EQ(Tool("cat " + Q(archive) + " zlib.txt").out, text);
+    EXPECT_EQ(Tool("cat " + Q(archive) + " raw.txt").out, "raw");
+    EXPECT_EQ(Tool("cat " + Q(archive) + " cut.bin").out, cut);
+    const fs::path out = dir_ / ("out" + std::to_string(version));
+    ASSERT_EQ(Tool("unpack " + Q(archive) + " " + Q(out)).code, 0);
+    EXPECT_EQ(ReadFile(out / "zlib.txt"), text);
+    EXPECT_EQ(ReadFile(out / "raw.txt"), "raw");
+    EXPECT_EQ(ReadFile(out / "cut.bin"), cut);
+    ToolRun verify = Tool("verify " + Q(archive));
+    EXPECT_EQ(verify.code, 0) << verify.err;
+  }
 }
 
 TEST_F(RivotoolArchive, ExecutablesWithAnAppendedOrAResourceArchiveAreRead) {

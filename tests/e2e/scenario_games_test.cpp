@@ -211,6 +211,16 @@ TEST(ScenarioGames, AnInstalledGameFindsItsContentOnItsDisc) {
   EXPECT_EQ(found.exit_code, 0) << found.err << found.out;
   EXPECT_TRUE(found.HasVar("total", "integer", "100800")) << found.vars;
 
+  // A disc that never comes: nobody answers, so the player gives up as a
+  // user would (Cancel, then OK to leave) and ends by itself.
+  fs::create_directories(s.Path() / "empty-drive");
+  PlayResult no_disc =
+      Play(installed / "game.exe", "--disc-root '" + (s.Path() / "empty-drive").string() + "'", s.Path());
+  EXPECT_EQ(no_disc.exit_code, 3) << no_disc.err;
+  EXPECT_EQ(no_disc.out,
+            "MSGBOX 情報|ディスクを入れてください|OK/Cancel -> Cancel\n"
+            "MSGBOX 情報|終了します|OK/Cancel -> OK\n");
+
   // Installed completely: the "game.dat" beside the program is all it needs.
   install.CompleteInstall = true;
   install.SaveToFile(installed / "install.dat");

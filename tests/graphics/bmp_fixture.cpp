@@ -97,7 +97,7 @@ std::string WriteBmp(const BmpLayout& layout) {
     Put16(header, 1);
     Put16(header, static_cast<uint32_t>(layout.bit_count));
   } else {
-    Put32(header, 40);
+    Put32(header, static_cast<uint32_t>(layout.header_size));
     Put32(header, static_cast<uint32_t>(layout.width));
     Put32(header, static_cast<uint32_t>(layout.top_down ? -layout.height : layout.height));
     Put16(header, 1);
@@ -108,15 +108,18 @@ std::string WriteBmp(const BmpLayout& layout) {
     Put32(header, 2835);
     Put32(header, static_cast<uint32_t>(layout.palette.size()));
     Put32(header, 0);
-    if (layout.bit_fields)
+    if (layout.bit_fields || layout.header_size > 40)
       for (uint32_t m : layout.masks) Put32(header, m);
+    if (layout.header_size >= 56) Put32(header, layout.alpha_mask);
+    if (layout.header_size >= 108) Put32(header, 0x73524742);  // "sRGB"
+    if (layout.header_size > 40) header.resize(static_cast<std::size_t>(layout.header_size), '\0');
   }
   std::string file = "BM";
-  const auto offset = static_cast<uint32_t>(14 + header.size() + table.size());
+  const auto offset = static_cast<uint32_t>(14 + header.size() + table.size() + static_cast<std::size_t>(layout.gap));
   Put32(file, offset + static_cast<uint32_t>(data.size()));
   Put32(file, 0);
   Put32(file, offset);
-  return file + header + table + data;
+  return file + header + table + std::string(static_cast<std::size_t>(layout.gap), '\x5A') + data;
 }
 
 std::vector<uint32_t> PatternPixels(int32_t width, int32_t height, int32_t bit_count) {

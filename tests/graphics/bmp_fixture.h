@@ -1,7 +1,8 @@
 #pragma once
 // Writes Windows bitmap files of every kind the reader accepts, for tests:
-// every bit count, bottom-up or top-down rows, OS/2 headers, bit fields and
-// run-length encoding. Independent of the player's own writer.
+// every bit count, bottom-up or top-down rows, OS/2 headers, the longer
+// Windows headers of today's editors, bit fields and run-length encoding.
+// Independent of the player's own writer.
 
 #include <cstdint>
 #include <string>
@@ -19,6 +20,11 @@ struct BmpLayout {
   bool rle_skips = false;    // trailing zero pixels left to the end-of-line code
   bool bit_fields = false;
   uint32_t masks[3] = {0, 0, 0};
+  // Windows header size: 40, or 52, 56, 108, 124 with the masks inside the
+  // header (56 and up add alpha_mask, 108 and up an sRGB colour space).
+  int32_t header_size = 40;
+  uint32_t alpha_mask = 0;
+  int32_t gap = 0;  // bytes between the colour table and the rows (data offset honours them)
   std::vector<uint32_t> palette;  // 0x00RRGGBB per entry
   std::vector<uint32_t> pixels;   // row-major from the top, raw pixel values
 };

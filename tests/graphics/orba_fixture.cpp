@@ -63,14 +63,14 @@ std::string Zlib(const std::string& raw) {
 
 std::string StoredTiles(int32_t width, int32_t height, int32_t bit_count,
                         const std::vector<uint32_t>& pixels, int32_t tile_width,
-                        int32_t tile_height, const std::vector<TileSpec>& tiles, int32_t key) {
+                        int32_t tile_height, const std::vector<TileEntry>& tiles, int32_t key) {
   const int32_t bits = StoredBits(bit_count);
   const int32_t columns = (width + tile_width - 1) / tile_width;
   const auto count = static_cast<int32_t>(tiles.size());
   ByteWriter w;
   const std::vector<int32_t> order = PoolOrder(key, count);
   for (int32_t i = 0; i < count; ++i) {
-    const TileSpec& t = tiles[static_cast<std::size_t>(order[static_cast<std::size_t>(i)])];
+    const TileEntry& t = tiles[static_cast<std::size_t>(order[static_cast<std::size_t>(i)])];
     w.I32(t.kind);
     w.I32(t.index);
   }
@@ -88,11 +88,11 @@ std::string StoredTiles(int32_t width, int32_t height, int32_t bit_count,
   return w.Take();
 }
 
-std::string WriteOrba(const OrbaFileSpec& spec) {
+std::string WriteOrba(const OrbaFileLayout& file) {
   ByteWriter w;
-  const int32_t v = spec.version;
-  const auto frame_count = spec.frame_count.value_or(static_cast<int32_t>(spec.frames.size()));
-  if (spec.signature) {
+  const int32_t v = file.version;
+  const auto frame_count = file.frame_count.value_or(static_cast<int32_t>(file.frames.size()));
+  if (file.signature) {
     char digits[4];
     std::snprintf(digits, sizeof digits, "%03d", v);
     w.Bytes("Orba");
@@ -101,31 +101,31 @@ std::string WriteOrba(const OrbaFileSpec& spec) {
   if (v < 103) {
     w.I32(frame_count);
     w.U8(0);
-    if (v > 101) w.U32(spec.background);
+    if (v > 101) w.U32(file.background);
   } else {
     ByteWriter h;
-    const OrbaFrameSpec* first = spec.frames.empty() ? nullptr : &spec.frames.front();
+    const OrbaFrameLayout* first = file.frames.empty() ? nullptr : &file.frames.front();
     h.I32(v);
     h.I32(first ? first->width : 0);
     h.I32(first ? first->height : 0);
     h.I32(first ? first->bit_count : 0);
     h.I32(frame_count);
     h.U8(1);
-    h.U8(spec.scrambled);
-    h.U8(spec.compression);
+    h.U8(file.scrambled);
+    h.U8(file.compression);
     h.U8(0);
-    h.U32(spec.background);
-    h.I32(spec.tile_width);
-    h.I32(spec.tile_height);
-    h.U8(spec.bottom_layer_opaque);
+    h.U32(file.background);
+    h.I32(file.tile_width);
+    h.I32(file.tile_height);
+    h.U8(file.bottom_layer_opaque);
     h.U8(70);
     h.U16(0);
     std::string record = h.Take();
-    record.resize(static_cast<std::size_t>(spec.header_size), '\0');
-    w.I32(spec.header_size);
+    record.resize(static_cast<std::size_t>(file.header_size), '\0');
+    w.I32(file.header_size);
     w.Bytes(record);
   }
-  for (const OrbaFrameSpec& f : spec.frames) {
+  for (const OrbaFrameLayout& f : file.frames) {
     w.String(f.name);
     w.I32(f.transparent_value);
     w.I32(f.delay);
@@ -144,7 +144,7 @@ std::string WriteOrba(const OrbaFileSpec& spec) {
         w.U8(0);
       }
     }
-    for (const OrbaLayerSpec& l : f.layers) {
+    for (const OrbaLayerLayout& l : f.layers) {
       w.I32(0);
       w.I32(0);
       w.U8(l.visible ? 1 : 0);

@@ -12,12 +12,12 @@
 namespace rivo {
 namespace {
 
-using testing::OrbaFileSpec;
-using testing::OrbaFrameSpec;
-using testing::OrbaLayerSpec;
+using testing::OrbaFileLayout;
+using testing::OrbaFrameLayout;
+using testing::OrbaLayerLayout;
 using testing::StoredRows;
 using testing::StoredTiles;
-using testing::TileSpec;
+using testing::TileEntry;
 using testing::Zlib;
 
 TOrbaFrameList Read(const std::string& bytes, int32_t key = 0, bool first_only = false) {
@@ -42,8 +42,8 @@ std::vector<uint32_t> Ramp(int32_t count, int32_t bits, uint32_t start = 1) {
   return v;
 }
 
-OrbaFrameSpec Frame(int32_t w, int32_t h, int32_t bits, std::vector<OrbaLayerSpec> layers) {
-  OrbaFrameSpec f;
+OrbaFrameLayout Frame(int32_t w, int32_t h, int32_t bits, std::vector<OrbaLayerLayout> layers) {
+  OrbaFrameLayout f;
   f.width = w;
   f.height = h;
   f.bit_count = bits;
@@ -53,8 +53,8 @@ OrbaFrameSpec Frame(int32_t w, int32_t h, int32_t bits, std::vector<OrbaLayerSpe
   return f;
 }
 
-OrbaLayerSpec Layer(std::string colour, std::string mask = {}) {
-  OrbaLayerSpec l;
+OrbaLayerLayout Layer(std::string colour, std::string mask = {}) {
+  OrbaLayerLayout l;
   l.colour = std::move(colour);
   l.mask = std::move(mask);
   return l;
@@ -62,14 +62,14 @@ OrbaLayerSpec Layer(std::string colour, std::string mask = {}) {
 
 TEST(OrbaReaderTest, AFileWithoutSignatureIsVersionZero) {
   const std::vector<uint32_t> px = {0x102030, 0x405060, 0x708090, 0xA0B0C0, 0xD0E0F0, 0x010203};
-  OrbaFileSpec spec;
-  spec.version = 0;
-  spec.signature = false;
-  OrbaFrameSpec f = Frame(3, 2, 24, {Layer(Zlib(StoredRows(3, 2, 24, px)))});
+  OrbaFileLayout file;
+  file.version = 0;
+  file.signature = false;
+  OrbaFrameLayout f = Frame(3, 2, 24, {Layer(Zlib(StoredRows(3, 2, 24, px)))});
   f.name = "cell";
   f.delay = 250;
-  spec.frames = {f};
-  const TOrbaFrameList list = Read(testing::WriteOrba(spec));
+  file.frames = {f};
+  const TOrbaFrameList list = Read(testing::WriteOrba(file));
   EXPECT_EQ(list.Version(), 0);
   ASSERT_EQ(list.Count(), 1);
   const TOrbaFrame& frame = list.Frames(0);
@@ -85,12 +85,12 @@ TEST(OrbaReaderTest, MasksArriveWithVersion100AndTheirSwitchWith101) {
   const std::string colour = Zlib(StoredRows(2, 2, 8, px)), stored_mask = Zlib(StoredRows(2, 2, 8, mask));
   for (int32_t version : {99, 100, 101}) {
     for (bool enabled : {false, true}) {
-      OrbaFileSpec spec;
-      spec.version = version;
-      OrbaLayerSpec layer = Layer(colour, version > 99 ? stored_mask : "");
+      OrbaFileLayout file;
+      file.version = version;
+      OrbaLayerLayout layer = Layer(colour, version > 99 ? stored_mask : "");
       layer.mask_enabled = enabled;
-      spec.frames = {Frame(2, 2, 8, {layer})};
-      const TOrbaFrameList list = Read(testing::WriteOrba(spec));
+      file.frames = {Frame(2, 2, 8, {layer})};
+      const TOrbaFrameList list = Read(testing::WriteOrba(file));
       const TOrbaFrame& frame = list.Frames(0);
       EXPECT_EQ(Pixels(frame.surface), px);
       // Version 100 has no switch: its masks always count.
@@ -104,14 +104,14 @@ TEST(OrbaReaderTest, MasksArriveWithVersion100AndTheirSwitchWith101) {
 
 TEST(OrbaReaderTest, TheBackgroundColourArrivesWithVersion102AndFillsUncoveredPixels) {
   for (int32_t version : {101, 102, 106}) {
-    OrbaFileSpec spec;
-    spec.version = version;
-    spec.compression = 0;
-    spec.background = 0x3366FF;  // 0x00BBGGRR
-    OrbaLayerSpec hidden = Layer(Zlib(StoredRows(1, 1, 24, {0x111111})));
+    OrbaFileLayout file;
+    file.version = version;
+    file.compression = 0;
+    file.background = 0x3366FF;  // 0x00BBGGRR
+    OrbaLayerLayout hidden = Layer(Zlib(StoredRows(1, 1, 24, {0x111111})));
     hidden.visible = false;
-    spec.frames = {Frame(1, 1, 24, {hidden}), Frame(1, 1, 16, {})};
-    const TOrbaFrameList list = Read(testing::WriteOrba(spec));
+    file.frames = {Frame(1, 1, 24, {hidden}), Frame(1, 1, 16, {})};
+    const TOrbaFrameList list = Read(testing::WriteOrba(file));
     EXPECT_EQ(list.Frames(0).surface.ReadPixel(0, 0), version >= 102 ? 0xFF6633u : 0u);
     EXPECT_EQ(list.Frames(1).surface.ReadPixel(0, 0), version >= 102 ? 0xFB26u : 0u);  // 5-6-5
   }
@@ -135,12 +135,12 @@ TEST(OrbaReaderTest, ScrambledRowsFollowTheShuffleWhenTheHeaderSaysSo) {
       {1, 1, &natural, 0, true},        // scrambled with key 0 is the identity
   };
   for (const Case& c : cases) {
-    OrbaFileSpec spec;
-    spec.version = 103;
-    spec.scrambled = c.scrambled;
-    spec.compression = c.compression;
-    spec.frames = {Frame(5, 7, 32, {Layer(c.compression == 0 ? Zlib(*c.stored) : *c.stored)})};
-    const TOrbaFrameList list = Read(testing::WriteOrba(spec), c.key);
+    OrbaFileLayout file;
+    file.version = 103;
+    file.scrambled = c.scrambled;
+    file.compression = c.compression;
+    file.frames = {Frame(5, 7, 32, {Layer(c.compression == 0 ? Zlib(*c.stored) : *c.stored)})};
+    const TOrbaFrameList list = Read(testing::WriteOrba(file), c.key);
     const std::vector<uint32_t> got = Pixels(list.Frames(0).surface);
     if (c.natural_result) EXPECT_EQ(got, px);
     else EXPECT_NE(got, px);
@@ -157,15 +157,15 @@ TEST(OrbaReaderTest, TilesOfAllKindsAtEveryBitCount) {
     constexpr int32_t w = 5, h = 3, tw = 2, th = 2, key = 7;  // 3 x 2 tiles, cut at the edges
     const std::vector<uint32_t> a = Ramp(w * h, bits, 3), b = Ramp(w * h, bits, 11);
     const std::vector<uint32_t> mask = Ramp(w * h, 8, 5);
-    const std::vector<TileSpec> inline_all(6, TileSpec{-1, 0});
-    const std::vector<TileSpec> copies = {{0, 0}, {-2, 0}, {-2, 4}, {1, 0}, {5, 0}, {-1, 0}};
-    OrbaFileSpec spec;
-    spec.version = 103;
-    spec.scrambled = 1;
-    spec.compression = 0;
-    spec.tile_width = tw;
-    spec.tile_height = th;
-    spec.frames = {
+    const std::vector<TileEntry> inline_all(6, TileEntry{-1, 0});
+    const std::vector<TileEntry> copies = {{0, 0}, {-2, 0}, {-2, 4}, {1, 0}, {5, 0}, {-1, 0}};
+    OrbaFileLayout file;
+    file.version = 103;
+    file.scrambled = 1;
+    file.compression = 0;
+    file.tile_width = tw;
+    file.tile_height = th;
+    file.frames = {
         Frame(w, h, bits, {Layer(Zlib(StoredTiles(w, h, bits, a, tw, th, inline_all, key)),
                                  Zlib(StoredTiles(w, h, 8, mask, tw, th, inline_all, key)))}),
         Frame(w, h, bits, {Layer(Zlib(StoredTiles(w, h, bits, b, tw, th, copies, key)),
@@ -173,7 +173,7 @@ TEST(OrbaReaderTest, TilesOfAllKindsAtEveryBitCount) {
         Frame(w - 1, h, bits, {Layer(Zlib(StoredTiles(w - 1, h, bits, b, tw, th,
                                                       {{0, 0}, {0, 0}, {0, 0}, {0, 0}}, key)))}),
     };
-    const TOrbaFrameList list = Read(testing::WriteOrba(spec), key);
+    const TOrbaFrameList list = Read(testing::WriteOrba(file), key);
     ASSERT_EQ(list.Count(), 3);
     EXPECT_EQ(Pixels(list.Frames(0).surface), a);
     EXPECT_EQ(Pixels(*list.Frames(0).surface.Mask()), mask);
@@ -201,12 +201,12 @@ TEST(OrbaReaderTest, TilesOfAllKindsAtEveryBitCount) {
 }
 
 TEST(OrbaReaderTest, RectangleListsArriveWithVersion104AndANegativeCountMeansNone) {
-  OrbaFileSpec spec;
-  spec.version = 104;
-  OrbaFrameSpec f = Frame(1, 1, 24, {});
+  OrbaFileLayout file;
+  file.version = 104;
+  OrbaFrameLayout f = Frame(1, 1, 24, {});
   f.first_rects = std::vector<TRect>{{1, 2, 3, 4}, {-5, -6, 7, 8}};
-  spec.frames = {f};
-  const TOrbaFrameList list = Read(testing::WriteOrba(spec));
+  file.frames = {f};
+  const TOrbaFrameList list = Read(testing::WriteOrba(file));
   EXPECT_EQ(list.Frames(0).first_rects, (std::vector<TRect>{{1, 2, 3, 4}, {-5, -6, 7, 8}}));
   EXPECT_TRUE(list.Frames(0).second_rects.empty());
 }
@@ -215,16 +215,16 @@ TEST(OrbaReaderTest, TheBottomLayerOpaqueFlagCountsFromVersion105) {
   const std::vector<uint32_t> px = {5, 9};
   for (int32_t version : {104, 105}) {
     for (uint8_t flag : {0, 1}) {
-      OrbaFileSpec spec;
-      spec.version = version;
-      spec.background = 0x020202;  // palette entry 2
-      spec.bottom_layer_opaque = flag;
-      OrbaLayerSpec hidden = Layer(StoredRows(2, 1, 8, {1, 1}));
+      OrbaFileLayout file;
+      file.version = version;
+      file.background = 0x020202;  // palette entry 2
+      file.bottom_layer_opaque = flag;
+      OrbaLayerLayout hidden = Layer(StoredRows(2, 1, 8, {1, 1}));
       hidden.visible = false;
-      OrbaLayerSpec keyed = Layer(StoredRows(2, 1, 8, px));
+      OrbaLayerLayout keyed = Layer(StoredRows(2, 1, 8, px));
       keyed.transparent_value = 5;
-      spec.frames = {Frame(2, 1, 8, {hidden, keyed})};
-      const TOrbaFrameList list = Read(testing::WriteOrba(spec));
+      file.frames = {Frame(2, 1, 8, {hidden, keyed})};
+      const TOrbaFrameList list = Read(testing::WriteOrba(file));
       const bool opaque = version >= 105 && flag;
       EXPECT_EQ(list.BottomLayerOpaque(), opaque);
       EXPECT_EQ(list.Frames(0).surface.ReadPixel(0, 0), opaque ? 5u : 2u);
@@ -234,9 +234,9 @@ TEST(OrbaReaderTest, TheBottomLayerOpaqueFlagCountsFromVersion105) {
 }
 
 TEST(OrbaReaderTest, FirstFrameOnlyReadsOneFrameOfFive) {
-  OrbaFileSpec spec;
-  for (int i = 0; i < 5; ++i) spec.frames.push_back(Frame(2, 2, 24, {Layer(StoredRows(2, 2, 24, Ramp(4, 24, i)))}));
-  const std::string bytes = testing::WriteOrba(spec);
+  OrbaFileLayout file;
+  for (int i = 0; i < 5; ++i) file.frames.push_back(Frame(2, 2, 24, {Layer(StoredRows(2, 2, 24, Ramp(4, 24, i)))}));
+  const std::string bytes = testing::WriteOrba(file);
   EXPECT_EQ(Read(bytes).Count(), 5);
   const TOrbaFrameList first = Read(bytes, 0, true);
   ASSERT_EQ(first.Count(), 1);
@@ -246,34 +246,34 @@ TEST(OrbaReaderTest, FirstFrameOnlyReadsOneFrameOfFive) {
 TEST(OrbaReaderTest, LayersFlattenInOrder) {
   // 200 over 100 at opacity 128: div 255 for 24 bits, shr 8 for 32 bits.
   for (auto [bits, want] : {std::pair{24, 150u}, std::pair{32, 149u}}) {
-    OrbaFileSpec spec;
-    OrbaLayerSpec top = Layer(StoredRows(1, 1, bits, {200 * 0x010101u}));
+    OrbaFileLayout file;
+    OrbaLayerLayout top = Layer(StoredRows(1, 1, bits, {200 * 0x010101u}));
     top.opacity = 128;
-    spec.frames = {Frame(1, 1, bits, {Layer(StoredRows(1, 1, bits, {100 * 0x010101u})), top})};
-    EXPECT_EQ(Read(testing::WriteOrba(spec)).Frames(0).surface.ReadPixel(0, 0), want * 0x010101u) << bits;
+    file.frames = {Frame(1, 1, bits, {Layer(StoredRows(1, 1, bits, {100 * 0x010101u})), top})};
+    EXPECT_EQ(Read(testing::WriteOrba(file)).Frames(0).surface.ReadPixel(0, 0), want * 0x010101u) << bits;
   }
   // A masked first layer gives the frame its mask; a masked later layer
   // blends through its own: (200 * 128 + 100 * 127) shr 8 = 149.
-  OrbaFileSpec spec;
-  spec.frames = {Frame(2, 1, 24, {Layer(StoredRows(2, 1, 24, {100, 100}), StoredRows(2, 1, 8, {30, 40})),
+  OrbaFileLayout file;
+  file.frames = {Frame(2, 1, 24, {Layer(StoredRows(2, 1, 24, {100, 100}), StoredRows(2, 1, 8, {30, 40})),
                                   Layer(StoredRows(2, 1, 24, {200, 200}), StoredRows(2, 1, 8, {128, 0}))})};
-  const TOrbaFrameList list = Read(testing::WriteOrba(spec));
+  const TOrbaFrameList list = Read(testing::WriteOrba(file));
   const TOrbaFrame& frame = list.Frames(0);
   EXPECT_EQ(Pixels(frame.surface), (std::vector<uint32_t>{149, 100}));
   EXPECT_EQ(Pixels(*frame.surface.Mask()), (std::vector<uint32_t>{30, 40}));
 }
 
 TEST(OrbaReaderTest, TheTransparentColourIsComputedEvenForAnEmptyFrame) {
-  OrbaFileSpec spec;
-  OrbaFrameSpec empty24 = Frame(0, 0, 24, {});
+  OrbaFileLayout file;
+  OrbaFrameLayout empty24 = Frame(0, 0, 24, {});
   empty24.transparent_value = 0x123456;
-  OrbaFrameSpec palette = Frame(1, 1, 8, {});
+  OrbaFrameLayout palette = Frame(1, 1, 8, {});
   palette.palette[3] = 0x00C08040;
   palette.transparent_value = 3;
-  OrbaFrameSpec rgb565 = Frame(1, 1, 16, {});
+  OrbaFrameLayout rgb565 = Frame(1, 1, 16, {});
   rgb565.transparent_value = 0xF81F;  // red and blue full, no green
-  spec.frames = {empty24, palette, rgb565};
-  const TOrbaFrameList list = Read(testing::WriteOrba(spec));
+  file.frames = {empty24, palette, rgb565};
+  const TOrbaFrameList list = Read(testing::WriteOrba(file));
   EXPECT_EQ(list.Frames(0).transparent_color, 0x563412);
   EXPECT_EQ(list.Frames(1).transparent_color, 0x4080C0);  // 0x00RRGGBB entry -> 0x00BBGGRR
   EXPECT_EQ(list.Frames(1).transparent_value, 3);
@@ -282,61 +282,61 @@ TEST(OrbaReaderTest, TheTransparentColourIsComputedEvenForAnEmptyFrame) {
 
 TEST(OrbaReaderTest, HeaderRecordsOfOtherSizesAreReadForTheirKnownPart) {
   for (int32_t size : {37, 38, 64, 4096}) {
-    OrbaFileSpec spec;
-    spec.header_size = size;
-    spec.frames = {Frame(1, 1, 24, {Layer(StoredRows(1, 1, 24, {0xABCDEF}))})};
-    EXPECT_EQ(Read(testing::WriteOrba(spec)).Frames(0).surface.ReadPixel(0, 0), 0xABCDEFu) << size;
+    OrbaFileLayout file;
+    file.header_size = size;
+    file.frames = {Frame(1, 1, 24, {Layer(StoredRows(1, 1, 24, {0xABCDEF}))})};
+    EXPECT_EQ(Read(testing::WriteOrba(file)).Frames(0).surface.ReadPixel(0, 0), 0xABCDEFu) << size;
   }
 }
 
 TEST(OrbaReaderTest, AZlibPlaneStopsAtThePlaneSize) {
-  OrbaFileSpec spec;
-  spec.compression = 0;
-  spec.frames = {Frame(2, 1, 24, {Layer(Zlib(StoredRows(2, 1, 24, {7, 8}) + std::string(100, 'x')))})};
-  EXPECT_EQ(Pixels(Read(testing::WriteOrba(spec)).Frames(0).surface), (std::vector<uint32_t>{7, 8}));
+  OrbaFileLayout file;
+  file.compression = 0;
+  file.frames = {Frame(2, 1, 24, {Layer(Zlib(StoredRows(2, 1, 24, {7, 8}) + std::string(100, 'x')))})};
+  EXPECT_EQ(Pixels(Read(testing::WriteOrba(file)).Frames(0).surface), (std::vector<uint32_t>{7, 8}));
 }
 
 // Each damage on its own; every one is a LoadError naming the file.
 TEST(OrbaReaderTest, DamagedFilesAreRefusedBeforeAnythingIsAllocated) {
   auto base = [] {
-    OrbaFileSpec spec;
-    spec.frames = {Frame(2, 2, 24, {Layer(StoredRows(2, 2, 24, {1, 2, 3, 4}))})};
-    return spec;
+    OrbaFileLayout file;
+    file.frames = {Frame(2, 2, 24, {Layer(StoredRows(2, 2, 24, {1, 2, 3, 4}))})};
+    return file;
   };
   std::vector<std::pair<const char*, std::string>> cases;
   auto add = [&](const char* what, auto change) {
-    OrbaFileSpec spec = base();
-    change(spec);
-    cases.emplace_back(what, testing::WriteOrba(spec));
+    OrbaFileLayout file = base();
+    change(file);
+    cases.emplace_back(what, testing::WriteOrba(file));
   };
-  add("bit count 7", [](OrbaFileSpec& s) { s.frames[0].bit_count = 7; });
-  add("side over 16384", [](OrbaFileSpec& s) { s.frames[0].width = 16385; });
-  add("negative height", [](OrbaFileSpec& s) { s.frames[0].height = -1; });
-  add("too many pixels", [](OrbaFileSpec& s) { s.frames[0].width = s.frames[0].height = 8000; });
-  add("frame count beyond the data", [](OrbaFileSpec& s) { s.frame_count = 1000000; });
-  add("negative frame count", [](OrbaFileSpec& s) { s.frame_count = -1; });
-  add("header size 36", [](OrbaFileSpec& s) { s.header_size = 36; });
-  add("header size 4097", [](OrbaFileSpec& s) { s.header_size = 4097; });
-  add("compression 3", [](OrbaFileSpec& s) { s.compression = 3; });
-  add("short raw plane", [](OrbaFileSpec& s) { s.frames[0].layers[0].colour.resize(12); });
-  add("short zlib plane", [](OrbaFileSpec& s) {
+  add("bit count 7", [](OrbaFileLayout& s) { s.frames[0].bit_count = 7; });
+  add("side over 16384", [](OrbaFileLayout& s) { s.frames[0].width = 16385; });
+  add("negative height", [](OrbaFileLayout& s) { s.frames[0].height = -1; });
+  add("too many pixels", [](OrbaFileLayout& s) { s.frames[0].width = s.frames[0].height = 8000; });
+  add("frame count beyond the data", [](OrbaFileLayout& s) { s.frame_count = 1000000; });
+  add("negative frame count", [](OrbaFileLayout& s) { s.frame_count = -1; });
+  add("header size 36", [](OrbaFileLayout& s) { s.header_size = 36; });
+  add("header size 4097", [](OrbaFileLayout& s) { s.header_size = 4097; });
+  add("compression 3", [](OrbaFileLayout& s) { s.compression = 3; });
+  add("short raw plane", [](OrbaFileLayout& s) { s.frames[0].layers[0].colour.resize(12); });
+  add("short zlib plane", [](OrbaFileLayout& s) {
     s.compression = 0;
     s.frames[0].layers[0].colour = Zlib(StoredRows(2, 1, 24, {1, 2}));
   });
-  add("damaged zlib plane", [](OrbaFileSpec& s) {
+  add("damaged zlib plane", [](OrbaFileLayout& s) {
     s.compression = 0;
     s.frames[0].layers[0].colour = "not zlib at all";
   });
-  add("JPEG plane that is no JPEG", [](OrbaFileSpec& s) { s.compression = 2; });
-  add("JPEG plane in a 32-bit frame", [](OrbaFileSpec& s) {
+  add("JPEG plane that is no JPEG", [](OrbaFileLayout& s) { s.compression = 2; });
+  add("JPEG plane in a 32-bit frame", [](OrbaFileLayout& s) {
     s.compression = 2;
     s.frames[0].bit_count = 32;
   });
-  add("unknown tile kind", [](OrbaFileSpec& s) {
+  add("unknown tile kind", [](OrbaFileLayout& s) {
     s.tile_width = s.tile_height = 2;
     s.frames[0].layers[0].colour = StoredTiles(2, 2, 24, {1, 2, 3, 4}, 2, 2, {{-3, 0}});
   });
-  add("short tile", [](OrbaFileSpec& s) {
+  add("short tile", [](OrbaFileLayout& s) {
     s.tile_width = s.tile_height = 1;
     s.frames[0].layers[0].colour = StoredTiles(2, 2, 24, {1, 2, 3, 4}, 1, 1, {{-1, 0}, {-1, 0}, {-1, 0}, {-1, 0}}).substr(0, 40);
   });
@@ -355,22 +355,43 @@ TEST(OrbaReaderTest, DamagedFilesAreRefusedBeforeAnythingIsAllocated) {
   }
 }
 
+// Layers stay for later frames' tile copies only when the file has tiles,
+// and everything kept counts against the memory limit.
+TEST(OrbaReaderTest, KeptLayersCountAgainstTheMemoryLimit) {
+  for (bool tiled : {false, true}) {
+    OrbaFileLayout file;
+    file.tile_width = file.tile_height = tiled ? 64 : 0;
+    const std::vector<uint32_t> px(64 * 64, 0x123456);
+    const std::string colour = tiled ? StoredTiles(64, 64, 32, px, 64, 64, {{-1, 0}}) : StoredRows(64, 64, 32, px);
+    for (int i = 0; i < 3; ++i) file.frames.push_back(Frame(64, 64, 32, {Layer(colour)}));
+    TOrbaFrameList list;
+    list.SetMemoryLimit(60 * 1024);  // a frame is 16 KiB, and so is a kept layer
+    if (tiled) {
+      EXPECT_THROW(list.LoadFromStream(testing::WriteOrba(file), "t.orb"), LoadError);
+      EXPECT_EQ(list.Count(), 1);
+    } else {
+      list.LoadFromStream(testing::WriteOrba(file), "t.orb");
+      EXPECT_EQ(list.Count(), 3);
+    }
+  }
+}
+
 TEST(OrbaReaderTest, AFileCutAnywhereGivesAnErrorAndTheFramesCompletedSoFar) {
-  OrbaFileSpec spec;
-  spec.version = 104;
-  spec.compression = 0;
-  spec.tile_width = 2;
-  spec.tile_height = 1;
+  OrbaFileLayout file;
+  file.version = 104;
+  file.compression = 0;
+  file.tile_width = 2;
+  file.tile_height = 1;
   for (int i = 0; i < 3; ++i) {
     const std::vector<uint32_t> px = Ramp(6, 4, i);
-    spec.frames.push_back(Frame(3, 2, 4, {Layer(Zlib(StoredTiles(3, 2, 4, px, 2, 1,
+    file.frames.push_back(Frame(3, 2, 4, {Layer(Zlib(StoredTiles(3, 2, 4, px, 2, 1,
                                                                  {{-1, 0}, {-1, 0}, {-2, 0}, {0, 0}}))),
                                          Layer(Zlib(StoredTiles(3, 2, 4, px, 2, 1,
                                                                 {{-1, 0}, {-1, 0}, {-1, 0}, {-1, 0}})),
                                                Zlib(StoredTiles(3, 2, 8, px, 2, 1,
                                                                 {{-1, 0}, {-1, 0}, {-1, 0}, {-1, 0}})))}));
   }
-  const std::string whole = testing::WriteOrba(spec);
+  const std::string whole = testing::WriteOrba(file);
   ASSERT_EQ(Read(whole).Count(), 3) << whole.size();
   int32_t previous = 0;
   for (std::size_t cut = 0; cut < whole.size(); ++cut) {

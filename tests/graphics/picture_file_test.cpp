@@ -9,6 +9,7 @@
 #include <fstream>
 #include <iterator>
 
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include "common/error.h"
@@ -101,6 +102,23 @@ TEST(ConvertCommandTest, BitmapsBecomePngsAndBack) {
   EXPECT_EQ(back.Mask()->ReadPixel(2, 1), 77u);
   EXPECT_NE(run((dir / "out.png").string() + " " + (dir / "x.gif").string()), 0);
   EXPECT_NE(run((dir / "missing.bmp").string() + " " + (dir / "x.png").string()), 0);
+  std::filesystem::remove_all(dir);
+}
+
+// The tool speaks English; the player's own message follows in brackets.
+TEST(ConvertCommandTest, APictureThePlayerRefusesIsExplainedInEnglish) {
+  const std::filesystem::path tool = std::filesystem::path(RIVO_BIN_DIR) / "rivotool";
+  if (!std::filesystem::exists(tool)) GTEST_SKIP() << "rivotool is not built";
+  const auto dir = std::filesystem::temp_directory_path() / ("rivo_convert_err_" + std::to_string(::getpid()));
+  std::filesystem::create_directories(dir);
+  std::string header_of_64(WritePictureFile(MaskedPicture(), TPictureFormat::kBmp));
+  header_of_64[14] = 64;  // an information header size the player does not read
+  std::ofstream(dir / "a.bmp", std::ios::binary) << header_of_64;
+  const int code = std::system(("cd '" + dir.string() + "' && '" + tool.string() +
+                                "' convert a.bmp out.png 2>err.txt").c_str());
+  EXPECT_EQ(WEXITSTATUS(code), 2);
+  EXPECT_EQ(ReadAll(dir / "err.txt"),
+            "rivotool convert: a.bmp: not a bitmap the player can read (不正な DIB です)\n");
   std::filesystem::remove_all(dir);
 }
 

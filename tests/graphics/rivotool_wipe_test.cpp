@@ -50,8 +50,9 @@ class RivotoolWipe : public ::testing::Test {
 };
 
 TEST_F(RivotoolWipe, WritesTheFrameTheScreenShows) {
-  const auto run = RunRivotool("wipe 19 " + Pictures() + " " + Path("out.png") +
-                               " --t 300 --duration 900 --reverse --p0 3 --mask " + Path("mask.bmp"));
+  const auto run =
+      RunRivotool("wipe 19 " + Pictures() + " " + Path("out.png") +
+                  " --t 300 --duration 900 --reverse --p0 3 --mask " + Path("mask.bmp"));
   ASSERT_EQ(run.code, 0);
   WipeStage stage(48, 32);
   stage.masks.pictures[(dir_ / "mask.bmp").string()] = testing::MaskPicture();
@@ -67,7 +68,9 @@ TEST_F(RivotoolWipe, WritesTheFrameTheScreenShows) {
 }
 
 TEST_F(RivotoolWipe, WritesASequenceOfFrames) {
-  ASSERT_EQ(RunRivotool("wipe 12 " + Pictures() + " --frames 4 " + Path("seq") + " --duration 1000").code, 0);
+  ASSERT_EQ(
+      RunRivotool("wipe 12 " + Pictures() + " --frames 4 " + Path("seq") + " --duration 1000").code,
+      0);
   ASSERT_TRUE(fs::exists(dir_ / "seq" / "frame0003.png"));
   EXPECT_FALSE(fs::exists(dir_ / "seq" / "frame0004.png"));
   // Frame 2 is t = 500: white all over.
@@ -79,13 +82,18 @@ TEST_F(RivotoolWipe, RefusesWhatItCannotDo) {
     std::string args;
     int code;
   };
-  for (const Case& c : {Case{"wipe 1 " + Pictures() + " " + Path("o.png") + " --duration 100", 1},
-                        Case{"wipe x " + Pictures() + " " + Path("o.png") + " --t 1 --duration 100", 1},
-                        Case{"wipe 1 " + Pictures() + " " + Path("o.png") + " --t 1 --duration 100 --bogus", 1},
-                        Case{"wipe 39 " + Pictures() + " " + Path("o.png") + " --t 1 --duration 100", 2},
-                        Case{"wipe -1 " + Pictures() + " " + Path("o.png") + " --t 1 --duration 100", 2},
-                        Case{"wipe 19 " + Pictures() + " " + Path("o.png") + " --t 1 --duration 100 --mask " + Path("none.orb"), 2},
-                        Case{"wipe 1 " + Path("old.png") + " " + Path("mask.bmp") + " " + Path("o.png") + " --t 1 --duration 100", 2}})
+  for (const Case& c :
+       {Case{"wipe 1 " + Pictures() + " " + Path("o.png") + " --duration 100", 1},
+        Case{"wipe x " + Pictures() + " " + Path("o.png") + " --t 1 --duration 100", 1},
+        Case{"wipe 1 " + Pictures() + " " + Path("o.png") + " --t 1 --duration 100 --bogus", 1},
+        Case{"wipe 39 " + Pictures() + " " + Path("o.png") + " --t 1 --duration 100", 2},
+        Case{"wipe -1 " + Pictures() + " " + Path("o.png") + " --t 1 --duration 100", 2},
+        Case{"wipe 19 " + Pictures() + " " + Path("o.png") + " --t 1 --duration 100 --mask " +
+                 Path("none.orb"),
+             2},
+        Case{"wipe 1 " + Path("old.png") + " " + Path("mask.bmp") + " " + Path("o.png") +
+                 " --t 1 --duration 100",
+             2}})
     EXPECT_EQ(RunRivotool(c.args).code, c.code) << c.args;
 }
 

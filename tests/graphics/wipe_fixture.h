@@ -15,7 +15,9 @@
 
 namespace rivo::testing {
 
-inline uint32_t Rgb(uint32_t r, uint32_t g, uint32_t b) { return (r & 255) << 16 | (g & 255) << 8 | (b & 255); }
+inline uint32_t Rgb(uint32_t r, uint32_t g, uint32_t b) {
+  return (r & 255) << 16 | (g & 255) << 8 | (b & 255);
+}
 
 // The old picture: a checkerboard of 16-pixel squares in red over green
 // and blue ramps.
@@ -24,7 +26,8 @@ inline std::unique_ptr<TDIBX> OldPicture(int32_t w, int32_t h) {
   s->SetSize(w, h, 32);
   for (int32_t y = 0; y < h; ++y)
     for (int32_t x = 0; x < w; ++x)
-      s->SetPixel(x, y, Rgb(((x / 16 + y / 16) & 1) ? 200 : 40, y * 4, w > 1 ? x * 255 / (w - 1) : 0));
+      s->SetPixel(x, y,
+                  Rgb(((x / 16 + y / 16) & 1) ? 200 : 40, y * 4, w > 1 ? x * 255 / (w - 1) : 0));
   return s;
 }
 
@@ -33,7 +36,8 @@ inline std::unique_ptr<TDIBX> NewPicture(int32_t w, int32_t h) {
   auto s = std::make_unique<TDIBX>();
   s->SetSize(w, h, 32);
   for (int32_t y = 0; y < h; ++y)
-    for (int32_t x = 0; x < w; ++x) s->SetPixel(x, y, Rgb((x + y) * 2, 255 - x * 2, 128 + ((y & 16) ? 100 : 0)));
+    for (int32_t x = 0; x < w; ++x)
+      s->SetPixel(x, y, Rgb((x + y) * 2, 255 - x * 2, 128 + ((y & 16) ? 100 : 0)));
   return s;
 }
 
@@ -77,8 +81,7 @@ struct WipeStage {
   NamedMasks masks;
   std::unique_ptr<TCustomWipe> wipe;
 
-  WipeStage(int32_t w, int32_t h)
-      : old_picture(OldPicture(w, h)), new_picture(NewPicture(w, h)) {
+  WipeStage(int32_t w, int32_t h) : old_picture(OldPicture(w, h)), new_picture(NewPicture(w, h)) {
     screen.SetSize(w, h, 32);
     masks.pictures["mask"] = MaskPicture();
   }

@@ -36,8 +36,8 @@ TEST(WipeGolden, EveryCodeShowsItsRecordedFrames) {
     ASSERT_NE(stage.Start(Request(code)), nullptr) << code;
     for (int i = 0; i < 3; ++i) {
       const uint64_t hash = stage.FrameAt(kTimes[i]);
-      EXPECT_EQ(hash, kGolden[code][i]) << WipeCodeInfo(code)->name << " at t = " << kTimes[i]
-                                        << ": 0x" << std::hex << hash;
+      EXPECT_EQ(hash, kGolden[code][i])
+          << WipeCodeInfo(code)->name << " at t = " << kTimes[i] << ": 0x" << std::hex << hash;
     }
   }
 }

@@ -186,6 +186,25 @@ TEST_F(PlayerTest, TheQuitButtonAsksFirstAndOnlyYesCloses) {
   EXPECT_EQ(Count("interpreter"), 3);  // closed before tick 4
 }
 
+TEST_F(PlayerTest, ABoxRepeatedUnansweredEndsTheRunWithCodeThree) {
+  parts_.box_in_project_step = "again";
+  EXPECT_EQ(Play("", 100), kExitCannotStart);
+  EXPECT_EQ(Count("interpreter"), 10);
+  std::string boxes = out_.str();
+  EXPECT_EQ(std::count(boxes.begin(), boxes.end(), '\n'), 9);
+  EXPECT_EQ(diagnostics_.str(),
+            "rivoplay: the message box \"T|again|OK\" came up 10 times in a row with no answer in the input "
+            "script; the run ends\n");
+  EXPECT_EQ(Count("Project.Free"), 1);  // shut down as usual
+
+  // Answered by the script now and then, the same box lets the run go on.
+  out_.str("");
+  diagnostics_.str("");
+  EXPECT_EQ(Play("5 answer ok\n12 answer ok\n", 20), kExitNormal);
+  EXPECT_EQ(Count("interpreter"), 10 + 20);
+  EXPECT_EQ(diagnostics_.str(), "");
+}
+
 TEST_F(PlayerTest, TheWindowsCloseRequestEndsThePlayerNormally) {
   EXPECT_EQ(Play("3 close\n", 10), kExitNormal);
   EXPECT_EQ(Count("interpreter"), 2);

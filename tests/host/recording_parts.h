@@ -9,6 +9,8 @@
 
 #include "host/player_context.h"
 #include "host/player_parts.h"
+#include "platform/message_boxes.h"
+#include "platform/platform.h"
 
 namespace rivo::testing_host {
 
@@ -60,6 +62,8 @@ class RecordingProject : public ProjectStage {
   void Step() override {
     log_.push_back("interpreter");
     if (terminate_in_step) ctx_.Terminating = true;
+    if (!box_in_step.empty())
+      ctx_.platform->Boxes().Show("T", box_in_step, MessageButtons::kOk, MessageIcon::kWarning);
   }
   bool RunPendingLoad() override {
     log_.push_back("load");
@@ -71,6 +75,8 @@ class RecordingProject : public ProjectStage {
 
   bool terminate_in_step = false;
   bool load_next = false;
+  std::string box_in_step;  // a message box shown on every step
+
 
  private:
   CallLog& log_;
@@ -123,6 +129,7 @@ class RecordingParts : public PlayerParts {
   std::unique_ptr<ProjectStage> CreateProject(PlayerContext& ctx) override {
     if (fail_project) return PlayerParts::CreateProject(ctx);
     auto project = std::make_unique<RecordingProject>(log_, ctx);
+    project->box_in_step = box_in_project_step;
     project_ = project.get();
     return project;
   }
@@ -132,6 +139,7 @@ class RecordingParts : public PlayerParts {
   }
 
   bool fail_project = false;
+  std::string box_in_project_step;  // the text of a box the project shows on every step
   RecordingScreen* screen_ = nullptr;
   RecordingProject* project_ = nullptr;
 

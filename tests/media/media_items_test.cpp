@@ -3,6 +3,7 @@
 // inside game.dat, damaged files.
 
 #include <cmath>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
@@ -255,12 +256,26 @@ TEST(MediaItems, DamagedAndMissingFilesRaiseClearErrors) {
 }
 
 TEST(MediaItems, AnOggCutShortEndsWhereItsDataEnds) {
-  Headless h;
   std::string ogg = OggOf(SinePcm(441000, 2, 44100, 440, 8000), 2, 44100);
-  h.game.Put("cut.ogg", ogg.substr(0, ogg.size() / 2));
-  TDMediaItem* item = h.Add("cut.ogg");
-  item->Play();
-  EXPECT_EQ(EndReports(h, item, 800).size(), 1u);
+  for (bool direct_sound : {true, false}) {
+    Headless h({.UseDirectSound = direct_sound, .SoundDelayMs = 100});
+    h.game.Put("cut.ogg", ogg.substr(0, ogg.size() / 2));
+    TDMediaItem* item = h.Add("cut.ogg");
+    item->Play();
+    EXPECT_EQ(EndReports(h, item, 800).size(), 1u) << direct_sound;
+  }
+}
+
+TEST(MediaItems, FormatsTheWaveOutputCannotTakeAreConvertedAndEnd) {
+  for (auto [channels, rate, bits] : {std::tuple{2, 48000, 16}, {1, 11025, 8}, {2, 44100, 24}, {3, 22050, 16}}) {
+    Headless h({.UseDirectSound = false, .SoundDelayMs = 100});
+    std::string pcm(static_cast<std::size_t>(rate / 2 * channels * bits / 8), '\x40');
+    h.game.Put("odd.wav", WavOf(pcm, channels, rate, bits));
+    TDMediaItem* item = h.Add("odd.wav");
+    EXPECT_NEAR(item->GetLen(), 500, 1) << rate;
+    item->Play();
+    EXPECT_EQ(EndReports(h, item, 80).size(), 1u) << channels << " " << rate << " " << bits;
+  }
 }
 
 }  // namespace

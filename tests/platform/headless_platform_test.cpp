@@ -3,6 +3,7 @@
 
 #include "platform/headless/headless_platform.h"
 
+#include <algorithm>
 #include <sstream>
 
 #include <gtest/gtest.h>
@@ -88,6 +89,55 @@ TEST(HeadlessPlatform, MessageBoxesPrintOneLineAndTakeTheScriptsAnswers) {
             "MSGBOX 題名|「題名」を終了しますか？|Yes/No -> No\n"
             "MSGBOX 警告|two lines|OK -> OK\n"
             "MSGBOX c|t|OK/Cancel -> OK\n");
+}
+
+TEST(HeadlessPlatform, UnscriptedBoxesGetTheAnswerTheAskerGivesForNobodyThere) {
+  std::ostringstream out;
+  HeadlessOptions o;
+  o.out = &out;
+  o.script = ParseInputScript("1 answer ok\n1 answer yes\n");
+  HeadlessPlatform p(std::move(o));
+  EventsPerTick(p, 1);
+  const auto disc = [&] {
+    return p.Boxes().Show("T", "disc", MessageButtons::kOkCancel, MessageIcon::kInformation, MessageAnswer::kCancel);
+  };
+  EXPECT_EQ(disc(), MessageAnswer::kOk);      // scripted: as asked
+  EXPECT_EQ(disc(), MessageAnswer::kCancel);  // "yes" does not fit and is used up
+  EXPECT_EQ(disc(), MessageAnswer::kCancel);  // nothing queued
+  EXPECT_EQ(out.str(),
+            "MSGBOX T|disc|OK/Cancel -> OK\n"
+            "MSGBOX T|disc|OK/Cancel -> Cancel\n"
+            "MSGBOX T|disc|OK/Cancel -> Cancel\n");
+}
+
+TEST(HeadlessPlatform, TheSameBoxUnansweredTenTimesInARowGivesTheRunUp) {
+  std::ostringstream out;
+  ConsoleMessageBoxes boxes(out);
+  const auto show = [&](const std::string& text) {
+    return boxes.Show("T", text, MessageButtons::kOk, MessageIcon::kWarning);
+  };
+  const auto printed = [&] {
+    const std::string text = out.str();
+    return std::count(text.begin(), text.end(), '\n');
+  };
+  // A scripted answer or another box in between starts the count again.
+  for (int i = 0; i < 9; ++i) show("again");
+  boxes.QueueAnswer(MessageAnswer::kOk);
+  show("again");
+  for (int i = 0; i < 9; ++i) show("again");
+  show("other");
+  for (int i = 0; i < 9; ++i) show("again");
+  EXPECT_EQ(printed(), 29);
+  try {
+    show("again");
+    FAIL() << "the tenth unanswered box in a row should end the run";
+  } catch (const AbandonedRun& abandoned) {
+    EXPECT_EQ(abandoned.reason,
+              "the message box \"T|again|OK\" came up 10 times in a row with no answer in the input script; the run ends");
+  }
+  EXPECT_EQ(printed(), 29);  // the tenth is not printed
+  // Given up once; the boxes of the shutdown still get answers.
+  EXPECT_EQ(show("again"), MessageAnswer::kOk);
 }
 
 TEST(HeadlessPlatform, DumpsTheFrameShownAfterTheChosenTick) {

@@ -133,7 +133,7 @@ TEST(TextSource, APageCompiledWithAnotherDelaySaysSo) {
 
 TEST(TextSource, MistakesInMarkupNameTheirLine) {
   const std::pair<const char*, const char*> cases[] = {
-      {"Calc a = 1\nTextIns <A>link</A>\n", "line 2: <A>タグにHREF値がありません"},
+      {"Calc a = 1\nTextIns <A>link</A>\n", "line 2: the markup does not compile [<A>タグにHREF値がありません]"},
       {"TextIns caf\xC3\xA9\n", "line 1: the text holds characters CP932 has no code for"},
       {"textdelay x\nTextIns a\n", "line 1: textdelay takes a number"},
   };

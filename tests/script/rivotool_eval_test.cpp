@@ -23,9 +23,10 @@ class RivotoolEval : public ::testing::Test {
     if (!fs::exists(tool_)) GTEST_SKIP() << "rivotool is not built: " << tool_;
   }
 
-  // args are passed through the shell as they stand (quote them).
-  ToolRun Tool(const std::string& args) {
-    std::string command = "'" + tool_.string() + "' eval " + args + " 2>/dev/null";
+  // args are passed through the shell as they stand (quote them). With
+  // errors, out is what the tool writes on standard error instead.
+  ToolRun Tool(const std::string& args, bool errors = false) {
+    std::string command = "'" + tool_.string() + "' eval " + args + (errors ? " 2>&1 >/dev/null" : " 2>/dev/null");
     FILE* pipe = popen(command.c_str(), "r");
     std::string out;
     char buffer[256];
@@ -91,6 +92,13 @@ TEST_F(RivotoolEval, RefusesBadArgumentsAndReportsCompileErrors) {
   EXPECT_EQ(Tool("'1' '2'").code, 1);
   EXPECT_EQ(Tool("'(1'").code, 2);
   EXPECT_EQ(Tool("'Foo(1)'").code, 2);
+}
+
+// The player's own messages come after an English sentence.
+TEST_F(RivotoolEval, ExplainsThePlayersMessagesInEnglish) {
+  EXPECT_EQ(Tool("'Foo(1)'", true).out,
+            "rivotool eval: there is no function \"Foo\" (\"Foo\" 関数名がありません)\n");
+  EXPECT_EQ(Tool("'(1'", true).out, "rivotool eval: syntax error (構文エラー)\n");
 }
 
 }  // namespace

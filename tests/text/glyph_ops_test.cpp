@@ -141,6 +141,26 @@ TEST(GlyphOperations, DrawBorderCompositesEveryOffsetInsideTheClipInOrder) {
   }
 }
 
+TEST(GlyphOperations, TheCompositeRuleHoldsForEveryCoverageAndDestinationCoverage) {
+  for (uint32_t v = 0; v < 256; ++v)
+    for (uint32_t a = 0; a < 256; ++a) {
+      uint32_t p = 0x3C80F0;
+      uint8_t actual_a = static_cast<uint8_t>(a);
+      CompositeOver(p, actual_a, v, 0xFFFFFF);
+      uint32_t expected_p = 0x3C80F0, expected_a = a;
+      if (v == 255) {
+        expected_p = 0xFFFFFF;
+        expected_a = 255;
+      } else if (v > 0) {
+        expected_a = a + v * (255 - a) / 255;
+        const uint32_t s = expected_a == 0 ? 255 : v * 255 / expected_a;
+        expected_p = RefMix(s, 0xFFFFFF, 0x3C80F0);
+      }
+      ASSERT_EQ(actual_a, expected_a) << v << " over " << a;
+      ASSERT_EQ(p, expected_p) << v << " over " << a;
+    }
+}
+
 TEST(GlyphOperations, ChannelMixingOfWhiteOnWhiteStaysInRange) {
   // 255 x 0xFF0000 does not fit a signed 32-bit product.
   EXPECT_EQ(MixChannels(255, 0xFFFFFF, 0xFFFFFF), 0xFEFEFEu);

@@ -7,7 +7,7 @@
 namespace rivo {
 
 MessageAnswer SdlMessageBoxes::Show(const std::string& caption, const std::string& text, MessageButtons buttons,
-                                    MessageIcon icon) {
+                                    MessageIcon icon, MessageAnswer unattended) {
   std::vector<SDL_MessageBoxButtonData> data;
   auto add = [&](MessageAnswer a, Uint32 flags) {
     data.push_back({flags, static_cast<int>(a), MessageAnswerName(a).data()});
@@ -30,7 +30,7 @@ MessageAnswer SdlMessageBoxes::Show(const std::string& caption, const std::strin
                          data.data(), nullptr};
   int pressed = -1;
   if (SDL_ShowMessageBox(&box, &pressed) != 0) {
-    MessageAnswer answer = DefaultAnswer(buttons);
+    MessageAnswer answer = unattended;
     log_ << "MSGBOX " << caption << '|' << text << '|' << MessageButtonsName(buttons) << " -> "
          << MessageAnswerName(answer) << " (no message box could be shown: " << SDL_GetError() << ")" << std::endl;
     return answer;

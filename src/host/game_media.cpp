@@ -1,0 +1,21 @@
+#include "host/game_media.h"
+
+#include "platform/silent_audio_device.h"
+
+namespace rivo {
+
+namespace {
+MediaSettings MediaSettingsOf(const Settings& s) {
+  return {.UseDirectSound = s.UseDirectSound, .SoundDelayMs = s.SoundDelayMs, .UseWmp = s.UseWmp};
+}
+}  // namespace
+
+GameMedia::GameMedia(TVrFileManager& files, AudioDevice* device, Clock& clock, const Settings& settings) {
+  if (!device) {
+    silent_ = std::make_unique<SilentAudioDevice>();
+    device = silent_.get();
+  }
+  media_ = std::make_unique<TMediaSystem>(files, *device, clock, MediaSettingsOf(settings));
+}
+
+}  // namespace rivo
