@@ -95,6 +95,7 @@ PlayerOptions ParseCommandLine(std::span<const std::string> args) {
     else if (name == "--screenshot-at") o.screenshots_at.push_back(ParseScreenshotAt(value()));
     else if (name == "--invalidate-all") no_value(), o.invalidate_all = true;
     else if (name == "--disc-root") o.disc_roots.emplace_back(std::string(value()));
+    else if (name == "--save-dir") o.save_dir = std::string(value());
     else if (name == "--event") o.events.push_back(ParseEvent(value()));
     else throw UsageError("unknown option " + std::string(name));
   }
@@ -124,6 +125,8 @@ std::string HelpText() {
          "  --invalidate-all      redraw the whole screen on every frame (for tests\n"
          "                        of the changed-rectangle bookkeeping)\n"
          "  --disc-root DIR       a folder searched like a game disc (repeatable)\n"
+         "  --save-dir DIR        where save.dat lives (default: the game folder, or\n"
+         "                        $XDG_DATA_HOME/rivoplay/GAME when it is read-only)\n"
          "  --event N,TARGET[,ARG]...  queue an event for page TARGET (page.rsb or\n"
          "                        page.rsb:label) before tick N (repeatable)\n"
          "  --test-fonts          draw text with the fixed test rasteriser instead of\n"

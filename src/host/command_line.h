@@ -47,6 +47,7 @@ struct PlayerOptions {
   bool test_fonts = false;  // the fixed test rasteriser instead of the installed fonts
   int32_t scale = 1;
   std::vector<std::filesystem::path> disc_roots;  // folders searched like game discs
+  std::filesystem::path save_dir;                 // where save.dat lives; empty: the default
   std::vector<ScheduledEvent> events;
 };
 

@@ -27,6 +27,9 @@ GameProject::GameProject(PlayerContext& ctx, TVrFileManager& files, TParamCollec
   }
   if (functions_) object_functions_.emplace(*functions_, screen_);
   project_ = std::make_unique<TProject>(static_cast<ScenarioHost&>(*this), &variables_, screen_);
+  project_->UseSaveFile(ctx_.options.save_dir.empty() ? SaveFilePath(ctx_.game.folder)
+                                                      : ctx_.options.save_dir / "save.dat",
+                        functions_ ? &functions_->Tables() : nullptr);
   project_->Create();
   services_.SetCallManager(project_->CallManager());
   services_.SetProject(project_->Title, project_->ScreenWidth, project_->ScreenHeight);

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <exception>
 
+#include "common/byte_reader.h"
 #include "common/encoding.h"
 #include "common/error.h"
 #include "common/sjis.h"
@@ -32,11 +33,87 @@ TProject::~TProject() {
     }
     host_.SetTerminating(true);
   }
+  SaveStatus();
   call_manager_.reset();
+}
+
+void TProject::UseSaveFile(std::filesystem::path path, TDBManager* tables) {
+  save_file_ = std::make_unique<SaveFile>(std::move(path));
+  tables_ = tables;
+}
+
+void TProject::SetStatusParts(StatusPart* read_marks, StatusPart* image_cache) {
+  read_marks_ = read_marks ? read_marks : &kept_read_marks_;
+  image_cache_ = image_cache ? image_cache : &kept_image_cache_;
+}
+
+StatusSections TProject::Status() { return {variables_, tables_, read_marks_, image_cache_}; }
+
+// A damaged save file never keeps the game from starting: it starts
+// without captions and status, says so once, and leaves the file alone.
+void TProject::ReadStatus() {
+  if (!save_file_) return;
+  const std::string shown = save_file_->Path().string();
+  if (save_file_->Open() == SaveFile::State::kDamaged) {
+    host_.Log(shown + " cannot be read, the game starts without its saves: " + save_file_->Problem());
+    return;
+  }
+  try {
+    std::optional<std::string> entry = save_file_->Entry(SaveFile::kStatusEntry);
+    if (entry && Status().Complete()) ReadStatusEntry(*entry, Status());
+  } catch (const std::exception& e) {
+    save_captions_.clear();
+    host_.Log(shown + ": the status data cannot be read, the game starts without it: " + e.what());
+    return;
+  }
+  status_writable_ = true;
+}
+
+void TProject::ReadSaveCaptions() {
+  save_captions_.clear();
+  if (!save_file_ || !status_writable_ || save_file_->GetState() != SaveFile::State::kReadable) return;
+  for (const std::string& name : save_file_->EntryNames()) {
+    std::optional<int32_t> slot = SaveFile::SlotOf(name);
+    if (!slot) continue;
+    try {
+      std::string entry = *save_file_->Entry(name);
+      ByteReader in(entry, name);
+      in.I32();
+      save_captions_.emplace_back(in.String(), *slot);
+    } catch (const std::exception& e) {
+      host_.Log(save_file_->Path().string() + ": " + e.what());
+    }
+  }
+}
+
+std::string TProject::GetSaveCaption(int32_t slot) const {
+  for (const auto& [caption, at] : save_captions_)
+    if (at == slot) return caption;
+  return {};
+}
+
+void TProject::SetSaveCaption(int32_t slot, std::string caption) {
+  for (auto& [text, at] : save_captions_)
+    if (at == slot) {
+      text = std::move(caption);
+      return;
+    }
+  save_captions_.emplace_back(std::move(caption), slot);
+}
+
+void TProject::SaveStatus() {
+  if (!save_file_ || !status_writable_ || !loaded_ || !WriteStatusFile || !Status().Complete()) return;
+  try {
+    save_file_->Put(SaveFile::kStatusEntry, WriteStatusEntry(Status()));
+  } catch (const std::exception& e) {
+    host_.Log(std::string("the status data was not written: ") + e.what());
+  }
 }
 
 void TProject::Create() {
   host_.SetTerminating(true);
+  ReadStatus();
+  ReadSaveCaptions();
   if (!host_.LocateContent()) return;
   if (!ReadProject()) return;
   host_.SetTerminating(false);

@@ -9,16 +9,22 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "content/folder_disk_list.h"
 #include "scenario/call_man.h"
 #include "objects/rivo_base_list.h"
 #include "scenario/project_file.h"
+#include "scenario/save_file.h"
+#include "scenario/status_data.h"
+#include "scenario/status_part.h"
 #include "scenario/scenario_host.h"
 
 namespace rivo {
 
 class TParamCollection;
+class TDBManager;
 
 class TProject {
  public:
@@ -28,8 +34,26 @@ class TProject {
   TProject(ScenarioHost& host, TParamCollection* variables, TRivoBaseList& screen);
   TProject(const TProject&) = delete;
   TProject& operator=(const TProject&) = delete;
-  // Runs the end page up to its first command that yields.
+  // Runs the end page up to its first command that yields, then writes
+  // the status data.
   ~TProject();
+
+  // Before Create: where "save.dat" lives and the tables it keeps. Without
+  // it the project keeps no save file.
+  void UseSaveFile(std::filesystem::path path, TDBManager* tables);
+  // Before Create: the read marks and the image cache of the layers above,
+  // in place of the kept forms that carry their bytes through.
+  void SetStatusParts(StatusPart* read_marks, StatusPart* image_cache);
+
+  // Writes the status entry when WriteStatusFile is set and the save file
+  // was readable at start-up (a file that could not be read is the user's
+  // and stays as it was). A failed write is only logged.
+  void SaveStatus();
+  // The caption of a slot's game save; empty when the slot has none.
+  std::string GetSaveCaption(int32_t slot) const;
+  void SetSaveCaption(int32_t slot, std::string caption);
+  // (caption, slot) of every game save in the save file.
+  const std::vector<std::pair<std::string, int32_t>>& SaveCaptions() const { return save_captions_; }
 
   // The start-up: reads the project, jumps to the start page. A failure is
   // reported (a message box, or the log) and leaves Terminating set.
@@ -64,6 +88,9 @@ class TProject {
   bool ReadProject();
   void ApplyInitialVariables(const ProjectFile& file);
   void ReadOriginalDiskTable();
+  void ReadSaveCaptions();
+  void ReadStatus();
+  StatusSections Status();
 
   ScenarioHost& host_;
   TParamCollection* variables_;
@@ -71,6 +98,16 @@ class TProject {
   TFolderDiskList folder_disks_;
   std::unique_ptr<TCallMan> call_manager_;
   bool loaded_ = false;
+
+  std::unique_ptr<SaveFile> save_file_;
+  TDBManager* tables_ = nullptr;
+  KeptReadMarks kept_read_marks_;
+  KeptImageCacheState kept_image_cache_;
+  StatusPart* read_marks_ = &kept_read_marks_;
+  StatusPart* image_cache_ = &kept_image_cache_;
+  // False when the save file could not be read: nothing is written over it.
+  bool status_writable_ = false;
+  std::vector<std::pair<std::string, int32_t>> save_captions_;
 };
 
 // Where "save.dat" goes: the game folder, or the user's data folder

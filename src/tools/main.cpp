@@ -15,6 +15,7 @@
 #include "tools/page_commands.h"
 #include "tools/wipe_command.h"
 #include "tools/play_command.h"
+#include "tools/save_command.h"
 #include "tools/terminal_message.h"
 #include "tools/midi_command.h"
 
@@ -42,6 +43,7 @@ constexpr ToolCommand kCommands[] = {
     {"text", "text OUT.png TEXT [--font NAME] [--size N] [--aa 0-3] [--style BITS] [--border B] [--shadow S] [--test-fonts]",
      "draw a text through the glyph cache and print each character's metrics", RunText},
     {"fonts", "fonts [FACE]...", "show the font file each face name is drawn from", RunFonts},
+    {"save", "save ls SAVE.DAT [--json] | save dump SAVE.DAT SLOT|status [--json]", "what a save file holds", RunSave},
     {"play", "play FILE [--ms N] [--wav OUT.wav]", "play a sound file, or render it into a WAV file", RunPlay},
     {"midi", "midi FILE [--json]", "a MIDI file's merged events with their times in ms", RunMidi},
 };
