@@ -11,6 +11,7 @@
 #include "common/number_text.h"
 #include "common/numbers.h"
 #include "common/sjis.h"
+#include "common/sjis_escape.h"
 #include "script/cp932_case.h"
 #include "script/custom_param.h"
 #include "script/value_conversion.h"
@@ -106,33 +107,6 @@ int OrderReals(long double a, long double b) {
 }
 
 bool Contains(std::string_view text, std::string_view part) { return sjis::Find(text, part) != sjis::npos; }
-
-// Undoes the escapes of a stored line: a backslash before '"' or another
-// backslash is dropped, and backslash + "n" becomes CR LF. A backslash that
-// is the second half of a character (ソ, 表) is no escape.
-std::string Unescape(std::string_view line) {
-  std::string out;
-  out.reserve(line.size());
-  for (std::size_t i = 0; i < line.size();) {
-    std::size_t n = sjis::CharSize(line, i);
-    if (n == 1 && line[i] == '\\' && i + 1 < line.size()) {
-      char next = line[i + 1];
-      if (next == '"' || next == '\\') {
-        out += next;
-        i += 2;
-        continue;
-      }
-      if (next == 'n') {
-        out += "\r\n";
-        i += 2;
-        continue;
-      }
-    }
-    out.append(line.substr(i, n));
-    i += n;
-  }
-  return out;
-}
 
 std::vector<std::string_view> SplitAt(std::string_view text, char separator, bool skip_empty) {
   std::vector<std::string_view> parts;
@@ -420,7 +394,7 @@ bool TDBTable::LoadTsv(const std::vector<std::string>& lines) {
   for (std::size_t l = 1; l < lines.size(); ++l) {
     if (lines[l].empty()) continue;
     if (!Append()) return false;
-    std::string line = Unescape(lines[l]);
+    std::string line = sjis::UnescapeBackslashes(lines[l]);
     std::vector<std::string_view> columns = SplitAt(line, '\t', false);
     int32_t stored = std::min(static_cast<int32_t>(columns.size()), fields_.Count());
     for (int32_t c = 0; c < stored; ++c) SetStr(current_, c, columns[static_cast<std::size_t>(c)]);

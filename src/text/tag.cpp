@@ -2,6 +2,7 @@
 
 #include "common/number_text.h"
 #include "common/sjis.h"
+#include "common/sjis_escape.h"
 
 namespace rivo {
 namespace {
@@ -132,28 +133,6 @@ uint8_t TTag::GetAlignAttr(uint8_t first, uint8_t last, uint8_t def) const {
   return def;
 }
 
-std::string UnescapeAttrValue(std::string_view value) {
-  std::string out;
-  out.reserve(value.size());
-  for (std::size_t i = 0; i < value.size();) {
-    std::size_t size = sjis::CharSize(value, i);
-    if (size == 1 && value[i] == '\\' && i + 1 < value.size()) {
-      char next = value[i + 1];
-      if (next == '"' || next == '\\') {
-        out += next;
-        i += 2;
-        continue;
-      }
-      if (next == 'n') {
-        out += "\r\n";
-        i += 2;
-        continue;
-      }
-    }
-    out.append(value.substr(i, size));
-    i += size;
-  }
-  return out;
-}
+std::string UnescapeAttrValue(std::string_view value) { return sjis::UnescapeBackslashes(value); }
 
 }  // namespace rivo
