@@ -129,7 +129,10 @@ TEST(ScreenRecords, TheScreenWritesWhatItReads) {
   s.screen.Events().Add({"free.rsb", {}, 0, 0, {}});
   ByteWriter first;
   s.screen.SaveToStream(first);
+  // A save loads only into a screen of the game's size.
   test::Screen t;
+  t.screen.SetWidth(320);
+  t.screen.SetHeight(240);
   ByteReader in(first.data(), "save.dat");
   t.screen.LoadFromStream(in, kVersion);
   EXPECT_TRUE(in.AtEnd());
