@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/timed_reporter.h"
 #include "content/memory_stream.h"
 #include "media/audio_mixer.h"
 #include "media/memory_pcm_stream.h"
@@ -115,21 +116,14 @@ void BM_OggDecode(benchmark::State& state) {
 }
 BENCHMARK(BM_OggDecode)->Unit(benchmark::kMillisecond);
 
-class RatioReporter : public benchmark::ConsoleReporter {
+class RatioReporter : public bench::TimedReporter {
  public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs) times_[run.benchmark_name()] = run.GetAdjustedRealTime();
-    ConsoleReporter::ReportRuns(runs);
-  }
   void Finalize() override {
     ConsoleReporter::Finalize();
     auto ours = times_.find("BM_Mix32Voices"), plain = times_.find("BM_PlainSum32");
     if (ours != times_.end() && plain != times_.end())
       std::printf("\nmixer / plain sum of 32 voices: %.2f\n", ours->second / plain->second);
   }
-
- private:
-  std::map<std::string, double> times_;
 };
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/timed_reporter.h"
 #include "objects/rivo_base_list.h"
 #include "objects/rivo_box.h"
 
@@ -99,12 +100,8 @@ BENCHMARK(BM_Pixman)->Unit(benchmark::kMicrosecond);
 
 #endif
 
-class RatioReporter : public benchmark::ConsoleReporter {
+class RatioReporter : public bench::TimedReporter {
  public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs) times_[run.benchmark_name()] = run.GetAdjustedRealTime();
-    ConsoleReporter::ReportRuns(runs);
-  }
   void Finalize() override {
     ConsoleReporter::Finalize();
     auto ours = times_.find("BM_Screen"), peer = times_.find("BM_Pixman");
@@ -112,9 +109,6 @@ class RatioReporter : public benchmark::ConsoleReporter {
     std::printf("\n%-8s %12s %12s %8s\n", "frame", "ours (us)", "pixman (us)", "ratio");
     std::printf("%-8s %12.1f %12.1f %8.2f\n", "boxes", ours->second, peer->second, ours->second / peer->second);
   }
-
- private:
-  std::map<std::string, double> times_;
 };
 
 }  // namespace

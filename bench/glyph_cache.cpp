@@ -23,6 +23,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/timed_reporter.h"
 #include "common/cp932_code_table.h"
 #include "common/encoding.h"
 #include "platform/freetype_rasteriser.h"
@@ -200,12 +201,9 @@ BENCHMARK(BM_Pixman_WarmPage)->Unit(benchmark::kMicrosecond);
 
 #endif
 
-class RatioReporter : public benchmark::ConsoleReporter {
+class RatioReporter : public bench::TimedReporter {
  public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs) times_[run.benchmark_name()] = run.GetAdjustedCPUTime();  // CPU time: the machine is shared
-    ConsoleReporter::ReportRuns(runs);
-  }
+  using TimedReporter::TimedReporter;
   void Finalize() override {
     ConsoleReporter::Finalize();
     std::printf("\n%-30s %8s\n", "comparison", "ratio");
@@ -221,14 +219,13 @@ class RatioReporter : public benchmark::ConsoleReporter {
     if (a != times_.end() && b != times_.end() && b->second > 0)
       std::printf("%-30s %8.2f\n", label, a->second / b->second);
   }
-  std::map<std::string, double> times_;
 };
 
 }  // namespace
 
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
-  RatioReporter reporter;
+  RatioReporter reporter(bench::TimedReporter::Clock::kCpu);
   benchmark::RunSpecifiedBenchmarks(&reporter);
   benchmark::Shutdown();
   return 0;

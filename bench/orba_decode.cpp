@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/timed_reporter.h"
 #include "graphics/frame_surface.h"
 #include "graphics/orba_frame_list.h"
 #include "graphics/png_codec.h"
@@ -124,13 +125,9 @@ void BM_Cache_ConvertFrame800x600(benchmark::State& state) {
 BENCHMARK(BM_Cache_ConvertFrame800x600)->Unit(benchmark::kMicrosecond);
 
 // Prints the console report, then ours / libpng's time for the picture.
-class RatioReporter : public benchmark::ConsoleReporter {
+class RatioReporter : public bench::TimedReporter {
  public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    // Processor time: the shared build machines make wall time noisy.
-    for (const Run& run : runs) times_[run.benchmark_name()] = run.GetAdjustedCPUTime();
-    ConsoleReporter::ReportRuns(runs);
-  }
+  using TimedReporter::TimedReporter;
   void Finalize() override {
     ConsoleReporter::Finalize();
     const auto ours = times_.find("BM_Orb_Decode800x600"), peer = times_.find("BM_Libpng_Decode800x600");
@@ -138,9 +135,6 @@ class RatioReporter : public benchmark::ConsoleReporter {
       std::printf("\n800 x 600 with mask (CPU): .orb %.2f ms, libpng %.2f ms, ratio %.2f\n", ours->second,
                   peer->second, ours->second / peer->second);
   }
-
- private:
-  std::map<std::string, double> times_;
 };
 
 }  // namespace
@@ -148,7 +142,7 @@ class RatioReporter : public benchmark::ConsoleReporter {
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   Data();  // the pictures are made before any timing starts
-  RatioReporter reporter;
+  RatioReporter reporter(bench::TimedReporter::Clock::kCpu);
   benchmark::RunSpecifiedBenchmarks(&reporter);
   benchmark::Shutdown();
   return 0;

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/timed_reporter.h"
 #include "media/screen_manager.h"
 #include "platform/headless/headless_window.h"
 #include "platform/listed_display_modes.h"
@@ -94,12 +95,8 @@ BENCHMARK(BM_Pixman)->Unit(benchmark::kMicrosecond);
 
 #endif
 
-class RatioReporter : public benchmark::ConsoleReporter {
+class RatioReporter : public bench::TimedReporter {
  public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs) times_[run.benchmark_name()] = run.GetAdjustedRealTime();
-    ConsoleReporter::ReportRuns(runs);
-  }
   void Finalize() override {
     ConsoleReporter::Finalize();
     auto peer = times_.find("BM_Pixman");
@@ -109,9 +106,6 @@ class RatioReporter : public benchmark::ConsoleReporter {
       if (auto ours = times_.find(name); ours != times_.end())
         std::printf("%-10s %12.2f %12.2f %8.2f\n", name + 3, ours->second, peer->second, ours->second / peer->second);
   }
-
- private:
-  std::map<std::string, double> times_;
 };
 
 }  // namespace

@@ -16,6 +16,7 @@
 #include <numbers>
 #include <string>
 
+#include "bench/timed_reporter.h"
 #include "graphics/dibx.h"
 
 #ifdef RIVO_HAVE_PIXMAN
@@ -179,12 +180,8 @@ BENCHMARK(BM_Pixman_DrawRotate)->Unit(benchmark::kMicrosecond);
 #endif
 
 // Prints the console report, then our time / pixman's time per operation.
-class RatioReporter : public benchmark::ConsoleReporter {
+class RatioReporter : public bench::TimedReporter {
  public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs) times_[run.benchmark_name()] = run.GetAdjustedRealTime();
-    ConsoleReporter::ReportRuns(runs);
-  }
   void Finalize() override {
     ConsoleReporter::Finalize();
     std::printf("\n%-14s %12s %12s %8s\n", "operation", "ours (us)", "pixman (us)", "ratio");
@@ -196,9 +193,6 @@ class RatioReporter : public benchmark::ConsoleReporter {
                   ours / peer->second);
     }
   }
-
- private:
-  std::map<std::string, double> times_;
 };
 
 }  // namespace

@@ -17,6 +17,7 @@
 #include <numbers>
 #include <string>
 
+#include "bench/timed_reporter.h"
 #include "graphics/wipe_codes.h"
 #include "graphics/wipe_start.h"
 
@@ -190,12 +191,8 @@ const char* PeerOf(int32_t code) {
 }
 
 // Prints the console report, then the Step table with the ratios.
-class WipeReporter : public benchmark::ConsoleReporter {
+class WipeReporter : public bench::TimedReporter {
  public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs) times_[run.benchmark_name()] = run.GetAdjustedRealTime();
-    ConsoleReporter::ReportRuns(runs);
-  }
   void Finalize() override {
     ConsoleReporter::Finalize();
     std::printf("\n%-16s %10s  %-18s %10s %7s\n", "wipe", "Step (us)", "pixman peer", "peer (us)",
@@ -214,9 +211,6 @@ class WipeReporter : public benchmark::ConsoleReporter {
                   ours->second / theirs->second);
     }
   }
-
- private:
-  std::map<std::string, double> times_;
 };
 
 }  // namespace
