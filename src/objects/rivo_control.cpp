@@ -188,6 +188,8 @@ void TRivoControl::Destroying() {
   // from this list.
   while (!children_.empty()) owner.Free(*children_.back());
   if (parent_) {
+    // What it showed must be drawn over.
+    Invalidate();
     parent_->RemoveChild(this);
     parent_ = nullptr;
   }

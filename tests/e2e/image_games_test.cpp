@@ -236,5 +236,31 @@ TEST(ImageGames, ButtonsClickOnlyWhenReleasedOverThemGroupsTilesAndGlyphCaptions
   EXPECT_EQ(before.At(13, 141), Grey(0x60)); // B
 }
 
+std::string ReadFile(const fs::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  std::stringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+TEST(ImageGames, FramesOfTurningStretchedAndAnimatedImagesDoNotDependOnWhatWasRedrawn) {
+  Scratch s;
+  fs::path game = BuildWithPictures("images", s.Path(), ImagePictures);
+  const std::vector<int> ticks = {2, 5, 9, 14, 20, 26, 31, 35};
+  std::vector<std::string> frames[2];
+  for (int all = 0; all < 2; ++all) {
+    std::string shots;
+    for (int tick : ticks) shots += Shot(s.Path(), tick);
+    PlayResult run = Play(game, "--tick-ms 45 --ticks 36 " + shots + (all ? " --invalidate-all" : ""), s.Path());
+    ASSERT_EQ(run.exit_code, 0) << run.err;
+    for (int tick : ticks) frames[all].push_back(ReadFile(s.Path() / ("s" + std::to_string(tick) + ".png")));
+  }
+  for (std::size_t i = 0; i < ticks.size(); ++i) {
+    EXPECT_FALSE(frames[0][i].empty()) << i;
+    EXPECT_TRUE(frames[0][i] == frames[1][i]) << "tick " << ticks[i] << " differs";
+  }
+  EXPECT_NE(frames[0].front(), frames[0].back());
+}
+
 }  // namespace
 }  // namespace rivo::e2e

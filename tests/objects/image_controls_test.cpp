@@ -316,5 +316,22 @@ TEST(ImageControls, IncrementalFramesEqualFullRedrawsForTurnsZoomsAndAnimations)
   }
 }
 
+TEST(ImageControls, ADisplayChangeGivesUpThePicturesAndBringsBackTheSameFrame) {
+  ImageScreen s;
+  s.Add("three.orb", {Solid(2, 2, 0xFF0000), Solid(3, 3, 0x00FF00), Solid(4, 4, 0x0000FF)});
+  TRivoImages& image = NewImages(s, "three.orb");
+  image.SetIndex(1);
+  test::SetInt(image, PR_BRIGHTNESS, -0x10);
+  const int32_t timer = image.FrameTimer();
+  s.screen.ReleaseSurfaces();
+  EXPECT_EQ(s.cache.Count(), 0);  // nothing holds the picture any more
+  EXPECT_EQ(image.GetSurface(), nullptr);
+  s.screen.RestoreSurfaces();
+  EXPECT_EQ(image.GetIndex(), 1);
+  EXPECT_EQ(image.FrameTimer(), timer);
+  s.Compose();
+  EXPECT_EQ(s.At(1, 1), 0x0000EF00u);
+}
+
 }  // namespace
 }  // namespace rivo
