@@ -17,6 +17,7 @@
 #include "objects/object_functions.h"
 #include "objects/rivo_base_list.h"
 #include "scenario/project.h"
+#include "scenario/save_caption_functions.h"
 #include "scenario/scenario_host.h"
 #include "scenario/scenario_system_services.h"
 
@@ -41,6 +42,8 @@ class GameProject : public ProjectStage, private ScenarioHost, private DiscPromp
   int32_t FullScreenWidth() const override { return project_->FullScreenWidth; }
   int32_t FullScreenHeight() const override { return project_->FullScreenHeight; }
   void Step() override;
+  bool RunPendingLoad() override { return project_->RunPendingLoad(); }
+  void RunPendingSave() override { project_->RunPendingSave(); }
 
  private:
   // ScenarioHost
@@ -85,6 +88,7 @@ class GameProject : public ProjectStage, private ScenarioHost, private DiscPromp
   // The object functions work while the project runs, its end page too.
   std::optional<ObjectFunctions> object_functions_;
   std::unique_ptr<TProject> project_;
+  std::optional<SaveCaptionFunctions> save_caption_functions_;
   uint64_t tick_ = 0;
 };
 
