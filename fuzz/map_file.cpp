@@ -15,10 +15,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (const rivo::TMapArea& area : map.Areas) {
     const rivo::TRect bounds = area.Region.Bounds();
     if (!area.Region.IsEmpty() && bounds.IsEmpty()) __builtin_trap();
-    // A window of at most 64 x 64 pixels at the region's top-left corner,
+    // A window of at most 16 x 16 pixels at the region's top-left corner,
     // as a map image looks at the rows its picture covers.
-    const int32_t bottom = bounds.Top + std::min(bounds.Height(), 64);
-    const int32_t right = bounds.Left + std::min(bounds.Width(), 64);
+    const int32_t bottom = bounds.Top + std::min(bounds.Height(), 16);
+    const int32_t right = bounds.Left + std::min(bounds.Width(), 16);
     for (int32_t y = bounds.Top - 1; y <= bottom && y >= bounds.Top - 1; ++y) {
       area.Region.RowSpans(y, spans);
       for (std::size_t i = 0; i < spans.size(); ++i) {

@@ -57,7 +57,9 @@ TSpanRegion TSpanRegion::Polygon(std::span<const TRegionPoint> points) {
     else if (ay > by)
       r.edges_.push_back({bx, by, ax, ay, -1});
   }
-  r.kind_ = r.edges_.empty() ? Kind::kEmpty : Kind::kPolygon;
+  // A polygon without width or height holds no pixel centre.
+  const bool flat = r.left_ >= r.right_ || r.top_ >= r.bottom_;
+  r.kind_ = flat ? Kind::kEmpty : Kind::kPolygon;
   return r;
 }
 
@@ -128,6 +130,10 @@ void TSpanRegion::RowSpans(int32_t y, std::vector<TSpan>& out) const {
 bool TSpanRegion::Contains(int32_t x, int32_t y) const {
   if (IsEmpty() || x < left_ || x >= right_ || y < top_ || y >= bottom_) return false;
   if (kind_ == Kind::kRectangle) return true;
+  if (kind_ == Kind::kEllipse) {
+    const TSpan s = EllipseRow(y);
+    return x >= s.first && x < s.last;
+  }
   std::vector<TSpan> spans;
   RowSpans(y, spans);
   return std::any_of(spans.begin(), spans.end(), [x](const TSpan& s) { return x >= s.first && x < s.last; });

@@ -42,6 +42,8 @@ class TSpanRegion {
   // The closed polygon through the points; fewer than 3 points: empty.
   static TSpanRegion Polygon(std::span<const TRegionPoint> points);
 
+  // Surely no pixel (a polygon whose points lie on a slanted line covers
+  // none either, but is not empty by this test).
   bool IsEmpty() const { return kind_ == Kind::kEmpty; }
   // A rectangle holding every pixel of the region (empty for none).
   TRect Bounds() const;

@@ -152,7 +152,8 @@ TEST(SpanRegion, TheWindingRuleFillsWhereEvenOddWouldNot) {
 }
 
 TEST(SpanRegion, EmptyRegionsHaveNoBoundsAndNoPixels) {
-  for (const TSpanRegion& r : {TSpanRegion(), Poly({}), Poly({{1, 1}}), Poly({{0, 0}, {5, 5}})}) {
+  for (const TSpanRegion& r :
+       {TSpanRegion(), Poly({}), Poly({{1, 1}}), Poly({{0, 0}, {5, 5}}), Poly({{2, 0}, {2, 5}, {2, 9}})}) {
     EXPECT_TRUE(r.IsEmpty());
     EXPECT_TRUE(r.Bounds().IsEmpty());
     EXPECT_FALSE(r.Contains(0, 0));
