@@ -8,6 +8,7 @@ GameScreen::GameScreen(PlayerContext& ctx, TVrFileManager* files, const TParamCo
     : ctx_(ctx), cursors_(files, nullptr), screen_(this) {
   screen_.SetCursors(&cursors_);
   if (variables) screen_.SetDefaultCursor([variables] { return variables->CursorName(); });
+  screen_.SetFiles(files);
   ctx_.screen = &screen_;
 }
 
