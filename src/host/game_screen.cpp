@@ -9,6 +9,7 @@ GameScreen::GameScreen(PlayerContext& ctx, TVrFileManager* files, const TParamCo
   screen_.SetCursors(&cursors_);
   screen_.SetImages(&images_);
   if (variables) screen_.SetDefaultCursor([variables] { return variables->CursorName(); });
+  screen_.SetFiles(files);
   ctx_.screen = &screen_;
 }
 
