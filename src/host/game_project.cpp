@@ -26,7 +26,15 @@ GameProject::GameProject(PlayerContext& ctx, TVrFileManager& files, TParamCollec
     trace_.open(ctx_.options.trace, std::ios::binary | std::ios::trunc);
     if (!trace_) Log("cannot write the trace to " + ctx_.options.trace.string());
   }
-  if (functions_) object_functions_.emplace(*functions_, screen_);
+  if (functions_) {
+    object_functions_.emplace(*functions_, screen_);
+    SaveScreenEffects effects;
+    effects.delete_at_end = [&ctx](const std::filesystem::path& path) {
+      auto& files = ctx.TempFilesToDelete;
+      if (std::find(files.begin(), files.end(), path) == files.end()) files.push_back(path);
+    };
+    save_screen_.emplace(*functions_, screen_, std::move(effects));
+  }
   project_ = std::make_unique<TProject>(static_cast<ScenarioHost&>(*this), &variables_, screen_);
   project_->UseSaveFile(ctx_.options.save_dir.empty() ? SaveFilePath(ctx_.game.folder)
                                                       : ctx_.options.save_dir / "save.dat",
