@@ -9,6 +9,7 @@
 
 #include "e2e/game_runner.h"
 #include "media/pcm_format.h"
+#include "media/midi_fixtures.h"
 #include "media/sound_fixtures.h"
 #include "media/wav_writer.h"
 #include "platform/read_png.h"
@@ -37,6 +38,14 @@ TEST(MediaGames, SoundsEndStopFadeAndFollowSoundOnAndOff) {
   fs::path game = BuildGame("media", s.Path() / "game");
   Put(game / "short.wav", Tone(300));
   Put(game / "long.wav", Tone(3000));
+  // Four notes of 250 ms at 480 ticks a quarter (500 ms).
+  std::vector<testing::MidiEventBytes> notes;
+  for (int n = 0; n < 4; ++n) {
+    notes.push_back({0, testing::B({0x90, 60 + n, 100})});
+    notes.push_back({240, testing::B({0x80, 60 + n, 0})});
+  }
+  notes.push_back(testing::EndOfTrack());
+  Put(game / "tune.mid", testing::MidiHeader(0, 1, 480) + testing::MidiTrack(notes));
   PlayResult run = Play(game, "--ticks 400", s.Path());
   ASSERT_EQ(run.exit_code, 0) << run.err;
   // PR_DELAY 0 plays at once at full volume.
@@ -62,6 +71,14 @@ TEST(MediaGames, SoundsEndStopFadeAndFollowSoundOnAndOff) {
   const int waited = VarValue(run, "fade_wait");
   EXPECT_GE(waited, 300) << run.vars;
   EXPECT_LE(waited, 345) << run.vars;
+  // The port list starts with the mapper; a port is chosen by its name.
+  EXPECT_TRUE(run.HasVar("port0", "string", "\"MIDIマッパー\"")) << run.vars;
+  EXPECT_TRUE(run.HasVar("port_scalar", "string", "\"MIDIマッパー\"")) << run.vars;  // the scalar is element 0
+  EXPECT_TRUE(run.HasVar("port1", "string", "\"FluidSynth GM\"")) << run.vars;
+  EXPECT_TRUE(run.HasVar("port_now", "string", "\"FluidSynth GM\"")) << run.vars;
+  // The song played through the sequencer and ended once.
+  EXPECT_TRUE(run.HasVar("midi_playing", "flag", "true")) << run.vars;
+  EXPECT_TRUE(run.HasVar("midi_ends", "integer", "1")) << run.vars;
 }
 
 TEST(MediaGames, AMovieControlShowsItsFramesAndEndsOnce) {
