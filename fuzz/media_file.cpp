@@ -2,8 +2,8 @@
 // goes by (ogg, wave, Windows Media, an unknown one), the rest is its
 // content. Every decoder refuses damage with "サウンドデータが不正です" or
 // plays what it can; reading never crashes, hangs or runs past the length
-// it announced, and a voice of the mixer plays it (looping from a point past
-// its end) without reading outside it.
+// it announced, and a voice of the mixer plays it (looping from its middle)
+// without reading outside it.
 
 #include <cstddef>
 #include <cstdint>
@@ -46,7 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   file = std::make_unique<TQnMemoryStream>(std::string_view(reinterpret_cast<const char*>(data + 1), size - 1));
   Voice voice(MixFormatStream::Wrap(OpenPcmStream(std::move(file), name)), true);
-  voice.SetLoop(true, voice.LengthFrames() + 7);
+  voice.SetLoop(true, voice.LengthFrames() / 2 + 1);
   voice.SetVolume(-600, 300);
   voice.Play();
   std::vector<int32_t> acc(4096 * 2);
