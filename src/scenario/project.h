@@ -21,6 +21,7 @@
 #include "scenario/save_file.h"
 #include "scenario/status_data.h"
 #include "scenario/status_part.h"
+#include "scenario/wipe_mask_pictures.h"
 #include "scenario/scenario_host.h"
 
 namespace rivo {
@@ -120,6 +121,8 @@ class TProject {
   ScenarioHost& host_;
   TParamCollection* variables_;
   TRivoBaseList& screen_;
+  // Lent to the screen while the project lives.
+  TWipeMaskPictures wipe_masks_{host_};
   TFolderDiskList folder_disks_;
   std::unique_ptr<TCallMan> call_manager_;
   bool loaded_ = false;
