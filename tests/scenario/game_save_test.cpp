@@ -34,8 +34,8 @@ const std::string kTooOld = "セーブファイルの形式が古いため読め
 
 // The pages of a game that, a few ticks in, stands inside a handler that
 // waits, which interrupted a called page that waits too; its variables are
-// of every kind, with an array, a real and a local; a box and a timer are
-// on the screen.
+// of every kind, with an array, a real and a local; a box holding an
+// image and a timer are on the screen.
 const std::map<std::string, std::string> kRoundTripPages = {
     {"main.rsb",
      "VarNew n\n  . kind integer\n  . value 7\n"
@@ -48,6 +48,7 @@ const std::map<std::string, std::string> kRoundTripPages = {
      "VarNew ref\n  . kind 0\n  . value \"n\"\n"
      "BoxNew\n  . PR_NAME \"A\"\n  . PR_PARENT \"\"\n  . PR_LEFT 20\n  . PR_WIDTH 60\n  . PR_HEIGHT 60\n"
      "Timer\n  . PR_NAME \"t\"\n  . PR_DELAY 200\n  . PR_ONNOTIFY \"tick.rsb\"\n"
+     "ImgNew\n  . PR_NAME \"pic\"\n  . PR_PARENT \"A\"\n  . PR_SOURCE \"pic.orb\"\n  . PR_ALPHA 128\n"
      "Calc x = SetArray(arr, 3, 2)\n"
      "Calc arr[2, 1] = 21\n"
      "Call sub.rsb\n  . result got\n  . cond TRUE\n  . args 40\n  . args \"two\"\n"
@@ -156,6 +157,7 @@ TEST(GameSave, SaveLoadSaveGivesTheSameBytes) {
   ASSERT_TRUE(g.project->LoadGame(1));
   EXPECT_NE(g.screen.FindObjectByName("A"), nullptr);
   EXPECT_NE(g.screen.FindObjectByName("t"), nullptr);
+  EXPECT_NE(g.screen.FindObjectByName("pic"), nullptr);
   g.project->SaveGame(1, "", "first", 0);
   EXPECT_EQ(g.Entry("GAMESAVEDATA1"), saved);
   EXPECT_EQ(g.Entry("STATUSSAVEDATA"), status);
