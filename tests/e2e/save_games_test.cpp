@@ -55,6 +55,12 @@ TEST(SaveGames, ASecondRunGoesOnFromTheSlotTheFirstSaved) {
             std::string::npos)
       << listing;
   EXPECT_EQ(listing.find("slot 4"), std::string::npos) << listing;
+  // The dump shows the save's call stack and its game variables.
+  std::string dump;
+  EXPECT_EQ(Execute(std::string(RIVO_BIN_DIR) + "/rivotool save dump " + save + " 3", &dump), 0);
+  EXPECT_NE(dump.find("\"state\": 2, \"event_level\": 2"), std::string::npos) << dump;
+  EXPECT_NE(dump.find("{\"page\": \"main.rsb\", \"return_pc\": 10, \"started\": true"), std::string::npos) << dump;
+  EXPECT_NE(dump.find("\"g\": {\"kind\": \"integer\", \"value\": 42}"), std::string::npos) << dump;
 }
 
 }  // namespace
