@@ -63,5 +63,27 @@ TEST(SaveGames, ASecondRunGoesOnFromTheSlotTheFirstSaved) {
   EXPECT_NE(dump.find("\"g\": {\"kind\": \"integer\", \"value\": 42}"), std::string::npos) << dump;
 }
 
+// With WriteStatusFile off, game saves are still written, and the status
+// entry on disk stays as it was.
+TEST(SaveGames, WithWriteStatusOffTheStatusEntryStaysAsItWas) {
+  Scratch s;
+  fs::path game = BuildGame("saves", s.Path() / "game");
+  ASSERT_EQ(Play(game, "", s.Path()).exit_code, 0);  // status: runs 1
+  fs::path source = s.Path() / "source";
+  fs::copy(fs::path(RIVO_SOURCE_DIR) / "tests/e2e/games/saves", source);
+  std::ofstream(source / "rivo.rpb.txt", std::ios::app) << "write-status 0\n";
+  fs::path quiet = BuildSources(source, s.Path() / "quiet");
+  fs::copy_file(game / "save.dat", quiet / "save.dat");
+  PlayResult run = Play(quiet, "--event 10,save.rsb", s.Path());
+  ASSERT_EQ(run.exit_code, 0) << run.err;
+  EXPECT_TRUE(run.HasVar("runs", "integer", "2")) << run.vars;
+  std::string listing;
+  EXPECT_EQ(Execute(std::string(RIVO_BIN_DIR) + "/rivotool save ls --json '" + (quiet / "save.dat").string() + "'",
+                    &listing),
+            0);
+  EXPECT_NE(listing.find("\"caption\": \"second\""), std::string::npos) << listing;
+  EXPECT_NE(listing.find("\"runs\": {\"kind\": \"integer\", \"value\": 1}"), std::string::npos) << listing;
+}
+
 }  // namespace
 }  // namespace rivo::e2e
