@@ -34,6 +34,8 @@ class ByteReader;
 class ByteWriter;
 class TFontPixelManager;
 class TMediaSystem;
+class TOrbaCollection;
+class TParamCollection;
 
 // What the screen needs from the player around it: the game clock.
 class ScreenClock {
@@ -71,6 +73,14 @@ class TRivoBaseList {
   // the host after media start-up, nullptr before: sounds then play nothing).
   TMediaSystem* Media() const { return media_; }
   void SetMedia(TMediaSystem* media) { media_ = media; }
+  // The image cache image controls take their pictures from (not owned;
+  // nullptr: every picture is empty).
+  TOrbaCollection* Images() const { return images_; }
+  void SetImages(TOrbaCollection* images) { images_ = images; }
+  // The variables that expressions held by objects evaluate against (not
+  // owned; nullptr: such expressions give no value).
+  TParamCollection* Variables() const { return variables_; }
+  void SetVariables(TParamCollection* variables) { variables_ = variables; }
 
   // --- making objects
   // A new object of class T, named automatically, with a handle, at the
@@ -229,6 +239,8 @@ class TRivoBaseList {
   TVrFileManager* files_ = nullptr;
   TFontPixelManager* glyphs_ = nullptr;
   TMediaSystem* media_ = nullptr;
+  TOrbaCollection* images_ = nullptr;
+  TParamCollection* variables_ = nullptr;
   ObjectSlots slots_;
   std::array<std::unique_ptr<TRivoBase>, 2> bases_;
   int32_t active_base_ = 0;
