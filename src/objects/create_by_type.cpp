@@ -10,6 +10,7 @@
 #include "objects/rivo_cabinet.h"
 #include "objects/rivo_images.h"
 #include "objects/rivo_label.h"
+#include "objects/rivo_map_image.h"
 #include "objects/rivo_prop_motion.h"
 #include "objects/rivo_sound.h"
 #include "objects/rivo_timer.h"
@@ -34,6 +35,7 @@ constexpr std::array<Maker, kObjectTypeCount> kMakers = [] {
   makers[LT_CABINET] = Make<TRivoCabinet>;
   makers[LT_LABEL] = Make<TRivoLabel>;
   makers[LT_IMAGES] = Make<TRivoImages>;
+  makers[LT_MAPIMG] = Make<TRivoMapImage>;
   return makers;
 }();
 
