@@ -4,14 +4,8 @@
 #include <exception>
 
 #include "objects/rivo_base_list.h"
-#include "objects/rivo_object.h"
 
 namespace rivo {
-
-TImageOwner ImageOwnerOf(const TRivoObject& object) {
-  const ObjectHandle h = object.Handle();
-  return TImageOwner{(uint64_t{h.slot} << 32) | h.generation};
-}
 
 void MakeBrightnessCopy(const TDIBX& frame, int32_t brightness, TDIBX& out) {
   out.SetSize(frame.Width(), frame.Height(), frame.BitCount());
@@ -48,12 +42,13 @@ void TRivoImageData::SetBrightness(int32_t brightness) {
   MakeBrightnessCopy(*frame_->surface, brightness, *adjusted_);
 }
 
-void TRivoImageList::Load(TRivoBaseList& screen, const TRivoObject& owner, std::string_view name,
-                          bool make_masks) {
+void TRivoImageList::Load(TRivoBaseList& screen, std::string_view name, bool make_masks) {
   Clear();
   TOrbaCollection* cache = screen.Images();
   if (!cache || name.empty()) return;
-  const TImageOwner id = ImageOwnerOf(owner);
+  // The list's address: unique among the lists alive, and a list lets its
+  // entry go before it is destroyed.
+  const TImageOwner id{reinterpret_cast<uintptr_t>(this)};
   const TOrbaItem* item = nullptr;
   try {
     item = &cache->Acquire(id, name, make_masks);

@@ -20,11 +20,6 @@
 namespace rivo {
 
 class TRivoBaseList;
-class TRivoObject;
-
-// The owner id an object holds cache entries under: its handle, so a
-// destroyed object's slot reused by a new one is another owner.
-TImageOwner ImageOwnerOf(const TRivoObject& object);
 
 // Writes frame lightened (b > 0) or darkened (b < 0) by |b|, at most 255,
 // into out; the transparent colour moves with the pixels it keys.
@@ -57,11 +52,13 @@ class TRivoImageList {
   TRivoImageList& operator=(const TRivoImageList&) = delete;
   ~TRivoImageList() { Clear(); }
 
-  // The frames of the file name for owner (the previous entry is let go
-  // first). No cache, a file the game does not have, an empty name and a
-  // damaged file give an empty list. With make_masks the frames' keyed
-  // colours become their masks.
-  void Load(TRivoBaseList& screen, const TRivoObject& owner, std::string_view name, bool make_masks = false);
+  // The frames of the file name (the previous entry is let go first). No
+  // cache, a file the game does not have, an empty name and a damaged file
+  // give an empty list. With make_masks the frames' keyed colours become
+  // their masks. Each list holds its entry as an owner of its own, so that
+  // two lists of one control showing the same file (a map image's source
+  // and hover pictures, a button's states) let it go one at a time.
+  void Load(TRivoBaseList& screen, std::string_view name, bool make_masks = false);
   // Lets the cache entry go; the list is empty afterwards.
   void Clear();
 

@@ -54,13 +54,13 @@ const PropertyAccessors& TRivoMapImage::ClassProperties() {
 // --- pictures and map
 
 void TRivoMapImage::LoadSourceList() {
-  source_list_.Load(Owner(), *this, source_, true);
+  source_list_.Load(Owner(), source_, true);
   source_cuts_.clear();
   source_cuts_.resize(static_cast<std::size_t>(source_list_.Count()));
 }
 
 void TRivoMapImage::LoadHoverList() {
-  hover_list_.Load(Owner(), *this, hover_source_, true);
+  hover_list_.Load(Owner(), hover_source_, true);
   hover_cuts_.clear();
   hover_cuts_.resize(static_cast<std::size_t>(hover_list_.Count()));
 }

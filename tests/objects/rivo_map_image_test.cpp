@@ -339,6 +339,41 @@ TEST_F(MapImage, PicturesAnimateAndTheHoverListStartsAgainInEachArea) {
   EXPECT_EQ(s.At(50 + 90, 40 + 70), 0x2020FFu);
 }
 
+TEST_F(MapImage, SourceAndHoverOfOneFileLetTheCachedEntryGoOneAtATime) {
+  TRivoMapImage& m = Map();
+  m.SetHoverSource("src.orb");
+  m.SetHoverSource("hover.orb");  // the hover list lets go; the source still holds the entry
+  ASSERT_NE(s.cache.Find("src.orb?m"), nullptr);
+  m.SetArea(-1);
+  s.Compose();
+  EXPECT_EQ(s.At(50 + 90, 40 + 70), kBlue);
+  s.screen.Free(m);
+  EXPECT_EQ(s.cache.Find("src.orb?m"), nullptr);
+  EXPECT_EQ(s.cache.Find("hover.orb?m"), nullptr);
+}
+
+TEST_F(MapImage, ADisplayChangeKeepsTheShownFramesAndTheCut) {
+  TRivoMapImage& m = Map();
+  m.SetSource("two.orb");
+  m.SetHoverSource("two.orb");
+  m.SetArea(0);
+  s.clock.delta = 50;
+  s.Tick();
+  s.Compose();
+  EXPECT_EQ(s.At(50 + 20, 40 + 20), kBlue);  // frame 1 of the hover picture
+  EXPECT_EQ(s.At(50 + 90, 40 + 70), kBlue);  // frame 1 of the source
+  s.screen.ReleaseSurfaces();
+  s.screen.RestoreSurfaces();
+  s.back.Clear(0);
+  s.Compose();
+  EXPECT_EQ(s.At(50 + 20, 40 + 20), kBlue);
+  EXPECT_EQ(s.At(50 + 90, 40 + 70), kBlue);
+  EXPECT_EQ(s.At(50 + 0, 40 + 50), 0u);  // the masks were cut again
+  s.Tick();
+  s.Compose();
+  EXPECT_EQ(s.At(50 + 20, 40 + 20), kRed);  // and go on animating
+}
+
 TEST_F(MapImage, AMissingOrDamagedMapLeavesFewerAreas) {
   TRivoMapImage& m = Map();
   m.SetArea(1);
