@@ -26,11 +26,20 @@ GameProject::GameProject(PlayerContext& ctx, TVrFileManager& files, TParamCollec
     trace_.open(ctx_.options.trace, std::ios::binary | std::ios::trunc);
     if (!trace_) Log("cannot write the trace to " + ctx_.options.trace.string());
   }
-  if (functions_) object_functions_.emplace(*functions_, screen_);
+  if (functions_) {
+    object_functions_.emplace(*functions_, screen_);
+    SaveScreenEffects effects;
+    effects.delete_at_end = [&ctx](const std::filesystem::path& path) {
+      auto& files = ctx.TempFilesToDelete;
+      if (std::find(files.begin(), files.end(), path) == files.end()) files.push_back(path);
+    };
+    save_screen_.emplace(*functions_, screen_, std::move(effects));
+  }
   project_ = std::make_unique<TProject>(static_cast<ScenarioHost&>(*this), &variables_, screen_);
   project_->UseSaveFile(ctx_.options.save_dir.empty() ? SaveFilePath(ctx_.game.folder)
                                                       : ctx_.options.save_dir / "save.dat",
                         functions_ ? &functions_->Tables() : nullptr);
+  if (functions_) save_caption_functions_.emplace(*functions_, *project_);
   project_->Create();
   services_.SetCallManager(project_->CallManager());
   services_.SetProject(project_->Title, project_->ScreenWidth, project_->ScreenHeight);
@@ -56,6 +65,7 @@ GameProject::~GameProject() {
   }
   if (project_->CallManager()) ReportSkippedCommands();
   project_.reset();
+  save_caption_functions_.reset();
   if (functions_) functions_->SetDiskRequest(nullptr);
   files_.SetDiscPrompt(nullptr);
   services_.SetCallManager(nullptr);

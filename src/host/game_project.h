@@ -16,7 +16,9 @@
 #include "platform/message_boxes.h"
 #include "objects/object_functions.h"
 #include "objects/rivo_base_list.h"
+#include "objects/save_screen.h"
 #include "scenario/project.h"
+#include "scenario/save_caption_functions.h"
 #include "scenario/scenario_host.h"
 #include "scenario/scenario_system_services.h"
 
@@ -41,6 +43,8 @@ class GameProject : public ProjectStage, private ScenarioHost, private DiscPromp
   int32_t FullScreenWidth() const override { return project_->FullScreenWidth; }
   int32_t FullScreenHeight() const override { return project_->FullScreenHeight; }
   void Step() override;
+  bool RunPendingLoad() override { return project_->RunPendingLoad(); }
+  void RunPendingSave() override { project_->RunPendingSave(); }
 
  private:
   // ScenarioHost
@@ -84,7 +88,9 @@ class GameProject : public ProjectStage, private ScenarioHost, private DiscPromp
   TRivoBaseList& screen_;
   // The object functions work while the project runs, its end page too.
   std::optional<ObjectFunctions> object_functions_;
+  std::optional<SaveScreenFunction> save_screen_;
   std::unique_ptr<TProject> project_;
+  std::optional<SaveCaptionFunctions> save_caption_functions_;
   uint64_t tick_ = 0;
 };
 

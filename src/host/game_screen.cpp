@@ -8,6 +8,8 @@ GameScreen::GameScreen(PlayerContext& ctx, TVrFileManager* files, const TParamCo
     : ctx_(ctx), cursors_(files, nullptr), image_files_(files), screen_(this) {
   screen_.SetCursors(&cursors_);
   screen_.SetImages(&images_);
+  // Transitions that draw random orders repeat with the player's seed.
+  screen_.SetWipeSeed(ctx_.random_seed);
   if (variables) screen_.SetDefaultCursor([variables] { return variables->CursorName(); });
   screen_.SetFiles(files);
   ctx_.screen = &screen_;

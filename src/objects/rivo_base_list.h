@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "graphics/custom_wipe.h"
+#include "graphics/wipe_codes.h"
 #include "graphics/dibx.h"
 #include "objects/event_queue.h"
 #include "objects/key_state.h"
@@ -137,6 +138,9 @@ class TRivoBaseList {
   const TTimerList& Events() const { return events_; }
   // The name of an event's sender: empty for none and for a destroyed one.
   std::string SenderName(ObjectHandle sender) const;
+  // The sender a saved name stands for: none for the empty name, and the
+  // two base names are exactly their bases, whichever is shown now.
+  ObjectHandle SenderByName(std::string_view name) const;
 
   // --- deletion
   // Deferred: at the end of the next Tick (once per object).
@@ -186,14 +190,19 @@ class TRivoBaseList {
   void InvalidateAll();
   // The 2 x 2 pattern that outlines selected controls.
   const TDIBX& SelectionPattern() const { return selection_pattern_; }
-  // Makes the wipe of a WP_ code over the three pictures; without one
-  // (or when it yields none) a flip shows the other base at once.
-  using WipeFactory = std::function<std::unique_ptr<TCustomWipe>(int32_t kind, TDIBX& back_buffer,
-                                                                 const TCustomDIBX& shown, const TCustomDIBX& previous)>;
-  void SetWipeFactory(WipeFactory factory) { wipe_factory_ = std::move(factory); }
+  // The default parameters transitions start with (the project sets the
+  // zoom-in's centre once it knows the screen size).
+  TWipeDefaults& WipeDefaults() { return wipe_defaults_; }
+  // Where mask-picture transitions find their pictures (not owned; nullptr:
+  // every mask picture is missing), and the seed of their random orders.
+  void SetWipeMasks(const TWipeMaskSource* masks) { wipe_environment_.masks = masks; }
+  void SetWipeSeed(uint32_t seed) { wipe_environment_.seed = seed; }
   // Makes `active` the shown base and prepares (or, with force, restarts)
   // the transition of kind (0: none) with reverse param, duration and its
-  // elapsed time position. Returns the running transition or nullptr.
+  // elapsed time position. The transition goes from the shown base's
+  // picture to the other's, with the kind's default parameters; the caller
+  // applies its own and initialises it (ApplyWipeOverrides). Kinds without
+  // a wipe make none. Returns the running transition or nullptr.
   TCustomWipe* StartTransition(int32_t active, int32_t kind, int32_t param, bool force, int32_t position,
                                int32_t duration);
   int32_t TransitionKind() const { return transition_kind_; }
@@ -269,7 +278,8 @@ class TRivoBaseList {
   TDIBX own_back_buffer_;
   TDIBX selection_pattern_;
   TRect present_rect_;
-  WipeFactory wipe_factory_;
+  TWipeDefaults wipe_defaults_;
+  TWipeEnvironment wipe_environment_;
   std::unique_ptr<TCustomWipe> transition_;
   int32_t transition_kind_ = 0;
   bool image_reduce_ = false;

@@ -121,6 +121,18 @@ TEST_F(BoxDrawing, OnlyChangedRectanglesAreRedrawnAndPresented) {
   EXPECT_EQ(s.screen.ActiveBase().Dirty.Count(), 2u);
 }
 
+TEST_F(BoxDrawing, AFreedBoxAndItsChildrenLeaveTheirPlaceToBeDrawnAgain) {
+  s.screen.ActiveBase().SetColor(0x000000);
+  TRivoBox& outer = Box(4, 4, 8, 8, 0xFFFFFF);
+  Box(30, 2, 4, 4, 0xFF, 255, &outer);  // sticks out of its parent: clipped to it
+  Frame();
+  ASSERT_EQ(At(5, 5), 0x00FFFFFFu);
+  s.screen.Free(outer);
+  EXPECT_EQ(s.screen.ActiveBase().Dirty.Rects(), (std::vector<TRect>{{4, 4, 12, 12}}));
+  Frame();
+  EXPECT_EQ(At(5, 5), 0u);
+}
+
 TEST_F(BoxDrawing, TheBackBaseDrawsIntoItsOwnSurface) {
   back.Clear(0);
   TRivoBox& hidden = NewControl<TRivoBox>(s.screen, {}, &s.screen.BackBase());
@@ -137,7 +149,7 @@ TEST_F(BoxDrawing, AFlipWithoutATransitionShowsTheOtherBaseAtOnce) {
   other.SetBounds(0, 0, 8, 8);
   other.SetColor(0xFFFFFF);
   Frame();
-  EXPECT_EQ(s.screen.StartTransition(1, 5, 0, true, 0, 500), nullptr);  // no wipe factory: none
+  EXPECT_EQ(s.screen.StartTransition(1, 39, 0, true, 0, 500), nullptr);  // a code without a wipe
   s.screen.StartTransition(1, 0, 0, true, 0, 0);
   Frame();
   EXPECT_EQ(s.screen.ActiveIndex(), 1);
