@@ -42,23 +42,21 @@ void TRivoImageData::SetBrightness(int32_t brightness) {
   MakeBrightnessCopy(*frame_->surface, brightness, *adjusted_);
 }
 
+TImageOwner TRivoImageList::Owner() const { return TImageOwner{reinterpret_cast<uintptr_t>(this)}; }
+
 void TRivoImageList::Load(TRivoBaseList& screen, std::string_view name, bool make_masks) {
   Clear();
   TOrbaCollection* cache = screen.Images();
   if (!cache || name.empty()) return;
-  // The list's address: unique among the lists alive, and a list lets its
-  // entry go before it is destroyed.
-  const TImageOwner id{reinterpret_cast<uintptr_t>(this)};
   const TOrbaItem* item = nullptr;
   try {
-    item = &cache->Acquire(id, name, make_masks);
+    item = &cache->Acquire(Owner(), name, make_masks);
   } catch (const std::exception&) {
     // A damaged picture shows nothing; the game goes on.
     return;
   }
   cache_ = cache;
   item_ = item;
-  owner_ = id;
   if (item->Missing()) return;
   frames_.reserve(item->Frames().size());
   for (const TOrbaItemFrame& frame : item->Frames())
@@ -68,7 +66,7 @@ void TRivoImageList::Load(TRivoBaseList& screen, std::string_view name, bool mak
 
 void TRivoImageList::Clear() {
   frames_.clear();
-  if (cache_ && item_) cache_->Release(*item_, owner_);
+  if (cache_ && item_) cache_->Release(*item_, Owner());
   cache_ = nullptr;
   item_ = nullptr;
   index_ = 0;

@@ -52,12 +52,11 @@ class TRivoImageList {
   TRivoImageList& operator=(const TRivoImageList&) = delete;
   ~TRivoImageList() { Clear(); }
 
-  // The frames of the file name (the previous entry is let go first). No
-  // cache, a file the game does not have, an empty name and a damaged file
-  // give an empty list. With make_masks the frames' keyed colours become
-  // their masks. Each list holds its entry as an owner of its own, so that
-  // two lists of one control showing the same file (a map image's source
-  // and hover pictures, a button's states) let it go one at a time.
+  // The frames of the file name from the screen's image cache (the previous
+  // entry is let go first). No cache, a file the game does not have, an
+  // empty name and a damaged file give an empty list. With make_masks the
+  // frames' keyed colours become their masks. Each list is an owner of its
+  // own, so two lists of one control may hold the same picture.
   void Load(TRivoBaseList& screen, std::string_view name, bool make_masks = false);
   // Lets the cache entry go; the list is empty afterwards.
   void Clear();
@@ -78,9 +77,11 @@ class TRivoImageList {
   const TRivoImageData* Current() const { return Valid(index_) ? &At(index_) : nullptr; }
 
  private:
+  // The list's address: unique while it lives, and it lets go of its entry before it goes.
+  TImageOwner Owner() const;
+
   TOrbaCollection* cache_ = nullptr;
   const TOrbaItem* item_ = nullptr;
-  TImageOwner owner_{};
   std::vector<TRivoImageData> frames_;
   int32_t index_ = 0;
   int32_t countdown_ = 0;
