@@ -7,6 +7,7 @@
 #include "content/memory_stream.h"
 #include "content/vr_file_manager.h"
 #include "graphics/orba_collection.h"
+#include "graphics/region_mask.h"
 #include "objects/rivo_base.h"
 #include "objects/rivo_base_list.h"
 #include "platform/virtual_key.h"
@@ -224,32 +225,15 @@ bool TRivoMapImage::Tick() {
   return false;
 }
 
-// The mask of the area is painted white on black, inverted for the source
-// picture, and combined with the frame's mask as loaded (all opaque for a
-// frame without one) by AND. The cached mask is only read.
+// The cut is made again only when the area differs from the one the
+// frame's cut was made for.
 const TDIBX& TRivoMapImage::CutMask(const TRivoImageData& frame, Cut& cut, bool hover) {
-  const int32_t area = area_;
   const TDIBX& picture = *frame.Frame().surface;
-  if (cut.area == area && cut.mask->Width() == picture.Width() && cut.mask->Height() == picture.Height())
-    return *cut.mask;
-  cut.area = area;
-  cut.mask->SetSize(picture.Width(), picture.Height(), 8);
-  const TDIBX* loaded = frame.Mask();
-  const TSpanRegion* region = area >= 0 ? &areas_[static_cast<std::size_t>(area)].Region : nullptr;
-  std::vector<TSpan> spans;
-  const int32_t width = picture.Width();
-  for (int32_t y = 0; y < picture.Height(); ++y) {
-    uint8_t* row = cut.mask->Store().ScanLine(y);
-    const uint8_t* source = loaded ? loaded->Store().ScanLine(y) : nullptr;
-    // Outside the area: the source shows, the hover picture does not.
-    const uint8_t outside = hover ? 0 : 0xFF;
-    for (int32_t x = 0; x < width; ++x) row[x] = source ? (source[x] & outside) : outside;
-    spans.clear();
-    if (region) region->RowSpans(y, spans);
-    for (const TSpan& s : spans) {
-      const int32_t first = std::max(s.first, 0), last = std::min(s.last, width);
-      for (int32_t x = first; x < last; ++x) row[x] = hover ? (source ? source[x] : 0xFF) : 0;
-    }
+  if (cut.area != area_ || cut.mask->Width() != picture.Width() || cut.mask->Height() != picture.Height()) {
+    cut.area = area_;
+    const TSpanRegion* region = area_ >= 0 ? &areas_[static_cast<std::size_t>(area_)].Region : nullptr;
+    rivo::CutMask(frame.Mask(), region, hover ? TRegionSide::kInside : TRegionSide::kOutside, picture.Width(),
+                  picture.Height(), *cut.mask);
   }
   return *cut.mask;
 }
