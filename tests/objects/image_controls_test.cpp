@@ -333,5 +333,35 @@ TEST(ImageControls, ADisplayChangeGivesUpThePicturesAndBringsBackTheSameFrame) {
   EXPECT_EQ(s.At(1, 1), 0x0000EF00u);
 }
 
+TEST(ImageControls, FilmAndOtherSourcesAreKeptAndShowNothingWhileAnyPictureShowsThroughTRivoImage) {
+  ImageScreen s;
+  s.Add("red.orb", {Solid(4, 4, 0xFF0000)});
+  s.pictures.files["film.rmt"] = "not a picture";
+  for (const char* name : {"film.rmt", "FILM.RMT", "red.bmp", ""}) {
+    TRivoImages& image = NewImages(s, "red.orb");
+    image.SetSource(name);
+    EXPECT_EQ(image.GetSource(), name);
+    EXPECT_EQ(image.GetCount(), 0) << name;
+    EXPECT_EQ(image.GetSurface(), nullptr) << name;
+    EXPECT_EQ(image.GetWidth(), 0) << name;
+  }
+  // TRivoImage takes any picture the cache reads; its record round-trips.
+  auto& still = s.screen.Create<TRivoImage>();
+  still.SetParent(&s.screen.ActiveBase());
+  still.SetSource("red.orb");
+  still.SetBrightness(200);
+  EXPECT_EQ(still.GetWidth(), 4);
+  ByteWriter out;
+  still.SaveToStream(out);
+  const std::string bytes = out.Take();
+  auto& copy = s.screen.Create<TRivoImage>();
+  ByteReader in(bytes, "save.dat");
+  copy.LoadFromStream(in, 140);
+  EXPECT_TRUE(in.AtEnd());
+  EXPECT_EQ(copy.GetBrightness(), 200);
+  EXPECT_EQ(copy.GetSurface()->GetPixel(0, 0), 0x00C80000u);
+  EXPECT_EQ(Save(copy), bytes);
+}
+
 }  // namespace
 }  // namespace rivo
