@@ -182,6 +182,28 @@ Calc done = 1
   EXPECT_EQ(it.Int("done"), 1);
 }
 
+TEST(Waits, AFlipWhoseContinueFlagIsSetStillWaitsTickByTick) {
+  Interpreter it;
+  // Every command here has its continue flag: the Flip must end each tick
+  // itself, or it would find the same time again and again.
+  it.host.AddPage("main.rsb", R"(VarNew done
+  . kind integer
+Flip 1
+  . duration 100
+Calc done = 1
+)");
+  it.Start("main.rsb");
+  it.Tick(2);
+  EXPECT_EQ(it.screen.TransitionKind(), 1);
+  // The clock starts in the second tick; the ninth is 112 ms on.
+  it.Tick(6);
+  EXPECT_EQ(it.Int("done"), 0);
+  it.Tick();
+  EXPECT_EQ(it.Int("done"), 1);
+  EXPECT_EQ(it.screen.TransitionKind(), 0);
+  EXPECT_EQ(it.screen.ActiveIndex(), 1);
+}
+
 TEST(Waits, AFalseConditionEndsTheWaitAtOnceAndTimeZeroWaitsForever) {
   Interpreter it;
   it.host.AddPage("main.rsb", R"(VarNew step
