@@ -7,11 +7,14 @@
 #include "common/error.h"
 #include "objects/rivo_base_list.h"
 #include "objects/rivo_box.h"
+#include "objects/rivo_button.h"
 #include "objects/rivo_cabinet.h"
+#include "objects/rivo_cg_label.h"
 #include "objects/rivo_images.h"
 #include "objects/rivo_label.h"
 #include "objects/rivo_prop_motion.h"
 #include "objects/rivo_sound.h"
+#include "objects/rivo_tile.h"
 #include "objects/rivo_timer.h"
 
 namespace rivo {
@@ -34,6 +37,9 @@ constexpr std::array<Maker, kObjectTypeCount> kMakers = [] {
   makers[LT_CABINET] = Make<TRivoCabinet>;
   makers[LT_LABEL] = Make<TRivoLabel>;
   makers[LT_IMAGES] = Make<TRivoImages>;
+  makers[LT_TILE] = Make<TRivoTile>;
+  makers[LT_BUTTON] = Make<TRivoButton>;
+  makers[LT_CGLABEL] = Make<TRivoCGLabel>;
   return makers;
 }();
 
