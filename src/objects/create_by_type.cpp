@@ -11,11 +11,13 @@
 #include "objects/rivo_cabinet.h"
 #include "objects/rivo_cg_label.h"
 #include "objects/rivo_images.h"
+#include "objects/rivo_http.h"
 #include "objects/rivo_label.h"
 #include "objects/rivo_prop_motion.h"
 #include "objects/rivo_sound.h"
 #include "objects/rivo_tile.h"
 #include "objects/rivo_timer.h"
+#include "objects/rivo_video.h"
 
 namespace rivo {
 namespace {
@@ -40,6 +42,8 @@ constexpr std::array<Maker, kObjectTypeCount> kMakers = [] {
   makers[LT_TILE] = Make<TRivoTile>;
   makers[LT_BUTTON] = Make<TRivoButton>;
   makers[LT_CGLABEL] = Make<TRivoCGLabel>;
+  makers[LT_HTTP] = Make<TRivoHttp>;
+  makers[LT_VIDEO] = Make<TRivoVideo>;
   return makers;
 }();
 

@@ -30,6 +30,7 @@
 namespace rivo {
 
 class TCursorCache;
+class TVrFileManager;
 class ByteReader;
 class ByteWriter;
 class TFontPixelManager;
@@ -64,6 +65,10 @@ class TRivoBaseList {
   // measured as empty and not drawn).
   TFontPixelManager* Glyphs() const { return glyphs_; }
   void SetGlyphs(TFontPixelManager* glyphs) { glyphs_ = glyphs; }
+  // The game's files, where objects read the data files their properties
+  // name (map files...) (not owned; nullptr: no such file exists).
+  TVrFileManager* Files() const { return files_; }
+  void SetFiles(TVrFileManager* files) { files_ = files; }
   int32_t FrameDeltaMs() const { return clock_ ? clock_->FrameDeltaMs() : 0; }
   // The media system that sounds and movies play through (not owned; set by
   // the host after media start-up, nullptr before: sounds then play nothing).
@@ -133,6 +138,9 @@ class TRivoBaseList {
   const TTimerList& Events() const { return events_; }
   // The name of an event's sender: empty for none and for a destroyed one.
   std::string SenderName(ObjectHandle sender) const;
+  // The sender a saved name stands for: none for the empty name, and the
+  // two base names are exactly their bases, whichever is shown now.
+  ObjectHandle SenderByName(std::string_view name) const;
 
   // --- deletion
   // Deferred: at the end of the next Tick (once per object).
@@ -237,6 +245,7 @@ class TRivoBaseList {
   void LoadEvents(ByteReader& in, int32_t version);
 
   const ScreenClock* clock_;
+  TVrFileManager* files_ = nullptr;
   TFontPixelManager* glyphs_ = nullptr;
   TMediaSystem* media_ = nullptr;
   TOrbaCollection* images_ = nullptr;
