@@ -5,6 +5,7 @@
 #include "content/install_set.h"
 #include "content/replace_file.h"
 #include "content/vr_file_manager.h"
+#include "graphics/orba_collection.h"
 #include "objects/rivo_base_list.h"
 #include "script/function_call.h"
 #include "script/sys_func_man.h"
@@ -97,7 +98,7 @@ bool SaveScreen(TRivoBaseList& screen, TVrFileManager& files, const SaveScreenRe
       HoldInMemory(files, request.name, picture->SaveToStream(kMemoryCompression, kQuality));
     else
       ReplaceFile(*path, picture->SaveToStream());
-    if (effects.forget_picture) effects.forget_picture(request.name);
+    if (TOrbaCollection* images = screen.Images()) images->Invalidate(request.name);
     if (!in_memory && request.mode == 1 && effects.delete_at_end) effects.delete_at_end(*path);
     if (!in_memory && request.mode == 2) {
       // The picture is written whatever happens to the list.

@@ -27,10 +27,9 @@ struct SaveScreenRequest {
   int32_t mode = 0;  // files only: 1 deleted when the player ends, 2 listed in "install.dat"
 };
 
-// What SaveScreen changes beyond the file: the pictures cached under the
-// name, and the files deleted when the player ends.
+// What SaveScreen changes beyond the file and the screen's image cache
+// (which forgets the name): the files deleted when the player ends.
 struct SaveScreenEffects {
-  std::function<void(const std::string& name)> forget_picture;
   std::function<void(const std::filesystem::path& path)> delete_at_end;
 };
 

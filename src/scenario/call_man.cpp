@@ -126,9 +126,10 @@ void TCallMan::ExecuteCommand(std::shared_ptr<TPage>& page_out, bool& waits) {
   }
   if (page_out != page || pc_ != old_pc) {
     started_ = false;
-  } else if (!waits) {
-    // A command that stays where it is without waiting would be run again
-    // and again within this tick: let it wait for the next one instead.
+  } else {
+    // A command that stays where it is would be run again and again within
+    // this tick, finding the same time each run (a Flip or a MovieStop
+    // whose continue flag is set): it waits for the next tick instead.
     run_on_ = false;
     waits = true;
   }

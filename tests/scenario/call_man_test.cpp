@@ -182,6 +182,28 @@ Calc done = 1
   EXPECT_EQ(it.Int("done"), 1);
 }
 
+TEST(Waits, AFlipWhoseContinueFlagIsSetStillWaitsTickByTick) {
+  Interpreter it;
+  // Every command here has its continue flag: the Flip must end each tick
+  // itself, or it would find the same time again and again.
+  it.host.AddPage("main.rsb", R"(VarNew done
+  . kind integer
+Flip 1
+  . duration 100
+Calc done = 1
+)");
+  it.Start("main.rsb");
+  it.Tick(2);
+  EXPECT_EQ(it.screen.TransitionKind(), 1);
+  // The clock starts in the second tick; the ninth is 112 ms on.
+  it.Tick(6);
+  EXPECT_EQ(it.Int("done"), 0);
+  it.Tick();
+  EXPECT_EQ(it.Int("done"), 1);
+  EXPECT_EQ(it.screen.TransitionKind(), 0);
+  EXPECT_EQ(it.screen.ActiveIndex(), 1);
+}
+
 TEST(Waits, AFalseConditionEndsTheWaitAtOnceAndTimeZeroWaitsForever) {
   Interpreter it;
   it.host.AddPage("main.rsb", R"(VarNew step
@@ -477,11 +499,11 @@ VarNew after
 
 TEST(Data, CommandsOfLaterSubsystemsMoveOnAndAreCounted) {
   Interpreter it;
-  it.host.AddPage("main.rsb", "MesNew\nTextIns \"x\"\nTextIns \"y\"\nVarNew z\n  . kind integer\n  . value 3\n");
+  it.host.AddPage("main.rsb", "Cinema\nTextIns \"x\"\nTextIns \"y\"\nVarNew z\n  . kind integer\n  . value 3\n");
   it.Start("main.rsb");
   it.Tick();
   EXPECT_EQ(it.Int("z"), 3);
-  std::map<uint8_t, int32_t> expected = {{CC_MESNEW, 1}, {CC_TEXTINS, 2}};
+  std::map<uint8_t, int32_t> expected = {{CC_CINEMA, 1}, {CC_TEXTINS, 2}};
   EXPECT_EQ(it.calls->Skipped(), expected);
 }
 

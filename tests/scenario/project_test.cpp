@@ -6,7 +6,10 @@
 #include <cstdlib>
 
 #include "common/byte_writer.h"
+#include "graphics/orba_frame_list.h"
+#include "graphics/wipe_codes.h"
 #include "scenario/project.h"
+#include "scenario/wipe_mask_pictures.h"
 #include "scenario/project_source.h"
 #include "scenario_fixtures.h"
 
@@ -98,6 +101,39 @@ TEST(Project, StartsAtTheStartPageWithItsInitialVariables) {
   g.project.reset();
   EXPECT_EQ(g.variables.Find("score")->AsInt(), 600);
   EXPECT_TRUE(g.host.terminating);
+}
+
+TEST(Project, TransitionsZoomIntoTheScreenCentreAndTakeMaskPicturesFromTheGame) {
+  Game g;
+  g.host.files["rivo.rpb"] = Sample(112).Write();
+  g.host.AddPage("main.rsb", "Wait TRUE\n");
+  g.host.AddPage("end.rsb", "Wait TRUE\n");
+  EXPECT_EQ(g.screen.WipeDefaults().Of(WP_ZOOMIN).p0, 0);
+  g.Start();
+  ASSERT_TRUE(g.project->Loaded());
+  EXPECT_EQ(g.screen.WipeDefaults().Of(WP_ZOOMIN).p0, 160);
+  EXPECT_EQ(g.screen.WipeDefaults().Of(WP_ZOOMIN).p1, 100);
+
+  // Mask pictures are the game's layered images, scrambled with its key.
+  TOrbaFrameList orb(77);
+  TDIBSurface& picture = orb.AddFrame().surface;
+  picture.SetSize(4, 3, 24);
+  for (int32_t y = 0; y < 3; ++y) picture.WritePixel(1, y, 0x808080u * static_cast<uint32_t>(y));
+  g.host.files["mask\\ramp.orb"] = orb.SaveToStream();
+  g.host.files["bad.orb"] = "Orba106 and nothing more";
+  TWipeMaskPictures masks(g.host);
+  masks.SetIdentificationCode(77);
+  std::optional<TDIBSurface> found = masks.FindMaskPicture("MASK\\Ramp.orb");
+  ASSERT_TRUE(found);
+  EXPECT_EQ(found->Width(), 4);
+  for (int32_t y = 0; y < 3; ++y) EXPECT_EQ(found->ReadPixel(1, y), picture.ReadPixel(1, y)) << y;
+  // Missing and damaged pictures are missing (the transition then acts as
+  // if the mask were white); the damage is logged.
+  EXPECT_FALSE(masks.FindMaskPicture("none.orb"));
+  EXPECT_FALSE(masks.FindMaskPicture(""));
+  const std::size_t logged = g.host.log.size();
+  EXPECT_FALSE(masks.FindMaskPicture("bad.orb"));
+  EXPECT_EQ(g.host.log.size(), logged + 1);
 }
 
 TEST(Project, StartUpFailuresLeaveTerminatingSet) {
