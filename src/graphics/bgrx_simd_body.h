@@ -149,8 +149,15 @@ struct Kernels {
     Scalar::FillBlend(d + i, n - i, c, w);
   }
 
+  static void FillAdd(uint32_t* d, int32_t n, uint32_t c) {
+    const T cv = V::Set32(c);
+    int32_t i = 0;
+    for (; i + V::kLanes <= n; i += V::kLanes) V::Store(d + i, V::AddSat8(V::Load(d + i), cv));
+    Scalar::FillAdd(d + i, n - i, c);
+  }
+
   static constexpr BgrxKernelSet Set(const char* name) {
-    return {name, Blend, Add, CopyKeyed, MaskBlend, MaskAdd, FillMask, FillBlend};
+    return {name, Blend, Add, CopyKeyed, MaskBlend, MaskAdd, FillMask, FillBlend, FillAdd};
   }
 };
 
