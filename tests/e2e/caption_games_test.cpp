@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <fstream>
 
 #include "e2e/game_runner.h"
 #include "platform/read_png.h"
@@ -15,12 +14,6 @@ namespace rivo::e2e {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string Script(const fs::path& scratch, const std::string& lines) {
-  fs::path file = scratch / "input.txt";
-  std::ofstream(file) << lines;
-  return "--input '" + file.string() + "'";
-}
 
 uint32_t Channel(uint32_t pixel, int shift) { return (pixel >> shift) & 0xFF; }
 
@@ -47,7 +40,7 @@ CaptionRun PlayCaptions(const Scratch& s, const std::string& fonts) {
   r.run = Play(game,
                "--ticks 12 " + fonts + " --save-dir '" + (s.Path() / "save").string() + "' --screenshot-at 3:'" +
                    shot.string() + "' " +
-                   Script(s.Path(), "5 down left 270 105\n6 up left 270 105\n7 down left 228 128\n"
+                   InputScript(s.Path(), "5 down left 270 105\n6 up left 270 105\n7 down left 228 128\n"
                                     "8 up left 228 128\n9 down left 190 160\n10 up left 190 160\n"),
                s.Path());
   r.frame = testing_png::ReadPng(shot);

@@ -11,7 +11,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <optional>
 #include <vector>
 
@@ -84,20 +83,14 @@ class WindowedPlayer {
     return exit_code_;
   }
   // The variables it left at exit and the commands it ran.
-  std::string Report() const { return ReadText(vars_) + ReadText(trace_); }
+  std::string Report() const { return ReadAll(vars_) + ReadAll(trace_); }
   bool LogIs(const std::string& value) const {
-    return ReadText(vars_).find("\"log\": {\"kind\": \"string\", \"value\": \"" + value + "\"}") !=
-           std::string::npos;
+    PlayResult left;
+    left.vars = ReadAll(vars_);
+    return left.HasVar("log", "string", "\"" + value + "\"");
   }
 
  private:
-  static std::string ReadText(const fs::path& file) {
-    std::string text, line;
-    std::ifstream in(file);
-    while (std::getline(in, line)) text += line + "\n";
-    return text;
-  }
-
   fs::path vars_, trace_;
   pid_t pid_ = -1;
   int exit_code_ = -1;
