@@ -129,6 +129,11 @@ struct Kernels {
       const T m32 = V::LoadMask32(m + i);
       const T clear = V::Eq32(m32, zero);
       if (V::AllSet(clear)) continue;
+      // Inside the strokes of text every pixel is covered: the colour itself.
+      if (rule.at_255 == At255::kCopy && V::AllSet(V::Eq32(m32, opaque))) {
+        V::Store(d + i, cv);
+        continue;
+      }
       const T dv = V::Load(d + i);
       T w_lo, w_hi;
       Spread(MaskWeights(m32, rule), w_lo, w_hi);
