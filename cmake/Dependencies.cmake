@@ -17,6 +17,11 @@ pkg_check_modules(FLUIDSYNTH REQUIRED IMPORTED_TARGET fluidsynth)
 
 if(RIVO_TESTS)
   find_package(GTest REQUIRED)
+  # The window tests drive a private X server's pointer (XTEST).
+  find_package(X11 REQUIRED)
+  if(NOT X11_XTest_FOUND)
+    message(FATAL_ERROR "libXtst is missing (scripts/setup installs libxtst-dev)")
+  endif()
 endif()
 if(RIVO_BENCH)
   find_package(benchmark QUIET)

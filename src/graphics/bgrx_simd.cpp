@@ -35,13 +35,14 @@ void ScalarFillMask(uint32_t* d, const uint8_t* m, int32_t n, uint32_t c, MaskRu
 void ScalarFillBlend(uint32_t* d, int32_t n, uint32_t c, uint32_t w) {
   ScalarRows<Bgrx32>::FillBlend(d, n, c, w);
 }
+void ScalarFillAdd(uint32_t* d, int32_t n, uint32_t c) { ScalarRows<Bgrx32>::FillAdd(d, n, c); }
 
 // Built once: the sets this processor runs, best last.
 const std::vector<BgrxKernelSet>& AvailableSets() {
   static const std::vector<BgrxKernelSet> sets = [] {
     std::vector<BgrxKernelSet> v{{"scalar", ScalarBlend, ScalarAdd, ScalarCopyKeyed,
                                   ScalarMaskBlend, ScalarMaskAdd, ScalarFillMask,
-                                  ScalarFillBlend}};
+                                  ScalarFillBlend, ScalarFillAdd}};
 #if defined(__x86_64__) || defined(_M_X64)
     v.push_back(BgrxSse2Kernels());
     if (__builtin_cpu_supports("avx2")) v.push_back(BgrxAvx2Kernels());

@@ -20,6 +20,7 @@ struct BgrxKernelSet {
   void (*mask_add)(uint32_t* d, const uint32_t* s, const uint8_t* m, int32_t n, MaskRule rule);
   void (*fill_mask)(uint32_t* d, const uint8_t* m, int32_t n, uint32_t c, MaskRule rule);
   void (*fill_blend)(uint32_t* d, int32_t n, uint32_t c, uint32_t w);
+  void (*fill_add)(uint32_t* d, int32_t n, uint32_t c);
 };
 
 // The best set this processor runs (chosen once).

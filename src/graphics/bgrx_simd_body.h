@@ -129,6 +129,11 @@ struct Kernels {
       const T m32 = V::LoadMask32(m + i);
       const T clear = V::Eq32(m32, zero);
       if (V::AllSet(clear)) continue;
+      // Inside the strokes of text every pixel is covered: the colour itself.
+      if (rule.at_255 == At255::kCopy && V::AllSet(V::Eq32(m32, opaque))) {
+        V::Store(d + i, cv);
+        continue;
+      }
       const T dv = V::Load(d + i);
       T w_lo, w_hi;
       Spread(MaskWeights(m32, rule), w_lo, w_hi);
@@ -149,8 +154,15 @@ struct Kernels {
     Scalar::FillBlend(d + i, n - i, c, w);
   }
 
+  static void FillAdd(uint32_t* d, int32_t n, uint32_t c) {
+    const T cv = V::Set32(c);
+    int32_t i = 0;
+    for (; i + V::kLanes <= n; i += V::kLanes) V::Store(d + i, V::AddSat8(V::Load(d + i), cv));
+    Scalar::FillAdd(d + i, n - i, c);
+  }
+
   static constexpr BgrxKernelSet Set(const char* name) {
-    return {name, Blend, Add, CopyKeyed, MaskBlend, MaskAdd, FillMask, FillBlend};
+    return {name, Blend, Add, CopyKeyed, MaskBlend, MaskAdd, FillMask, FillBlend, FillAdd};
   }
 };
 

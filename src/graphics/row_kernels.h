@@ -137,6 +137,7 @@ struct Rows<Bgrx32> : ScalarRows<Bgrx32> {
   static void FillBlend(uint32_t* d, int32_t n, uint32_t c, uint32_t w) {
     BgrxKernels().fill_blend(d, n, c, w);
   }
+  static void FillAdd(uint32_t* d, int32_t n, uint32_t c) { BgrxKernels().fill_add(d, n, c); }
 };
 
 }  // namespace rivo

@@ -74,13 +74,14 @@ class TRivoLabel : public TRivoControl {
   // Rotated: the point is turned back about the reference point and tested
   // against the unturned rectangle.
   TRivoControl* HitTest(int32_t x, int32_t y, HitModes modes) override;
-  // Draws the label onto a 32-bit surface in base coordinates.
-  void Draw(TCustomDIBX& target) const;
+  // Draws the label onto a 32-bit surface in base coordinates, then its children.
+  void Draw(TCustomDIBX& target) override;
 
   void SaveToStream(ByteWriter& out) const override;
   void LoadFromStream(ByteReader& in, int32_t version) override;
 
  private:
+  void DrawText(TCustomDIBX& target) const;
   bool IsTurned() const { return (angle_ & 0xFF) != 0; }
   bool ContainsTurned(int32_t x, int32_t y) const;
   // Measures and renders the text again and sizes the control to it.

@@ -35,6 +35,10 @@ struct TCellStyle {
   uint32_t text_color = 0;
   uint32_t border_color = 0;
   uint32_t shadow_color = 0;
+  // The caller shows plain cells by filling the text colour through the
+  // coverage layer (label lists, message text): a plain cell then leaves
+  // the colour layer alone. Cells with a border or shadow always paint it.
+  bool coverage_only = false;
 };
 
 class TFontPixel {

@@ -77,7 +77,7 @@ TRect TFontPixel::DrawCell(TDIBX& colour_layer, TDIBX& coverage_layer, const TRe
   Layers layers{colour_layer, coverage_layer, Rect64(gx, gy, gx + w + 2 * b + d, gy + h + 2 * b + d)};
 
   if (b == 0 && d == 0) {
-    DrawSolid(colour_layer, gx, gy, style.text_color);
+    if (!style.coverage_only) DrawSolid(colour_layer, gx, gy, style.text_color);
     MaxCoverage(coverage_layer, gx, gy);
     // Plain cells are shown by filling the text colour through the
     // coverage layer, so the bars go to the coverage layer alone.

@@ -97,16 +97,11 @@ void TFontPixel::DrawSolid(TDIBX& layer, int32_t x, int32_t y, uint32_t colour) 
   if (w.IsEmpty()) return;
   const Rows<uint32_t> rows(layer);
   ForEachRow(Bitmap, w, [&](const uint8_t* src, int32_t j) {
-    uint32_t* dst = rows[int64_t{y} + j] + x;
-    // Glyph rows are long runs of empty and full pixels: four at a time.
-    int32_t i = w.left;
-    for (; i + 4 <= w.right; i += 4) {
-      uint32_t four;
-      std::memcpy(&four, src + i, 4);
-      if (four == 0) continue;
-      for (int k = 0; k < 4; ++k) dst[i + k] = src[i + k] != 0 ? colour : dst[i + k];
-    }
-    for (; i < w.right; ++i) dst[i] = src[i] != 0 ? colour : dst[i];
+    // A plain select over the whole row: the compiler turns it into vector
+    // blends, faster than skipping the empty runs pixel by pixel.
+    uint32_t* __restrict dst = rows[int64_t{y} + j] + x;
+    const uint8_t* __restrict from = src;
+    for (int32_t i = w.left; i < w.right; ++i) dst[i] = from[i] != 0 ? colour : dst[i];
   });
 }
 

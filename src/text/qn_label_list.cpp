@@ -86,6 +86,7 @@ void TQnLabelList::Render(TQnLabelDIB& label) {
   style.text_color = static_cast<uint32_t>(label.Colour.ColorToPixel(FontColor));
   style.border_color = static_cast<uint32_t>(label.Colour.ColorToPixel(BorderColor));
   style.shadow_color = static_cast<uint32_t>(label.Colour.ColorToPixel(ShadowColor));
+  style.coverage_only = true;  // Draw fills plain labels through the coverage layer
   const int32_t height = ClampLabelFontHeight(FontHeight);
   const std::vector<uint16_t> codes = Codes(label.Text);
   int32_t x = 0;

@@ -14,6 +14,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
+std::string Quote(const fs::path& path) { return "'" + path.string() + "'"; }
+
+}  // namespace
+
 std::string ReadAll(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
   std::stringstream text;
@@ -21,9 +25,11 @@ std::string ReadAll(const fs::path& path) {
   return text.str();
 }
 
-std::string Quote(const fs::path& path) { return "'" + path.string() + "'"; }
-
-}  // namespace
+std::string InputScript(const fs::path& scratch, const std::string& lines) {
+  const fs::path file = scratch / "input.txt";
+  std::ofstream(file) << lines;
+  return "--input " + Quote(file);
+}
 
 bool PlayResult::HasVar(const std::string& name, const std::string& kind, const std::string& value) const {
   return vars.find("\"" + name + "\": {\"kind\": \"" + kind + "\", \"value\": " + value + "}") != std::string::npos;

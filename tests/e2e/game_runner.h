@@ -32,6 +32,11 @@ class Scratch {
   std::filesystem::path path_;
 };
 
+// The whole content of a file; empty when it cannot be read.
+std::string ReadAll(const std::filesystem::path& path);
+// Writes an input script into scratch and returns the --input option naming it.
+std::string InputScript(const std::filesystem::path& scratch, const std::string& lines);
+
 // Runs a program of the build and returns its exit code; its output goes to out.
 int Execute(const std::string& command, std::string* out = nullptr);
 // Builds the game sources in source into dir (with --pack when pack); the

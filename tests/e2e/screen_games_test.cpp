@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 
 #include "e2e/game_runner.h"
 #include "platform/read_png.h"
@@ -15,23 +13,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string Script(const fs::path& scratch, const std::string& lines) {
-  fs::path file = scratch / "input.txt";
-  std::ofstream(file) << lines;
-  return "--input '" + file.string() + "'";
-}
-
-std::string ReadFile(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
 TEST(ScreenGames, APressHeldOnOneBoxAndReleasedOverAnotherReleasesOnTheFirstOnly) {
   Scratch s;
   fs::path game = BuildGame("boxes", s.Path() / "game");
-  PlayResult run = Play(game, "--ticks 12 " + Script(s.Path(), "3 move 30 30\n4 down left 30 30\n6 move 130 30\n"
+  PlayResult run = Play(game, "--ticks 12 " + InputScript(s.Path(), "3 move 30 30\n4 down left 30 30\n6 move 130 30\n"
                                                                    "8 up left 130 30\n"),
                         s.Path());
   EXPECT_EQ(run.exit_code, 0) << run.err;
@@ -42,7 +27,7 @@ TEST(ScreenGames, APressHeldOnOneBoxAndReleasedOverAnotherReleasesOnTheFirstOnly
 TEST(ScreenGames, ALeftIgnoringBoxLetsThePressThroughWhileHoverReportsIt) {
   Scratch s;
   fs::path game = BuildGame("boxes", s.Path() / "game");
-  PlayResult run = Play(game, "--ticks 20 " + Script(s.Path(), "3 down left 300 230\n4 up left 300 230\n"
+  PlayResult run = Play(game, "--ticks 20 " + InputScript(s.Path(), "3 down left 300 230\n4 up left 300 230\n"
                                                                    "6 down left 150 50\n7 up left 150 50\n"
                                                                    "9 move 40 200\n11 down left 40 200\n"
                                                                    "12 up left 40 200\n"),
@@ -58,7 +43,7 @@ TEST(ScreenGames, AKeyHeldOneSecondOnTheFocusedBoxGoesDownAndRepeatsFrom300MsEve
   Scratch s;
   fs::path game = BuildGame("boxes", s.Path() / "game");
   PlayResult run = Play(game, "--tick-ms 15 --ticks 100 " +
-                                  Script(s.Path(), "5 down left 220 140\n6 up left 220 140\n"
+                                  InputScript(s.Path(), "5 down left 220 140\n6 up left 220 140\n"
                                                    "20 key down a\n87 key up a\n"),
                         s.Path());
   EXPECT_EQ(run.exit_code, 0) << run.err;
@@ -74,7 +59,7 @@ TEST(ScreenGames, TheClickFlagsStayForPressesNoBoxTookAndWritingClearsThem) {
   Scratch s;
   fs::path game = BuildGame("clicks", s.Path() / "game");
   // The loop samples the flags once a tick, as iteration n = tick - 1.
-  PlayResult run = Play(game, "--ticks 45 " + Script(s.Path(), "5 down left 200 200\n6 up left 200 200\n"
+  PlayResult run = Play(game, "--ticks 45 " + InputScript(s.Path(), "5 down left 200 200\n6 up left 200 200\n"
                                                                    "10 down left 30 30\n11 up left 30 30\n"
                                                                    "15 down left 110 50\n16 up left 110 50\n"
                                                                    "20 down left 70 50\n21 up left 70 50\n"
@@ -112,7 +97,7 @@ TEST(ScreenGames, AChangingSceneGivesTheSameFramesWithOrWithoutRedrawingEverythi
   // Boxes appear until tick 21; then they move, hide and show (tick 25),
   // change parents (29) and priorities (33), where a box appears that
   // releases itself when pressed (38) and moves another from its handler.
-  const std::string input = Script(s.Path(), "8 move 30 30\n12 move 170 170\n21 down left 170 170\n"
+  const std::string input = InputScript(s.Path(), "8 move 30 30\n12 move 170 170\n21 down left 170 170\n"
                                              "22 up left 170 170\n38 down left 260 120\n39 up left 260 120\n");
   std::vector<int> ticks;
   for (int tick = 2; tick <= 44; tick += 2) ticks.push_back(tick);
@@ -132,9 +117,9 @@ TEST(ScreenGames, AChangingSceneGivesTheSameFramesWithOrWithoutRedrawingEverythi
                           s.Path());
     ASSERT_EQ(run.exit_code, 0) << run.err;
     EXPECT_TRUE(run.HasVar("released", "integer", "1")) << run.vars;
-    EXPECT_EQ(ReadFile(objects).find("\"Self\""), std::string::npos);
+    EXPECT_EQ(ReadAll(objects).find("\"Self\""), std::string::npos);
     for (int tick : ticks)
-      frames[all].push_back(ReadFile(s.Path() / ("f" + std::to_string(all) + "_" + std::to_string(tick) + ".png")));
+      frames[all].push_back(ReadAll(s.Path() / ("f" + std::to_string(all) + "_" + std::to_string(tick) + ".png")));
   }
   for (std::size_t i = 0; i < frames[0].size(); ++i) {
     EXPECT_FALSE(frames[0][i].empty()) << i;

@@ -69,6 +69,10 @@ TEST(RowKernelsTest, EveryKernelSetGivesTheScalarBytes) {
               [&](uint32_t* d) { Scalar::FillMask(d, m, n, 1, key, rule); });
         check("fill blend", [&](uint32_t* d) { k.fill_blend(d, n, key, w); },
               [&](uint32_t* d) { Scalar::FillBlend(d, n, key, w); });
+        // Every byte saturates, the fourth included, whatever the destination holds.
+        const uint32_t colour = r.rng();
+        check("fill add", [&](uint32_t* d) { k.fill_add(d, n, colour); },
+              [&](uint32_t* d) { Scalar::FillAdd(d, n, colour); });
       }
     }
   }

@@ -70,6 +70,30 @@ TEST_F(GlyphCellTest, APlainCellPaintsTheGlyphAndPutsItsBarsInTheCoverageLayerOn
     }
 }
 
+TEST_F(GlyphCellTest, ACoverageOnlyCellLeavesTheColourLayerAloneUnlessItHasABorderOrShadow) {
+  cache.SetAntialiasLevel(3);
+  std::shared_ptr<const TFontPixel> g = cache.GetGlyph(0x82A0, Gothic(), FS_UNDERLINE, 20);
+  for (int32_t effect = 0; effect < 3; ++effect) {
+    testing::LayerPair both(30, 30, 0x123456), coverage_only(30, 30, 0x123456);
+    TCellStyle style;
+    style.text_color = 0xABCDEF;
+    style.border = effect == 1 ? 1 : 0;
+    style.shadow = effect == 2 ? 2 : 0;
+    const TRect a = g->DrawCell(both.colour, both.coverage, Bounds(4, 2, 20, 24), style);
+    style.coverage_only = true;
+    const TRect b = g->DrawCell(coverage_only.colour, coverage_only.coverage, Bounds(4, 2, 20, 24), style);
+    EXPECT_EQ(a, b) << effect;
+    bool colour_untouched = true;
+    for (int32_t y = 0; y < 30; ++y)
+      for (int32_t x = 0; x < 30; ++x) {
+        ASSERT_EQ(coverage_only.coverage.GetPixel(x, y), both.coverage.GetPixel(x, y)) << effect;
+        if (effect > 0) ASSERT_EQ(coverage_only.colour.GetPixel(x, y), both.colour.GetPixel(x, y)) << effect;
+        colour_untouched = colour_untouched && coverage_only.colour.GetPixel(x, y) == 0x123456u;
+      }
+    EXPECT_EQ(colour_untouched, effect == 0) << effect;
+  }
+}
+
 TEST_F(GlyphCellTest, BarsOfARunWithShadowJoinAndLeaveRoomForTheShadowAtTheEnds) {
   // Three cells of 12 x 40 at size 24; the underline (1 px) lies below every glyph.
   TCellStyle style;

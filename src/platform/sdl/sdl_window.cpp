@@ -188,9 +188,13 @@ std::optional<InputEvent> SdlWindow::TranslateMouse(const SDL_Event& event) {
   switch (event.type) {
     case SDL_MOUSEMOTION: {
       DisplayPoint out = ToOutput(event.motion.x, event.motion.y);
-      if (full_screen_ && toolbar_shown_in_full_screen_ != (event.motion.y == 0)) {
-        // In full screen the tool bar shows while the pointer rests on the top line.
-        toolbar_shown_in_full_screen_ = event.motion.y == 0;
+      // In full screen the tool bar shows when the pointer comes to the top
+      // line, and stays while the pointer is over it, so its buttons can be
+      // pressed.
+      const bool show = event.motion.y == 0 ||
+                        (toolbar_shown_in_full_screen_ && CurrentViewport().toolbar.Contains(out.x, out.y));
+      if (full_screen_ && toolbar_shown_in_full_screen_ != show) {
+        toolbar_shown_in_full_screen_ = show;
         Redraw();
       }
       Viewport v = CurrentViewport();
