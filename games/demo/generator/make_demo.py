@@ -4,9 +4,12 @@ turns the pictures into layered images with rivotool convert (some
 scrambled with the game's key, some animated), and packs everything with
 the page sources into OUT/game.dat with rivotool build --pack.
 
-    make_demo.py --rivotool PATH --out DIR
+    make_demo.py --rivotool PATH --out DIR [--relist]
 
-The same sources give the same game.dat, byte for byte."""
+The same sources give the same game.dat, byte for byte. The page sources
+are kept in the very form rivotool disasm lists them, so that a
+translator's listings of the packed game equal them; --relist writes the
+listings of the built pages back over the sources after an edit."""
 
 import argparse
 import concurrent.futures
@@ -67,6 +70,7 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--rivotool", required=True)
     parser.add_argument("--out", required=True, type=pathlib.Path)
+    parser.add_argument("--relist", action="store_true", help="rewrite the page sources as rivotool disasm lists them")
     args = parser.parse_args()
 
     work = args.out.parent / (args.out.name + "-work")
@@ -88,7 +92,17 @@ def main():
 
     shutil.rmtree(args.out, ignore_errors=True)
     subprocess.run([args.rivotool, "build", str(stage), str(args.out), "--pack"], check=True)
+    if args.relist:
+        relist(args.rivotool, args.out / "game.dat", work / "unpacked")
     shutil.rmtree(work)
+
+
+def relist(rivotool, game, unpacked):
+    subprocess.run([rivotool, "unpack", str(game), str(unpacked)], check=True)
+    for source in sorted(SOURCES.glob("*.rsb.txt")):
+        listing = subprocess.run([rivotool, "disasm", str(unpacked / source.name[:-4])], check=True,
+                                 stdout=subprocess.PIPE).stdout
+        source.write_bytes(listing)
 
 
 if __name__ == "__main__":
