@@ -100,11 +100,11 @@ def room():
 def hill():
     """Scene 2, first way: the hilltop at dusk with one big tree."""
     c = Canvas(W, H)
-    c.bands((250, 170, 110), (90, 70, 140), 10, 0, 330)
+    c.bands((250, 170, 110), (90, 70, 140), 10, 0, 360)
     c.paint(c.ellipse(160, 300, 60, 60), (255, 220, 150))
     ground = c.below_curve(hill_line(W, 340, [(26, 900, 100)]))
     c.bands((60, 90, 60), (24, 40, 30), 6, 300, 480, where=ground)
-    c.paint(c.rect(442, 190, 462, 330), (50, 34, 30))
+    c.paint(c.rect(442, 190, 462, 340), (50, 34, 30))
     for cx, cy, r in ((452, 170, 70), (400, 200, 46), (506, 196, 50)):
         c.paint(c.ellipse(cx, cy, r, r * 4 // 5), (40, 70, 50))
     return [c]
