@@ -8,6 +8,7 @@
 #include "content/archive_location.h"
 #include "content/install_set.h"
 #include "content/memory_stream.h"
+#include "graphics/orba_collection.h"
 #include "host/game_files.h"
 #include "objects/object_dump.h"
 #include "platform/platform.h"
@@ -25,7 +26,15 @@ GameProject::GameProject(PlayerContext& ctx, TVrFileManager& files, TParamCollec
     trace_.open(ctx_.options.trace, std::ios::binary | std::ios::trunc);
     if (!trace_) Log("cannot write the trace to " + ctx_.options.trace.string());
   }
-  if (functions_) object_functions_.emplace(*functions_, screen_);
+  if (functions_) {
+    object_functions_.emplace(*functions_, screen_);
+    SaveScreenEffects effects;
+    effects.delete_at_end = [&ctx](const std::filesystem::path& path) {
+      auto& files = ctx.TempFilesToDelete;
+      if (std::find(files.begin(), files.end(), path) == files.end()) files.push_back(path);
+    };
+    save_screen_.emplace(*functions_, screen_, std::move(effects));
+  }
   project_ = std::make_unique<TProject>(static_cast<ScenarioHost&>(*this), &variables_, screen_);
   project_->UseSaveFile(ctx_.options.save_dir.empty() ? SaveFilePath(ctx_.game.folder)
                                                       : ctx_.options.save_dir / "save.dat",
@@ -34,6 +43,8 @@ GameProject::GameProject(PlayerContext& ctx, TVrFileManager& files, TParamCollec
   services_.SetCallManager(project_->CallManager());
   services_.SetProject(project_->Title, project_->ScreenWidth, project_->ScreenHeight);
   files_.SetProjectTitle(project_->Title);
+  // Scrambled pictures are read with the project's key.
+  if (TOrbaCollection* images = screen_.Images()) images->SetIdentificationCode(project_->IdentificationCode);
   files_.SetDiscPrompt(static_cast<DiscPrompt*>(this));
   // Text files the game reads may lie on another disc, like its pages.
   if (functions_) functions_->SetDiskRequest([this](std::string_view name) { return project_->CanReach(name); });

@@ -16,6 +16,7 @@
 #include "platform/message_boxes.h"
 #include "objects/object_functions.h"
 #include "objects/rivo_base_list.h"
+#include "objects/save_screen.h"
 #include "scenario/project.h"
 #include "scenario/scenario_host.h"
 #include "scenario/scenario_system_services.h"
@@ -84,6 +85,7 @@ class GameProject : public ProjectStage, private ScenarioHost, private DiscPromp
   TRivoBaseList& screen_;
   // The object functions work while the project runs, its end page too.
   std::optional<ObjectFunctions> object_functions_;
+  std::optional<SaveScreenFunction> save_screen_;
   std::unique_ptr<TProject> project_;
   uint64_t tick_ = 0;
 };

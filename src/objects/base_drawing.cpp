@@ -24,7 +24,18 @@ void TRivoBase::ResizeSurface() {
 
 void TRivoBase::DrawPage() {
   ResizeSurface();
-  TCustomDIBX& surface = GetSurface();
+  DrawChanged(GetSurface());
+}
+
+void TRivoBase::ComposeInto(TDIBX& target) {
+  ResizeSurface();
+  const TCustomDIBX& surface = GetSurface();
+  target.SetSize(surface.Width(), surface.Height(), 32);
+  target.Assign(surface);
+  DrawChanged(target);
+}
+
+void TRivoBase::DrawChanged(TCustomDIBX& surface) {
   if (!IsVisible() || surface.IsEmpty()) return;
   const TRect page = Bounds(GetLeft(), GetTop(), GetWidth(), GetHeight());
   const TRect own_clip = GetClipRect();

@@ -48,6 +48,10 @@ class TRivoBase : public TRivoControl {
   TCustomDIBX& GetSurface();
   // Redraws the changed rectangles.
   void DrawPage();
+  // The picture the next DrawPage will leave, made in target (a copy of
+  // where the base draws, with the changed rectangles drawn over it); the
+  // base itself is left as it was.
+  void ComposeInto(TDIBX& target);
 
   // --- the mouse step (the shown base, once a tick)
   void ProcessMouse();
@@ -72,6 +76,7 @@ class TRivoBase : public TRivoControl {
  private:
   // The own surface follows the base's size.
   void ResizeSurface();
+  void DrawChanged(TCustomDIBX& surface);
 
   int32_t index_;
 };

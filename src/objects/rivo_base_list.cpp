@@ -244,6 +244,11 @@ void TRivoBaseList::Tick() {
 void TRivoBaseList::Reset() {
   const int32_t mouse_x = bases_[0]->MouseX;
   const int32_t mouse_y = bases_[0]->MouseY;
+  // The transition reads the bases' pictures, so it goes first. A flip
+  // that was under way never ends now: its transition kind goes too, or
+  // the new bases would keep drawing off screen.
+  transition_.reset();
+  transition_kind_ = 0;
   while (!objects_.empty()) Destroy(*objects_.back());
   FreeBases();
   events_.Clear();

@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "graphics/custom_wipe.h"
+#include "graphics/wipe_codes.h"
 #include "graphics/dibx.h"
 #include "objects/event_queue.h"
 #include "objects/key_state.h"
@@ -33,6 +34,8 @@ class ByteReader;
 class ByteWriter;
 class TFontPixelManager;
 class TMediaSystem;
+class TOrbaCollection;
+class TParamCollection;
 
 // What the screen needs from the player around it: the game clock.
 class ScreenClock {
@@ -66,6 +69,14 @@ class TRivoBaseList {
   // the host after media start-up, nullptr before: sounds then play nothing).
   TMediaSystem* Media() const { return media_; }
   void SetMedia(TMediaSystem* media) { media_ = media; }
+  // The image cache image controls take their pictures from (not owned;
+  // nullptr: every picture is empty).
+  TOrbaCollection* Images() const { return images_; }
+  void SetImages(TOrbaCollection* images) { images_ = images; }
+  // The variables that expressions held by objects evaluate against (not
+  // owned; nullptr: such expressions give no value).
+  TParamCollection* Variables() const { return variables_; }
+  void SetVariables(TParamCollection* variables) { variables_ = variables; }
 
   // --- making objects
   // A new object of class T, named automatically, with a handle, at the
@@ -171,14 +182,19 @@ class TRivoBaseList {
   void InvalidateAll();
   // The 2 x 2 pattern that outlines selected controls.
   const TDIBX& SelectionPattern() const { return selection_pattern_; }
-  // Makes the wipe of a WP_ code over the three pictures; without one
-  // (or when it yields none) a flip shows the other base at once.
-  using WipeFactory = std::function<std::unique_ptr<TCustomWipe>(int32_t kind, TDIBX& back_buffer,
-                                                                 const TCustomDIBX& shown, const TCustomDIBX& previous)>;
-  void SetWipeFactory(WipeFactory factory) { wipe_factory_ = std::move(factory); }
+  // The default parameters transitions start with (the project sets the
+  // zoom-in's centre once it knows the screen size).
+  TWipeDefaults& WipeDefaults() { return wipe_defaults_; }
+  // Where mask-picture transitions find their pictures (not owned; nullptr:
+  // every mask picture is missing), and the seed of their random orders.
+  void SetWipeMasks(const TWipeMaskSource* masks) { wipe_environment_.masks = masks; }
+  void SetWipeSeed(uint32_t seed) { wipe_environment_.seed = seed; }
   // Makes `active` the shown base and prepares (or, with force, restarts)
   // the transition of kind (0: none) with reverse param, duration and its
-  // elapsed time position. Returns the running transition or nullptr.
+  // elapsed time position. The transition goes from the shown base's
+  // picture to the other's, with the kind's default parameters; the caller
+  // applies its own and initialises it (ApplyWipeOverrides). Kinds without
+  // a wipe make none. Returns the running transition or nullptr.
   TCustomWipe* StartTransition(int32_t active, int32_t kind, int32_t param, bool force, int32_t position,
                                int32_t duration);
   int32_t TransitionKind() const { return transition_kind_; }
@@ -223,6 +239,8 @@ class TRivoBaseList {
   const ScreenClock* clock_;
   TFontPixelManager* glyphs_ = nullptr;
   TMediaSystem* media_ = nullptr;
+  TOrbaCollection* images_ = nullptr;
+  TParamCollection* variables_ = nullptr;
   ObjectSlots slots_;
   std::array<std::unique_ptr<TRivoBase>, 2> bases_;
   int32_t active_base_ = 0;
@@ -251,7 +269,8 @@ class TRivoBaseList {
   TDIBX own_back_buffer_;
   TDIBX selection_pattern_;
   TRect present_rect_;
-  WipeFactory wipe_factory_;
+  TWipeDefaults wipe_defaults_;
+  TWipeEnvironment wipe_environment_;
   std::unique_ptr<TCustomWipe> transition_;
   int32_t transition_kind_ = 0;
   bool image_reduce_ = false;

@@ -4,6 +4,7 @@
 // other into its own surface; during a transition both draw into their own
 // surfaces and the transition composes them.
 
+#include "graphics/wipe_start.h"
 #include "objects/rivo_base_list.h"
 #include "objects/rivo_control.h"
 
@@ -31,10 +32,9 @@ void TRivoBaseList::Draw() {
   ResizeBackBuffer();
   BaseAt(0).DrawPage();
   BaseAt(1).DrawPage();
-  if (transition_) {
-    transition_->Step();
-    present_rect_ = transition_->ChangedRect();
-  }
+  // A wipe whose time has run out draws nothing; the Flip that runs it
+  // ends it in its next step.
+  if (transition_ && !transition_->Step()) present_rect_ = transition_->ChangedRect();
 }
 
 void TRivoBaseList::ClearDirty() {
@@ -51,11 +51,8 @@ TCustomWipe* TRivoBaseList::StartTransition(int32_t active, int32_t kind, int32_
       TRivoBase& shown = ActiveBase();
       // It drew into the back buffer until now: its picture moves to its own surface.
       if (&shown.GetSurface() != &shown.Surface) shown.Surface.Assign(shown.GetSurface());
-      if (wipe_factory_) transition_ = wipe_factory_(kind, BackBuffer(), ActiveBase().Surface, BackBase().Surface);
-      if (transition_) {
-        transition_->SetDuration(duration);
-        transition_->SetReverse(param != 0);
-      }
+      transition_ = MakeWipe(kind, duration, param != 0, wipe_defaults_, BackBuffer(), BackBase().Surface,
+                             shown.Surface, wipe_environment_);
     }
     TRivoControl* focus = Focus();
     if (!focus || focus->GetBase() != &ActiveBase()) ClearFocus();

@@ -6,6 +6,7 @@
 #include "scenario/component_commands.h"
 #include "scenario/data_commands.h"
 #include "scenario/exit_commands.h"
+#include "scenario/flip_command.h"
 #include "scenario/label_commands.h"
 #include "scenario/object_commands.h"
 #include "scenario/reset_commands.h"

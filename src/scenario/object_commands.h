@@ -1,6 +1,6 @@
 #pragma once
 // Commands on the screen's objects and media: property access, deletion,
-// menus, motions, the screen flip and media control.
+// menus, motions and media control.
 
 #include <string>
 
@@ -79,35 +79,6 @@ class TComPropMotion : public TCommand {
     if (f.Version() >= 108) f.Expression("paused", Paused);
   }
   TRivoParser Name, Object, Property, EndValue, Duration, MotionType, Paused;
-};
-
-class TComFlip : public TDeferredCommand {
- public:
-  using TDeferredCommand::TDeferredCommand;
-  uint8_t GetType() const override { return CC_FLIP; }
-  bool BlocksEvents() const override { return Block; }
-  void Fields(RecordFields& f) override {
-    f.Expression("transition", Transition);
-    f.Expression("duration", Duration);
-    f.Expression("reverse", Reverse);
-    f.Expression("keep", KeepMode);
-    f.Expressions("names", Names);
-    f.Expression("release", ReleaseOld);
-    f.Expression("param1", Param1);
-    f.Expression("param2", Param2);
-    f.Expression("mask", MaskName);
-    if (f.Version() >= 107) f.Expression("block", BlockEvents);
-  }
-  void SaveState(ByteWriter& out) const override;
-  void LoadState(ByteReader& in) override;
-
-  TRivoParser Transition, Duration, Reverse, KeepMode;
-  ExpressionList Names;
-  TRivoParser ReleaseOld, Param1, Param2, MaskName, BlockEvents;
-
-  // Run-time state.
-  bool Block = false;
-  bool Release = false;
 };
 
 class TComMovieStop : public TDeferredCommand {

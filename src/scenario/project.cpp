@@ -35,6 +35,7 @@ TProject::~TProject() {
   }
   SaveStatus();
   call_manager_.reset();
+  screen_.SetWipeMasks(nullptr);
 }
 
 void TProject::UseSaveFile(std::filesystem::path path, TDBManager* tables) {
@@ -169,12 +170,16 @@ bool TProject::ReadProject() {
   Title = file.title;
   ScreenWidth = file.screen_width;
   ScreenHeight = file.screen_height;
+  // The zoom-in transition zooms into the middle of the screen unless a Flip says otherwise.
+  screen_.WipeDefaults().SetScreenSize(ScreenWidth, ScreenHeight);
   FullScreenWidth = file.full_screen_width;
   FullScreenHeight = file.full_screen_height;
   StartPage = file.start_page;
   EndPage = file.end_page;
   RegistryKey = file.registry_key;
   IdentificationCode = file.identification_code;
+  wipe_masks_.SetIdentificationCode(IdentificationCode);
+  screen_.SetWipeMasks(&wipe_masks_);
   WriteStatusFile = file.write_status_file != 0;
   FrameLimit = file.frame_limit;
   MediaExtensions = file.media_extensions;

@@ -14,6 +14,7 @@
 
 #include "content/folder_disk_list.h"
 #include "scenario/call_man.h"
+#include "scenario/wipe_mask_pictures.h"
 #include "objects/rivo_base_list.h"
 #include "scenario/project_file.h"
 #include "scenario/save_file.h"
@@ -95,6 +96,8 @@ class TProject {
   ScenarioHost& host_;
   TParamCollection* variables_;
   TRivoBaseList& screen_;
+  // Lent to the screen while the project lives.
+  TWipeMaskPictures wipe_masks_{host_};
   TFolderDiskList folder_disks_;
   std::unique_ptr<TCallMan> call_manager_;
   bool loaded_ = false;

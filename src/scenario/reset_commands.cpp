@@ -1,5 +1,6 @@
 #include "scenario/reset_commands.h"
 
+#include "common/byte_reader.h"
 #include "scenario/call_man.h"
 #include "script/param_collection.h"
 
@@ -25,7 +26,14 @@ void TComPCReset::ResetAll(TCallMan& calls, std::shared_ptr<TPage>& page, int32_
     // completes its screen change).
     try {
       std::shared_ptr<TPage> interrupted = calls.GetPage(frame.PageName, false);
-      if (interrupted->Holds(frame.ReturnPc)) (*interrupted)[frame.ReturnPc].Abort(calls);
+      if (!interrupted->Holds(frame.ReturnPc)) continue;
+      TCommand& command = (*interrupted)[frame.ReturnPc];
+      // Its own flags, as the interruption saved them.
+      if (frame.StateStream) {
+        ByteReader in(*frame.StateStream, interrupted->Name);
+        command.LoadState(in);
+      }
+      command.Abort(calls);
     } catch (const std::exception&) {
     }
   }

@@ -3,6 +3,7 @@
 
 #include "common/byte_reader.h"
 #include "common/byte_writer.h"
+#include "scenario/flip_command.h"
 #include "scenario/object_commands.h"
 #include "scenario/state_record.h"
 #include "scenario/text_commands.h"

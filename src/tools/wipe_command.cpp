@@ -1,8 +1,9 @@
 // rivotool wipe CODE OLD NEW OUT --t MS --duration MS [--reverse] [--p0 N]
-// [--p1 N] [--mask M] [--seed N], or --frames N DIR in place of OUT and
-// --t: the transition of CODE from OLD to NEW as the screen would show it
-// at time MS (or at N evenly spaced times), written as PNG. The mask
-// picture is read from a BMP or PNG file.
+// [--p1 N] [--mask M [--key K]] [--seed N], or --frames N DIR in place of
+// OUT and --t: the transition of CODE from OLD to NEW as the screen would
+// show it at time MS (or at N evenly spaced times), written as PNG. The
+// mask picture is a layered image (scrambled ones with the identification
+// code K), a PNG or a bitmap.
 
 #include "tools/wipe_command.h"
 
@@ -13,6 +14,7 @@
 #include <optional>
 
 #include "common/number_text.h"
+#include "graphics/orba_frame_list.h"
 #include "graphics/picture_file.h"
 #include "graphics/wipe_start.h"
 
@@ -21,7 +23,7 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: rivotool wipe CODE OLD NEW OUT.png --t MS --duration MS [--reverse] [--p0 N] [--p1 N]\n"
-    "                     [--mask M] [--seed N]\n"
+    "                     [--mask M [--key K]] [--seed N]\n"
     "       rivotool wipe CODE OLD NEW --frames N DIR --duration MS [options]\n";
 
 std::string ReadFile(const std::string& path) {
@@ -46,12 +48,20 @@ std::unique_ptr<TDIBX> ReadScreenPicture(const std::string& path) {
   return surface;
 }
 
-// Mask pictures named by host path, read as BMP or PNG.
+// Mask pictures named by host path: the first frame of a layered image
+// (unscrambled with --key), or a BMP or PNG.
 class PictureFileMasks : public TWipeMaskSource {
  public:
+  explicit PictureFileMasks(int32_t key) : key_(key) {}
   std::optional<TDIBSurface> FindMaskPicture(const std::string& name) const override {
-    return ReadPictureFile(ReadFile(name), name);
+    TOrbaFrameList list(key_);
+    list.LoadPicture(ReadFile(name), name, true);
+    if (list.Count() == 0) return std::nullopt;
+    return std::move(list.Frames(0).surface);
   }
+
+ private:
+  int32_t key_;
 };
 
 struct Options {
@@ -60,6 +70,7 @@ struct Options {
   std::string frames_dir;
   TWipeRequest request;
   uint32_t seed = 0;
+  int32_t key = 0;  // the identification code of scrambled mask pictures
 };
 
 // nullopt after printing what is wrong.
@@ -86,6 +97,9 @@ std::optional<Options> Parse(const std::vector<std::string>& args) {
     } else if (a == "--seed") {
       ok = (n = number(i)).has_value();
       if (ok) o.seed = static_cast<uint32_t>(*n);
+    } else if (a == "--key") {
+      ok = (n = number(i)).has_value();
+      if (ok) o.key = *n;
     } else if (a == "--mask" && i + 1 < args.size()) {
       o.request.mask_name = args[++i];
     } else if (a == "--frames") {
@@ -130,7 +144,7 @@ int RunWipe(const std::vector<std::string>& args) {
   }
   TWipeDefaults defaults;
   defaults.SetScreenSize(old_picture->Width(), old_picture->Height());
-  const PictureFileMasks masks;
+  const PictureFileMasks masks(o->key);
   TDIBX screen;
   screen.SetSize(old_picture->Width(), old_picture->Height(), 32);
   std::unique_ptr<TCustomWipe> wipe = StartWipe(o->request, defaults, screen, *new_picture,

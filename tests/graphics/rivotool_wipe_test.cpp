@@ -7,6 +7,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "graphics/orba_frame_list.h"
 #include "graphics/picture_file.h"
 #include "script/tool_runner.h"
 #include "surface_fixture.h"
@@ -65,6 +66,19 @@ TEST_F(RivotoolWipe, WritesTheFrameTheScreenShows) {
   stage.Start(r, 0);
   stage.FrameAt(300);
   EXPECT_EQ(Frame(dir_ / "out.png"), testing::PixelsOf(stage.screen));
+}
+
+TEST_F(RivotoolWipe, TakesALayeredMaskPictureScrambledWithTheGamesKey) {
+  TOrbaFrameList orb(4321);
+  orb.AddFrame().surface = testing::MaskPicture();
+  Write("mask.orb", orb.SaveToStream());
+  const std::string common = "wipe 20 " + Pictures() + " --t 400 --duration 1000 --mask ";
+  ASSERT_EQ(RunRivotool(common + Path("mask.bmp") + " " + Path("bmp.png")).code, 0);
+  ASSERT_EQ(RunRivotool(common + Path("mask.orb") + " --key 4321 " + Path("orb.png")).code, 0);
+  EXPECT_EQ(Frame(dir_ / "orb.png"), Frame(dir_ / "bmp.png"));
+  // Read with another key, the rows come out in another order.
+  ASSERT_EQ(RunRivotool(common + Path("mask.orb") + " --key 1 " + Path("bad.png")).code, 0);
+  EXPECT_NE(Frame(dir_ / "bad.png"), Frame(dir_ / "bmp.png"));
 }
 
 TEST_F(RivotoolWipe, WritesASequenceOfFrames) {

@@ -137,7 +137,7 @@ TEST_F(BoxDrawing, AFlipWithoutATransitionShowsTheOtherBaseAtOnce) {
   other.SetBounds(0, 0, 8, 8);
   other.SetColor(0xFFFFFF);
   Frame();
-  EXPECT_EQ(s.screen.StartTransition(1, 5, 0, true, 0, 500), nullptr);  // no wipe factory: none
+  EXPECT_EQ(s.screen.StartTransition(1, 39, 0, true, 0, 500), nullptr);  // a code without a wipe
   s.screen.StartTransition(1, 0, 0, true, 0, 0);
   Frame();
   EXPECT_EQ(s.screen.ActiveIndex(), 1);

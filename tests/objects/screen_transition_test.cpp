@@ -1,0 +1,183 @@
+// The screen's transitions: StartTransition makes the wipe of a code over
+// the two bases' pictures with the code's default parameters, each drawing
+// step composes the frame of its time into the back buffer and presents
+// exactly its rectangle, and ending the flip shows the other base.
+
+#include <gtest/gtest.h>
+
+#include "graphics/wipe_start.h"
+#include "objects/rivo_box.h"
+#include "object_fixtures.h"
+
+namespace rivo {
+namespace {
+
+using test::NewControl;
+
+// A picture source whose one picture is a horizontal grey ramp.
+class RampMasks : public TWipeMaskSource {
+ public:
+  std::optional<TDIBSurface> FindMaskPicture(const std::string& name) const override {
+    asked.push_back(name);
+    if (name != "ramp.orb") return std::nullopt;
+    TDIBSurface ramp;
+    ramp.SetSize(8, 1, 24);
+    for (int32_t x = 0; x < 8; ++x) ramp.WritePixel(x, 0, 0x010101u * static_cast<uint32_t>(x * 32));
+    return ramp;
+  }
+  mutable std::vector<std::string> asked;
+};
+
+class ScreenTransition : public ::testing::Test {
+ protected:
+  static constexpr int32_t kW = 40, kH = 30;
+
+  ScreenTransition() {
+    s.screen.SetWidth(kW);
+    s.screen.SetHeight(kH);
+    back.SetSize(kW, kH, 32);
+    s.screen.SetBackBuffer(&back);
+    // The shown base: dark blue with a red box; behind it: grey with a green one.
+    s.screen.BaseAt(0).SetColor(0x400000);
+    s.screen.BaseAt(1).SetColor(0x808080);
+    Box(s.screen.BaseAt(0), 4, 4, 10, 10, 0x0000FF);
+    Box(s.screen.BaseAt(1), 20, 10, 12, 12, 0x00FF00);
+    Frame();
+  }
+  void Box(TRivoBase& base, int32_t left, int32_t top, int32_t w, int32_t h, int32_t color) {
+    TRivoBox& b = NewControl<TRivoBox>(s.screen, {}, &base);
+    b.SetBounds(left, top, w, h);
+    b.SetColor(color);
+  }
+  void Frame() {
+    s.screen.Draw();
+    s.screen.ClearDirty();
+  }
+  // The frame the wipe alone gives for the two bases' pictures at time t.
+  const TDIBX& Expected(const TWipeRequest& request, int32_t t, const TWipeMaskSource* masks = nullptr) {
+    TDIBX old_picture, new_picture;
+    TDIBX& out = expected;
+    old_picture.SetSize(kW, kH, 32);
+    old_picture.Assign(s.screen.BaseAt(0).Surface);
+    new_picture.SetSize(kW, kH, 32);
+    new_picture.Assign(s.screen.BaseAt(1).Surface);
+    out.SetSize(kW, kH, 32);
+    TWipeDefaults defaults;
+    defaults.SetScreenSize(kW, kH);
+    auto wipe = StartWipe(request, defaults, out, new_picture, old_picture, TWipeEnvironment{masks, 5});
+    wipe->SetTime(t);
+    EXPECT_FALSE(wipe->Step());
+    return out;
+  }
+  static bool Same(const TDIBX& a, const TDIBX& b) {
+    for (int32_t y = 0; y < a.Height(); ++y)
+      for (int32_t x = 0; x < a.Width(); ++x)
+        if (a.GetPixel(x, y) != b.GetPixel(x, y)) return false;
+    return true;
+  }
+
+  test::Screen s;
+  TDIBX back, expected;
+};
+
+TEST_F(ScreenTransition, EachStepShowsTheWipeOfItsTimeAndPresentsItsRectangle) {
+  s.screen.WipeDefaults().SetScreenSize(kW, kH);
+  s.screen.SetWipeSeed(5);
+  struct Case {
+    int32_t code;
+    bool reverse;
+  } cases[] = {{WP_FADE, false}, {WP_BLINDH, true}, {WP_ZOOMIN, false}, {WP_BLOCKRANDOM, false}, {WP_CRACK, true}};
+  for (const Case& c : cases) {
+    TCustomWipe* wipe = s.screen.StartTransition(0, c.code, c.reverse ? 1 : 0, true, 0, 400);
+    ASSERT_NE(wipe, nullptr) << c.code;
+    ApplyWipeOverrides(*wipe, {});
+    EXPECT_EQ(s.screen.TransitionDuration(), 400);
+    TWipeRequest request;
+    request.code = c.code;
+    request.duration = 400;
+    request.reverse = c.reverse;
+    // Any time, in any order.
+    for (int32_t t : {300, 0, 150}) {
+      s.screen.SetTransitionPosition(t);
+      s.screen.Draw();
+      EXPECT_EQ(s.screen.PresentRect(), (TRect{0, 0, kW, kH}));
+      EXPECT_TRUE(Same(back, Expected(request, t))) << "code " << c.code << " t " << t;
+      s.screen.ClearDirty();
+    }
+    s.screen.StartTransition(0, WP_NONE, 0, true, 0, 0);
+    Frame();
+  }
+}
+
+TEST_F(ScreenTransition, TheZoomInGoesToTheScreenCentreUnlessTheFlipSaysOtherwise) {
+  EXPECT_EQ(s.screen.WipeDefaults().Of(WP_ZOOMIN).p0, 0);
+  s.screen.WipeDefaults().SetScreenSize(kW, kH);
+  TCustomWipe* wipe = s.screen.StartTransition(0, WP_ZOOMIN, 0, true, 0, 100);
+  ASSERT_NE(wipe, nullptr);
+  EXPECT_EQ(wipe->GetParam(0), kW / 2);
+  EXPECT_EQ(wipe->GetParam(1), kH / 2);
+  TWipeOverrides overrides;
+  overrides.p1 = 3;
+  ApplyWipeOverrides(*wipe, overrides);
+  EXPECT_EQ(wipe->GetParam(0), kW / 2);
+  EXPECT_EQ(wipe->GetParam(1), 3);
+}
+
+TEST_F(ScreenTransition, CodesWithoutAWipeMakeNoneAndTheOtherBaseShowsAtOnce) {
+  for (int32_t code : {-1, 0, 39, 1000}) {
+    EXPECT_EQ(s.screen.StartTransition(1, code, 0, true, 0, 500), nullptr) << code;
+    EXPECT_EQ(s.screen.TransitionDuration(), 0);
+  }
+  s.screen.StartTransition(1, WP_NONE, 0, true, 0, 0);
+  Frame();
+  EXPECT_EQ(back.GetPixel(25, 15), 0x0000FF00u);
+  EXPECT_EQ(back.GetPixel(1, 1), 0x00808080u);
+}
+
+TEST_F(ScreenTransition, AMaskFadeReadsItsPictureFromTheScreensSource) {
+  RampMasks masks;
+  s.screen.SetWipeMasks(&masks);
+  TCustomWipe* wipe = s.screen.StartTransition(0, WP_MASKFADE, 0, true, 0, 1000);
+  ASSERT_NE(wipe, nullptr);
+  TWipeOverrides overrides;
+  overrides.mask_name = "ramp.orb";
+  ApplyWipeOverrides(*wipe, overrides);
+  s.screen.SetTransitionPosition(400);
+  s.screen.Draw();
+  TWipeRequest request;
+  request.code = WP_MASKFADE;
+  request.duration = 1000;
+  request.mask_name = "ramp.orb";
+  EXPECT_TRUE(Same(back, Expected(request, 400, &masks)));
+  // Bright columns are further on than dark ones.
+  EXPECT_FALSE(Same(back, Expected(request, 400)));
+  EXPECT_FALSE(masks.asked.empty());
+}
+
+TEST_F(ScreenTransition, AWipeWhoseTimeHasRunOutLeavesTheLastFrameAndPresentsNothing) {
+  s.screen.StartTransition(0, WP_FADE, 0, true, 0, 100);
+  s.screen.SetTransitionPosition(50);
+  Frame();
+  TDIBX before;
+  before.SetSize(kW, kH, 32);
+  before.Assign(back);
+  s.screen.SetTransitionPosition(100);
+  s.screen.Draw();
+  EXPECT_TRUE(s.screen.PresentRect().IsEmpty());
+  EXPECT_TRUE(Same(back, before));
+}
+
+TEST_F(ScreenTransition, AResetEndsARunningTransition) {
+  s.screen.StartTransition(0, WP_FADE, 0, true, 0, 1000);
+  ASSERT_EQ(s.screen.TransitionKind(), WP_FADE);
+  s.screen.Reset();
+  EXPECT_EQ(s.screen.TransitionKind(), 0);
+  EXPECT_EQ(s.screen.TransitionDuration(), 0);
+  // The new shown base draws straight into the back buffer again.
+  s.screen.ActiveBase().SetColor(0x123456);
+  Frame();
+  EXPECT_EQ(back.GetPixel(5, 5), 0x00563412u);  // colours are 0x00BBGGRR
+}
+
+}  // namespace
+}  // namespace rivo
