@@ -39,6 +39,7 @@ GameProject::GameProject(PlayerContext& ctx, TVrFileManager& files, TParamCollec
   project_->UseSaveFile(ctx_.options.save_dir.empty() ? SaveFilePath(ctx_.game.folder)
                                                       : ctx_.options.save_dir / "save.dat",
                         functions_ ? &functions_->Tables() : nullptr);
+  if (functions_) save_caption_functions_.emplace(*functions_, *project_);
   project_->Create();
   services_.SetCallManager(project_->CallManager());
   services_.SetProject(project_->Title, project_->ScreenWidth, project_->ScreenHeight);
@@ -64,6 +65,7 @@ GameProject::~GameProject() {
   }
   if (project_->CallManager()) ReportSkippedCommands();
   project_.reset();
+  save_caption_functions_.reset();
   if (functions_) functions_->SetDiskRequest(nullptr);
   files_.SetDiscPrompt(nullptr);
   services_.SetCallManager(nullptr);

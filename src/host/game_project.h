@@ -18,6 +18,7 @@
 #include "objects/rivo_base_list.h"
 #include "objects/save_screen.h"
 #include "scenario/project.h"
+#include "scenario/save_caption_functions.h"
 #include "scenario/scenario_host.h"
 #include "scenario/scenario_system_services.h"
 
@@ -42,6 +43,8 @@ class GameProject : public ProjectStage, private ScenarioHost, private DiscPromp
   int32_t FullScreenWidth() const override { return project_->FullScreenWidth; }
   int32_t FullScreenHeight() const override { return project_->FullScreenHeight; }
   void Step() override;
+  bool RunPendingLoad() override { return project_->RunPendingLoad(); }
+  void RunPendingSave() override { project_->RunPendingSave(); }
 
  private:
   // ScenarioHost
@@ -87,6 +90,7 @@ class GameProject : public ProjectStage, private ScenarioHost, private DiscPromp
   std::optional<ObjectFunctions> object_functions_;
   std::optional<SaveScreenFunction> save_screen_;
   std::unique_ptr<TProject> project_;
+  std::optional<SaveCaptionFunctions> save_caption_functions_;
   uint64_t tick_ = 0;
 };
 

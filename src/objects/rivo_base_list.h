@@ -133,6 +133,9 @@ class TRivoBaseList {
   const TTimerList& Events() const { return events_; }
   // The name of an event's sender: empty for none and for a destroyed one.
   std::string SenderName(ObjectHandle sender) const;
+  // The sender a saved name stands for: none for the empty name, and the
+  // two base names are exactly their bases, whichever is shown now.
+  ObjectHandle SenderByName(std::string_view name) const;
 
   // --- deletion
   // Deferred: at the end of the next Tick (once per object).

@@ -80,6 +80,13 @@ void TRivoBaseList::LoadFromStream(ByteReader& in, int32_t version) {
   }
 }
 
+ObjectHandle TRivoBaseList::SenderByName(std::string_view name) const {
+  if (name == "\x01" "BASE0" || name == "\x01" "BASE1") return BaseAt(name.back() - '0').Handle();
+  if (name.empty()) return {};
+  const TRivoObject* object = FindObjectByName(name);
+  return object ? object->Handle() : ObjectHandle{};
+}
+
 void TRivoBaseList::SaveEvents(ByteWriter& out) const {
   out.I32(events_.Count());
   for (const TTimerData& entry : events_.Entries()) {
@@ -98,13 +105,7 @@ void TRivoBaseList::LoadEvents(ByteReader& in, int32_t version) {
   for (std::size_t i = 0; i < count; ++i) {
     TTimerData entry;
     entry.Page = in.String();
-    const std::string sender = in.String();
-    // An empty name is no sender (not the shown base), and the two base
-    // names are exactly their bases, whichever is shown now.
-    if (sender == "\x01" "BASE0" || sender == "\x01" "BASE1")
-      entry.Sender = BaseAt(sender.back() - '0').Handle();
-    else if (!sender.empty())
-      if (TRivoObject* object = FindObjectByName(sender)) entry.Sender = object->Handle();
+    entry.Sender = SenderByName(in.String());
     entry.Kind = in.U8();
     entry.Level = version <= 113 ? (in.U8() != 0 ? 1 : 0) : in.I32();
     const std::size_t args = in.Count(in.I32(), 4);

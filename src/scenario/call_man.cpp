@@ -202,19 +202,7 @@ int TCallMan::DispatchEvent(int32_t level) {
       continue;
     }
 
-    TStack& frame = call_stack_.Push();
-    frame.FromEvent = true;
-    frame.PageName = current_page_ ? current_page_->Name : std::string();
-    frame.ReturnPc = pc_;
-    frame.Started = started_;
-    frame.Args = args_;
-    frame.Sender = sender_;
-    frame.RunOn = run_on_;
-    if (started_ && current_page_ && current_page_->Holds(pc_)) {
-      ByteWriter state;
-      (*current_page_)[pc_].SaveState(state);
-      frame.StateStream = state.Take();
-    }
+    PushPosition().FromEvent = true;
 
     current_page_ = std::move(page);
     pc_ = target->label.empty() ? 0 : std::max(0, current_page_->IndexOfLabel(target->label));
@@ -227,6 +215,22 @@ int TCallMan::DispatchEvent(int32_t level) {
     state_ = 1;
     return 1;
   }
+}
+
+TStack& TCallMan::PushPosition() {
+  TStack& frame = call_stack_.Push();
+  frame.PageName = current_page_ ? current_page_->Name : std::string();
+  frame.ReturnPc = pc_;
+  frame.Started = started_;
+  frame.Args = args_;
+  frame.Sender = sender_;
+  frame.RunOn = run_on_;
+  if (started_ && current_page_ && current_page_->Holds(pc_)) {
+    ByteWriter state;
+    (*current_page_)[pc_].SaveState(state);
+    frame.StateStream = state.Take();
+  }
+  return frame;
 }
 
 void TCallMan::Step() {

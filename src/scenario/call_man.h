@@ -10,18 +10,23 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "objects/rivo_base_list.h"
 #include "scenario/page.h"
+#include "scenario/pending_requests.h"
 #include "scenario/scenario_host.h"
 #include "scenario/stack_list.h"
 
 namespace rivo {
 
+class ByteReader;
+class ByteWriter;
 class TParamCollection;
+struct InterpreterRecord;
 
 class TCallMan {
  public:
@@ -80,11 +85,29 @@ class TCallMan {
   // The cached page names, most recently used first.
   std::vector<std::string> CachedPageNames() const;
 
+  // The game load and save the commands ask for (the project runs them).
+  PendingRequests& Pending() { return pending_; }
+
+  // --- the game save (interpreter_record.h, call_man_record.cpp)
+  void SaveToStream(ByteWriter& out) const;
+  // The current command's state record of a record being read, read by a
+  // private copy of the record's page, so that nothing running changes.
+  std::optional<std::string> ReadCommandState(const InterpreterRecord& record, ByteReader& in);
+  // Takes a record over; page: its page (GetPage), none for an empty name.
+  void Restore(InterpreterRecord record, std::shared_ptr<TPage> page);
+  // Runs a save's load page first: the running position is pushed (with
+  // the started command's state) and the page starts at index (at 0 when
+  // index is 0 or less); when it ends, the saved position goes on.
+  void RunLoadPage(std::shared_ptr<TPage> page, int32_t index);
+
  private:
   // Runs the command at Pc; page_out is none when the page has ended.
   void ExecuteCommand(std::shared_ptr<TPage>& page_out, bool& waits);
   int StepProcess();
   int DispatchEvent(int32_t level);
+  // Pushes the running position (page, pc, flags, args, sender and the
+  // started command's state) as a frame.
+  TStack& PushPosition();
   void TraceCommand(const std::shared_ptr<TPage>& page, int32_t pc);
 
   ScenarioHost& host_;
@@ -108,6 +131,7 @@ class TCallMan {
   std::weak_ptr<const TPage> traced_page_;
   int32_t traced_pc_ = -1;
   std::map<uint8_t, int32_t> skipped_;
+  PendingRequests pending_;
 };
 
 }  // namespace rivo

@@ -12,6 +12,11 @@
 #include "script/param_collection.h"
 
 namespace rivo {
+namespace {
+
+const char* const kUnusableSave = "このセーブデータは使用できません\r\n終了してください";
+
+}  // namespace
 
 TProject::TProject(ScenarioHost& host, TParamCollection* variables, TRivoBaseList& screen)
     : Title(Utf8ToCp932("情報")),
@@ -43,10 +48,14 @@ void TProject::UseSaveFile(std::filesystem::path path, TDBManager* tables) {
   tables_ = tables;
 }
 
-void TProject::SetStatusParts(StatusPart* read_marks, StatusPart* image_cache) {
+void TProject::SetStatusParts(SavePart* read_marks, SavePart* image_cache) {
   read_marks_ = read_marks ? read_marks : &kept_read_marks_;
   image_cache_ = image_cache ? image_cache : &kept_image_cache_;
 }
+
+void TProject::SetHistory(SavePart* history) { history_ = history ? history : &empty_history_; }
+
+GameParts TProject::Game() { return {screen_, *history_, *call_manager_, variables_, tables_}; }
 
 StatusSections TProject::Status() { return {variables_, tables_, read_marks_, image_cache_}; }
 
@@ -102,13 +111,107 @@ void TProject::SetSaveCaption(int32_t slot, std::string caption) {
   save_captions_.emplace_back(std::move(caption), slot);
 }
 
+bool TProject::StatusWanted() {
+  return save_file_ && status_writable_ && loaded_ && WriteStatusFile && Status().Complete();
+}
+
 void TProject::SaveStatus() {
-  if (!save_file_ || !status_writable_ || !loaded_ || !WriteStatusFile || !Status().Complete()) return;
+  if (!StatusWanted()) return;
   try {
     save_file_->Put(SaveFile::kStatusEntry, WriteStatusEntry(Status()));
   } catch (const std::exception& e) {
     host_.Log(std::string("the status data was not written: ") + e.what());
   }
+}
+
+void TProject::SaveGame(int32_t slot, const std::string& load_page, const std::string& caption,
+                        int32_t load_index) {
+  if (caption.empty() || !save_file_ || !call_manager_) return;
+  const std::string name = SaveFile::GameEntryName(slot);
+  try {
+    const std::string entry = WriteGameSave({kGameSaveVersion, caption, load_page, load_index}, Game());
+    if (StatusWanted()) {
+      const std::string status = WriteStatusEntry(Status());
+      save_file_->Put({{name, entry}, {SaveFile::kStatusEntry, status}});
+    } else {
+      save_file_->Put(name, entry);
+    }
+  } catch (const std::exception& e) {
+    // The player's other saves are worth more than this one: the file stays as it was.
+    host_.Log(std::string("the game was not saved: ") + e.what());
+    host_.Warn(Cp932ToUtf8(Title), "セーブできませんでした");
+    return;
+  }
+  SetSaveCaption(slot, caption);
+}
+
+bool TProject::LoadGame(int32_t slot) {
+  if (!save_file_ || !call_manager_) return false;
+  // What the disk holds now: another run may have saved since.
+  if (save_file_->Open() != SaveFile::State::kReadable) {
+    if (save_file_->GetState() == SaveFile::State::kDamaged) {
+      host_.Log(save_file_->Path().string() + " cannot be read: " + save_file_->Problem());
+      RefuseLoad(kUnusableSave, false);
+    }
+    return false;
+  }
+  std::optional<std::string> entry;
+  try {
+    entry = save_file_->Entry(SaveFile::GameEntryName(slot));
+  } catch (const std::exception& e) {
+    host_.Log(e.what());
+    RefuseLoad(kUnusableSave, false);
+    return false;
+  }
+  if (!entry) return false;
+  CheckedGameSave checked;
+  try {
+    checked = CheckGameSave(*entry, Game());
+  } catch (const SaveTooOld& e) {
+    // Nothing of it can be used: the player stops, as the message says.
+    RefuseLoad(e.what(), true);
+    return false;
+  } catch (const std::exception& e) {
+    host_.Log(std::string("game save ") + std::to_string(slot) + ": " + e.what());
+    RefuseLoad(kUnusableSave, false);
+    return false;
+  }
+  try {
+    LoadGameSave(*entry, std::move(checked), Game());
+  } catch (const std::exception& e) {
+    host_.Log(std::string("game save ") + std::to_string(slot) + ": " + e.what());
+    RefuseLoad(kUnusableSave, true);
+    return false;
+  }
+  return true;
+}
+
+void TProject::RefuseLoad(const std::string& text, bool game_changed) {
+  load_failed_ = true;
+  host_.Warn(Cp932ToUtf8(Title), text);
+  if (game_changed) host_.SetTerminating(true);
+}
+
+bool TProject::RunPendingLoad() {
+  if (!call_manager_) return false;
+  PendingRequests& pending = call_manager_->Pending();
+  if (pending.load == PendingRequests::kNone) return false;
+  const int32_t slot = pending.load;
+  pending.load = PendingRequests::kNone;
+  load_failed_ = false;
+  const bool loaded = LoadGame(slot);
+  // The state a failed load leaves is not one to keep in a slot.
+  if (load_failed_) pending.save = PendingRequests::kNone;
+  return loaded;
+}
+
+void TProject::RunPendingSave() {
+  if (!call_manager_) return;
+  PendingRequests& pending = call_manager_->Pending();
+  if (pending.save == PendingRequests::kNone) return;
+  const int32_t slot = pending.save;
+  pending.save = PendingRequests::kNone;
+  SaveGame(slot, pending.save_load_page, pending.save_caption, pending.save_load_index);
 }
 
 void TProject::Create() {

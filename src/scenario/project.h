@@ -13,14 +13,16 @@
 #include <vector>
 
 #include "content/folder_disk_list.h"
-#include "scenario/call_man.h"
-#include "scenario/wipe_mask_pictures.h"
 #include "objects/rivo_base_list.h"
+#include "scenario/call_man.h"
+#include "scenario/empty_history.h"
+#include "scenario/game_save.h"
 #include "scenario/project_file.h"
 #include "scenario/save_file.h"
 #include "scenario/status_data.h"
 #include "scenario/status_part.h"
 #include "scenario/scenario_host.h"
+#include "scenario/wipe_mask_pictures.h"
 
 namespace rivo {
 
@@ -44,12 +46,29 @@ class TProject {
   void UseSaveFile(std::filesystem::path path, TDBManager* tables);
   // Before Create: the read marks and the image cache of the layers above,
   // in place of the kept forms that carry their bytes through.
-  void SetStatusParts(StatusPart* read_marks, StatusPart* image_cache);
+  void SetStatusParts(SavePart* read_marks, SavePart* image_cache);
+  // Before Create: the message history of the layers above, in place of
+  // the empty one.
+  void SetHistory(SavePart* history);
 
   // Writes the status entry when WriteStatusFile is set and the save file
   // was readable at start-up (a file that could not be read is the user's
   // and stays as it was). A failed write is only logged.
   void SaveStatus();
+  // Writes the game into a slot of the save file, together with the status
+  // data. An empty caption saves nothing. A save that cannot be written
+  // says so in a warning box and leaves the file and the captions as they
+  // were.
+  void SaveGame(int32_t slot, const std::string& load_page, const std::string& caption, int32_t load_index);
+  // Restores a slot's game save; false when nothing was loaded (no such
+  // save, or one that could not be used: a message box said so).
+  bool LoadGame(int32_t slot);
+  // At the end of the tick, the requests of GameLoad, then of GameSave. A
+  // load that failed drops the save of the same tick. RunPendingLoad is
+  // true when a game was loaded.
+  bool RunPendingLoad();
+  void RunPendingSave();
+
   // The caption of a slot's game save; empty when the slot has none.
   std::string GetSaveCaption(int32_t slot) const;
   void SetSaveCaption(int32_t slot, std::string caption);
@@ -92,6 +111,12 @@ class TProject {
   void ReadSaveCaptions();
   void ReadStatus();
   StatusSections Status();
+  // Whether the status data is to be written now.
+  bool StatusWanted();
+  GameParts Game();
+  // A failed load: says so and, when the running game was already changed,
+  // ends it.
+  void RefuseLoad(const std::string& text, bool game_changed);
 
   ScenarioHost& host_;
   TParamCollection* variables_;
@@ -106,8 +131,11 @@ class TProject {
   TDBManager* tables_ = nullptr;
   KeptReadMarks kept_read_marks_;
   KeptImageCacheState kept_image_cache_;
-  StatusPart* read_marks_ = &kept_read_marks_;
-  StatusPart* image_cache_ = &kept_image_cache_;
+  SavePart* read_marks_ = &kept_read_marks_;
+  SavePart* image_cache_ = &kept_image_cache_;
+  EmptyHistory empty_history_;
+  SavePart* history_ = &empty_history_;
+  bool load_failed_ = false;
   // False when the save file could not be read: nothing is written over it.
   bool status_writable_ = false;
   std::vector<std::pair<std::string, int32_t>> save_captions_;

@@ -1,15 +1,18 @@
 #pragma once
-// Game save and load requests.
+// GameSave and GameLoad: they only ask; the project saves or loads at the
+// end of the tick, outside the interpreter.
 
 #include <string>
 
-#include "scenario/deferred_command.h"
+#include "scenario/command.h"
+#include "scenario/command_codes.h"
+#include "script/rivo_parser.h"
 
 namespace rivo {
 
-class TComGameSave : public TDeferredCommand {
+class TComGameSave : public TCommand {
  public:
-  using TDeferredCommand::TDeferredCommand;
+  using TCommand::TCommand;
   uint8_t GetType() const override { return CC_GAMESAVE; }
   bool GetContinue() const override { return false; }
   void Fields(RecordFields& f) override {
@@ -18,18 +21,20 @@ class TComGameSave : public TDeferredCommand {
     if (f.Version() >= 105) f.Target("target", LoadIndex, TargetKind::kNamedPage);
     f.Expression("caption", Caption);
   }
+  void Execute(TCallMan& calls, std::shared_ptr<TPage>& page, int32_t& pc) override;
   TRivoParser Slot;
   std::string LoadPage;
   int32_t LoadIndex = 0;
   TRivoParser Caption;
 };
 
-class TComGameLoad : public TDeferredCommand {
+class TComGameLoad : public TCommand {
  public:
-  using TDeferredCommand::TDeferredCommand;
+  using TCommand::TCommand;
   uint8_t GetType() const override { return CC_GAMELOAD; }
   bool GetContinue() const override { return false; }
   void Fields(RecordFields& f) override { f.Expression("slot", Slot); }
+  void Execute(TCallMan& calls, std::shared_ptr<TPage>& page, int32_t& pc) override;
   TRivoParser Slot;
 };
 

@@ -48,13 +48,17 @@ std::optional<std::string> SaveFile::Entry(std::string_view name) {
   return content.ToString();
 }
 
-void SaveFile::Put(std::string_view name, std::string_view content) {
+void SaveFile::Put(std::string_view name, std::string_view content) { Put({{name, content}}); }
+
+void SaveFile::Put(std::initializer_list<Change> changes) {
   // Another player may have written the file since it was opened: start
   // from what is on the disk now.
   if (Open() == State::kDamaged) throw RivoError(path_.string() + " cannot be read (" + problem_ + ")");
-  archive_.DeleteEntry(name);
-  TVrFile& entry = archive_.AddMemoryEntry(std::string(name));
-  entry.Data->Write(content.data(), static_cast<int64_t>(content.size()));
+  for (const auto& [name, content] : changes) {
+    archive_.DeleteEntry(name);
+    TVrFile& entry = archive_.AddMemoryEntry(std::string(name));
+    entry.Data->Write(content.data(), static_cast<int64_t>(content.size()));
+  }
   TQnBigMemoryStream whole;
   if (!archive_.WriteArchive(whole)) throw RivoError("cannot build " + path_.string());
   std::string bytes(static_cast<std::size_t>(whole.GetSize()), '\0');
@@ -63,7 +67,12 @@ void SaveFile::Put(std::string_view name, std::string_view content) {
   // The user's data folder may not exist before the first save.
   std::error_code error;
   if (path_.has_parent_path()) fs::create_directories(path_.parent_path(), error);
-  ReplaceFile(path_, bytes);
+  try {
+    ReplaceFile(path_, bytes);
+  } catch (...) {
+    Open();  // what is read afterwards is what the disk holds
+    throw;
+  }
   Open();
 }
 

@@ -7,9 +7,11 @@
 // not be read is never written over.
 
 #include <filesystem>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "content/vr_file_collection.h"
@@ -42,6 +44,9 @@ class SaveFile {
   // could not be read or the new one cannot be written; nothing has changed
   // then.
   void Put(std::string_view name, std::string_view content);
+  // The same for several entries in one write (a game save and the status).
+  using Change = std::pair<std::string_view, std::string_view>;
+  void Put(std::initializer_list<Change> changes);
 
   static std::string GameEntryName(int32_t slot) { return std::string(kGameEntryPrefix) + std::to_string(slot); }
   // The slot of a game save entry name; nullopt for other names and for

@@ -12,13 +12,13 @@ namespace rivo {
 
 class TParamCollection;
 class TDBManager;
-class StatusPart;
+class SavePart;
 
 struct StatusSections {
   TParamCollection* variables = nullptr;
   TDBManager* tables = nullptr;
-  StatusPart* read_marks = nullptr;
-  StatusPart* image_cache = nullptr;
+  SavePart* read_marks = nullptr;
+  SavePart* image_cache = nullptr;
 
   // The status data is written only when every part exists.
   bool Complete() const { return variables && tables && read_marks && image_cache; }
