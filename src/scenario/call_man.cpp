@@ -135,7 +135,10 @@ void TCallMan::ExecuteCommand(std::shared_ptr<TPage>& page_out, bool& waits) {
 }
 
 int TCallMan::StepProcess() {
-  if (!current_page_) return 0;
+  if (!current_page_) {
+    run_on_ = false;  // nothing to go on with (a save can say otherwise)
+    return 0;
+  }
   std::shared_ptr<TPage> page_out = current_page_;
   bool waits = false;
   ExecuteCommand(page_out, waits);

@@ -9,20 +9,6 @@
 #include "scenario/interpreter_record.h"
 
 namespace rivo {
-namespace {
-
-// How many frames event dispatches pushed, as the interpreter's state
-// tells: none in the main process, one while a first-level handler runs,
-// and one per level below EventLevel while handlers wait or nest.
-int32_t EventFrameCount(int32_t state, int32_t event_level) {
-  switch (state) {
-    case 0: return 0;
-    case 1: return 1;
-    default: return std::max(1, event_level - 1);
-  }
-}
-
-}  // namespace
 
 void TCallMan::SaveToStream(ByteWriter& out) const {
   out.String(current_page_ ? current_page_->Name : std::string());
@@ -74,7 +60,7 @@ void TCallMan::Restore(InterpreterRecord record, std::shared_ptr<TPage> page) {
   // frame that does either is a dispatch's. One that does neither can only
   // be the first-level handler's, below the nested ones: it is taken to be
   // the frame right below them (its handler made no calls then).
-  int32_t wanted = std::min(EventFrameCount(state_, event_level_), call_stack_.Count());
+  int32_t wanted = std::min(HandlerFrameCount(state_, event_level_), call_stack_.Count());
   ObjectHandle above = sender_;
   int32_t lowest = call_stack_.Count();
   for (int32_t i = call_stack_.Count() - 1; i >= 0 && wanted > 0; --i) {

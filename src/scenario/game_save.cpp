@@ -28,7 +28,7 @@ GameSaveHeader ReadGameSaveHeader(ByteReader& in) {
   return h;
 }
 
-std::string WriteGameSave(const GameSaveHeader& header, const GameParts& parts) {
+std::string WriteGameSave(const GameSaveHeader& header, const GameSaveParts& parts) {
   ByteWriter out;
   out.I32(kGameSaveVersion);
   out.String(header.caption);
@@ -44,7 +44,7 @@ std::string WriteGameSave(const GameSaveHeader& header, const GameParts& parts) 
   return out.Take();
 }
 
-CheckedGameSave CheckGameSave(std::string_view entry, const GameParts& parts) {
+CheckedGameSave CheckGameSave(std::string_view entry, const GameSaveParts& parts) {
   ByteReader in(entry, kEntryName);
   CheckedGameSave checked;
   const int32_t version = in.I32();
@@ -73,7 +73,7 @@ CheckedGameSave CheckGameSave(std::string_view entry, const GameParts& parts) {
   return checked;
 }
 
-void LoadGameSave(std::string_view entry, CheckedGameSave checked, const GameParts& parts) {
+void LoadGameSave(std::string_view entry, CheckedGameSave checked, const GameSaveParts& parts) {
   const int32_t version = checked.header.version;
   TCallMan& calls = parts.calls;
   ByteReader in(entry, kEntryName);

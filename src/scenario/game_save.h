@@ -42,7 +42,7 @@ GameSaveHeader ReadGameSaveHeader(ByteReader& in);
 
 // The running game a save is made from and loaded into. variables and
 // tables may be nullptr: their sections are then written empty and skipped.
-struct GameParts {
+struct GameSaveParts {
   TRivoBaseList& screen;
   SavePart& history;
   TCallMan& calls;
@@ -52,7 +52,7 @@ struct GameParts {
 
 // The entry for header (its version is ignored: the entry is written with
 // kGameSaveVersion).
-std::string WriteGameSave(const GameSaveHeader& header, const GameParts& parts);
+std::string WriteGameSave(const GameSaveHeader& header, const GameSaveParts& parts);
 
 // A save older than the player reads.
 class SaveTooOld : public RivoError {
@@ -76,10 +76,10 @@ struct CheckedGameSave {
 // save names. Throws SaveTooOld for a version below
 // 107, and LoadError (or the file manager's error for a missing page) for
 // a newer version and for damaged data.
-CheckedGameSave CheckGameSave(std::string_view entry, const GameParts& parts);
+CheckedGameSave CheckGameSave(std::string_view entry, const GameSaveParts& parts);
 
 // Loads a checked entry into the running game: the screen, the history,
 // the interpreter, the load page, the variables and the tables.
-void LoadGameSave(std::string_view entry, CheckedGameSave checked, const GameParts& parts);
+void LoadGameSave(std::string_view entry, CheckedGameSave checked, const GameSaveParts& parts);
 
 }  // namespace rivo

@@ -1,5 +1,7 @@
 #include "scenario/interpreter_record.h"
 
+#include <algorithm>
+
 #include "common/byte_reader.h"
 #include "common/byte_writer.h"
 #include "script/param_factory.h"
@@ -44,6 +46,14 @@ SavedFrame ReadSavedFrame(ByteReader& in) {
 
 }  // namespace
 
+int32_t HandlerFrameCount(int32_t state, int32_t event_level) {
+  switch (state) {
+    case 0: return 0;
+    case 1: return 1;
+    default: return std::max(1, event_level - 1);
+  }
+}
+
 void WriteSavedFrame(ByteWriter& out, const TStack& frame, const std::string& sender) {
   out.String(frame.PageName);
   out.I32(frame.ReturnPc);
@@ -73,12 +83,14 @@ InterpreterRecord ReadInterpreterRecord(ByteReader& in, int32_t version, const C
   const std::size_t count = in.Count(in.I32(), kMinFrameBytes);
   r.frames.reserve(count);
   for (std::size_t i = 0; i < count; ++i) r.frames.push_back(ReadSavedFrame(in));
-  if (version >= 116) {
-    r.event_level = in.I32();
-    // Every level above 2 stands for a handler on the stack.
-    if (r.event_level < 2 || r.event_level > static_cast<int64_t>(count) + 2)
-      in.Fail("event level " + std::to_string(r.event_level) + " does not fit the call stack");
-  }
+  if (version >= 116) r.event_level = in.I32();
+  // Nested handlers run from level 3 on, and each running handler has the
+  // frame its dispatch pushed.
+  if (r.event_level < 2 || (r.state == 3 && r.event_level < 3) ||
+      HandlerFrameCount(r.state, r.event_level) > static_cast<int64_t>(count) ||
+      r.event_level > static_cast<int64_t>(count) + 2)
+    in.Fail("event level " + std::to_string(r.event_level) + " in state " + std::to_string(r.state) +
+            " does not fit a call stack of " + std::to_string(count));
   if (r.started && !r.page.empty()) r.command_state = command_state(r, in);
   return r;
 }

@@ -42,6 +42,11 @@ struct InterpreterRecord {
   std::optional<std::string> command_state;
 };
 
+// How many frames event dispatches pushed, as the interpreter's state
+// tells: none in the main process, one while a first-level handler runs,
+// and one per level below EventLevel while handlers wait or nest.
+int32_t HandlerFrameCount(int32_t state, int32_t event_level);
+
 // Writes one frame; the scratch frame and every stacked frame use it.
 void WriteSavedFrame(ByteWriter& out, const TStack& frame, const std::string& sender);
 
@@ -53,7 +58,8 @@ using CommandStateReader = std::function<std::optional<std::string>(const Interp
 
 // Reads the section of a save of that version. Damaged data (a state
 // outside 0..3, negative or oversized counts and lengths, an unknown return
-// value kind) throws LoadError.
+// value kind, fewer frames than the running handlers need: an interpreter
+// in that state would never leave its tick) throws LoadError.
 InterpreterRecord ReadInterpreterRecord(ByteReader& in, int32_t version, const CommandStateReader& command_state);
 
 }  // namespace rivo

@@ -55,7 +55,7 @@ void TProject::SetStatusParts(SavePart* read_marks, SavePart* image_cache) {
 
 void TProject::SetHistory(SavePart* history) { history_ = history ? history : &empty_history_; }
 
-GameParts TProject::Game() { return {screen_, *history_, *call_manager_, variables_, tables_}; }
+GameSaveParts TProject::Game() { return {screen_, *history_, *call_manager_, variables_, tables_}; }
 
 StatusSections TProject::Status() { return {variables_, tables_, read_marks_, image_cache_}; }
 

@@ -113,7 +113,7 @@ class TProject {
   StatusSections Status();
   // Whether the status data is to be written now.
   bool StatusWanted();
-  GameParts Game();
+  GameSaveParts Game();
   // A failed load: says so and, when the running game was already changed,
   // ends it.
   void RefuseLoad(const std::string& text, bool game_changed);

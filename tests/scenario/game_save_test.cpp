@@ -446,7 +446,7 @@ TEST(GameSave, TruncatedSavesChangeNothing) {
   const std::string whole = g.Entry("GAMESAVEDATA1");
   TCallMan& calls = *g.project->CallManager();
   EmptyHistory history;
-  GameParts parts{g.screen, history, calls, &g.variables, &g.functions.Tables()};
+  GameSaveParts parts{g.screen, history, calls, &g.variables, &g.functions.Tables()};
   const std::string vars = g.Vars();
   for (std::size_t size = 0; size < whole.size(); ++size)
     EXPECT_THROW(CheckGameSave(std::string_view(whole).substr(0, size), parts), RivoError) << size;
