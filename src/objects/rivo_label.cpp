@@ -147,7 +147,12 @@ TRivoControl* TRivoLabel::HitTest(int32_t x, int32_t y, HitModes modes) {
   return (modes & HitMode(GetIgnoreMouse())) ? this : nullptr;
 }
 
-void TRivoLabel::Draw(TCustomDIBX& target) const {
+void TRivoLabel::Draw(TCustomDIBX& target) {
+  DrawText(target);
+  DrawChildren(target);
+}
+
+void TRivoLabel::DrawText(TCustomDIBX& target) const {
   const TDIBX& colour = layout_.Colour();
   const TDIBX& coverage = layout_.Coverage();
   if (lines_.empty() || alpha_ <= 0 || layout_.TextWidth() == 0 || layout_.TextHeight() == 0) return;

@@ -74,14 +74,16 @@ class TRivoLabel : public TRivoControl {
   // Rotated: the point is turned back about the reference point and tested
   // against the unturned rectangle.
   TRivoControl* HitTest(int32_t x, int32_t y, HitModes modes) override;
-  // Draws the label onto a 32-bit surface in base coordinates.
-  void Draw(TCustomDIBX& target) const;
+  // Draws the label onto a 32-bit surface in base coordinates, then its children.
+  void Draw(TCustomDIBX& target) override;
 
   void SaveToStream(ByteWriter& out) const override;
   void LoadFromStream(ByteReader& in, int32_t version) override;
 
  private:
   bool IsTurned() const { return (angle_ & 0xFF) != 0; }
+  // The text alone, through its coverage layer.
+  void DrawText(TCustomDIBX& target) const;
   bool ContainsTurned(int32_t x, int32_t y) const;
   // Measures and renders the text again and sizes the control to it.
   void Relayout();
