@@ -96,6 +96,7 @@ PlayerOptions ParseCommandLine(std::span<const std::string> args) {
     else if (name == "--invalidate-all") no_value(), o.invalidate_all = true;
     else if (name == "--disc-root") o.disc_roots.emplace_back(std::string(value()));
     else if (name == "--save-dir") o.save_dir = std::string(value());
+    else if (name == "--soundfont") o.sound_font = std::string(value());
     else if (name == "--event") o.events.push_back(ParseEvent(value()));
     else throw UsageError("unknown option " + std::string(name));
   }
@@ -129,6 +130,8 @@ std::string HelpText() {
          "                        $XDG_DATA_HOME/rivoplay/GAME when it is read-only)\n"
          "  --event N,TARGET[,ARG]...  queue an event for page TARGET (page.rsb or\n"
          "                        page.rsb:label) before tick N (repeatable)\n"
+         "  --soundfont FILE      the General MIDI sound font (default: game.ini's\n"
+         "                        [Sound] SoundFont, else Debian's TimGM6mb or FluidR3)\n"
          "  --test-fonts          draw text with the fixed test rasteriser instead of\n"
          "                        the installed fonts (frames alike on every machine)\n"
          "  --fullscreen          start in full screen\n"

@@ -48,6 +48,7 @@ struct PlayerOptions {
   int32_t scale = 1;
   std::vector<std::filesystem::path> disc_roots;  // folders searched like game discs
   std::filesystem::path save_dir;                 // where save.dat lives; empty: the default
+  std::filesystem::path sound_font;               // the General MIDI font; empty: game.ini's or Debian's
   std::vector<ScheduledEvent> events;
 };
 

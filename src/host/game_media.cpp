@@ -6,7 +6,7 @@ namespace rivo {
 
 namespace {
 MediaSettings MediaSettingsOf(const Settings& s) {
-  return {.UseDirectSound = s.UseDirectSound, .SoundDelayMs = s.SoundDelayMs, .UseWmp = s.UseWmp};
+  return {.UseDirectSound = s.UseDirectSound, .SoundDelayMs = s.SoundDelayMs, .UseWmp = s.UseWmp, .SoundFont = s.SoundFont};
 }
 }  // namespace
 

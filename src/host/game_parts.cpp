@@ -71,8 +71,11 @@ std::unique_ptr<ProjectStage> GameParts::CreateProject(PlayerContext& ctx) {
 }
 
 std::unique_ptr<MediaStage> GameParts::CreateMedia(PlayerContext& ctx, int32_t, int32_t) {
+  // Sound switched off before the media started stays off.
+  const bool sound_on = !services_ || services_->SoundOn();
   auto media = std::make_unique<GameMedia>(files_->Files(), ctx.audio, ctx.platform->GetClock(), ctx.settings);
   media_ = media.get();
+  media_->Media().SetSoundOn(sound_on);
   if (screen_) screen_->Screen().SetMedia(&media_->Media());
   return media;
 }

@@ -11,6 +11,7 @@ GameScreen::GameScreen(PlayerContext& ctx, TVrFileManager* files, const TParamCo
   // Transitions that draw random orders repeat with the player's seed.
   screen_.SetWipeSeed(ctx_.random_seed);
   if (variables) screen_.SetDefaultCursor([variables] { return variables->CursorName(); });
+  screen_.SetFiles(files);
   ctx_.screen = &screen_;
 }
 

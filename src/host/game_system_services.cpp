@@ -2,6 +2,7 @@
 
 #include "host/display_control.h"
 #include "host/player_context.h"
+#include "media/media_system.h"
 #include "media/screen_manager.h"
 #include "objects/rivo_base_list.h"
 
@@ -114,6 +115,38 @@ void GameSystemServices::SetActiveCompo(const std::string& name) {
 
 bool GameSystemServices::InPrimary(const std::string& base_name) {
   return ctx_.screen && ctx_.screen->FindControlByName(base_name) == &ctx_.screen->ActiveBase();
+}
+
+}  // namespace rivo
+
+namespace rivo {
+
+TMediaSystem* GameSystemServices::Media() const { return ctx_.screen ? ctx_.screen->Media() : nullptr; }
+
+bool GameSystemServices::SoundOn() {
+  TMediaSystem* media = Media();
+  return media ? media->SoundOn() : sound_on_;
+}
+
+void GameSystemServices::SetSoundOn(bool on) {
+  sound_on_ = on;
+  if (TMediaSystem* media = Media()) media->SetSoundOn(on);
+}
+
+std::string GameSystemServices::MidiPort() {
+  TMediaSystem* media = Media();
+  return media ? media->Midi().SelectedPortName() : std::string();
+}
+
+void GameSystemServices::SetMidiPort(const std::string& name) {
+  if (TMediaSystem* media = Media()) media->Midi().SelectPort(name);
+}
+
+std::vector<std::string> GameSystemServices::MidiPorts() {
+  std::vector<std::string> ports;
+  if (TMediaSystem* media = Media())
+    for (int32_t i = 0; i < media->Midi().PortCount(); ++i) ports.push_back(media->Midi().PortName(i));
+  return ports;
 }
 
 }  // namespace rivo

@@ -3,7 +3,8 @@
 // interpreter: the input of the shown base (mouse, clicks, keys, wheel,
 // focus, "InPrimary"), the display ("@FullScr", "@DisplayModeCount",
 // "@DisplayModeIndex", "GetDisplayMode"), the pointer moves of "@MouseX" and
-// "@MouseY", and "@SoundON", kept here until the sound managers take it.
+// "@MouseY", and the media system's switches ("@SoundON", "@MidiPort",
+// "@MidiPorts").
 
 #include "scenario/scenario_system_services.h"
 
@@ -12,6 +13,7 @@ namespace rivo {
 struct PlayerContext;
 class TScreenManager;
 class TRivoBase;
+class TMediaSystem;
 
 class GameSystemServices : public ScenarioSystemServices {
  public:
@@ -43,15 +45,19 @@ class GameSystemServices : public ScenarioSystemServices {
   // Only a visible control that takes keys and is not paused gets the focus.
   void SetActiveCompo(const std::string& name) override;
   bool InPrimary(const std::string& base_name) override;
-  bool SoundOn() override { return sound_on_; }
-  void SetSoundOn(bool on) override { sound_on_ = on; }
+  bool SoundOn() override;
+  void SetSoundOn(bool on) override;
+  std::string MidiPort() override;
+  void SetMidiPort(const std::string& name) override;
+  std::vector<std::string> MidiPorts() override;
 
  private:
   TScreenManager* Manager() const;
   TRivoBase* Base() const;
+  TMediaSystem* Media() const;
 
   PlayerContext& ctx_;
-  bool sound_on_ = true;
+  bool sound_on_ = true;  // before the media start (and kept for them)
 };
 
 }  // namespace rivo

@@ -15,12 +15,16 @@ void RouteInput(const InputEvent& e, bool active, ScreenInput& screen) {
       screen.UpdateMouse(e.x, e.y);
       break;
     case InputKind::kMouseDown:
+      // A press carries its own position: the pointer may not have been
+      // reported there before (a scripted press, a touch, a warp).
+      screen.UpdateMouse(e.x, e.y);
       if (!active) break;
       // Any press sets all four flags, so the middle button clears them.
       screen.SetButtonsHeld(e.button == MouseButton::kLeft, e.button == MouseButton::kRight);
       screen.SetButtonsPressed(e.button == MouseButton::kLeft, e.button == MouseButton::kRight);
       break;
     case InputKind::kMouseUp:
+      screen.UpdateMouse(e.x, e.y);
       screen.SetButtonsHeld(false, false);
       break;
     case InputKind::kWheel:

@@ -67,6 +67,7 @@ void Player::StartUp() {
   ctx_.random_seed = ctx_.options.seed.value_or(
       static_cast<uint32_t>(std::chrono::system_clock::now().time_since_epoch().count()));
   ctx_.settings = LoadSettings(ctx_.game.folder);
+  if (!ctx_.options.sound_font.empty()) ctx_.settings.SoundFont = ctx_.options.sound_font;
   try {
     file_manager_->Mount(ctx_.game);
     variables_ = parts_.CreateVariables(ctx_);

@@ -21,6 +21,10 @@ std::filesystem::path ChooseSoundFont(const std::filesystem::path& requested) {
 }
 
 FluidSynthOutput::FluidSynthOutput(const std::filesystem::path& sound_font) {
+  // Checked first: the library would only log its own complaints.
+  std::error_code error;
+  if (sound_font.empty() || !std::filesystem::is_regular_file(sound_font, error))
+    throw RivoError("sound font cannot be loaded: " + sound_font.string());
   settings_ = new_fluid_settings();
   fluid_settings_setnum(settings_, "synth.sample-rate", 44100.0);
   // No threads of its own: the mixer's pull does all the rendering.

@@ -50,6 +50,8 @@ void HttpRequest::Join() {
 bool HttpRequest::Start(const std::string& url) {
   if (busy_) return false;
   Join();  // the last worker has finished; collect its thread
+  response_.clear();
+  succeeded_ = false;
   cancel_ = false;
   busy_ = true;
   if (!FetchableScheme(url)) {

@@ -57,6 +57,4 @@ std::unique_ptr<TDMediaItem> TVideoManager::Create(std::string_view name) {
                                       for_drawing_);
 }
 
-std::unique_ptr<TDMediaItem> TMidiManager::Create(std::string_view) { return std::make_unique<TSilentItem>(); }
-
 }  // namespace rivo

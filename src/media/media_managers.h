@@ -78,11 +78,4 @@ class TVideoManager final : public TMediaManager {
   bool for_drawing_ = true;
 };
 
-// ".mid" and ".sgt": items exist and play nothing until the sequencer
-// arrives.
-class TMidiManager final : public TMediaManager {
- protected:
-  std::unique_ptr<TDMediaItem> Create(std::string_view name) override;
-};
-
 }  // namespace rivo

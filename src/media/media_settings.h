@@ -2,6 +2,7 @@
 // The choices of "game.ini" that select the media paths.
 
 #include <cstdint>
+#include <filesystem>
 
 namespace rivo {
 
@@ -9,6 +10,7 @@ struct MediaSettings {
   bool UseDirectSound = true;  // false: ogg and wave sounds go through TWavOut
   int32_t SoundDelayMs = 500;  // TWavOut's block length
   bool UseWmp = false;         // movies through the movie control
+  std::filesystem::path SoundFont;  // the General MIDI font; empty: Debian's
 };
 
 }  // namespace rivo

@@ -3,7 +3,7 @@
 namespace rivo {
 
 TMediaSystem::TMediaSystem(TVrFileManager& files, AudioDevice& device, Clock& clock, const MediaSettings& settings)
-    : files_(files), device_(device), mixer_(device.Pull()), cdda_(files, mixer_), ogg_(files, mixer_, clock, settings),
+    : files_(files), device_(device), mixer_(device.Pull()), midi_(files, mixer_, clock, settings.SoundFont), cdda_(files, mixer_), ogg_(files, mixer_, clock, settings),
       wmp_(files, mixer_), video_(files, mixer_, clock) {
   device_.SetSource(&mixer_);
 }

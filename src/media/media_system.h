@@ -12,6 +12,7 @@
 #include "media/media_kind.h"
 #include "media/media_managers.h"
 #include "media/media_settings.h"
+#include "media/midi_manager.h"
 #include "platform/audio_device.h"
 #include "platform/clock.h"
 

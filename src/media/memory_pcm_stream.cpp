@@ -24,3 +24,11 @@ int64_t MemoryPcmStream::Seek(int64_t offset, SeekOrigin origin) {
 }
 
 }  // namespace rivo
+
+namespace rivo {
+
+const int16_t* MemoryPcmStream::ResidentMixSamples() const {
+  return format_ == kMixFormat ? reinterpret_cast<const int16_t*>(bytes_.data()) : nullptr;
+}
+
+}  // namespace rivo

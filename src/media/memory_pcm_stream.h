@@ -13,6 +13,7 @@ class MemoryPcmStream final : public PcmStream {
   MemoryPcmStream(const PcmFormat& format, std::string bytes);
 
   const PcmFormat& Format() const override { return format_; }
+  const int16_t* ResidentMixSamples() const override;
   int64_t Read(void* buffer, int64_t count) override;
   int64_t Seek(int64_t offset, SeekOrigin origin) override;
   int64_t GetSize() override { return static_cast<int64_t>(bytes_.size()); }

@@ -16,6 +16,10 @@ inline constexpr const char* kBadSoundData = "サウンドデータが不正で�
 class PcmStream : public TStream {
  public:
   virtual const PcmFormat& Format() const = 0;
+  // The whole sound, already in the mixer's format, in memory for as long
+  // as the stream lives: the mixer then reads it in place. nullptr when the
+  // sound must be decoded.
+  virtual const int16_t* ResidentMixSamples() const { return nullptr; }
   int64_t Write(const void*, int64_t) override { return 0; }
 };
 

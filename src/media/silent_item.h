@@ -1,6 +1,6 @@
 #pragma once
 // TSilentItem: an item that plays nothing: a CD track the game has no
-// ripped copy of, a MIDI file until the sequencer plays them. It has
+// ripped copy of. It has
 // length 0 and runs out as soon as it is played, so a script that waits
 // for its end goes on.
 

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "media/mix_kernel.h"
+
 namespace rivo {
 
 namespace {
@@ -21,7 +23,8 @@ int32_t GainOfVolume(int32_t hundredths_db) {
 }
 
 Voice::Voice(std::unique_ptr<PcmStream> source, bool decode_in_pull)
-    : source_(std::move(source)), decode_in_pull_(decode_in_pull), length_frames_(source_->GetSize() / 4) {}
+    : source_(std::move(source)), resident_(source_->ResidentMixSamples()), decode_in_pull_(decode_in_pull),
+      length_frames_(source_->GetSize() / 4) {}
 
 void Voice::Play() {
   std::lock_guard lock(mutex_);
@@ -143,27 +146,48 @@ void Voice::TopUp(int64_t want_frames) {
   if (done) source_done_ = true;
 }
 
+void Voice::MixResident(std::span<int32_t> acc) {
+  const int64_t frames = static_cast<int64_t>(acc.size() / 2);
+  int64_t position = heard_frame_;
+  int64_t done = 0;
+  while (done < frames && !ended_) {
+    if (position >= length_frames_) {
+      if (!loop_ || length_frames_ == 0) {
+        ended_ = true;
+        break;
+      }
+      // A loop start at or past the end would find nothing to play.
+      position = std::clamp<int64_t>(loop_start_, 0, length_frames_ - 1);
+    }
+    const int64_t n = std::min(frames - done, length_frames_ - position);
+    AddScaledStereo(acc.data() + done * 2, resident_ + position * 2, static_cast<std::size_t>(n), gain_left_, gain_right_);
+    position += n;
+    done += n;
+    // The last sample heard ends the sound in the same pull.
+    if (position >= length_frames_ && !loop_) ended_ = true;
+  }
+  heard_frame_ = position;
+}
+
 void Voice::MixInto(std::span<int32_t> acc) {
   const int64_t frames = static_cast<int64_t>(acc.size() / 2);
+  if (resident_) {
+    std::lock_guard lock(mutex_);
+    if (started_ && !paused_ && !ended_) MixResident(acc);
+    return;
+  }
   if (decode_in_pull_) {
     if (!Playing()) return;
     TopUp(frames);
   }
   std::lock_guard lock(mutex_);
   if (!started_ || paused_ || ended_) return;
-  // Locals, so that the compiler need not reload them after every store
-  // into the accumulator (and can vectorise the loop).
-  const int32_t gain_left = gain_left_, gain_right = gain_right_;
   int64_t done = 0;
   while (done < frames && !chunks_.empty()) {
     Chunk& c = chunks_.front();
     const int64_t n = std::min(frames - done, static_cast<int64_t>(c.samples.size() - c.used) / 2);
-    const int16_t* __restrict in = c.samples.data() + c.used;
-    int32_t* __restrict out = acc.data() + done * 2;
-    for (int64_t k = 0; k < n; ++k) {
-      out[2 * k] += in[2 * k] * gain_left >> 16;
-      out[2 * k + 1] += in[2 * k + 1] * gain_right >> 16;
-    }
+    AddScaledStereo(acc.data() + done * 2, c.samples.data() + c.used, static_cast<std::size_t>(n), gain_left_,
+                    gain_right_);
     c.used += static_cast<std::size_t>(n * 2);
     done += n;
     heard_frame_ = c.first_frame + static_cast<int64_t>(c.used / 2);
@@ -176,7 +200,7 @@ void Voice::MixInto(std::span<int32_t> acc) {
 }
 
 void Voice::DecodeAhead() {
-  if (!decode_in_pull_) TopUp(kAheadFrames);
+  if (!decode_in_pull_ && !resident_) TopUp(kAheadFrames);
 }
 
 }  // namespace rivo

@@ -8,7 +8,9 @@
 // the device (mixing). The decoder stream belongs to whoever decodes: the
 // worker thread, or the pull itself when the device pulls on the caller's
 // thread. Decoded frames travel in chunks that remember where in the sound
-// they came from, so the position heard is exact even across a loop.
+// they came from, so the position heard is exact even across a loop. A
+// sound held whole in memory in the mixer's format (what FFmpeg decodes at
+// once) needs no decoding: the pull reads it in place.
 
 #include <cstdint>
 #include <deque>
@@ -55,8 +57,11 @@ class Voice final : public MixerInput {
   // Decodes until want frames wait in the chunks (or the sound ends).
   void TopUp(int64_t want_frames);
   int64_t BufferedFrames() const;
+  // The pull of a resident sound; under mutex_.
+  void MixResident(std::span<int32_t> acc);
 
   std::unique_ptr<PcmStream> source_;  // the decoding role's alone
+  const int16_t* const resident_;      // the whole sound, or nullptr
   const bool decode_in_pull_;
   const int64_t length_frames_;
 

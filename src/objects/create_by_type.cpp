@@ -9,10 +9,12 @@
 #include "objects/rivo_box.h"
 #include "objects/rivo_cabinet.h"
 #include "objects/rivo_images.h"
+#include "objects/rivo_http.h"
 #include "objects/rivo_label.h"
 #include "objects/rivo_prop_motion.h"
 #include "objects/rivo_sound.h"
 #include "objects/rivo_timer.h"
+#include "objects/rivo_video.h"
 
 namespace rivo {
 namespace {
@@ -34,6 +36,8 @@ constexpr std::array<Maker, kObjectTypeCount> kMakers = [] {
   makers[LT_CABINET] = Make<TRivoCabinet>;
   makers[LT_LABEL] = Make<TRivoLabel>;
   makers[LT_IMAGES] = Make<TRivoImages>;
+  makers[LT_HTTP] = Make<TRivoHttp>;
+  makers[LT_VIDEO] = Make<TRivoVideo>;
   return makers;
 }();
 

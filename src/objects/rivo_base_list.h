@@ -30,6 +30,7 @@
 namespace rivo {
 
 class TCursorCache;
+class TVrFileManager;
 class ByteReader;
 class ByteWriter;
 class TFontPixelManager;
@@ -64,6 +65,10 @@ class TRivoBaseList {
   // measured as empty and not drawn).
   TFontPixelManager* Glyphs() const { return glyphs_; }
   void SetGlyphs(TFontPixelManager* glyphs) { glyphs_ = glyphs; }
+  // The game's files, where objects read the data files their properties
+  // name (map files...) (not owned; nullptr: no such file exists).
+  TVrFileManager* Files() const { return files_; }
+  void SetFiles(TVrFileManager* files) { files_ = files; }
   int32_t FrameDeltaMs() const { return clock_ ? clock_->FrameDeltaMs() : 0; }
   // The media system that sounds and movies play through (not owned; set by
   // the host after media start-up, nullptr before: sounds then play nothing).
@@ -240,6 +245,7 @@ class TRivoBaseList {
   void LoadEvents(ByteReader& in, int32_t version);
 
   const ScreenClock* clock_;
+  TVrFileManager* files_ = nullptr;
   TFontPixelManager* glyphs_ = nullptr;
   TMediaSystem* media_ = nullptr;
   TOrbaCollection* images_ = nullptr;

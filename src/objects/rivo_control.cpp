@@ -188,6 +188,8 @@ void TRivoControl::Destroying() {
   // from this list.
   while (!children_.empty()) owner.Free(*children_.back());
   if (parent_) {
+    // What the control covered must be drawn again without it.
+    Invalidate();
     parent_->RemoveChild(this);
     parent_ = nullptr;
   }

@@ -36,15 +36,10 @@ const PropertyAccessors& TRivoSound::ClassProperties() {
 
 bool TRivoSound::IsMidi() const { return MediaKindOf(source_) == MediaKind::kMidi; }
 
-int32_t TRivoSound::EffectiveVolume() const {
-  if (IsMidi()) return volume_ * 10 - 10000;
-  if (volume_ <= 0) return -10000;
-  if (volume_ > 1000) return 0;
-  return volume_ * 5 - 5000;
-}
+int32_t TRivoSound::EffectiveVolume() const { return EffectiveVolumeOf(volume_, IsMidi()); }
 
 void TRivoSound::StartFadeIn() {
-  ramp_ = std::make_unique<TRivoMixer>(*item_, IsMidi(), true, EffectiveVolume(), fade_time_);
+  ramp_ = std::make_unique<TRivoMixerFadein>(*item_, IsMidi(), EffectiveVolume(), fade_time_);
 }
 
 void TRivoSound::DropItem() {
@@ -105,7 +100,7 @@ void TRivoSound::SetPlayState(int32_t state) {
         Release();
         return;
       }
-      ramp_ = std::make_unique<TRivoMixer>(*item_, IsMidi(), false, 0, fade_time_);
+      ramp_ = std::make_unique<TRivoMixerFadeout>(*item_, IsMidi(), fade_time_);
       stored_position_ = 0;
       // The name is free at once for a new sound while this one fades.
       if (!GetName().empty() && !HasSystemName()) SetName("\x01SCRAP_" + GetName());

@@ -54,7 +54,13 @@ class TComObjDel : public TComObjectNamed<CC_OBJDEL> {
   void Execute(TCallMan& calls, std::shared_ptr<TPage>& page, int32_t& pc) override;
 };
 using TComMenuClose = TComObjectNamed<CC_MENUCLOSE>;
-using TComMediaPlay = TComObjectNamed<CC_MEDIAPLAY>;
+
+// Restarts the named sound or movie from its beginning.
+class TComMediaPlay : public TComObjectNamed<CC_MEDIAPLAY> {
+ public:
+  using TComObjectNamed::TComObjectNamed;
+  void Execute(TCallMan& calls, std::shared_ptr<TPage>& page, int32_t& pc) override;
+};
 
 class TComClrRead : public TDeferredCommand {
  public:
@@ -81,11 +87,17 @@ class TComPropMotion : public TCommand {
   TRivoParser Name, Object, Property, EndValue, Duration, MotionType, Paused;
 };
 
-class TComMovieStop : public TDeferredCommand {
+// Stops a sound or movie: at once without a fade (the object goes and
+// nothing waits), else with a fade-out, waited for when asked.
+class TComMovieStop : public TCommand {
  public:
-  using TDeferredCommand::TDeferredCommand;
+  using TCommand::TCommand;
   uint8_t GetType() const override { return CC_MOVIESTOP; }
   bool BlocksEvents() const override { return Block; }
+  bool Waits() const override { return Waiting; }
+  void Begin(TCallMan& calls) override;
+  // Stays while the fading object (under its new name) still exists.
+  void Execute(TCallMan& calls, std::shared_ptr<TPage>& page, int32_t& pc) override;
   void Fields(RecordFields& f) override {
     f.Expression("object", Object);
     f.Expression("fade", FadeTime);

@@ -21,6 +21,7 @@
 #include "scenario/save_file.h"
 #include "scenario/status_data.h"
 #include "scenario/status_part.h"
+#include "scenario/wipe_mask_pictures.h"
 #include "scenario/scenario_host.h"
 #include "scenario/wipe_mask_pictures.h"
 

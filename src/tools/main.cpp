@@ -44,7 +44,7 @@ constexpr ToolCommand kCommands[] = {
      "draw a text through the glyph cache and print each character's metrics", RunText},
     {"fonts", "fonts [FACE]...", "show the font file each face name is drawn from", RunFonts},
     {"save", "save ls SAVE.DAT [--json] | save dump SAVE.DAT SLOT|status [--json]", "what a save file holds", RunSave},
-    {"play", "play FILE [--ms N] [--wav OUT.wav]", "play a sound file, or render it into a WAV file", RunPlay},
+    {"play", "play FILE [--ms N] [--wav OUT.wav] [--soundfont FONT]", "play a sound file, or render it into a WAV file", RunPlay},
     {"midi", "midi FILE [--json]", "a MIDI file's merged events with their times in ms", RunMidi},
 };
 

@@ -29,18 +29,23 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr const char* kUsage = "usage: rivotool play FILE [--ms N] [--wav OUT.wav]\n";
+constexpr const char* kUsage = "usage: rivotool play FILE [--ms N] [--wav OUT.wav] [--soundfont FONT.sf2]\n";
 
 struct PlayArgs {
   fs::path file;
   std::optional<int64_t> ms;
   std::optional<fs::path> wav;
+  fs::path sound_font;  // for MIDI files; empty: Debian's
 };
 
 std::optional<PlayArgs> Parse(const std::vector<std::string>& args) {
   PlayArgs p;
   for (std::size_t i = 0; i < args.size(); ++i) {
-    if ((args[i] == "--ms" || args[i] == "--wav") && i + 1 < args.size()) {
+    if ((args[i] == "--ms" || args[i] == "--wav" || args[i] == "--soundfont") && i + 1 < args.size()) {
+      if (args[i] == "--soundfont") {
+        p.sound_font = args[++i];
+        continue;
+      }
       if (args[i] == "--wav") {
         p.wav = args[++i];
         continue;
@@ -89,7 +94,7 @@ class RenderDevice final : public AudioDevice {
 int Play(const PlayArgs& p, TVrFileManager& files, const std::string& name) {
   std::unique_ptr<AudioDevice> device = OpenSdlAudio(std::cerr);
   SteadyClock clock;
-  TMediaSystem media(files, *device, clock, {});
+  TMediaSystem media(files, *device, clock, {.SoundFont = p.sound_font});
   TDMediaItem* item = media.ManagerFor(name)->Add(name);
   item->Play();
   const uint64_t start = clock.NowMs();
@@ -137,7 +142,7 @@ int RenderMidi(const PlayArgs& p) {
   RenderClock clock;
   TMidiPlayV player(clock, [](int) {}, false);
   player.Load({reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()});
-  auto synth = std::make_shared<FluidSynthOutput>(ChooseSoundFont({}));
+  auto synth = std::make_shared<FluidSynthOutput>(ChooseSoundFont(p.sound_font));
   AudioMixer mixer(AudioPull::kCallerThread);
   mixer.Add(synth);
   player.Open(synth);

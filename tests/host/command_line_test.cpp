@@ -12,7 +12,7 @@ PlayerOptions Parse(std::vector<std::string> args) { return ParseCommandLine(arg
 TEST(CommandLine, ReadsEveryOption) {
   PlayerOptions o = Parse({"--headless", "--ticks", "3", "--tick-ms=20", "--seed", "42", "--input", "in.txt",
                            "--trace", "t.txt", "--dump-vars", "v.json", "--screenshot", "s.png", "--fullscreen",
-                           "--scale", "2", "--test-fonts", "game", "more"});
+                           "--scale", "2", "--test-fonts", "--soundfont", "gm.sf2", "game", "more"});
   EXPECT_TRUE(o.headless);
   EXPECT_EQ(o.ticks, 3u);
   EXPECT_EQ(o.tick_ms, 20u);
@@ -24,6 +24,7 @@ TEST(CommandLine, ReadsEveryOption) {
   EXPECT_TRUE(o.full_screen);
   EXPECT_TRUE(o.test_fonts);
   EXPECT_EQ(o.scale, 2);
+  EXPECT_EQ(o.sound_font, "gm.sf2");
   EXPECT_EQ(o.games, (std::vector<std::string>{"game", "more"}));
   EXPECT_FALSE(o.help || o.config);
 }
@@ -83,7 +84,7 @@ TEST(CommandLine, UsageErrorsAreRefused) {
 TEST(CommandLine, HelpListsEveryOption) {
   std::string help = HelpText();
   for (const char* option : {"--headless", "--ticks", "--tick-ms", "--seed", "--input", "--trace", "--dump-vars",
-                             "--screenshot", "--screenshot-at", "--invalidate-all", "--fullscreen", "--scale", "--config", "--help"})
+                             "--screenshot", "--screenshot-at", "--invalidate-all", "--fullscreen", "--scale", "--soundfont", "--config", "--help"})
     EXPECT_NE(help.find(option), std::string::npos) << option;
 }
 

@@ -49,6 +49,16 @@ TEST(InputRouting, AReleaseClearsBothHeldFlagsButLeavesThePressForTheNextTick) {
   EXPECT_TRUE(s.left_press);
 }
 
+TEST(InputRouting, PressesAndReleasesMoveThePointerToTheirOwnPosition) {
+  ScreenState s;
+  RouteInput({.kind = InputKind::kMouseDown, .x = 30, .y = 40, .button = MouseButton::kLeft}, true, s);
+  EXPECT_EQ(s.mouse_x, 30);
+  EXPECT_EQ(s.mouse_y, 40);
+  RouteInput({.kind = InputKind::kMouseUp, .x = 50, .y = 60, .button = MouseButton::kLeft}, false, s);
+  EXPECT_EQ(s.mouse_x, 50);
+  EXPECT_EQ(s.mouse_y, 60);
+}
+
 TEST(InputRouting, WithoutFocusPressesAndKeyDownsAreIgnoredButReleasesAndMovesCount) {
   ScreenState s;
   RouteInput(Mouse(InputKind::kMouseDown, MouseButton::kLeft), false, s);

@@ -53,6 +53,14 @@ TEST(Settings, ReadsTheThreeSettingsWithTheirDefaultsAndTheDelayRule) {
   }
 }
 
+TEST(Settings, TheSoundFontIsFoundFromTheGameFolder) {
+  const std::filesystem::path game = "/games/one";
+  EXPECT_EQ(ReadSettings(IniFile::Parse(""), game).SoundFont, "");
+  EXPECT_EQ(ReadSettings(IniFile::Parse("[Sound]\nSoundFont=\n"), game).SoundFont, "");
+  EXPECT_EQ(ReadSettings(IniFile::Parse("[Sound]\nsoundfont=fonts/gm.sf2\n"), game).SoundFont, "/games/one/fonts/gm.sf2");
+  EXPECT_EQ(ReadSettings(IniFile::Parse("[Sound]\nSoundFont=/usr/share/gm.sf2\n"), game).SoundFont, "/usr/share/gm.sf2");
+}
+
 TEST(Settings, ComeFromGameIniInTheGameFolderWhateverTheCaseOfItsName) {
   PrivateTempFolder folder;
   EXPECT_EQ(LoadSettings(folder.Path()).SoundDelayMs, 500);  // no file: the defaults

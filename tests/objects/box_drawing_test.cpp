@@ -121,6 +121,18 @@ TEST_F(BoxDrawing, OnlyChangedRectanglesAreRedrawnAndPresented) {
   EXPECT_EQ(s.screen.ActiveBase().Dirty.Count(), 2u);
 }
 
+TEST_F(BoxDrawing, AFreedBoxAndItsChildrenLeaveTheirPlaceToBeDrawnAgain) {
+  s.screen.ActiveBase().SetColor(0x000000);
+  TRivoBox& outer = Box(4, 4, 8, 8, 0xFFFFFF);
+  Box(30, 2, 4, 4, 0xFF, 255, &outer);  // sticks out of its parent: clipped to it
+  Frame();
+  ASSERT_EQ(At(5, 5), 0x00FFFFFFu);
+  s.screen.Free(outer);
+  EXPECT_EQ(s.screen.ActiveBase().Dirty.Rects(), (std::vector<TRect>{{4, 4, 12, 12}}));
+  Frame();
+  EXPECT_EQ(At(5, 5), 0u);
+}
+
 TEST_F(BoxDrawing, TheBackBaseDrawsIntoItsOwnSurface) {
   back.Clear(0);
   TRivoBox& hidden = NewControl<TRivoBox>(s.screen, {}, &s.screen.BackBase());

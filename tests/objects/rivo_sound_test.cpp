@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "common/byte_reader.h"
+#include "common/byte_writer.h"
 #include "content/vr_file_manager.h"
 #include "media/media_system.h"
 #include "media/wav_writer.h"
@@ -137,6 +139,59 @@ TEST(RivoSound, LengthIsReadWithoutPlaying) {
   TRivoSound& sound = t.Sound("a");
   EXPECT_EQ(test::GetInt(sound, PR_COUNT), 300);
   EXPECT_EQ(sound.Item(), nullptr);
+}
+
+// The record keeps what a loaded game needs to go on: a repeating sound
+// plays on from where it was, with its settings; a short sound that does
+// not repeat is not worth restoring and comes back stopped; an old version
+// without the later fields reads as such.
+TEST(RivoSound, TheRecordRestoresWhatPlays) {
+  struct Case {
+    bool repeat;
+    bool rewind_on_load;
+    int32_t version;
+    int32_t state_after;
+    int32_t position_after;  // -1: about where it was saved
+  };
+  for (const Case& c : {Case{true, false, 140, LP_PLAY, -1}, Case{true, true, 140, LP_PLAY, 0},
+                        Case{false, false, 140, LP_STOP, 0}, Case{true, true, 130, LP_PLAY, 0}}) {
+    SCOPED_TRACE(c.version);
+    SoundScreen t;
+    TRivoSound& sound = t.Sound("bgm");
+    sound.SetRepeat(c.repeat);
+    sound.SetRepeatPos(40);
+    sound.SetVolume(800);
+    sound.SetBalance(-300);
+    sound.SetOnPlayEnd("end.rsb");
+    sound.SetRewindOnLoad(c.rewind_on_load);
+    sound.SetPlayState(LP_PLAY);
+    t.Tick(10);
+    const int32_t saved_at = sound.GetIndex();
+    ByteWriter out;
+    sound.SaveToStream(out);
+    const std::string bytes = out.Take();
+
+    SoundScreen u;
+    TRivoSound& copy = u.Sound("x");
+    ByteReader in(bytes, "save.dat");
+    copy.LoadFromStream(in, c.version);
+    if (c.version >= 140) EXPECT_TRUE(in.AtEnd());
+    EXPECT_EQ(copy.GetName(), "bgm");
+    EXPECT_EQ(copy.GetSource(), "se.wav");
+    EXPECT_EQ(copy.GetVolume(), 800);
+    EXPECT_EQ(copy.GetBalance(), -300);
+    EXPECT_EQ(copy.GetOnPlayEnd(), "end.rsb");
+    EXPECT_EQ(copy.GetRepeatPos(), c.version > 137 ? 40 : 0);
+    EXPECT_EQ(copy.GetRewindOnLoad(), c.version > 107 && c.rewind_on_load);
+    if (c.state_after == LP_STOP) {
+      EXPECT_EQ(copy.Item(), nullptr);
+      continue;
+    }
+    EXPECT_EQ(copy.GetPlayState(), c.state_after);
+    ASSERT_TRUE(copy.GetPlaying());
+    if (c.position_after < 0) EXPECT_NEAR(copy.GetIndex(), saved_at, 1);
+    else EXPECT_EQ(copy.GetIndex(), c.position_after);
+  }
 }
 
 }  // namespace

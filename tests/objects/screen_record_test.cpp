@@ -109,6 +109,63 @@ TEST(ScreenRecord, SendersByNameNoneForEmptyOrGoneAndBaseNamesExactly) {
   EXPECT_EQ(b.s.screen.Resolve(entries[3].Sender), &b.s.screen.BaseAt(1));
 }
 
+// A base's record as a version-113 save holds it: sub-priority and clip
+// fields, but no tag, motion, key handling or focus pages yet.
+std::string OldBaseRecord(const std::string& name, int32_t width, int32_t height) {
+  ByteWriter w;
+  w.String(name);
+  w.I32(0);  // priority
+  w.I32(0);  // sub-priority
+  for (int32_t v : {0, 0, width, height, 0, 0}) w.I32(v);
+  w.U8(0);  // PosZoomed
+  for (int32_t v : {0, 0, 0, 0}) w.I32(v);  // clip
+  w.U8(0);  // AniPaused
+  w.U8(1);  // Visible
+  w.I32(0);
+  for (int32_t v : {0, 0, 0, 0}) w.I32(v);
+  w.U8(IM_NONE);
+  for (int i = 0; i < 10; ++i) w.String("");  // cursor and the mouse pages
+  w.I32(0);                                   // children
+  return w.Take();
+}
+
+TEST(ScreenRecord, SavesUpToVersion113StoreEachEventLevelInOneByte) {
+  ByteWriter w;
+  w.I32(64);
+  w.I32(48);
+  w.I32(0);
+  w.Bytes(OldBaseRecord("\x01" "BASE0", 64, 48));
+  w.Bytes(OldBaseRecord("\x01" "BASE1", 64, 48));
+  w.I32(0);  // no objects
+  const uint8_t levels[] = {0, 1, 7};
+  w.I32(3);
+  for (uint8_t level : levels) {
+    w.String("p.rsb");
+    w.String("");
+    w.U8(PR_ONIDLE);
+    w.U8(level);
+    w.I32(1);
+    w.String("arg");
+  }
+  // No focus name before version 119.
+  for (int32_t version : {104, 113}) {
+    Saved b;
+    b.Load(w.data(), version);
+    const auto& entries = b.s.screen.Events().Entries();
+    ASSERT_EQ(entries.size(), 3u) << version;
+    EXPECT_EQ(entries[0].Level, 0);
+    EXPECT_EQ(entries[1].Level, 1);
+    EXPECT_EQ(entries[2].Level, 1);  // any other byte is a set flag
+    EXPECT_EQ(entries[2].Args, std::vector<std::string>{"arg"});
+    // Written again, the level takes the four bytes of today's layout.
+    const std::string again = b.Save();
+    ByteReader again_in(again, "again");
+    Saved c;
+    c.s.screen.LoadFromStream(again_in, kVersion);
+    EXPECT_EQ(c.s.screen.Events().Entries()[2].Level, 1);
+  }
+}
+
 TEST(ScreenRecord, AnotherSizeAMissingBaseOrMissingBytesAreLoadErrors) {
   ByteWriter no_events;
   no_events.I32(0);

@@ -1,0 +1,79 @@
+#include "media/midi_manager.h"
+
+#include <algorithm>
+#include <thread>
+
+#include "common/error.h"
+#include "media/fluid_synth_output.h"
+#include "media/media_file.h"
+#include "media/midi_item.h"
+
+namespace rivo {
+
+namespace {
+// "MIDIマッパー" in CP932.
+constexpr char kMapperName[] = "MIDI\x83\x7D\x83\x62\x83\x73\x81\x5B";
+constexpr char kSynthPortName[] = "FluidSynth GM";
+
+void SleepFor(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+}  // namespace
+
+TMidiManager::TMidiManager(TVrFileManager& files, AudioMixer& mixer, Clock& clock, std::filesystem::path sound_font)
+    : files_(files), mixer_(mixer), sound_font_(std::move(sound_font)), ports_{kMapperName, kSynthPortName} {
+  // A device that pulls on the caller's thread times the music by its samples;
+  // a device of its own (or none) leaves the sequencer to its timer thread.
+  const bool paced = mixer.Pull() == AudioPull::kCallerThread;
+  pacer_ = std::make_shared<MidiPacer>(paced);
+  sequencer_ = std::make_unique<TMidiPlayV>(paced ? static_cast<Clock&>(*pacer_) : clock,
+                                           paced ? TMidiPlayV::SleepMs([](int) {}) : TMidiPlayV::SleepMs(SleepFor),
+                                           !paced);
+  pacer_->SetSequencer(sequencer_.get());
+  mixer_.Add(pacer_);
+}
+
+TMidiManager::~TMidiManager() {
+  Clear();  // the owning item closes the port
+  mixer_.Remove(pacer_.get());
+  sequencer_.reset();
+}
+
+std::string TMidiManager::PortName(int32_t index) const {
+  return index >= 0 && index < PortCount() ? ports_[static_cast<std::size_t>(index)] : ports_[0];
+}
+
+void TMidiManager::SelectPort(std::string_view name) {
+  auto it = std::find(ports_.begin(), ports_.end(), name);
+  const int32_t index = it == ports_.end() ? 0 : static_cast<int32_t>(it - ports_.begin());
+  if (index == selected_) return;
+  selected_ = index;
+  if (!sequencer_->DeviceOpen()) return;
+  const bool running = sequencer_->IsRunning();
+  const int32_t at = sequencer_->PlayTime();
+  sequencer_->Stop();
+  sequencer_->Close();
+  OpenPort();
+  if (running) sequencer_->PlayFrom(at);
+}
+
+void TMidiManager::OpenPort() {
+  if (sequencer_->DeviceOpen()) return;
+  if (!synth_tried_) {
+    synth_tried_ = true;
+    try {
+      auto synth = std::make_shared<FluidSynthOutput>(ChooseSoundFont(sound_font_));
+      pacer_->SetSynth(synth);
+      synth_ = synth;
+    } catch (const RivoError&) {
+      // No sound font: the music is timed and silent, as with a closed device.
+    }
+  }
+  // Every port is the synthesiser; the list only keeps the games' choices.
+  sequencer_->Open(synth_);
+}
+
+std::unique_ptr<TDMediaItem> TMidiManager::Create(std::string_view name) {
+  OpenMediaFile(files_, name);  // a missing file raises here, as for every kind
+  return std::make_unique<TMidiItem>(*this, std::string(name));
+}
+
+}  // namespace rivo

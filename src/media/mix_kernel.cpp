@@ -1,0 +1,40 @@
+#include "media/mix_kernel.h"
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace rivo {
+
+void AddScaledStereo(int32_t* acc, const int16_t* in, std::size_t frames, int32_t gain_left, int32_t gain_right) {
+  std::size_t i = 0;
+  const std::size_t samples = frames * 2;
+#if defined(__SSE2__)
+  // s × g = s × (g − 65536) + s × 65536 for g ≥ 32768, so the high half of
+  // the product is the signed 16-bit multiply's high half by g taken as a
+  // signed 16-bit value, plus s itself where g ≥ 32768 (g = 65536 gives
+  // s exactly). The sum never leaves 16 bits, as the true result does not.
+  auto lane = [](int32_t g) { return static_cast<int16_t>(static_cast<uint16_t>(g & 0xFFFF)); };
+  auto carry = [](int32_t g) { return static_cast<int16_t>(g >= 32768 ? -1 : 0); };
+  const __m128i gains = _mm_set_epi16(lane(gain_right), lane(gain_left), lane(gain_right), lane(gain_left),
+                                      lane(gain_right), lane(gain_left), lane(gain_right), lane(gain_left));
+  const __m128i carries = _mm_set_epi16(carry(gain_right), carry(gain_left), carry(gain_right), carry(gain_left),
+                                        carry(gain_right), carry(gain_left), carry(gain_right), carry(gain_left));
+  for (; i + 8 <= samples; i += 8) {
+    const __m128i s = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i));
+    const __m128i scaled = _mm_add_epi16(_mm_mulhi_epi16(s, gains), _mm_and_si128(s, carries));
+    // Sign-extended to 32 bits: each 16-bit value in the top half, shifted down.
+    const __m128i low = _mm_srai_epi32(_mm_unpacklo_epi16(scaled, scaled), 16);
+    const __m128i high = _mm_srai_epi32(_mm_unpackhi_epi16(scaled, scaled), 16);
+    __m128i* out = reinterpret_cast<__m128i*>(acc + i);
+    _mm_storeu_si128(out, _mm_add_epi32(_mm_loadu_si128(out), low));
+    _mm_storeu_si128(out + 1, _mm_add_epi32(_mm_loadu_si128(out + 1), high));
+  }
+#endif
+  for (; i < samples; i += 2) {
+    acc[i] += in[i] * gain_left >> 16;
+    acc[i + 1] += in[i + 1] * gain_right >> 16;
+  }
+}
+
+}  // namespace rivo
