@@ -13,13 +13,23 @@
 #include "common/byte_writer.h"
 #include "common/error.h"
 #include "objects/rivo_base_list.h"
+#include "platform/headless/test_font_rasteriser.h"
+#include "text/font_pixel_manager.h"
 
 namespace {
 
 constexpr int32_t kNewest = 140;
 
+// Buttons keep their caption settings in the glyph cache's label renderer.
+rivo::TFontPixelManager& Glyphs() {
+  static rivo::TestFontRasteriser fonts;
+  static rivo::TFontPixelManager glyphs{fonts};
+  return glyphs;
+}
+
 // Reads one top-level record into screen; false when the bytes are refused.
 bool Load(rivo::TRivoBaseList& screen, std::string_view bytes, bool whole, int32_t version) {
+  screen.SetGlyphs(&Glyphs());
   rivo::ByteReader in(bytes, "save.dat");
   try {
     if (whole) {

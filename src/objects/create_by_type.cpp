@@ -7,12 +7,15 @@
 #include "common/error.h"
 #include "objects/rivo_base_list.h"
 #include "objects/rivo_box.h"
+#include "objects/rivo_button.h"
 #include "objects/rivo_cabinet.h"
+#include "objects/rivo_cg_label.h"
 #include "objects/rivo_images.h"
 #include "objects/rivo_http.h"
 #include "objects/rivo_label.h"
 #include "objects/rivo_prop_motion.h"
 #include "objects/rivo_sound.h"
+#include "objects/rivo_tile.h"
 #include "objects/rivo_timer.h"
 #include "objects/rivo_video.h"
 
@@ -38,6 +41,9 @@ constexpr std::array<Maker, kObjectTypeCount> kMakers = [] {
   makers[LT_IMAGES] = Make<TRivoImages>;
   makers[LT_HTTP] = Make<TRivoHttp>;
   makers[LT_VIDEO] = Make<TRivoVideo>;
+  makers[LT_TILE] = Make<TRivoTile>;
+  makers[LT_BUTTON] = Make<TRivoButton>;
+  makers[LT_CGLABEL] = Make<TRivoCGLabel>;
   return makers;
 }();
 

@@ -67,6 +67,7 @@ class TRivoBase : public TRivoControl {
   // Bit 4: left capture, bit 8: right capture; bits 1 and 2: a pending
   // release for controls that take the mouse in their own way.
   uint32_t Capture = 0;
+  static constexpr uint32_t kLeftCaptureBit = 4;
   ObjectHandle Hovered;
   std::string CursorFile;
 

@@ -222,6 +222,7 @@ void TRivoCustomImage::Draw(TCustomDIBX& target) {
   const TCustomDIBX* picture = GetSurface();
   if (picture && !picture->IsEmpty() && alpha_ >= 1 && GetWidth() >= 1 && GetHeight() >= 1)
     DrawPicture(target, *picture);
+  DrawOverPicture(target);
   DrawChildren(target);
 }
 

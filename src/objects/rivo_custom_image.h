@@ -61,7 +61,7 @@ class TRivoCustomImage : public TRivoControl {
   bool SizeDirty = false;
   // The automatic size: the shown picture times the zoom on each side
   // that is not frozen (in the parent's picture scale for zoomed children).
-  void UpdateSize();
+  virtual void UpdateSize();
   // The zoom marks this control and its zoomed children for a new size.
   void MarkSizeDirty();
 
@@ -83,6 +83,8 @@ class TRivoCustomImage : public TRivoControl {
 
  protected:
   bool IsTurned() const { return angle_ != 0; }
+  // Drawn over the picture, under the children (a button's caption).
+  virtual void DrawOverPicture(TCustomDIBX& target) {}
   // The opacity code to draw with (512 and above add at full strength).
   int32_t AlphaCode() const { return alpha_ > 511 ? 511 : alpha_; }
 

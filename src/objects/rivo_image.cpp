@@ -57,7 +57,7 @@ void TRivoImage::ReleaseSurfaces() {
 }
 
 void TRivoImage::RestoreSurfaces() {
-  list_.Load(Owner(), *this, source_);
+  list_.Load(Owner(), source_);
   ShowPicture();
 }
 

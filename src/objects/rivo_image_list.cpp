@@ -4,14 +4,8 @@
 #include <exception>
 
 #include "objects/rivo_base_list.h"
-#include "objects/rivo_object.h"
 
 namespace rivo {
-
-TImageOwner ImageOwnerOf(const TRivoObject& object) {
-  const ObjectHandle h = object.Handle();
-  return TImageOwner{(uint64_t{h.slot} << 32) | h.generation};
-}
 
 void MakeBrightnessCopy(const TDIBX& frame, int32_t brightness, TDIBX& out) {
   out.SetSize(frame.Width(), frame.Height(), frame.BitCount());
@@ -48,22 +42,21 @@ void TRivoImageData::SetBrightness(int32_t brightness) {
   MakeBrightnessCopy(*frame_->surface, brightness, *adjusted_);
 }
 
-void TRivoImageList::Load(TRivoBaseList& screen, const TRivoObject& owner, std::string_view name,
-                          bool make_masks) {
+TImageOwner TRivoImageList::Owner() const { return TImageOwner{reinterpret_cast<uintptr_t>(this)}; }
+
+void TRivoImageList::Load(TRivoBaseList& screen, std::string_view name, bool make_masks) {
   Clear();
   TOrbaCollection* cache = screen.Images();
   if (!cache || name.empty()) return;
-  const TImageOwner id = ImageOwnerOf(owner);
   const TOrbaItem* item = nullptr;
   try {
-    item = &cache->Acquire(id, name, make_masks);
+    item = &cache->Acquire(Owner(), name, make_masks);
   } catch (const std::exception&) {
     // A damaged picture shows nothing; the game goes on.
     return;
   }
   cache_ = cache;
   item_ = item;
-  owner_ = id;
   if (item->Missing()) return;
   frames_.reserve(item->Frames().size());
   for (const TOrbaItemFrame& frame : item->Frames())
@@ -73,7 +66,7 @@ void TRivoImageList::Load(TRivoBaseList& screen, const TRivoObject& owner, std::
 
 void TRivoImageList::Clear() {
   frames_.clear();
-  if (cache_ && item_) cache_->Release(*item_, owner_);
+  if (cache_ && item_) cache_->Release(*item_, Owner());
   cache_ = nullptr;
   item_ = nullptr;
   index_ = 0;

@@ -20,11 +20,6 @@
 namespace rivo {
 
 class TRivoBaseList;
-class TRivoObject;
-
-// The owner id an object holds cache entries under: its handle, so a
-// destroyed object's slot reused by a new one is another owner.
-TImageOwner ImageOwnerOf(const TRivoObject& object);
 
 // Writes frame lightened (b > 0) or darkened (b < 0) by |b|, at most 255,
 // into out; the transparent colour moves with the pixels it keys.
@@ -57,11 +52,12 @@ class TRivoImageList {
   TRivoImageList& operator=(const TRivoImageList&) = delete;
   ~TRivoImageList() { Clear(); }
 
-  // The frames of the file name for owner (the previous entry is let go
-  // first). No cache, a file the game does not have, an empty name and a
-  // damaged file give an empty list. With make_masks the frames' keyed
-  // colours become their masks.
-  void Load(TRivoBaseList& screen, const TRivoObject& owner, std::string_view name, bool make_masks = false);
+  // The frames of the file name from the screen's image cache (the previous
+  // entry is let go first). No cache, a file the game does not have, an
+  // empty name and a damaged file give an empty list. With make_masks the
+  // frames' keyed colours become their masks. Each list is an owner of its
+  // own, so two lists of one control may hold the same picture.
+  void Load(TRivoBaseList& screen, std::string_view name, bool make_masks = false);
   // Lets the cache entry go; the list is empty afterwards.
   void Clear();
 
@@ -81,9 +77,11 @@ class TRivoImageList {
   const TRivoImageData* Current() const { return Valid(index_) ? &At(index_) : nullptr; }
 
  private:
+  // The list's address: unique while it lives, and it lets go of its entry before it goes.
+  TImageOwner Owner() const;
+
   TOrbaCollection* cache_ = nullptr;
   const TOrbaItem* item_ = nullptr;
-  TImageOwner owner_{};
   std::vector<TRivoImageData> frames_;
   int32_t index_ = 0;
   int32_t countdown_ = 0;

@@ -26,7 +26,7 @@ void TRivoImages::LoadList(int32_t state) {
   const std::string& name = StateSource(state);
   // Film sources (".rmt") will move the control once films play; until
   // then they show nothing, like every name that is no layered image.
-  if (IsLayeredImageName(name)) StateList(state).Load(Owner(), *this, name);
+  if (IsLayeredImageName(name)) StateList(state).Load(Owner(), name);
   else StateList(state).Clear();
 }
 

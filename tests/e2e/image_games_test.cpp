@@ -6,6 +6,7 @@
 
 #include <fstream>
 #include <functional>
+#include <sstream>
 
 #include "e2e/game_runner.h"
 #include "graphics/orba_frame_list.h"
@@ -147,6 +148,92 @@ TEST(ImageGames, OpacityStretchZoomAnimationEndsAndTheCaptureMask) {
   // The capture mask: opaque pixels only, plain and turned and stretched
   // (a press in input tick n runs its page with @UpdateCount n - 1).
   EXPECT_NE(run.vars.find("\"hit2;end:once;hit29;\""), std::string::npos) << run.vars;
+}
+
+uint32_t Grey(uint32_t level) { return level * 0x010101u; }
+
+void ButtonPictures(const fs::path& dir) {
+  ConvertedPicture(dir, "normal", 40, 20, [](int32_t, int32_t) { return Grey(0x40); });
+  ConvertedPicture(dir, "hover", 40, 20, [](int32_t, int32_t) { return Grey(0xC0); });
+  ConvertedPicture(dir, "pressed", 40, 20, [](int32_t, int32_t) { return Grey(0x80); });
+  ConvertedPicture(dir, "columns", 4, 4, [](int32_t x, int32_t) { return Grey(static_cast<uint32_t>(x + 1) * 0x30); });
+  ConvertedPicture(dir, "sheet", 8, 8,
+                   [](int32_t x, int32_t y) { return Grey(static_cast<uint32_t>(y / 4 * 2 + x / 4 + 1) * 0x30); });
+}
+
+// The part of the object dump that describes one object.
+std::string ObjectJson(const std::string& dump, const std::string& name) {
+  const std::size_t at = dump.find("\"name\": \"" + name + "\"");
+  if (at == std::string::npos) return {};
+  return dump.substr(at, dump.find('\n', at) - at);
+}
+
+TEST(ImageGames, ButtonsClickOnlyWhenReleasedOverThemGroupsTilesAndGlyphCaptions) {
+  Scratch s;
+  fs::path game = BuildWithPictures("buttons", s.Path(), ButtonPictures);
+  const std::string input = Script(s.Path(),
+                                   "2 move 20 20\n4 move 70 20\n"
+                                   // pressed, released outside: no click
+                                   "6 down left 70 20\n7 move 200 200\n8 up left 200 200\n"
+                                   // pressed, out, in, released: one click
+                                   "10 move 70 20\n11 down left 70 20\n12 move 200 200\n13 move 70 20\n"
+                                   "14 up left 70 20\n"
+                                   // no clicked picture and PR_AUTOSCRAP: gone
+                                   "16 move 120 20\n17 down left 120 20\n18 up left 120 20\n"
+                                   // group 1 twice on its second button, group 2 likewise
+                                   "20 move 70 60\n21 down left 70 60\n22 up left 70 60\n"
+                                   "23 down left 70 60\n24 up left 70 60\n"
+                                   "26 move 70 90\n27 down left 70 90\n28 up left 70 90\n"
+                                   "29 down left 70 90\n30 up left 70 90\n"
+                                   // Enter clicks the focused button
+                                   "32 key down return\n33 key up return\n"
+                                   // the caption sinks a pixel while pressed
+                                   "36 move 170 20\n37 down left 170 20\n");
+  const fs::path dump = s.Path() / "objects.json";
+  PlayResult run = Play(game, "--test-fonts --ticks 40 --dump-objects '" + dump.string() + "' " + input +
+                                  Shot(s.Path(), 3) + Shot(s.Path(), 5) + Shot(s.Path(), 35) + Shot(s.Path(), 38),
+                        s.Path());
+  ASSERT_EQ(run.exit_code, 0) << run.err;
+  EXPECT_TRUE(run.HasVar("log", "string", "\"solo;scrap;cap;\"")) << run.vars;
+
+  // Without a hover picture the normal one stays; with one it shows.
+  EXPECT_EQ(ReadShot(s.Path(), 3).At(20, 20), Grey(0x40));
+  EXPECT_EQ(ReadShot(s.Path(), 5).At(70, 20), Grey(0xC0));
+
+  std::ifstream in(dump, std::ios::binary);
+  std::stringstream json;
+  json << in.rdbuf();
+  const std::string objects = json.str();
+  EXPECT_EQ(ObjectJson(objects, "scrap"), "");
+  const char* selected = "\"PR_SELECTED\": true";
+  // Group 1: the second stays selected after its second click; group 2
+  // (PR_ALLOWALLUP): the second click leaves none selected.
+  EXPECT_EQ(ObjectJson(objects, "g1").find(selected), std::string::npos);
+  EXPECT_NE(ObjectJson(objects, "g2").find(selected), std::string::npos);
+  EXPECT_EQ(ObjectJson(objects, "g3").find(selected), std::string::npos);
+  for (const char* name : {"h1", "h2", "h3"}) EXPECT_EQ(ObjectJson(objects, name).find(selected), std::string::npos);
+
+  // The caption: its white pixels one right and one down when pressed.
+  const FrameBuffer normal = ReadShot(s.Path(), 35), pressed = ReadShot(s.Path(), 38);
+  int caption_pixels = 0;
+  for (int32_t y = 10; y < 29; ++y)
+    for (int32_t x = 160; x < 199; ++x) {
+      const bool text = normal.At(x, y) != Grey(0x40);
+      caption_pixels += text;
+      EXPECT_EQ(text, pressed.At(x + 1, y + 1) != Grey(0x80)) << x << "," << y;
+    }
+  EXPECT_GT(caption_pixels, 0);
+
+  // The tile scrolled by 3 columns; the caption's "x" left a gap of one glyph.
+  const FrameBuffer before = ReadShot(s.Path(), 3);
+  for (int32_t x = 0; x < 32; ++x) {
+    EXPECT_EQ(before.At(x, 121), Grey(static_cast<uint32_t>(x % 4 + 1) * 0x30)) << x;
+    EXPECT_EQ(normal.At(x, 121), Grey(static_cast<uint32_t>((x + 3) % 4 + 1) * 0x30)) << x;
+  }
+  EXPECT_EQ(before.At(1, 141), Grey(0x30));  // A
+  EXPECT_EQ(before.At(5, 141), 0u);          // x: not in the map text
+  EXPECT_EQ(before.At(9, 141), Grey(0xC0));  // D
+  EXPECT_EQ(before.At(13, 141), Grey(0x60)); // B
 }
 
 }  // namespace
