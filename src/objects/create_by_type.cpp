@@ -13,6 +13,7 @@
 #include "objects/rivo_images.h"
 #include "objects/rivo_http.h"
 #include "objects/rivo_label.h"
+#include "objects/rivo_map_image.h"
 #include "objects/rivo_prop_motion.h"
 #include "objects/rivo_sound.h"
 #include "objects/rivo_tile.h"
@@ -39,6 +40,7 @@ constexpr std::array<Maker, kObjectTypeCount> kMakers = [] {
   makers[LT_CABINET] = Make<TRivoCabinet>;
   makers[LT_LABEL] = Make<TRivoLabel>;
   makers[LT_IMAGES] = Make<TRivoImages>;
+  makers[LT_MAPIMG] = Make<TRivoMapImage>;
   makers[LT_HTTP] = Make<TRivoHttp>;
   makers[LT_VIDEO] = Make<TRivoVideo>;
   makers[LT_TILE] = Make<TRivoTile>;

@@ -73,9 +73,9 @@ void TRivoImageList::Clear() {
   countdown_ = 0;
 }
 
-void TRivoImageList::Restart() {
-  index_ = 0;
-  countdown_ = frames_.empty() ? 0 : frames_.front().Delay();
+void TRivoImageList::Restart(int32_t index) {
+  index_ = Valid(index) ? index : 0;
+  countdown_ = frames_.empty() ? 0 : At(index_).Delay();
 }
 
 bool TRivoImageList::Advance(int32_t ms) {

@@ -69,8 +69,8 @@ class TRivoImageList {
 
   // --- lists that animate on their own (each frame for its delay, looping)
   int32_t Index() const { return index_; }
-  // Back to frame 0 with its full delay.
-  void Restart();
+  // To frame index (0 when there is no such frame) with its full delay.
+  void Restart(int32_t index = 0);
   // Advances by ms; true when the shown frame changed.
   bool Advance(int32_t ms);
   // The shown frame of a self-animating list; nullptr when empty.
