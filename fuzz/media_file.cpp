@@ -2,7 +2,8 @@
 // goes by (ogg, wave, Windows Media, an unknown one), the rest is its
 // content. Every decoder refuses damage with "サウンドデータが不正です" or
 // plays what it can; reading never crashes, hangs or runs past the length
-// it announced.
+// it announced, and a voice of the mixer plays it (looping from its middle)
+// without reading outside it.
 
 #include <cstddef>
 #include <cstdint>
@@ -13,6 +14,7 @@
 #include "content/memory_stream.h"
 #include "media/media_file.h"
 #include "media/mix_format_stream.h"
+#include "media/voice.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace rivo;
@@ -41,5 +43,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (total > announced) __builtin_trap();
   mixed.SetPosition(announced / 2);
   mixed.Read(buffer.data(), static_cast<int64_t>(buffer.size()));
+
+  file = std::make_unique<TQnMemoryStream>(std::string_view(reinterpret_cast<const char*>(data + 1), size - 1));
+  Voice voice(MixFormatStream::Wrap(OpenPcmStream(std::move(file), name)), true);
+  voice.SetLoop(true, voice.LengthFrames() / 2 + 1);
+  voice.SetVolume(-600, 300);
+  voice.Play();
+  std::vector<int32_t> acc(4096 * 2);
+  for (int i = 0; i < 8; ++i) voice.MixInto(acc);
   return 0;
 }

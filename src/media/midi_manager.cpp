@@ -12,7 +12,7 @@ namespace rivo {
 
 namespace {
 // "MIDIマッパー" in CP932.
-constexpr char kMapperName[] = "MIDI\x83\x7D\x83\x62\x83\x73\x81\x5B";
+constexpr char kMapperName[] = "MIDI\x83\x7D\x83\x62\x83\x70\x81\x5B";
 constexpr char kSynthPortName[] = "FluidSynth GM";
 
 void SleepFor(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }

@@ -6,6 +6,35 @@
 
 namespace rivo {
 
+namespace {
+
+#if defined(__SSE2__)
+// Which samples need the correction for gains of 32768 and up: none (both
+// gains below), all (both at or above), or those of one side (a mask).
+enum class Carry { kNone, kAll, kMasked };
+
+template <Carry kCarry>
+std::size_t AddScaledSse2(int32_t* acc, const int16_t* in, std::size_t samples, __m128i gains, __m128i carries) {
+  std::size_t i = 0;
+  for (; i + 8 <= samples; i += 8) {
+    const __m128i s = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i));
+    __m128i scaled = _mm_mulhi_epi16(s, gains);
+    if constexpr (kCarry == Carry::kAll) scaled = _mm_add_epi16(scaled, s);
+    if constexpr (kCarry == Carry::kMasked) scaled = _mm_add_epi16(scaled, _mm_and_si128(s, carries));
+    // Sign-extended to 32 bits by interleaving with the sign of each value.
+    const __m128i sign = _mm_cmpgt_epi16(_mm_setzero_si128(), scaled);
+    const __m128i low = _mm_unpacklo_epi16(scaled, sign);
+    const __m128i high = _mm_unpackhi_epi16(scaled, sign);
+    __m128i* out = reinterpret_cast<__m128i*>(acc + i);
+    _mm_storeu_si128(out, _mm_add_epi32(_mm_loadu_si128(out), low));
+    _mm_storeu_si128(out + 1, _mm_add_epi32(_mm_loadu_si128(out + 1), high));
+  }
+  return i;
+}
+#endif
+
+}  // namespace
+
 void AddScaledStereo(int32_t* acc, const int16_t* in, std::size_t frames, int32_t gain_left, int32_t gain_right) {
   std::size_t i = 0;
   const std::size_t samples = frames * 2;
@@ -20,16 +49,12 @@ void AddScaledStereo(int32_t* acc, const int16_t* in, std::size_t frames, int32_
                                       lane(gain_right), lane(gain_left), lane(gain_right), lane(gain_left));
   const __m128i carries = _mm_set_epi16(carry(gain_right), carry(gain_left), carry(gain_right), carry(gain_left),
                                         carry(gain_right), carry(gain_left), carry(gain_right), carry(gain_left));
-  for (; i + 8 <= samples; i += 8) {
-    const __m128i s = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i));
-    const __m128i scaled = _mm_add_epi16(_mm_mulhi_epi16(s, gains), _mm_and_si128(s, carries));
-    // Sign-extended to 32 bits: each 16-bit value in the top half, shifted down.
-    const __m128i low = _mm_srai_epi32(_mm_unpacklo_epi16(scaled, scaled), 16);
-    const __m128i high = _mm_srai_epi32(_mm_unpackhi_epi16(scaled, scaled), 16);
-    __m128i* out = reinterpret_cast<__m128i*>(acc + i);
-    _mm_storeu_si128(out, _mm_add_epi32(_mm_loadu_si128(out), low));
-    _mm_storeu_si128(out + 1, _mm_add_epi32(_mm_loadu_si128(out + 1), high));
-  }
+  if (carry(gain_left) != carry(gain_right))
+    i = AddScaledSse2<Carry::kMasked>(acc, in, samples, gains, carries);
+  else if (carry(gain_left))
+    i = AddScaledSse2<Carry::kAll>(acc, in, samples, gains, carries);
+  else
+    i = AddScaledSse2<Carry::kNone>(acc, in, samples, gains, carries);
 #endif
   for (; i < samples; i += 2) {
     acc[i] += in[i] * gain_left >> 16;

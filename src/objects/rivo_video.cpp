@@ -16,7 +16,7 @@ constexpr int32_t kPaintIntervalMs = 32;
 
 const PropertyAccessors& TRivoVideo::ClassProperties() {
   static const PropertyAccessors table = [] {
-    PropertyAccessors t = TRivoControl::ClassProperties();
+    PropertyAccessors t = TRivoCustomImage::ClassProperties();
     t.Add<&TRivoVideo::GetSource, &TRivoVideo::SetSource>(PR_SOURCE);
     t.Add<&TRivoVideo::GetRepeat, &TRivoVideo::SetRepeat>(PR_REPEAT);
     t.Add<&TRivoVideo::GetVolume, &TRivoVideo::SetVolume>(PR_VOLUME);
@@ -65,9 +65,10 @@ void TRivoVideo::SetPlayState(int32_t state) {
       return;  // a movie that does not decode shows nothing
     }
     const int32_t width = std::max(item_->GetSourceWidth(), 1), height = std::max(item_->GetSourceHeight(), 1);
-    frame_.SetSize(width, height, 32);
-    frame_.Clear(0);
-    SetBounds(GetLeft(), GetTop(), width * GetZoomX() / 256, height * GetZoomY() / 256);
+    // The picture is the image's own surface, at the movie's size.
+    Surface.SetSize(width, height, 32);
+    Surface.Clear(0);
+    UpdateSize();
     item_->SetPan(balance_);
     item_->SetAutoRepeat(repeat_);
     last_paint_ms_ = Owner().ElapsedMs() - kPaintIntervalMs;
@@ -76,7 +77,7 @@ void TRivoVideo::SetPlayState(int32_t state) {
     case LP_STOP:
       DropItem();
       stored_position_ = 0;
-      frame_.FreeImage();
+      Surface.FreeImage();
       Release();
       return;
     case LP_PLAY:
@@ -188,6 +189,7 @@ bool TRivoVideo::GetPlaying() const {
 }
 
 bool TRivoVideo::Tick() {
+  TRivoCustomImage::Tick();
   if (ramp_ && ramp_->Step(Owner().ElapsedMs())) {
     const bool faded_out = !ramp_->FadesIn();
     ramp_.reset();
@@ -215,20 +217,19 @@ bool TRivoVideo::Tick() {
 void TRivoVideo::Draw(TCustomDIBX& surface) {
   if (item_ && item_->NeedPaint()) {
     const std::vector<uint32_t>& pixels = item_->TakeFrame();
-    const int32_t width = frame_.Width(), height = frame_.Height();
+    const int32_t width = Surface.Width(), height = Surface.Height();
     if (pixels.size() >= static_cast<std::size_t>(width) * static_cast<std::size_t>(height)) {
       for (int32_t y = 0; y < height; ++y)
-        std::memcpy(frame_.Store().ScanLine(y), pixels.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width),
+        std::memcpy(Surface.Store().ScanLine(y), pixels.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width),
                     static_cast<std::size_t>(width) * 4);
     }
   }
-  if (!frame_.IsEmpty()) surface.StretchDraw(GetScreenRect(), frame_, 255, false, false, false, frame_.GetBounds());
-  DrawChildren(surface);
+  TRivoCustomImage::Draw(surface);
 }
 
 void TRivoVideo::Destroying() {
   DropItem();
-  TRivoControl::Destroying();
+  TRivoCustomImage::Destroying();
 }
 
 }  // namespace rivo

@@ -1,7 +1,7 @@
 #pragma once
-// TRivoVideo (LT_VIDEO): the movie control. Its picture is the movie's
-// current frame, taken from the movie item at most every 32 ms and drawn at
-// the control's rectangle; the control takes the movie's size. Play states,
+// TRivoVideo (LT_VIDEO): the movie control, an image control whose picture
+// is the movie's current frame, taken from the movie item at most every
+// 32 ms; the control takes the movie's size times its zoom. Play states,
 // fades, pause and the end event work as for sounds. In overlay mode the
 // movie is a picture of its own placed at the control's rectangle (here
 // drawn there as well, the screen having no window of its own to give it).
@@ -9,16 +9,15 @@
 #include <memory>
 #include <string>
 
-#include "graphics/dibx.h"
 #include "media/movie_item.h"
-#include "objects/rivo_control.h"
+#include "objects/rivo_custom_image.h"
 #include "objects/rivo_mixer_fade.h"
 
 namespace rivo {
 
-class TRivoVideo : public TRivoControl {
+class TRivoVideo : public TRivoCustomImage {
  public:
-  explicit TRivoVideo(TRivoBaseList& owner) : TRivoControl(owner) {}
+  explicit TRivoVideo(TRivoBaseList& owner) : TRivoCustomImage(owner) {}
 
   static const PropertyAccessors& ClassProperties();
   const PropertyAccessors& Properties() const override { return ClassProperties(); }
@@ -82,7 +81,6 @@ class TRivoVideo : public TRivoControl {
   int32_t last_paint_ms_ = 0;
   TMovieItem* item_ = nullptr;  // owned by the video manager
   std::unique_ptr<TRivoMixer> ramp_;
-  TDIBX frame_;  // the movie's picture at its own size
 };
 
 }  // namespace rivo

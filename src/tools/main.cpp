@@ -43,7 +43,7 @@ constexpr ToolCommand kCommands[] = {
     {"text", "text OUT.png TEXT [--font NAME] [--size N] [--aa 0-3] [--style BITS] [--border B] [--shadow S] [--test-fonts]",
      "draw a text through the glyph cache and print each character's metrics", RunText},
     {"fonts", "fonts [FACE]...", "show the font file each face name is drawn from", RunFonts},
-    {"save", "save ls SAVE.DAT [--json] | save dump SAVE.DAT SLOT|status [--json]", "what a save file holds", RunSave},
+    {"save", "save ls SAVE.DAT [--json] [--game DIR] | save dump SAVE.DAT SLOT|status [--json] [--game DIR]", "what a save file holds", RunSave},
     {"play", "play FILE [--ms N] [--wav OUT.wav] [--soundfont FONT]", "play a sound file, or render it into a WAV file", RunPlay},
     {"midi", "midi FILE [--json]", "a MIDI file's merged events with their times in ms", RunMidi},
 };

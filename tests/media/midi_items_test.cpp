@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "common/encoding.h"
 #include "media/media_system.h"
 #include "media/midi_fixtures.h"
 #include "media/midi_item.h"
@@ -19,8 +20,7 @@ using testing::MidiHeader;
 using testing::MidiTrack;
 
 constexpr int kTickMs = 15;
-// "MIDIマッパー" in CP932.
-const std::string kMapper = "MIDI\x83\x7D\x83\x62\x83\x73\x81\x5B";
+const std::string kMapper = Utf8ToCp932("MIDIマッパー");
 
 // One note every half second for the given number of seconds (division 480
 // at the default tempo: 480 ticks = 500 ms).

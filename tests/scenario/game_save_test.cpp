@@ -34,7 +34,8 @@ const std::string kTooOld = "セーブファイルの形式が古いため読め
 
 // The pages of a game that, a few ticks in, stands inside a handler that
 // waits, which interrupted a called page that waits too; its variables are
-// of every kind, with an array, a real and a local.
+// of every kind, with an array, a real and a local; a box holding an
+// image and a timer are on the screen.
 const std::map<std::string, std::string> kRoundTripPages = {
     {"main.rsb",
      "VarNew n\n  . kind integer\n  . value 7\n"
@@ -45,6 +46,9 @@ const std::map<std::string, std::string> kRoundTripPages = {
      "VarNew got\n  . kind integer\n"
      "VarNew log\n  . kind string\n"
      "VarNew ref\n  . kind 0\n  . value \"n\"\n"
+     "BoxNew\n  . PR_NAME \"A\"\n  . PR_PARENT \"\"\n  . PR_LEFT 20\n  . PR_WIDTH 60\n  . PR_HEIGHT 60\n"
+     "Timer\n  . PR_NAME \"t\"\n  . PR_DELAY 200\n  . PR_ONNOTIFY \"tick.rsb\"\n"
+     "ImgNew\n  . PR_NAME \"pic\"\n  . PR_PARENT \"A\"\n  . PR_SOURCE \"pic.orb\"\n  . PR_ALPHA 128\n"
      "Calc x = SetArray(arr, 3, 2)\n"
      "Calc arr[2, 1] = 21\n"
      "Call sub.rsb\n  . result got\n  . cond TRUE\n  . args 40\n  . args \"two\"\n"
@@ -57,6 +61,7 @@ const std::map<std::string, std::string> kRoundTripPages = {
      "Wait TRUE\n  . time 160\n"
      "Calc @Result = @ParamStr[0] + 1\n"
      "Calc log = log ++ \"sub \" ++ @ParamStr[1] ++ \";\"\n"},
+    {"tick.rsb", "Calc log = log ++ \"tick;\"\n"},
     {"ev.rsb",
      "Calc log = log ++ \"handler \" ++ @ParamStr[0] ++ \";\"\n"
      "Wait TRUE\n  . time 64\n"
@@ -150,6 +155,9 @@ TEST(GameSave, SaveLoadSaveGivesTheSameBytes) {
   const std::string status = g.Entry("STATUSSAVEDATA");
   ASSERT_FALSE(saved.empty());
   ASSERT_TRUE(g.project->LoadGame(1));
+  EXPECT_NE(g.screen.FindObjectByName("A"), nullptr);
+  EXPECT_NE(g.screen.FindObjectByName("t"), nullptr);
+  EXPECT_NE(g.screen.FindObjectByName("pic"), nullptr);
   g.project->SaveGame(1, "", "first", 0);
   EXPECT_EQ(g.Entry("GAMESAVEDATA1"), saved);
   EXPECT_EQ(g.Entry("STATUSSAVEDATA"), status);
@@ -382,13 +390,17 @@ void WriteHistory(ByteWriter& out, int32_t v) {
 
 // A save of version v standing in a Wait of main.rsb with 48 ms to go and
 // the game variable n set to v.
-std::string OldSave(int32_t v) {
+std::string OldSave(int32_t v, uint8_t object_kind = 0) {
   ByteWriter out;
   out.I32(v), out.String("old save"), out.String(""), out.I32(0);
   out.I32(8), out.I32(8), out.I32(0);
   WriteEmptyBase(out, v, 0);
   WriteEmptyBase(out, v, 1);
-  out.I32(0);  // other objects
+  if (object_kind) {
+    out.I32(1), out.U8(object_kind), out.String("obj"), out.I32(0), out.I32(0), out.String("");
+  } else {
+    out.I32(0);  // other objects
+  }
   out.I32(0);  // events
   if (v > 118) out.String("");
   if (v >= 135) {
@@ -435,6 +447,26 @@ TEST(GameSave, SavesOfEveryVersionGateLoad) {
     EXPECT_TRUE(g.host.boxes.empty());
     EXPECT_FALSE(g.host.terminating);
   }
+}
+
+// A save holding an object of a kind this player cannot make yet is
+// refused whole, never half loaded.
+TEST(GameSave, ASaveWithAnObjectKindThePlayerLacksIsRefused) {
+  uint8_t missing = 0;
+  for (uint8_t kind = 2; kind < 28 && !missing; ++kind)
+    if (!HasObjectKind(kind)) missing = kind;
+  if (!missing) GTEST_SKIP() << "every object kind exists";
+  Game g(kWaitPages);
+  g.PutEntry("GAMESAVEDATA1", OldSave(138, missing));
+  g.Start();
+  g.Ticks(1);
+  const std::string vars = g.Vars();
+  const int32_t objects = g.screen.ObjectCount();
+  EXPECT_FALSE(g.project->LoadGame(1));
+  EXPECT_EQ(g.host.boxes, std::vector<std::string>{"T|" + kUnusable});
+  EXPECT_EQ(g.Vars(), vars);
+  EXPECT_EQ(g.screen.ObjectCount(), objects);
+  EXPECT_FALSE(g.host.terminating);
 }
 
 // Every prefix of a save is refused before anything of the running game

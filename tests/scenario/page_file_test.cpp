@@ -8,6 +8,7 @@
 #include "scenario/command_codes.h"
 #include "scenario/command_factory.h"
 #include "scenario/component_commands.h"
+#include "scenario/flip_command.h"
 #include "scenario/object_commands.h"
 #include "scenario/page.h"
 #include "scenario/text_commands.h"
