@@ -83,6 +83,8 @@ class TRivoLabel : public TRivoControl {
  private:
   void DrawText(TCustomDIBX& target) const;
   bool IsTurned() const { return (angle_ & 0xFF) != 0; }
+  // The text alone, through its coverage layer.
+  void DrawText(TCustomDIBX& target) const;
   bool ContainsTurned(int32_t x, int32_t y) const;
   // Measures and renders the text again and sizes the control to it.
   void Relayout();

@@ -23,6 +23,7 @@
 #include "scenario/status_part.h"
 #include "scenario/wipe_mask_pictures.h"
 #include "scenario/scenario_host.h"
+#include "scenario/wipe_mask_pictures.h"
 
 namespace rivo {
 

@@ -2,6 +2,8 @@
 // and BMP, chosen by OUT's extension. A mask travels as the alpha channel
 // of a PNG or the fourth bytes of a 32-bit bitmap; a frame with only a
 // transparent colour gets a mask from it. Frame numbers count from 0.
+// Several pictures joined into one ".orb" become the frames of an
+// animation, in the order given.
 
 #include <fstream>
 #include <iostream>
@@ -16,7 +18,8 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: rivotool convert IN OUT.orb|OUT.png|OUT.bmp [--frame N | --all-frames]\n"
-    "                        [--key K | --game DIR] [--compression 0|1|2] [--quality Q]\n";
+    "                        [--key K | --game DIR] [--compression 0|1|2] [--quality Q]\n"
+    "       rivotool convert IN1 IN2... OUT.orb [--delay MS] [--key K | --game DIR] ...\n";
 
 bool WriteFile(const std::filesystem::path& path, const std::string& bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
@@ -39,28 +42,40 @@ int Fail(const std::string& message) {
 
 int RunConvert(const std::vector<std::string>& raw_args) {
   const PictureArgs args = ParsePictureArgs(
-      raw_args, {"--frame", "--key", "--game", "--compression", "--quality"}, {"--all-frames"});
+      raw_args, {"--frame", "--key", "--game", "--compression", "--quality", "--delay"}, {"--all-frames"});
   const auto frame = IntegerOption(args, "--frame", 0);
+  const auto delay = IntegerOption(args, "--delay", 0);
   const auto compression = IntegerOption(args, "--compression", ORBA_ZLIB);
   const auto quality = IntegerOption(args, "--quality", 70);
-  if (!args.error.empty() || args.files.size() != 2 || !frame || !compression || !quality ||
-      *compression < 0 || *compression > 2 || *quality < 1 || *quality > 100 ||
+  if (!args.error.empty() || args.files.size() < 2 || !frame || !compression || !quality || !delay ||
+      *compression < 0 || *compression > 2 || *quality < 1 || *quality > 100 || *delay < 0 || *delay > INT32_MAX ||
       (args.Has("--key") && args.Has("--game")) || (args.Has("--frame") && args.Has("--all-frames"))) {
     if (!args.error.empty()) std::cerr << "rivotool convert: " << args.error << "\n";
     std::cerr << kUsage;
     return 1;
   }
-  const std::filesystem::path in = args.files[0], out = args.files[1];
+  const std::filesystem::path in = args.files[0], out = args.files.back();
   const std::string extension = sjis::LowerCase(out.extension().string());
   if (extension != ".png" && extension != ".bmp" && extension != ".orb") {
     std::cerr << "rivotool convert: " << out.string() << ": the output must end in .orb, .png or .bmp\n";
     return 1;
   }
+  if (args.files.size() > 2 && (extension != ".orb" || args.Has("--frame"))) {
+    std::cerr << "rivotool convert: only an .orb takes several pictures, each of them whole\n" << kUsage;
+    return 1;
+  }
 
   const int32_t key = PictureKey(args);
   TOrbaFrameList frames(key);
-  ReadPictureFrames(frames, in);
-  if (frames.Count() == 0) return Fail(in.string() + ": the picture has no frames");
+  for (std::size_t i = 0; i + 1 < args.files.size(); ++i) {
+    TOrbaFrameList one(key);
+    ReadPictureFrames(one, args.files[i]);
+    if (one.Count() == 0) return Fail(args.files[i] + ": the picture has no frames");
+    if (i == 0) frames.Header() = one.Header();
+    for (int32_t f = 0; f < one.Count(); ++f) frames.AddFrame() = one.Frames(f);
+  }
+  if (args.Has("--delay"))
+    for (int32_t i = 0; i < frames.Count(); ++i) frames.Frames(i).delay = static_cast<int32_t>(*delay);
   if (args.Has("--frame") && (*frame < 0 || *frame >= frames.Count()))
     return Fail(in.string() + ": no frame " + std::to_string(*frame) + " (it has " +
                 std::to_string(frames.Count()) + ")");

@@ -41,6 +41,10 @@ void WriteBytes(const fs::path& path, const std::string& bytes) {
   if (!out) throw RivoError(path.string() + ": cannot be written");
 }
 
+// What is made from a source gets the source's time, which the archive
+// keeps: the same sources pack into the same game.dat.
+void KeepTime(const fs::path& source, const fs::path& made) { fs::last_write_time(made, fs::last_write_time(source)); }
+
 // The labels of the game's other pages, from their sources.
 class SourcePageLabels : public PageLabels {
  public:
@@ -87,6 +91,7 @@ void Build(const fs::path& src, const fs::path& out) {
   struct Page {
     fs::path target;
     std::string name, source;
+    fs::path from;  // the listing
   };
   std::vector<Page> pages;
   SourcePageLabels labels;
@@ -99,6 +104,7 @@ void Build(const fs::path& src, const fs::path& out) {
     if (lower == "rivo.rpb.txt") {
       try {
         WriteBytes(out / relative.parent_path() / "rivo.rpb", ParseProjectSource(ReadText(it->path())).Write());
+        KeepTime(it->path(), out / relative.parent_path() / "rivo.rpb");
       } catch (const RivoError& e) {
         throw RivoError(it->path().string() + ": " + e.what(), e);
       }
@@ -108,10 +114,11 @@ void Build(const fs::path& src, const fs::path& out) {
       std::string name = Utf8ToCp932(target.filename().string());
       std::string source = ReadText(it->path());
       labels.Add(name, source);
-      pages.push_back({target, name, std::move(source)});
+      pages.push_back({target, name, std::move(source), it->path()});
     } else {
       fs::create_directories((out / relative).parent_path());
       fs::copy_file(it->path(), out / relative, fs::copy_options::overwrite_existing);
+      KeepTime(it->path(), out / relative);
     }
   }
   if (!has_project) throw RivoError(src.string() + ": no rivo.rpb.txt (the project description)");
@@ -123,6 +130,7 @@ void Build(const fs::path& src, const fs::path& out) {
       throw RivoError(page.target.filename().string() + std::string(kSourceSuffix) + ": " + e.what(), e);
     }
     WriteBytes(page.target, built.SaveToBytes());
+    KeepTime(page.from, page.target);
   }
 }
 

@@ -35,7 +35,7 @@ constexpr ToolCommand kCommands[] = {
     {"asm", "asm SOURCE OUT.rsb", "build a page from its listing", PageAsm},
     {"build", "build SRCDIR OUTDIR [--pack]", "build a whole game from its sources", GameBuild},
     {"wipe", "wipe CODE OLD NEW OUT.png --t MS --duration MS [--reverse] [--p0 N] [--p1 N] [--mask M [--key K]] [--seed N] | --frames N DIR", "frames of a screen transition", RunWipe},
-    {"convert", "convert IN OUT [--frame N | --all-frames] [--key K | --game DIR] [--compression C] [--quality Q]",
+    {"convert", "convert IN... OUT [--frame N | --all-frames] [--delay MS] [--key K | --game DIR] [--compression C] [--quality Q]",
      "convert a picture between .orb, .png and .bmp (mask as alpha)", RunConvert},
     {"imginfo", "imginfo IN [--json] [--key K | --game DIR]", "what a picture file holds", RunImgInfo},
     {"markup", "markup TEXT | --file F | --stored F [--text-delay N] [--write-stored OUT]",

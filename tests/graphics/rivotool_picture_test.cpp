@@ -162,5 +162,29 @@ TEST_F(RivotoolPictureTest, FramesAreChosenOneByOneOrAllTogether) {
   EXPECT_EQ(Run("imginfo " + Path("cut.orb")), 2);
 }
 
+TEST_F(RivotoolPictureTest, SeveralPicturesJoinIntoTheFramesOfOneAnimation) {
+  for (uint32_t i = 0; i < 3; ++i) {
+    TDIBSurface p;
+    p.SetSize(2, 2, 24);
+    p.WritePixel(0, 0, 0x101010 * (i + 1));
+    Write("p" + std::to_string(i) + ".bmp", WritePictureFile(p, TPictureFormat::kBmp));
+  }
+  ASSERT_EQ(Run("convert " + Path("p0.bmp") + " " + Path("p1.bmp") + " " + Path("p2.bmp") + " " + Path("j.orb") +
+                " --delay 40 --key 77"),
+            0);
+  TOrbaFrameList joined(77);
+  joined.LoadFromStream(Read("j.orb"), "j.orb");
+  ASSERT_EQ(joined.Count(), 3);
+  for (int32_t i = 0; i < 3; ++i) {
+    EXPECT_EQ(joined.Frames(i).surface.ReadPixel(0, 0), 0x101010u * static_cast<uint32_t>(i + 1)) << i;
+    EXPECT_EQ(joined.Frames(i).delay, 40) << i;
+  }
+  // Only a layered image holds several pictures, and each of them whole.
+  EXPECT_EQ(Run("convert " + Path("p0.bmp") + " " + Path("p1.bmp") + " " + Path("x.png")), 1);
+  EXPECT_EQ(Run("convert " + Path("p0.bmp") + " " + Path("p1.bmp") + " " + Path("x.orb") + " --frame 0"), 1);
+  EXPECT_EQ(Run("convert " + Path("p0.bmp") + " " + Path("x.orb") + " --delay -1"), 1);
+  EXPECT_EQ(Run("convert " + Path("p0.bmp") + " " + Path("missing.bmp") + " " + Path("x.orb")), 2);
+}
+
 }  // namespace
 }  // namespace rivo

@@ -73,6 +73,34 @@ TEST(RivoLabel, ARotatedLabelIsHitOnlyInsideItsRotatedRectangle) {
   EXPECT_TRUE(box.Contains(128, 128));
 }
 
+TEST(RivoLabel, TheBaseDrawsItsLabelsAndTheLabelItsChildren) {
+  LabelScreen s;
+  s.screen.SetWidth(40);
+  s.screen.SetHeight(40);
+  TRivoLabel& label = s.NewLabel();
+  label.SetParent(&s.screen.ActiveBase());
+  SetInt(label, PR_FONTHEIGHT, 16);
+  SetInt(label, PR_FONTCOLOR, 0xFFFFFF);
+  SetStr(label, PR_TEXT, "WW");
+  TRivoControl& box = static_cast<TRivoControl&>(s.screen.CreateByType(LT_BOX));
+  box.SetParent(&label);
+  SetInt(box, PR_TOP, 10);
+  SetInt(box, PR_WIDTH, 4);
+  SetInt(box, PR_HEIGHT, 4);
+  SetInt(box, PR_COLOR, 0x0000FF);
+  TDIBX target;
+  target.SetSize(40, 40, 32);
+  target.Clear(0);
+  s.screen.ActiveBase().Draw(target);
+  const TDIBX& coverage = label.Layout().Coverage();
+  int lit = 0;
+  for (int32_t y = 0; y < 10; ++y)
+    for (int32_t x = 0; x < coverage.Width(); ++x)
+      if (coverage.GetPixel(x, y) == 255) lit += target.GetPixel(x, y) == 0xFFFFFFu ? 1 : -1000;
+  EXPECT_GT(lit, 0) << "the text is drawn where its coverage is full";
+  EXPECT_EQ(target.GetPixel(1, 11), 0xFF0000u) << "the child box is drawn inside the label";
+}
+
 TEST(RivoLabel, OpacityBlendsTheTextOverWhatIsBelow) {
   LabelScreen s;
   TRivoLabel& label = s.NewLabel();
