@@ -9,6 +9,7 @@
 #include "objects/rivo_box.h"
 #include "objects/rivo_cabinet.h"
 #include "objects/rivo_label.h"
+#include "objects/rivo_mes.h"
 #include "objects/rivo_prop_motion.h"
 #include "objects/rivo_sound.h"
 #include "objects/rivo_timer.h"
@@ -32,6 +33,7 @@ constexpr std::array<Maker, kObjectTypeCount> kMakers = [] {
   makers[LT_PROPMOTION] = Make<TRivoPropMotion>;
   makers[LT_CABINET] = Make<TRivoCabinet>;
   makers[LT_LABEL] = Make<TRivoLabel>;
+  makers[LT_MES] = Make<TRivoMes>;
   return makers;
 }();
 

@@ -33,6 +33,9 @@ class ByteReader;
 class ByteWriter;
 class TFontPixelManager;
 class TMediaSystem;
+class TParamCollection;
+class TRivoReadList;
+class StoredTextSource;
 
 // What the screen needs from the player around it: the game clock.
 class ScreenClock {
@@ -66,6 +69,15 @@ class TRivoBaseList {
   // the host after media start-up, nullptr before: sounds then play nothing).
   TMediaSystem* Media() const { return media_; }
   void SetMedia(TMediaSystem* media) { media_ = media; }
+  // What message windows need beside the glyph cache (none owned; each may
+  // be nullptr): the variables their text shows, the player's read marks,
+  // and the pages their inserted text comes from.
+  TParamCollection* Variables() const { return variables_; }
+  void SetVariables(TParamCollection* variables) { variables_ = variables; }
+  TRivoReadList* ReadMarks() const { return read_marks_; }
+  void SetReadMarks(TRivoReadList* marks) { read_marks_ = marks; }
+  StoredTextSource* StoredTexts() const { return stored_texts_; }
+  void SetStoredTexts(StoredTextSource* source) { stored_texts_ = source; }
 
   // --- making objects
   // A new object of class T, named automatically, with a handle, at the
@@ -223,6 +235,9 @@ class TRivoBaseList {
   const ScreenClock* clock_;
   TFontPixelManager* glyphs_ = nullptr;
   TMediaSystem* media_ = nullptr;
+  TParamCollection* variables_ = nullptr;
+  TRivoReadList* read_marks_ = nullptr;
+  StoredTextSource* stored_texts_ = nullptr;
   ObjectSlots slots_;
   std::array<std::unique_ptr<TRivoBase>, 2> bases_;
   int32_t active_base_ = 0;

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <climits>
 
 #include "text/qn_word.h"
 
@@ -150,20 +151,35 @@ void TQnWord::Measure(TWdGlyph& glyph) const {
   glyph.Height = size + (ruby ? std::max(1, size / 2) : 0) + 2 * border + shadow;
 }
 
-// Every glyph of the list is one unit of the source (the glyphs that
-// variables generate will count none).
-int32_t TQnWord::GlyphToPosition(int32_t index) const { return std::clamp(index, 0, Count()); }
+// Every stored glyph is one unit of the source; the glyphs variables
+// generate count none, so positions survive any expansion.
+int32_t TQnWord::GlyphToPosition(int32_t index) const {
+  index = std::clamp(index, 0, Count());
+  int32_t position = 0;
+  for (int32_t i = 0; i < index; ++i)
+    if (!glyphs_[static_cast<std::size_t>(i)]->IsGenerated()) ++position;
+  return position;
+}
 
 int32_t TQnWord::PositionToGlyph(int32_t position) const {
-  return position >= 0 && position < Count() ? position : -1;
+  if (position < 0) return -1;
+  int32_t units = 0;
+  for (int32_t i = 0; i < Count(); ++i) {
+    if (glyphs_[static_cast<std::size_t>(i)]->IsGenerated()) continue;
+    if (units == position) return i;
+    ++units;
+  }
+  return -1;
 }
 
 void TQnWord::Layout(TWdPages& pages, int32_t first, int32_t last) {
   first = std::clamp(first, 0, Count());
   int32_t end = Count();
   if (last >= 0) {
-    int32_t at = PositionToGlyph(last);
-    if (at >= 0) end = at + 1;
+    // The glyphs a variable generated follow it: the range ends before the
+    // next stored glyph.
+    int32_t after = last < INT32_MAX ? PositionToGlyph(last + 1) : -1;
+    if (after >= 0) end = after;
   }
   for (int32_t i = first; i < end; ++i) Measure(*glyphs_[static_cast<std::size_t>(i)]);
 
