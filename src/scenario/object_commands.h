@@ -56,10 +56,12 @@ class TComObjDel : public TComObjectNamed<CC_OBJDEL> {
 using TComMenuClose = TComObjectNamed<CC_MENUCLOSE>;
 using TComMediaPlay = TComObjectNamed<CC_MEDIAPLAY>;
 
-class TComClrRead : public TDeferredCommand {
+// Forgets every read mark.
+class TComClrRead : public TCommand {
  public:
-  using TDeferredCommand::TDeferredCommand;
+  using TCommand::TCommand;
   uint8_t GetType() const override { return CC_CLRREAD; }
+  void Execute(TCallMan& calls, std::shared_ptr<TPage>& page, int32_t& pc) override;
 };
 
 class TComPropMotion : public TCommand {

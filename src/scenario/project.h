@@ -16,10 +16,13 @@
 #include "scenario/call_man.h"
 #include "objects/rivo_base_list.h"
 #include "scenario/project_file.h"
+#include "scenario/read_list_part.h"
 #include "scenario/save_file.h"
 #include "scenario/status_data.h"
 #include "scenario/status_part.h"
 #include "scenario/scenario_host.h"
+#include "scenario/stored_text_pages.h"
+#include "text/rivo_read_list.h"
 
 namespace rivo {
 
@@ -66,6 +69,7 @@ class TProject {
 
   bool Loaded() const { return loaded_; }
   TCallMan* CallManager() const { return call_manager_.get(); }
+  TRivoReadList& ReadList() { return read_list_; }
   const TFolderDiskList& FolderDisks() const { return folder_disks_; }
 
   // Game strings are CP932, the defaults too.
@@ -101,9 +105,13 @@ class TProject {
 
   std::unique_ptr<SaveFile> save_file_;
   TDBManager* tables_ = nullptr;
-  KeptReadMarks kept_read_marks_;
+  // The player's read marks and the pages message windows read their text
+  // from; the screen's message windows reach both through the screen.
+  TRivoReadList read_list_;
+  ReadListPart read_list_part_{read_list_};
+  PageStoredTexts stored_texts_{host_};
   KeptImageCacheState kept_image_cache_;
-  StatusPart* read_marks_ = &kept_read_marks_;
+  StatusPart* read_marks_ = &read_list_part_;
   StatusPart* image_cache_ = &kept_image_cache_;
   // False when the save file could not be read: nothing is written over it.
   bool status_writable_ = false;
