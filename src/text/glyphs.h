@@ -14,6 +14,7 @@
 
 #include "graphics/rect.h"
 #include "script/rivo_parser.h"
+#include "text/inline_image.h"
 #include "text/decorate.h"
 
 namespace rivo {
@@ -90,6 +91,8 @@ class TWdImg : public TWdReal {
   uint8_t Kind() const override { return GK_IMG; }
   std::string Source;
   uint8_t Align = AL_BOTTOM;  // AL_CENTER, AL_TOP or AL_BOTTOM
+  // The picture, loaded when the glyph is measured (none: 0 x 0).
+  std::unique_ptr<InlineImage> Image;
 };
 
 class TWdOpeAlign : public TWdGlyph {

@@ -71,6 +71,8 @@ class TQnWord {
   void SetVarValues(std::string_view recorded);
   // Where variables are evaluated (not owned; nullptr: they show nothing).
   TParamCollection* Variables = nullptr;
+  // Where the pictures of IMG glyphs come from (not owned; nullptr: none).
+  InlineImageSource* Images = nullptr;
 
   // Variables (word_vars.cpp). Between two glyph indexes (last < 0 or past
   // the end: to the end), each VAR glyph gets the glyphs of its text right
@@ -194,6 +196,7 @@ class TQnWord {
   // within area only.
   void RenderArea(TWdPage& page, const TRect& area);
   void RenderChar(TWdChar& glyph, const TWdGlyph* previous, const TWdGlyph* next);
+  void DrawImage(const TWdImg& img, const TRect& area);
   // The text colour of a character (COLORREF).
   int32_t TextColor(const TWdChar& glyph) const;
   // A character's size, border and shadow after the word's defaults.

@@ -140,7 +140,15 @@ TQnWord::Unit TQnWord::MeasureUnit(int32_t index, int32_t end) const {
 
 void TQnWord::Measure(TWdGlyph& glyph) const {
   glyph.Width = glyph.Height = 0;
-  if (glyph.Kind() != GK_CHAR) return;  // images without a loaded picture are 0 x 0
+  if (glyph.Kind() == GK_IMG) {
+    auto& img = static_cast<TWdImg&>(glyph);
+    img.Image = Images ? Images->Load(img.Source) : nullptr;
+    if (!img.Image) return;  // a missing picture is 0 x 0
+    img.Width = img.Image->Width();
+    img.Height = img.Image->Height();
+    return;
+  }
+  if (glyph.Kind() != GK_CHAR) return;
   const TDecorate* d = static_cast<const TWdChar&>(glyph).Decoration;
   int32_t size = d && d->Size ? d->Size : FontHeight;
   int32_t border = d && d->Border >= 0 ? d->Border : BorderWidth;

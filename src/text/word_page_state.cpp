@@ -54,6 +54,7 @@ void TQnWord::SavePageState(const TWdPage& page, ByteWriter& out) const {
 
 void TQnWord::LoadPageState(TWdPage& page, ByteReader& in) {
   page.FadingList.clear();
+  page.AnimatedList.clear();
   page.EventHit = false;
   // The saved layout need not match this one (the content or the variables
   // may have changed): what the record lacks stays unrevealed, and typing
@@ -92,6 +93,8 @@ void TQnWord::LoadPageState(TWdPage& page, ByteReader& in) {
           if (made->Kind() == GK_CHAR) static_cast<TWdReal*>(made)->SetAlpha(alpha);
       } else {
         static_cast<TWdReal*>(g)->SetAlpha(alpha);
+        auto* img = g->Kind() == GK_IMG ? static_cast<TWdImg*>(g) : nullptr;
+        if (img && alpha > 0 && img->Image && img->Image->Animated()) page.AnimatedList.push_back(img);
       }
     }
   }

@@ -150,6 +150,23 @@ void TQnWord::RenderArea(TWdPage& page, const TRect& area) {
   CoverageLayer().ResetClip();
 }
 
+void TQnWord::DrawImage(const TWdImg& img, const TRect& area) {
+  if (img.Alpha() == 0 || !img.Image) return;
+  const TRect box = AbsoluteRect(img);
+  if (Intersect(box, area).IsEmpty()) return;
+  // The picture's opacity scales with the word's (its Alpha property).
+  int32_t alpha = img.Alpha();
+  if (Alpha >= 256) alpha = alpha * std::min(Alpha - 256, 255) / 256 + 256;
+  else if (Alpha != 255) alpha = alpha * std::max(Alpha, 0) / 256;
+  if (alpha == 0 || alpha == 256) return;
+  const bool had_clip = Surface->HasClip();
+  const TRect outer = Surface->GetClipRect();
+  Surface->SetClipRect(Intersect(area, outer));
+  img.Image->Draw(*Surface, box.Left, box.Top, alpha);
+  if (had_clip) Surface->SetClipRect(outer);
+  else Surface->ResetClip();
+}
+
 void TQnWord::DrawPage(const TWdPage& page) {
   if (!Surface || ColorLayer().IsEmpty()) return;
   const int32_t scroll = Paging == 1 ? 0 : page.ScrollY;
@@ -161,6 +178,10 @@ void TQnWord::DrawPage(const TWdPage& page) {
     row_rect.Right = WrapAdd(OriginX, WrapWidth);
     if (Intersect(row_rect, area).IsEmpty()) continue;
     for (const TWdGlyph* g : row->Glyphs) {
+      if (g->Kind() == GK_IMG) {
+        DrawImage(static_cast<const TWdImg&>(*g), area);
+        continue;
+      }
       if (g->Kind() != GK_CHAR) continue;
       const auto& c = static_cast<const TWdChar&>(*g);
       if (c.Alpha() == 0 || c.Rendered.IsEmpty()) continue;

@@ -79,6 +79,10 @@ TQnWord::StepResult TQnWord::TypeStep(TWdPage& page, int32_t elapsed_ms) {
         else if (TextDelayRate >= 0)
           page.Budget -= real->Wait;
         page.FadingList.push_back(real);
+        if (glyph.Kind() == GK_IMG) {
+          auto& img = static_cast<TWdImg&>(glyph);
+          if (img.Image && img.Image->Animated()) page.AnimatedList.push_back(&img);
+        }
       }
       if (++page.CurrentGlyph >= static_cast<int32_t>(row.Glyphs.size())) {
         ++page.CurrentRow;
@@ -112,6 +116,8 @@ TQnWord::StepResult TQnWord::TypeStep(TWdPage& page, int32_t elapsed_ms) {
       if (g->Alpha() > 254) page.FadingList.erase(page.FadingList.begin() + static_cast<std::ptrdiff_t>(i));
     }
   }
+  for (TWdImg* img : page.AnimatedList)
+    if (img->Image->Advance(static_cast<int32_t>(elapsed))) Invalidate(*img);
   if (!page.PendingEvents.empty() && page.FadingList.empty()) {
     std::string events = std::move(page.PendingEvents);
     page.PendingEvents.clear();
@@ -136,6 +142,7 @@ void TQnWord::RewindPage(TWdPage& page) const {
   ResetTiming(page);
   page.Done = false;
   page.FadingList.clear();
+  page.AnimatedList.clear();
 }
 
 void TQnWord::ResetPage(TWdPage& page) {
@@ -144,6 +151,7 @@ void TQnWord::ResetPage(TWdPage& page) {
   CaretX = CaretY = CaretHeight = 0;
   page.Done = false;
   page.FadingList.clear();
+  page.AnimatedList.clear();
 }
 
 bool TQnWord::StillTyping(const TWdPage& page) const {
