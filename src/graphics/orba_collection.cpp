@@ -124,6 +124,7 @@ void TOrbaCollection::FillFrames(TOrbaItem& item, const TOrbaFrameList& list, bo
                                  bool recreate) {
   item.frames_.resize(static_cast<std::size_t>(list.Count()));
   item.width_ = item.height_ = item.total_delay_ = 0;
+  item.missing_ = false;
   if (list.Count() > 0) {
     item.width_ = list.Frames(0).surface.Width();
     item.height_ = list.Frames(0).surface.Height();
@@ -149,6 +150,7 @@ void TOrbaCollection::FillFrames(TOrbaItem& item, const TOrbaFrameList& list, bo
 
 void TOrbaCollection::FillPlaceholder(TOrbaItem& item, bool make_masks, bool recreate) {
   item.frames_.resize(1);
+  item.missing_ = true;
   TOrbaItemFrame& out = item.frames_.front();
   if (!out.surface) out.surface = std::make_unique<TDIBX>();
   out.surface->SetSize(kPlaceholderSide, kPlaceholderSide, recreate ? kBitCount : out.surface->BitCount());
@@ -172,14 +174,19 @@ void TOrbaCollection::FillPlaceholder(TOrbaItem& item, bool make_masks, bool rec
 void TOrbaCollection::DrawItemFrame(const TOrbaItemFrame& frame, TCustomDIBX& dest, int32_t x,
                                     int32_t y, int32_t alpha_code, bool flip_v, bool flip_h,
                                     const TRect& source_rect) {
-  if (alpha_code <= 0 || !frame.surface) return;
-  const TDIBX& source = *frame.surface;
+  if (frame.surface)
+    DrawPicture(*frame.surface, frame.mask.get(), dest, x, y, alpha_code, flip_v, flip_h, source_rect);
+}
+
+void TOrbaCollection::DrawPicture(const TCustomDIBX& source, const TCustomDIBX* mask, TCustomDIBX& dest,
+                                  int32_t x, int32_t y, int32_t alpha_code, bool flip_v, bool flip_h,
+                                  const TRect& source_rect) {
+  if (alpha_code <= 0) return;
   const int32_t add = std::min(alpha_code - 256, 255);
-  if (frame.mask) {
-    const TDIBX& mask = *frame.mask;
-    if (alpha_code < 255) dest.DrawAlphaMask(x, y, alpha_code, mask, flip_v, flip_h, source_rect, source);
-    else if (alpha_code == 255) dest.DrawMask(x, y, mask, flip_v, flip_h, source_rect, source);
-    else dest.DrawAddMask(x, y, add, mask, flip_v, flip_h, source_rect, source);
+  if (mask) {
+    if (alpha_code < 255) dest.DrawAlphaMask(x, y, alpha_code, *mask, flip_v, flip_h, source_rect, source);
+    else if (alpha_code == 255) dest.DrawMask(x, y, *mask, flip_v, flip_h, source_rect, source);
+    else dest.DrawAddMask(x, y, add, *mask, flip_v, flip_h, source_rect, source);
     return;
   }
   const bool use_key = source.HasTransparentColor();

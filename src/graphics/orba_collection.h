@@ -42,6 +42,8 @@ class TOrbaItem : public THashCollectionItem {
   int32_t Width() const { return width_; }
   int32_t Height() const { return height_; }
   int32_t TotalDelay() const { return total_delay_; }
+  // The game has no such file: the entry holds the invisible placeholder.
+  bool Missing() const { return missing_; }
   const std::vector<TImageOwner>& Owners() const { return owners_; }
 
  private:
@@ -49,6 +51,7 @@ class TOrbaItem : public THashCollectionItem {
   std::vector<TImageOwner> owners_;
   std::vector<TOrbaItemFrame> frames_;
   int32_t width_ = 0, height_ = 0, total_delay_ = 0;
+  bool missing_ = false;
 };
 
 class TOrbaCollection {
@@ -91,6 +94,10 @@ class TOrbaCollection {
   // frame's mask when it has one, else keyed by its transparent colour.
   static void DrawItemFrame(const TOrbaItemFrame& frame, TCustomDIBX& dest, int32_t x, int32_t y,
                             int32_t alpha_code, bool flip_v, bool flip_h, const TRect& source_rect);
+  // The same for any picture with an optional mask (a frame's lightened
+  // copy, a control's own surface).
+  static void DrawPicture(const TCustomDIBX& source, const TCustomDIBX* mask, TCustomDIBX& dest, int32_t x,
+                          int32_t y, int32_t alpha_code, bool flip_v, bool flip_h, const TRect& source_rect);
   // Covers rect with copies of source_rect, starting inside it at (offset x
   // mod width, offset y mod height); flipped axes place the pieces from the
   // far edge back. An empty source draws nothing.

@@ -60,6 +60,7 @@ std::unique_ptr<ScreenStage> GameParts::CreateScreen(PlayerContext& ctx) {
   auto screen = std::make_unique<GameScreen>(ctx, &files_->Files(), variables_);
   screen_ = screen.get();
   screen_->Screen().SetGlyphs(&Fonts(ctx).Glyphs());
+  screen_->Screen().SetVariables(variables_);
   return screen;
 }
 

@@ -8,6 +8,7 @@
 #include "content/archive_location.h"
 #include "content/install_set.h"
 #include "content/memory_stream.h"
+#include "graphics/orba_collection.h"
 #include "host/game_files.h"
 #include "objects/object_dump.h"
 #include "platform/platform.h"
@@ -34,6 +35,8 @@ GameProject::GameProject(PlayerContext& ctx, TVrFileManager& files, TParamCollec
   services_.SetCallManager(project_->CallManager());
   services_.SetProject(project_->Title, project_->ScreenWidth, project_->ScreenHeight);
   files_.SetProjectTitle(project_->Title);
+  // Scrambled pictures are read with the project's key.
+  if (TOrbaCollection* images = screen_.Images()) images->SetIdentificationCode(project_->IdentificationCode);
   files_.SetDiscPrompt(static_cast<DiscPrompt*>(this));
   // Text files the game reads may lie on another disc, like its pages.
   if (functions_) functions_->SetDiskRequest([this](std::string_view name) { return project_->CanReach(name); });

@@ -5,8 +5,9 @@
 namespace rivo {
 
 GameScreen::GameScreen(PlayerContext& ctx, TVrFileManager* files, const TParamCollection* variables)
-    : ctx_(ctx), cursors_(files, nullptr), screen_(this) {
+    : ctx_(ctx), cursors_(files, nullptr), image_files_(files), screen_(this) {
   screen_.SetCursors(&cursors_);
+  screen_.SetImages(&images_);
   if (variables) screen_.SetDefaultCursor([variables] { return variables->CursorName(); });
   ctx_.screen = &screen_;
 }

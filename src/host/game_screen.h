@@ -5,6 +5,8 @@
 // it composes into the screen manager's drawing surface and hands over
 // what changed.
 
+#include "graphics/orba_collection.h"
+#include "host/game_image_files.h"
 #include "host/player_context.h"
 #include "host/player_parts.h"
 #include "media/cursor_cache.h"
@@ -24,6 +26,7 @@ class GameScreen : public ScreenStage, private ScreenClock {
   ~GameScreen() override;
 
   TRivoBaseList& Screen() { return screen_; }
+  TOrbaCollection& Images() { return images_; }
 
   void SetButtonsHeld(bool left, bool right) override;
   void SetButtonsPressed(bool left, bool right) override;
@@ -48,6 +51,9 @@ class GameScreen : public ScreenStage, private ScreenClock {
 
   PlayerContext& ctx_;
   TCursorCache cursors_;
+  GameImageFiles image_files_;
+  // Declared before the screen: the objects let their pictures go first.
+  TOrbaCollection images_{image_files_};
   TRivoBaseList screen_;
 };
 

@@ -8,6 +8,7 @@
 #include "objects/rivo_base_list.h"
 #include "objects/rivo_box.h"
 #include "objects/rivo_cabinet.h"
+#include "objects/rivo_images.h"
 #include "objects/rivo_label.h"
 #include "objects/rivo_mes.h"
 #include "objects/rivo_prop_motion.h"
@@ -33,6 +34,7 @@ constexpr std::array<Maker, kObjectTypeCount> kMakers = [] {
   makers[LT_PROPMOTION] = Make<TRivoPropMotion>;
   makers[LT_CABINET] = Make<TRivoCabinet>;
   makers[LT_LABEL] = Make<TRivoLabel>;
+  makers[LT_IMAGES] = Make<TRivoImages>;
   makers[LT_MES] = Make<TRivoMes>;
   return makers;
 }();

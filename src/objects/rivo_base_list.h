@@ -33,6 +33,7 @@ class ByteReader;
 class ByteWriter;
 class TFontPixelManager;
 class TMediaSystem;
+class TOrbaCollection;
 class TParamCollection;
 class TRivoReadList;
 class StoredTextSource;
@@ -69,11 +70,17 @@ class TRivoBaseList {
   // the host after media start-up, nullptr before: sounds then play nothing).
   TMediaSystem* Media() const { return media_; }
   void SetMedia(TMediaSystem* media) { media_ = media; }
-  // What message windows need beside the glyph cache (none owned; each may
-  // be nullptr): the variables their text shows, the player's read marks,
-  // and the pages their inserted text comes from.
+  // The image cache image controls take their pictures from (not owned;
+  // nullptr: every picture is empty).
+  TOrbaCollection* Images() const { return images_; }
+  void SetImages(TOrbaCollection* images) { images_ = images; }
+  // The variables that expressions held by objects (and the text of
+  // message windows) evaluate against (not owned; nullptr: such
+  // expressions give no value).
   TParamCollection* Variables() const { return variables_; }
   void SetVariables(TParamCollection* variables) { variables_ = variables; }
+  // What message windows need besides (not owned; each may be nullptr): the
+  // player's read marks, and the pages their inserted text comes from.
   TRivoReadList* ReadMarks() const { return read_marks_; }
   void SetReadMarks(TRivoReadList* marks) { read_marks_ = marks; }
   StoredTextSource* StoredTexts() const { return stored_texts_; }
@@ -235,6 +242,7 @@ class TRivoBaseList {
   const ScreenClock* clock_;
   TFontPixelManager* glyphs_ = nullptr;
   TMediaSystem* media_ = nullptr;
+  TOrbaCollection* images_ = nullptr;
   TParamCollection* variables_ = nullptr;
   TRivoReadList* read_marks_ = nullptr;
   StoredTextSource* stored_texts_ = nullptr;

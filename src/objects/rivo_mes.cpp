@@ -31,7 +31,7 @@ constexpr int32_t kDefaultTextDelay = 50;
 
 }  // namespace
 
-TRivoMes::TRivoMes(TRivoBaseList& owner) : TRivoControl(owner) {
+TRivoMes::TRivoMes(TRivoBaseList& owner) : TRivoControl(owner), images_(owner, *this) {
   word_.AntialiasLevel = 3;
   word_.Paging = 1;
   word_.OnEvent = [this](const std::string& text) { OnWordEvent(text); };
@@ -86,6 +86,7 @@ TWdPage* TRivoMes::ShownPage() const {
 void TRivoMes::BindWord() {
   word_.Glyphs = Owner().Glyphs();
   word_.Variables = Owner().Variables();
+  word_.Images = &images_;
   word_.OriginX = AbsLeft();
   word_.OriginY = AbsTop();
 }

@@ -17,6 +17,7 @@
 #include <string_view>
 #include <vector>
 
+#include "objects/inline_images.h"
 #include "objects/rivo_control.h"
 #include "text/qn_word.h"
 #include "text/rivo_new_mes_data.h"
@@ -144,6 +145,7 @@ class TRivoMes : public TRivoControl {
   void FlushHistory() {}
   void NoteHistoryPage(const TWdPage&) {}
 
+  TRivoInlineImages images_;  // before the word, whose pictures it gives
   mutable TQnWord word_;  // saving records the shown page's variable values
   TWdPages pages_;
   mutable TRivoNewMesData mes_data_;

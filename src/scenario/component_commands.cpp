@@ -3,6 +3,7 @@
 #include "objects/property_dispatch.h"
 #include "objects/rivo_base_list.h"
 #include "objects/rivo_control.h"
+#include "objects/rivo_custom_images.h"
 #include "scenario/call_man.h"
 #include "scenario/command_support.h"
 #include "scenario/page.h"
@@ -83,6 +84,11 @@ void TComComponent::Finish(TCallMan& calls, TRivoObject& object) {
     case CC_MENU: object.SetPlayState(LP_PLAYFADE); break;
     default: break;
   }
+}
+
+void TComImgNew::Prepare(TCallMan&, TRivoObject& object) {
+  auto* images = dynamic_cast<TRivoCustomImages*>(&object);
+  if (images && Properties[PR_DELAY]) images->LastFrameWait.Assign(*Properties[PR_DELAY]);
 }
 
 }  // namespace rivo

@@ -54,7 +54,6 @@ class TComComponentOf : public Base {
 using TComTimer = TComComponentOf<CC_TIMER, TComComponent, LT_TIMER>;
 using TComSound = TComComponentOf<CC_SOUND, TComComponent, LT_SOUND>;
 using TComBoxNew = TComComponentOf<CC_BOXNEW, TComControl, LT_BOX>;
-using TComImgNew = TComComponentOf<CC_IMGNEW, TComControl, LT_IMAGES>;
 using TComTileNew = TComComponentOf<CC_TILENEW, TComControl, LT_TILE>;
 using TComSliderNew = TComComponentOf<CC_SLIDERNEW, TComControl, LT_SLIDER>;
 using TComScrollbarNew = TComComponentOf<CC_SCROLLBARNEW, TComControl, LT_SCROLLBAR>;
@@ -73,6 +72,16 @@ using TComMemoNew = TComComponentOf<CC_MEMONEW, TComControl, LT_MEMO>;
 using TComCaption = TComComponentOf<CC_CAPTION, TComControl, LT_LABEL>;
 using TComCGCaption = TComComponentOf<CC_CGCAPTION, TComControl, LT_CGLABEL>;
 using TComMenu = TComComponentOf<CC_MENU, TComControl, LT_MENU>;
+
+// ImgNew: before its properties, the image takes a copy of the command's
+// PR_DELAY expression as the wait after its last frame.
+class TComImgNew : public TComComponentOf<CC_IMGNEW, TComControl, LT_IMAGES> {
+ public:
+  using TComComponentOf::TComComponentOf;
+
+ protected:
+  void Prepare(TCallMan& calls, TRivoObject& object) override;
+};
 
 // Applies the expressions present in slots to object, in the creation order:
 // skipped ids never, an expression without a value gives the property's

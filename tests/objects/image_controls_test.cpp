@@ -1,0 +1,320 @@
+// Image controls on a screen with an image cache: the opacity rule, the
+// automatic and the explicit size, frame animation, brightness copies, the
+// mask hit test (plain, stretched, rotated), zoomed children, records, and
+// frames composed from changed rectangles that equal full redraws.
+
+#include <gtest/gtest.h>
+
+#include "common/byte_reader.h"
+#include "common/byte_writer.h"
+#include "image_fixtures.h"
+#include "objects/rivo_base.h"
+#include "objects/rivo_image.h"
+#include "objects/rivo_images.h"
+
+namespace rivo {
+namespace {
+
+using test::FrameSpec;
+using test::ImageScreen;
+using test::Solid;
+
+TRivoImages& NewImages(ImageScreen& s, const std::string& source, TRivoControl* parent = nullptr) {
+  auto& image = static_cast<TRivoImages&>(s.screen.CreateByType(LT_IMAGES));
+  image.SetParent(parent ? parent : &s.screen.ActiveBase());
+  image.SetSource(source);
+  return image;
+}
+
+TEST(ImageControls, TheOpacityCodeAddsCopiesOrDrawsNothing) {
+  ImageScreen s;
+  s.Add("red.orb", {Solid(4, 4, 0xFF0000)});
+  s.back.Clear(0x00202020);
+  s.screen.ActiveBase().SetColor(0x202020);
+  struct Case {
+    int32_t alpha;
+    uint32_t expected;
+  } cases[] = {
+      {300, 0x004B2020},  // 0x20 + 255 * 44 / 256
+      {255, 0x00FF0000},
+      {0, 0x00202020},
+      {128, 0x008F0F0F},
+  };
+  int32_t x = 0;
+  for (const Case& c : cases) {
+    TRivoImages& image = NewImages(s, "red.orb");
+    image.SetLeft(x);
+    image.SetAlpha(c.alpha);
+    x += 5;
+  }
+  s.Compose();
+  x = 0;
+  for (const Case& c : cases) {
+    EXPECT_EQ(s.At(x + 1, 1), c.expected) << "alpha " << c.alpha;
+    x += 5;
+  }
+}
+
+TEST(ImageControls, AnExplicitWidthStretchesAndFreezesTheZoomUntilAZoomIsSet) {
+  ImageScreen s;
+  // Left half red, right half blue.
+  s.Add("half.orb", {{4, 2, [](int32_t x, int32_t) { return x < 2 ? 0xFF0000u : 0x0000FFu; }, {}, 100}});
+  TRivoImages& image = NewImages(s, "half.orb");
+  EXPECT_EQ(image.GetWidth(), 4);
+  EXPECT_EQ(test::GetInt(image, PR_ORIGWIDTH), 4);
+  test::SetInt(image, PR_WIDTH, 8);
+  EXPECT_EQ(test::GetInt(image, PR_ZOOMX), 0);
+  EXPECT_EQ(test::GetInt(image, PR_ZOOMY), 256);
+  s.Tick();
+  EXPECT_EQ(image.GetWidth(), 8);  // frozen: the tick does not undo it
+  s.Compose();
+  EXPECT_EQ(s.At(3, 0), 0x00FF0000u);
+  EXPECT_EQ(s.At(4, 0), 0x000000FFu);
+  EXPECT_EQ(s.At(7, 1), 0x000000FFu);
+  for (int32_t zoom : {0, -5}) {
+    test::SetInt(image, PR_ZOOMX, zoom);
+    EXPECT_EQ(test::GetInt(image, PR_ZOOMX), 1) << zoom;
+  }
+  test::SetInt(image, PR_ZOOMX, 512);
+  EXPECT_EQ(image.GetWidth(), 8);  // the size follows at the next tick
+  s.Tick();
+  EXPECT_EQ(image.GetWidth(), 8);
+  test::SetInt(image, PR_ZOOMX, 128);
+  s.Tick();
+  EXPECT_EQ(image.GetWidth(), 2);
+  // No picture: nothing to follow.
+  image.SetSource("none.orb");
+  EXPECT_EQ(image.GetWidth(), 0);
+  EXPECT_EQ(image.GetCount(), 0);
+  EXPECT_EQ(image.GetIndex(), -1);
+}
+
+TEST(ImageControls, TwoFramesAlternateOnTheirDelaysWithoutCarryingTheOvershoot) {
+  ImageScreen s;
+  s.clock.delta = 45;
+  s.Add("two.orb", {Solid(2, 2, 0xFF0000, 100), Solid(2, 2, 0x00FF00, 100)});
+  TRivoImages& image = NewImages(s, "two.orb");
+  image.SetRepeat(true);
+  // 100 ms per frame at 45 ms ticks: the frame changes at the third tick
+  // of each, and every frame starts afresh (no drift).
+  std::string seen;
+  for (int i = 0; i < 12; ++i) {
+    s.Tick();
+    seen += std::to_string(image.GetIndex());
+  }
+  EXPECT_EQ(seen, "001110001110");
+  EXPECT_TRUE(test::GetInt(image, PR_PLAYING));
+}
+
+TEST(ImageControls, TheLastFrameEndsTheRunOnceOrEndsTheControl) {
+  ImageScreen s;
+  s.Add("two.orb", {Solid(2, 2, 0xFF0000, 30), Solid(2, 2, 0x00FF00, 30)});
+  TRivoImages& plain = NewImages(s, "two.orb");
+  plain.OnPlayEnd = "end.rsb";
+  plain.SetName("plain");
+  TRivoImages& scrap = NewImages(s, "two.orb");
+  scrap.AutoScrap = true;
+  scrap.SetName("scrap");
+  s.Tick(10);
+  EXPECT_EQ(plain.GetIndex(), 1);
+  EXPECT_FALSE(test::GetInt(plain, PR_PLAYING));
+  EXPECT_EQ(s.screen.Events().Count(), 1);  // once, not every tick
+  EXPECT_EQ(s.screen.FindObjectByName("scrap"), nullptr);
+  // Pausing stops the frames; PR_REPEAT with frames left starts over.
+  plain.SetRepeat(true);
+  EXPECT_TRUE(test::GetInt(plain, PR_PLAYING));
+  test::SetInt(plain, PR_PAUSED, 1);
+  EXPECT_FALSE(test::GetInt(plain, PR_PLAYING));
+}
+
+TEST(ImageControls, BrightnessCopiesAreClampedAndLeaveTheCachedFrameAlone) {
+  TDIBX frame;
+  frame.SetSize(2, 1, 32);
+  frame.SetPixel(0, 0, 0x00806040);
+  frame.SetPixel(1, 0, 0x00F0F0F0);
+  frame.SetTransparentColor(0x00F0F0F0);
+  struct Case {
+    int32_t brightness;
+    uint32_t first;
+    int64_t key;
+  } cases[] = {
+      {0x20, 0x00A08060, 0x00FFFFFF},
+      {300, 0x00FFFFFF, 0x00FFFFFF},  // at most white: nothing spills over
+      {-0x50, 0x00301000, 0x00A0A0A0},
+      {-1000, 0x00000000, 0x00000000},
+  };
+  for (const Case& c : cases) {
+    TDIBX copy;
+    MakeBrightnessCopy(frame, c.brightness, copy);
+    EXPECT_EQ(copy.GetPixel(0, 0), c.first) << c.brightness;
+    EXPECT_EQ(copy.TransparentColor(), c.key) << c.brightness;
+  }
+  EXPECT_EQ(frame.GetPixel(0, 0), 0x00806040u);
+
+  ImageScreen s;
+  s.Add("grey.orb", {Solid(2, 2, 0x404040)});
+  TRivoImages& lit = NewImages(s, "grey.orb");
+  test::SetInt(lit, PR_BRIGHTNESS, 0x10);
+  TRivoImages& plain = NewImages(s, "grey.orb");
+  plain.SetLeft(4);
+  s.Compose();
+  EXPECT_EQ(s.At(0, 0), 0x00505050u);
+  EXPECT_EQ(s.At(4, 0), 0x00404040u);
+  // TRivoImage darkens by 255 - brightness and keeps it within 0..255.
+  auto& still = s.screen.Create<TRivoImage>();
+  still.SetParent(&s.screen.ActiveBase());
+  still.SetSource("grey.orb");
+  still.SetLeft(8);
+  still.SetBrightness(0xFF - 0x30);
+  s.Compose();
+  EXPECT_EQ(s.At(8, 1), 0x00101010u);
+  still.SetBrightness(999);
+  EXPECT_EQ(still.GetBrightness(), 255);
+}
+
+// A 4 x 4 picture whose mask is opaque in the left half only.
+FrameSpec LeftHalfMasked() {
+  return {4, 4, [](int32_t, int32_t) { return 0xFFFFFFu; }, [](int32_t x, int32_t) { return x < 2 ? 255 : 0; },
+          100};
+}
+
+TEST(ImageControls, ACaptureMaskIsHitOnOpaquePixelsOnlyAlsoStretchedAndTurned) {
+  ImageScreen s;
+  s.Add("masked.orb", {LeftHalfMasked()});
+  TRivoImages& image = NewImages(s, "masked.orb");
+  image.SetBounds(10, 10, 4, 4);
+  TRivoBase& base = s.screen.ActiveBase();
+  auto hit = [&](int32_t x, int32_t y) { return base.HitTest(x, y, kHitForLeftPress) == &image; };
+  EXPECT_TRUE(hit(13, 11));  // without the capture mask the whole rectangle
+  image.SetCaptureMask(true);
+  EXPECT_TRUE(hit(11, 11));
+  EXPECT_FALSE(hit(12, 11));
+  // Stretched to 8 wide by an explicit width (zoom 0): through the real stretch.
+  test::SetInt(image, PR_WIDTH, 8);
+  EXPECT_TRUE(hit(13, 11));
+  EXPECT_FALSE(hit(14, 11));
+  EXPECT_FALSE(hit(18, 11));
+  // Mirrored: the opaque half is on the right, and the rectangle moves to
+  // put the mirrored offset at the reference point (3 .. 11).
+  image.SetFlipH(true);
+  EXPECT_EQ(image.AbsLeft(), 3);
+  EXPECT_FALSE(hit(6, 11));
+  EXPECT_TRUE(hit(7, 11));
+  image.SetFlipH(false);
+  test::SetInt(image, PR_ZOOMX, 256);
+  s.Tick();
+  // A quarter turn about the corner (offset 0): column x of the picture
+  // lands on row y + x below the reference point, to its left.
+  image.SetAngle(64);
+  const TRect box = image.GetScreenRect();
+  EXPECT_EQ(box, (TRect{7, 10, 11, 14}));
+  int32_t px = -1, py = -1;
+  ASSERT_TRUE(image.PicturePixelAt(9, 10, px, py));
+  EXPECT_EQ(px, 0);
+  EXPECT_TRUE(hit(9, 10));   // picture column 0
+  EXPECT_FALSE(hit(9, 13));  // picture column 3
+}
+
+TEST(ImageControls, ZoomedChildrenUseTheParentsPictureScaleOrTheOrdinaryRule) {
+  ImageScreen s;
+  s.Add("big.orb", {Solid(20, 20, 0x808080)});
+  s.Add("dot.orb", {Solid(2, 2, 0xFF0000)});
+  TRivoImages& parent = NewImages(s, "big.orb");
+  parent.SetLeft(5);
+  test::SetInt(parent, PR_WIDTH, 40);  // picture pixels per base pixel: 1/2
+  TRivoImages& child = NewImages(s, "dot.orb", &parent);
+  child.SetLeft(3);
+  test::SetInt(child, PR_POSZOOMED, 1);
+  // Zooms differ (the parent's is frozen): the ordinary rule.
+  s.Tick();
+  EXPECT_EQ(child.AbsLeft(), 8);
+  test::SetInt(child, PR_WIDTH, 2);  // same frozen zoom: the parent's scale
+  EXPECT_EQ(child.AbsLeft(), 5 + 6);
+  // A parent without size has no scale: the ordinary rule (the frozen zoom
+  // scales Left to 0), no division by 0.
+  test::SetInt(parent, PR_WIDTH, 0);
+  EXPECT_EQ(child.AbsLeft(), 5);
+  // Following the parent's zoom, the child's size is the scaled span.
+  test::SetInt(parent, PR_ZOOMX, 512);
+  test::SetInt(child, PR_ZOOMX, 512);
+  s.Tick();
+  EXPECT_EQ(parent.GetWidth(), 40);
+  EXPECT_EQ(child.GetWidth(), 4);
+  EXPECT_EQ(child.AbsLeft(), 5 + 6);
+}
+
+std::string Save(const TRivoObject& o) {
+  ByteWriter out;
+  o.SaveToStream(out);
+  return out.Take();
+}
+
+TEST(ImageControls, ARecordRoundTripsWithItsFrameAndTimer) {
+  ImageScreen s;
+  s.Add("three.orb", {Solid(2, 2, 1), Solid(3, 3, 2), Solid(4, 4, 3)});
+  TRivoImages& image = NewImages(s, "three.orb");
+  image.SetName("img");
+  image.SetIndex(2);
+  test::SetInt(image, PR_ZOOMY, 300);
+  test::SetInt(image, PR_WIDTH, 9);
+  image.SetAngle(12);
+  image.SetRepeat(true);
+  image.OnIdle = "idle.rsb";
+  test::SetInt(image, PR_BRIGHTNESS, -20);
+  const std::string bytes = Save(image);
+  {
+    ImageScreen t;
+    t.pictures = s.pictures;
+    auto& copy = static_cast<TRivoImages&>(t.screen.CreateByType(LT_IMAGES));
+    ByteReader in(bytes, "save.dat");
+    copy.LoadFromStream(in, 140);
+    EXPECT_TRUE(in.AtEnd());
+    EXPECT_EQ(copy.GetIndex(), 2);
+    EXPECT_EQ(copy.GetSurface()->Width(), 4);
+    EXPECT_EQ(copy.GetZoomX(), 0);
+    EXPECT_EQ(copy.GetZoomY(), 300);
+    EXPECT_EQ(copy.FrameTimer(), image.FrameTimer());
+    EXPECT_EQ(Save(copy), bytes);
+  }
+}
+
+// Every frame composed from the changed rectangles equals one drawn whole.
+TEST(ImageControls, IncrementalFramesEqualFullRedrawsForTurnsZoomsAndAnimations) {
+  ImageScreen s(96, 64);
+  s.clock.delta = 40;
+  s.Add("anim.orb", {Solid(10, 6, 0xFF0000, 50), Solid(14, 8, 0x00FF00, 50), Solid(6, 12, 0x0000FF, 50)});
+  s.Add("masked.orb", {LeftHalfMasked()});
+  TRivoImages& turning = NewImages(s, "anim.orb");
+  turning.SetBounds(30, 30, 0, 0);
+  turning.SetOffsetX(5);
+  turning.SetOffsetY(3);
+  turning.SetRepeat(true);
+  TRivoImages& zooming = NewImages(s, "masked.orb");
+  zooming.SetLeft(60);
+  zooming.SetRepeat(true);
+  TRivoImages& child = NewImages(s, "anim.orb", &zooming);
+  test::SetInt(child, PR_POSZOOMED, 1);
+  child.SetLeft(1);
+  for (int step = 0; step < 12; ++step) {
+    turning.SetAngle(step * 23);
+    test::SetInt(turning, PR_ZOOMX, 256 + step * 40);
+    test::SetInt(zooming, PR_ZOOMX, 256 + (step % 4) * 100);
+    test::SetInt(child, PR_ZOOMX, 256 + (step % 4) * 100);
+    test::SetInt(zooming, PR_ALPHA, step % 2 ? 300 : 200);
+    zooming.SetFlipV(step % 3 == 0);
+    s.Tick();
+    s.Compose();
+    std::vector<uint32_t> incremental;
+    for (int32_t y = 0; y < 64; ++y)
+      for (int32_t x = 0; x < 96; ++x) incremental.push_back(s.At(x, y));
+    s.screen.InvalidateAll();
+    s.Compose();
+    for (int32_t y = 0; y < 64; ++y)
+      for (int32_t x = 0; x < 96; ++x)
+        ASSERT_EQ(incremental[static_cast<std::size_t>(y * 96 + x)], s.At(x, y))
+            << "step " << step << " at " << x << "," << y;
+  }
+}
+
+}  // namespace
+}  // namespace rivo
