@@ -94,7 +94,7 @@ TEST(WordRender, TheLayersTakeThePageOrTheViewAndStayWithinTheLimits) {
       {1, 40, 30, 40, 30},
       {0, 40, 30, 40, 100},  // scrolling: the whole page
       {0, 40, 300, 40, 300},
-      {1, 40, -5, 40, 0},  // sizes from scripts are kept within a surface's limits
+      {1, 40, -5, 0, 0},  // a size from a script below 0: no layers
   };
   for (const Case& c : cases) {
     TestFontRasteriser fonts;
