@@ -70,7 +70,11 @@ TQnWord::StepResult TQnWord::TypeStep(TWdPage& page, int32_t elapsed_ms) {
     page.Budget -= elapsed;
     while (page.RowsRemain() && page.Budget <= 0) {
       TWdRow& row = *page.Rows[static_cast<std::size_t>(page.CurrentRow)];
-      if (PageHeight < row.Y - page.ScrollY) break;  // the row is below the view
+      // A row below the view waits to be scrolled into it. With paging on
+      // nothing scrolls, so a row left there (the height was made smaller
+      // after the layout) stops typing for good while the page still
+      // counts as typing (PR_PLAYING stays true): scripts rely on it.
+      if (PageHeight < row.Y - page.ScrollY) break;
       TWdGlyph& glyph = *row.Glyphs[static_cast<std::size_t>(page.CurrentGlyph)];
       if (TWdReal* real = AsReal(glyph)) {
         real->SetAlpha(0);
