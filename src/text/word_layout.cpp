@@ -149,14 +149,16 @@ void TQnWord::Measure(TWdGlyph& glyph) const {
     return;
   }
   if (glyph.Kind() != GK_CHAR) return;
-  const TDecorate* d = static_cast<const TWdChar&>(glyph).Decoration;
-  int32_t size = d && d->Size ? d->Size : FontHeight;
-  int32_t border = d && d->Border >= 0 ? d->Border : BorderWidth;
-  int32_t shadow = d && d->Shadow >= 0 ? d->Shadow : ShadowOffset;
+  const auto& c = static_cast<const TWdChar&>(glyph);
+  const TDecorate* d = c.Decoration;
+  // The window's sizes come from scripts and saves: measured as drawn,
+  // within the bounds of decorate.h.
+  const Look look = LookOf(c);
+  const int32_t size = look.size;
   bool italic = d && (d->Style & FS_ITALIC);
   bool ruby = d && !d->Ruby.empty();
-  glyph.Width = size + (italic ? size / 5 : 0) + 2 * border + shadow;
-  glyph.Height = size + (ruby ? std::max(1, size / 2) : 0) + 2 * border + shadow;
+  glyph.Width = size + (italic ? size / 5 : 0) + 2 * look.border + look.shadow;
+  glyph.Height = size + (ruby ? std::max(1, size / 2) : 0) + 2 * look.border + look.shadow;
 }
 
 // Every stored glyph is one unit of the source; the glyphs variables

@@ -74,7 +74,7 @@ TQnWord::StepResult TQnWord::TypeStep(TWdPage& page, int32_t elapsed_ms) {
       // nothing scrolls, so a row left there (the height was made smaller
       // after the layout) stops typing for good while the page still
       // counts as typing (PR_PLAYING stays true): scripts rely on it.
-      if (PageHeight < row.Y - page.ScrollY) break;
+      if (PageHeight < int64_t{row.Y} - page.ScrollY) break;
       TWdGlyph& glyph = *row.Glyphs[static_cast<std::size_t>(page.CurrentGlyph)];
       if (TWdReal* real = AsReal(glyph)) {
         real->SetAlpha(0);
@@ -163,7 +163,7 @@ bool TQnWord::StillTyping(const TWdPage& page) const {
   if (!page.RowsRemain()) return false;
   if (Paging == 1) return !Paused;
   const TWdRow& next = *page.Rows[static_cast<std::size_t>(page.CurrentRow)];
-  return PageHeight >= next.Y + next.Height() - page.ScrollY;
+  return PageHeight >= int64_t{next.Y} + next.Height() - page.ScrollY;  // scrolls come from scripts and saves
 }
 
 }  // namespace rivo
