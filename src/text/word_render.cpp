@@ -107,7 +107,7 @@ void TQnWord::RenderChar(TWdChar& glyph, const TWdGlyph* previous, const TWdGlyp
 
 void TQnWord::Render(TWdPage& page, bool reset_alpha) {
   const int64_t height = Paging == 1 ? PageHeight : std::max(PageHeight, page.Height());
-  const LayerSize size = CapLayerSize(WrapWidth, height);
+  const LayerSize size = CapLayerSize(WrapWidth, height, kMaxTextLayerPixels);
   if (ColorLayer().Width() != size.width || ColorLayer().Height() != size.height || ColorLayer().BitCount() != 32) {
     ColorLayer().SetSize(size.width, size.height, 32);
     CoverageLayer().SetSize(size.width, size.height, 8);
