@@ -151,15 +151,21 @@ void BM_FrameTyping(benchmark::State& state) {
     s.Compose();
   };
   restart();
+  int64_t pages = 0, changed = 0;
   for (auto _ : state) {
     if (!s.mes->IsPlaying()) {
       state.PauseTiming();
       restart();
+      ++pages;
       state.ResumeTiming();
     }
     s.screen.Tick();
+    changed += !s.screen.ActiveBase().Dirty.Rects().empty();
     s.Compose();
   }
+  // Pages typed, and the share of frames that changed the screen.
+  state.counters["pages"] = static_cast<double>(pages);
+  state.counters["redrawn"] = static_cast<double>(changed) / static_cast<double>(state.iterations());
 }
 BENCHMARK(BM_FrameTyping)->Unit(benchmark::kMicrosecond);
 

@@ -5,6 +5,7 @@
 #include <array>
 #include <climits>
 
+#include "common/numbers.h"
 #include "text/qn_word.h"
 
 namespace rivo {
@@ -96,13 +97,13 @@ void ArrangeRow(TWdRow& row) {
 }  // namespace
 
 int32_t TWdPage::Height() const {
-  int32_t height = 0;
+  int64_t height = 0;
   for (const auto& row : Rows) {
-    height = std::max(height, row->Y + row->Height());
+    height = std::max<int64_t>(height, int64_t{row->Y} + row->Height());
     for (const TWdGlyph* g : row->Glyphs)
-      if (g->Kind() == GK_IMG) height = std::max(height, row->Y + g->Y + g->Height);
+      if (g->Kind() == GK_IMG) height = std::max<int64_t>(height, int64_t{row->Y} + g->Y + g->Height);
   }
-  return height;
+  return static_cast<int32_t>(std::min<int64_t>(height, INT32_MAX));
 }
 
 bool TQnWord::CanBreak(const TWdGlyph& previous, const TWdGlyph& next) {
@@ -203,7 +204,8 @@ void TQnWord::Layout(TWdPages& pages, int32_t first, int32_t last) {
   bool row_has_visible = false;
 
   auto close_row = [&] {
-    row_y += row->Height() + LineSpace;
+    // Line spaces come from scripts and saves: rows may go anywhere, defined.
+    row_y = WrapAdd(row_y, WrapAdd(row->Height(), LineSpace));
     row = nullptr;
   };
 
@@ -268,7 +270,7 @@ void TQnWord::Layout(TWdPages& pages, int32_t first, int32_t last) {
       if (g.Kind() == GK_CHAR || g.Kind() == GK_IMG) row_has_visible = true;
     }
     heights.Apply(*row);
-    if (Paging == 1 && page->Rows.size() > 1 && PageHeight < row->Height() + row_y) {
+    if (Paging == 1 && page->Rows.size() > 1 && PageHeight < int64_t{row->Height()} + row_y) {
       for (TWdGlyph* g : row->Glyphs) g->Row = nullptr;
       page->Rows.pop_back();
       row = nullptr;
