@@ -321,6 +321,14 @@ void TRivoMes::SetHeight(int32_t v) {
   Repaint([&] { word_.PageHeight = v; });
 }
 
+void TRivoMes::SetBounds(int32_t left, int32_t top, int32_t width, int32_t height) {
+  TRivoControl::SetBounds(left, top, width, height);
+  Repaint([&] {
+    word_.WrapWidth = width;
+    word_.PageHeight = height;
+  });
+}
+
 // --- the tick
 
 void TRivoMes::OnWordEvent(const std::string& text) {

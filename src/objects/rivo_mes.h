@@ -104,8 +104,10 @@ class TRivoMes : public TRivoControl {
   // The flag hook of the message-box interface: paging (1) or scrolling (0).
   bool GetPaging() const { return word_.Paging != 0; }
   void SetPaging(bool on) { word_.Paging = on ? 1 : 0; }
+  // The size is the text area's too: WrapWidth and PageHeight follow it.
   void SetWidth(int32_t v) override;
   void SetHeight(int32_t v) override;
+  void SetBounds(int32_t left, int32_t top, int32_t width, int32_t height) override;
 
   std::string OnPlaying, OnPlayStart, OnPlayEnd, OnLink, OnIdle;
   bool CaptureLink = false;
