@@ -14,6 +14,7 @@
 #include "objects/rivo_http.h"
 #include "objects/rivo_label.h"
 #include "objects/rivo_map_image.h"
+#include "objects/rivo_mes.h"
 #include "objects/rivo_prop_motion.h"
 #include "objects/rivo_sound.h"
 #include "objects/rivo_tile.h"
@@ -46,6 +47,7 @@ constexpr std::array<Maker, kObjectTypeCount> kMakers = [] {
   makers[LT_HTTP] = Make<TRivoHttp>;
   makers[LT_VIDEO] = Make<TRivoVideo>;
   makers[LT_MAPIMG] = Make<TRivoMapImage>;
+  makers[LT_MES] = Make<TRivoMes>;
   return makers;
 }();
 

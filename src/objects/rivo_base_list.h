@@ -37,6 +37,8 @@ class TFontPixelManager;
 class TMediaSystem;
 class TOrbaCollection;
 class TParamCollection;
+class TRivoReadList;
+class StoredTextSource;
 
 // What the screen needs from the player around it: the game clock.
 class ScreenClock {
@@ -78,10 +80,17 @@ class TRivoBaseList {
   // nullptr: every picture is empty).
   TOrbaCollection* Images() const { return images_; }
   void SetImages(TOrbaCollection* images) { images_ = images; }
-  // The variables that expressions held by objects evaluate against (not
-  // owned; nullptr: such expressions give no value).
+  // The variables that expressions held by objects (and the text of
+  // message windows) evaluate against (not owned; nullptr: such
+  // expressions give no value).
   TParamCollection* Variables() const { return variables_; }
   void SetVariables(TParamCollection* variables) { variables_ = variables; }
+  // What message windows need besides (not owned; each may be nullptr): the
+  // player's read marks, and the pages their inserted text comes from.
+  TRivoReadList* ReadMarks() const { return read_marks_; }
+  void SetReadMarks(TRivoReadList* marks) { read_marks_ = marks; }
+  StoredTextSource* StoredTexts() const { return stored_texts_; }
+  void SetStoredTexts(StoredTextSource* source) { stored_texts_ = source; }
 
   // --- making objects
   // A new object of class T, named automatically, with a handle, at the
@@ -250,6 +259,8 @@ class TRivoBaseList {
   TMediaSystem* media_ = nullptr;
   TOrbaCollection* images_ = nullptr;
   TParamCollection* variables_ = nullptr;
+  TRivoReadList* read_marks_ = nullptr;
+  StoredTextSource* stored_texts_ = nullptr;
   ObjectSlots slots_;
   std::array<std::unique_ptr<TRivoBase>, 2> bases_;
   int32_t active_base_ = 0;

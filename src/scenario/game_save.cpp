@@ -57,7 +57,10 @@ CheckedGameSave CheckGameSave(std::string_view entry, const GameSaveParts& parts
 
   checked.screen_at = in.Position();
   {
+    // The scratch screen only checks the records, but objects such as
+    // button captions need the glyph cache to read theirs.
     TRivoBaseList screen;
+    screen.SetGlyphs(parts.screen.Glyphs());
     screen.SetWidth(parts.screen.GetWidth());
     screen.SetHeight(parts.screen.GetHeight());
     screen.LoadFromStream(in, version);

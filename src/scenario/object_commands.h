@@ -62,10 +62,12 @@ class TComMediaPlay : public TComObjectNamed<CC_MEDIAPLAY> {
   void Execute(TCallMan& calls, std::shared_ptr<TPage>& page, int32_t& pc) override;
 };
 
-class TComClrRead : public TDeferredCommand {
+// Forgets every read mark.
+class TComClrRead : public TCommand {
  public:
-  using TDeferredCommand::TDeferredCommand;
+  using TCommand::TCommand;
   uint8_t GetType() const override { return CC_CLRREAD; }
+  void Execute(TCallMan& calls, std::shared_ptr<TPage>& page, int32_t& pc) override;
 };
 
 class TComPropMotion : public TCommand {

@@ -24,7 +24,11 @@ TProject::TProject(ScenarioHost& host, TParamCollection* variables, TRivoBaseLis
       ExitMessage(ProjectFile().exit_message),
       host_(host),
       variables_(variables),
-      screen_(screen) {}
+      screen_(screen) {
+  screen_.SetVariables(variables_);
+  screen_.SetReadMarks(&read_list_);
+  screen_.SetStoredTexts(&stored_texts_);
+}
 
 TProject::~TProject() {
   // A project that failed before its interpreter existed has no end page to run.
@@ -41,6 +45,8 @@ TProject::~TProject() {
   SaveStatus();
   call_manager_.reset();
   screen_.SetWipeMasks(nullptr);
+  screen_.SetReadMarks(nullptr);
+  screen_.SetStoredTexts(nullptr);
 }
 
 void TProject::UseSaveFile(std::filesystem::path path, TDBManager* tables) {
@@ -49,7 +55,7 @@ void TProject::UseSaveFile(std::filesystem::path path, TDBManager* tables) {
 }
 
 void TProject::SetStatusParts(SavePart* read_marks, SavePart* image_cache) {
-  read_marks_ = read_marks ? read_marks : &kept_read_marks_;
+  read_marks_ = read_marks ? read_marks : &read_list_part_;
   image_cache_ = image_cache ? image_cache : &kept_image_cache_;
 }
 

@@ -18,12 +18,14 @@
 #include "scenario/empty_history.h"
 #include "scenario/game_save.h"
 #include "scenario/project_file.h"
+#include "scenario/read_list_part.h"
 #include "scenario/save_file.h"
 #include "scenario/status_data.h"
 #include "scenario/status_part.h"
 #include "scenario/wipe_mask_pictures.h"
 #include "scenario/scenario_host.h"
-#include "scenario/wipe_mask_pictures.h"
+#include "scenario/stored_text_pages.h"
+#include "text/rivo_read_list.h"
 
 namespace rivo {
 
@@ -87,6 +89,7 @@ class TProject {
 
   bool Loaded() const { return loaded_; }
   TCallMan* CallManager() const { return call_manager_.get(); }
+  TRivoReadList& ReadList() { return read_list_; }
   const TFolderDiskList& FolderDisks() const { return folder_disks_; }
 
   // Game strings are CP932, the defaults too.
@@ -130,9 +133,13 @@ class TProject {
 
   std::unique_ptr<SaveFile> save_file_;
   TDBManager* tables_ = nullptr;
-  KeptReadMarks kept_read_marks_;
+  // The player's read marks and the pages message windows read their text
+  // from; the screen's message windows reach both through the screen.
+  TRivoReadList read_list_;
+  ReadListPart read_list_part_{read_list_};
+  PageStoredTexts stored_texts_{host_};
   KeptImageCacheState kept_image_cache_;
-  SavePart* read_marks_ = &kept_read_marks_;
+  SavePart* read_marks_ = &read_list_part_;
   SavePart* image_cache_ = &kept_image_cache_;
   EmptyHistory empty_history_;
   SavePart* history_ = &empty_history_;

@@ -7,11 +7,17 @@
 
 namespace rivo {
 
-class TComTextIns : public TDeferredCommand {
+// Puts the command's text into a message window: the window refers to the
+// text by this command's page and position, and shows its first page.
+class TComTextIns : public TCommand {
  public:
-  using TDeferredCommand::TDeferredCommand;
+  using TCommand::TCommand;
   uint8_t GetType() const override { return CC_TEXTINS; }
   bool BlocksEvents() const override { return Block; }
+  bool Waits() const override { return Waiting; }
+  void Begin(TCallMan& calls) override;
+  // Stays while it waits for a window that still has pages.
+  void Execute(TCallMan& calls, std::shared_ptr<TPage>& page, int32_t& pc) override;
   void Fields(RecordFields& f) override {
     f.Bytes("text", Text);
     f.Expression("window", Window);
@@ -31,10 +37,12 @@ class TComTextIns : public TDeferredCommand {
   bool Block = false;
 };
 
-class TComTextClr : public TDeferredCommand {
+// Empties a message window (and stops its read marks).
+class TComTextClr : public TCommand {
  public:
-  using TDeferredCommand::TDeferredCommand;
+  using TCommand::TCommand;
   uint8_t GetType() const override { return CC_TEXTCLR; }
+  void Execute(TCallMan& calls, std::shared_ptr<TPage>& page, int32_t& pc) override;
   void Fields(RecordFields& f) override { f.Expression("window", Window); }
   TRivoParser Window;
 };

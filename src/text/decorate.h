@@ -10,6 +10,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "platform/font_rasteriser.h"  // the FS_ style bits
+
 namespace rivo {
 
 // Bounds of the sizes a style may ask for. A font size, border or shadow
@@ -18,8 +20,6 @@ namespace rivo {
 constexpr int32_t kMaxFontSize = 1024;
 constexpr int32_t kMaxBorderWidth = 64;
 constexpr int32_t kMaxShadowOffset = 256;
-
-enum : uint8_t { FS_BOLD = 1, FS_ITALIC = 2, FS_UNDERLINE = 4, FS_STRIKEOUT = 8 };
 
 struct TDecorate {
   int32_t RefCount = 0;

@@ -17,13 +17,13 @@
 #include "graphics/dibx.h"
 #include "graphics/rect.h"
 #include "platform/font_rasteriser.h"
+#include "text/decorate.h"
 
 namespace rivo {
 
-// Borders and shadows come from scripts and markup; beyond these they are
-// drawn at these (the border pass costs (2k + 1)^2 composites per pixel).
-constexpr int32_t kMaxBorderWidth = 64;
-constexpr int32_t kMaxShadowOffset = 256;
+// Borders and shadows beyond kMaxBorderWidth and kMaxShadowOffset (the
+// bounds of decorate.h) are drawn at those: the border pass costs
+// (2k + 1)^2 composites per pixel.
 
 struct TCellStyle {
   int32_t border = 0;  // outline width

@@ -10,7 +10,11 @@
 #include <memory>
 #include <string>
 
+#include <vector>
+
+#include "graphics/rect.h"
 #include "script/rivo_parser.h"
+#include "text/inline_image.h"
 #include "text/decorate.h"
 
 namespace rivo {
@@ -40,6 +44,9 @@ class TWdGlyph {
   TWdGlyph& operator=(const TWdGlyph&) = delete;
   virtual ~TWdGlyph() = default;
   virtual uint8_t Kind() const = 0;
+  // Glyphs that a variable made count for nothing in source positions and
+  // are never stored.
+  virtual bool IsGenerated() const { return false; }
 
   // Placement by the layout: X and Y relative to the row, and the row.
   int32_t X = 0;
@@ -69,6 +76,8 @@ class TWdChar : public TWdReal {
   TDecorate* Decoration = nullptr;  // owned by the word's decoration list
   // A single-byte character's byte, or lead byte * 256 + trail byte.
   uint16_t Code = 0;
+  // The part of the word's layers the last render touched.
+  TRect Rendered;
 
   // Appends the character's CP932 bytes.
   void AppendText(std::string& out) const {
@@ -82,6 +91,8 @@ class TWdImg : public TWdReal {
   uint8_t Kind() const override { return GK_IMG; }
   std::string Source;
   uint8_t Align = AL_BOTTOM;  // AL_CENTER, AL_TOP or AL_BOTTOM
+  // The picture, loaded when the glyph is measured (none: 0 x 0).
+  std::unique_ptr<InlineImage> Image;
 };
 
 class TWdOpeAlign : public TWdGlyph {
@@ -123,6 +134,20 @@ class TWdOpeVar : public TWdGlyph {
   int32_t Wait = 0;
   std::string Name;
   std::unique_ptr<TRivoParser> Expression;  // only from the older layouts
+  // The glyphs its value became, right after it in the word.
+  std::vector<TWdGlyph*> Generated;
+};
+
+// A character of a variable's value.
+class TWdVarChar : public TWdChar {
+ public:
+  bool IsGenerated() const override { return true; }
+};
+
+// A line break in a variable's value: it never ends the page.
+class TWdVarReturn : public TWdOpeReturn {
+ public:
+  bool IsGenerated() const override { return true; }
 };
 
 // The blank an indented row starts with.

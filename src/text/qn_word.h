@@ -13,6 +13,7 @@
 
 #include "text/decorate.h"
 #include "common/encoding.h"
+#include "graphics/dibx.h"
 #include "graphics/rect.h"
 #include "text/glyphs.h"
 #include "text/word_page.h"
@@ -21,6 +22,8 @@ namespace rivo {
 
 class ByteReader;
 class ByteWriter;
+class TFontPixelManager;
+class TParamCollection;
 
 // Stored glyph lists: "QnWord" and three digits, then the layout of that
 // version. 102 is the newest; lists without the header are version 0.
@@ -34,7 +37,7 @@ class TQnWord {
   TQnWord() = default;
   TQnWord(const TQnWord&) = delete;
   TQnWord& operator=(const TQnWord&) = delete;
-  TQnWord(TQnWord&&) = default;  // glyphs and styles stay where they are
+  TQnWord(TQnWord&&) = default;  // glyphs, styles and layers stay where they are
   TQnWord& operator=(TQnWord&&) = default;
 
   // Replaces the glyphs by the compilation of the markup text (CP932; its
@@ -60,8 +63,30 @@ class TQnWord {
   const TDecorateList& Decorations() const { return decorations_; }
   void Append(std::unique_ptr<TWdGlyph> glyph) { glyphs_.push_back(std::move(glyph)); }
 
-  // Recorded variable values ("name=value"), filled by the layout.
+  // Recorded variable values, one "name=value" each (a line break of a
+  // value as byte 0x01). While there are any, variables take their text
+  // from here instead of being evaluated.
   std::vector<std::string> VarValues;
+  // The values as a page records them: lines joined by CR LF.
+  void SetVarValues(std::string_view recorded);
+  // Where variables are evaluated (not owned; nullptr: they show nothing).
+  TParamCollection* Variables = nullptr;
+  // Where the pictures of IMG glyphs come from (not owned; nullptr: none).
+  InlineImageSource* Images = nullptr;
+
+  // Variables (word_vars.cpp). Between two glyph indexes (last < 0 or past
+  // the end: to the end), each VAR glyph gets the glyphs of its text right
+  // after it, or loses them. Pages laid out over those glyphs must be freed
+  // before collapsing.
+  void ExpandVars(int32_t first = 0, int32_t last = -1);
+  void CollapseVars(int32_t first = 0, int32_t last = -1);
+  // Fills the page's RecordedValues from the variables shown on it.
+  void RecordVarValues(TWdPage& page) const;
+
+  // Appends copies of the stored glyphs of source from source position
+  // first to last (last < 0: to the end); their styles are interned in
+  // this word's table.
+  void CopyGlyphs(const TQnWord& source, int32_t first = 0, int32_t last = -1);
 
   // Settings of the text area (the message window maps its properties here).
   int32_t FontHeight = 12;
@@ -136,14 +161,61 @@ class TQnWord {
   // A glyph's rectangle on the drawing surface.
   TRect AbsoluteRect(const TWdGlyph& glyph) const;
 
+  // Rendering (word_render.cpp). Characters are drawn once into the two
+  // layers (colour and coverage, page-sized) and copied to Surface by
+  // DrawPage as they are revealed.
+  TFontPixelManager* Glyphs = nullptr;  // the glyph cache (not owned)
+  TCustomDIBX* Surface = nullptr;       // what DrawPage draws onto (not owned)
+  TRect ClipRect;
+  TDIBX& ColorLayer() { return layers_->color; }
+  TDIBX& CoverageLayer() { return layers_->coverage; }
+  // Set when a display change took the layers: nothing is rendered until
+  // the owner restores them.
+  bool LayersLost = false;
+  // Renders every glyph of the page; with reset_alpha they all become
+  // transparent first.
+  void Render(TWdPage& page, bool reset_alpha);
+  void DrawPage(const TWdPage& page);
+
+  // Typing state of a page as saved windows carry it (word_page_state.cpp).
+  void SavePageState(const TWdPage& page, ByteWriter& out) const;
+  // Reads what in holds of one page's state. A record cut short leaves the
+  // rest of the page unrevealed; the position is kept within the page.
+  void LoadPageState(TWdPage& page, ByteReader& in);
+
  private:
   void Compile(std::string_view joined, int32_t text_delay);
   void Measure(TWdGlyph& glyph) const;
   void Invalidate(const TWdGlyph& glyph);
   void MoveCaret(const TWdPage& page, const TWdGlyph& revealed);
+  std::string RecordedValue(const std::string& name) const;
+  std::string VarText(TWdOpeVar& var) const;
+  int32_t RangeEnd(int32_t last) const;
+  void RemoveGenerated(int32_t index);
+  // Renders the glyphs whose cells meet area (layer coordinates) again,
+  // within area only.
+  void RenderArea(TWdPage& page, const TRect& area);
+  void RenderChar(TWdChar& glyph, const TWdGlyph* previous, const TWdGlyph* next);
+  void DrawImage(const TWdImg& img, const TRect& area);
+  // The text colour of a character (COLORREF).
+  int32_t TextColor(const TWdChar& glyph) const;
+  // A character's size, border and shadow after the word's defaults.
+  struct Look {
+    int32_t size, border, shadow, border_color, shadow_color;
+    bool Joins(const Look& o) const {
+      return border == o.border && shadow == o.shadow && border_color == o.border_color &&
+             shadow_color == o.shadow_color;
+    }
+  };
+  Look LookOf(const TWdChar& glyph) const;
 
   std::vector<std::unique_ptr<TWdGlyph>> glyphs_;
   TDecorateList decorations_;
+  struct Layers {
+    TDIBX color;     // 32 bits
+    TDIBX coverage;  // 8 bits
+  };
+  std::unique_ptr<Layers> layers_ = std::make_unique<Layers>();
 };
 
 }  // namespace rivo

@@ -181,8 +181,9 @@ void TQnWord::SaveGlyphs(ByteWriter& out, int32_t version) const {
     if (it == index_of.end()) throw RivoError("a glyph's style is not in its word's table");
     return it->second;
   };
-  out.I32(Count());
+  out.I32(GlyphToPosition(Count()));
   for (const auto& glyph : glyphs_) {
+    if (glyph->IsGenerated()) continue;
     out.U8(glyph->Kind());
     switch (glyph->Kind()) {
       case GK_CHAR: {

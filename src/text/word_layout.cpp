@@ -3,7 +3,9 @@
 
 #include <algorithm>
 #include <array>
+#include <climits>
 
+#include "common/numbers.h"
 #include "text/qn_word.h"
 
 namespace rivo {
@@ -95,13 +97,13 @@ void ArrangeRow(TWdRow& row) {
 }  // namespace
 
 int32_t TWdPage::Height() const {
-  int32_t height = 0;
+  int64_t height = 0;
   for (const auto& row : Rows) {
-    height = std::max(height, row->Y + row->Height());
+    height = std::max<int64_t>(height, int64_t{row->Y} + row->Height());
     for (const TWdGlyph* g : row->Glyphs)
-      if (g->Kind() == GK_IMG) height = std::max(height, row->Y + g->Y + g->Height);
+      if (g->Kind() == GK_IMG) height = std::max<int64_t>(height, int64_t{row->Y} + g->Y + g->Height);
   }
-  return height;
+  return static_cast<int32_t>(std::min<int64_t>(height, INT32_MAX));
 }
 
 bool TQnWord::CanBreak(const TWdGlyph& previous, const TWdGlyph& next) {
@@ -139,31 +141,56 @@ TQnWord::Unit TQnWord::MeasureUnit(int32_t index, int32_t end) const {
 
 void TQnWord::Measure(TWdGlyph& glyph) const {
   glyph.Width = glyph.Height = 0;
-  if (glyph.Kind() != GK_CHAR) return;  // images without a loaded picture are 0 x 0
-  const TDecorate* d = static_cast<const TWdChar&>(glyph).Decoration;
-  int32_t size = d && d->Size ? d->Size : FontHeight;
-  int32_t border = d && d->Border >= 0 ? d->Border : BorderWidth;
-  int32_t shadow = d && d->Shadow >= 0 ? d->Shadow : ShadowOffset;
+  if (glyph.Kind() == GK_IMG) {
+    auto& img = static_cast<TWdImg&>(glyph);
+    img.Image = Images ? Images->Load(img.Source) : nullptr;
+    if (!img.Image) return;  // a missing picture is 0 x 0
+    img.Width = img.Image->Width();
+    img.Height = img.Image->Height();
+    return;
+  }
+  if (glyph.Kind() != GK_CHAR) return;
+  const auto& c = static_cast<const TWdChar&>(glyph);
+  const TDecorate* d = c.Decoration;
+  // The window's sizes come from scripts and saves: measured as drawn,
+  // within the bounds of decorate.h.
+  const Look look = LookOf(c);
+  const int32_t size = look.size;
   bool italic = d && (d->Style & FS_ITALIC);
   bool ruby = d && !d->Ruby.empty();
-  glyph.Width = size + (italic ? size / 5 : 0) + 2 * border + shadow;
-  glyph.Height = size + (ruby ? std::max(1, size / 2) : 0) + 2 * border + shadow;
+  glyph.Width = size + (italic ? size / 5 : 0) + 2 * look.border + look.shadow;
+  glyph.Height = size + (ruby ? std::max(1, size / 2) : 0) + 2 * look.border + look.shadow;
 }
 
-// Every glyph of the list is one unit of the source (the glyphs that
-// variables generate will count none).
-int32_t TQnWord::GlyphToPosition(int32_t index) const { return std::clamp(index, 0, Count()); }
+// Every stored glyph is one unit of the source; the glyphs variables
+// generate count none, so positions survive any expansion.
+int32_t TQnWord::GlyphToPosition(int32_t index) const {
+  index = std::clamp(index, 0, Count());
+  int32_t position = 0;
+  for (int32_t i = 0; i < index; ++i)
+    if (!glyphs_[static_cast<std::size_t>(i)]->IsGenerated()) ++position;
+  return position;
+}
 
 int32_t TQnWord::PositionToGlyph(int32_t position) const {
-  return position >= 0 && position < Count() ? position : -1;
+  if (position < 0) return -1;
+  int32_t units = 0;
+  for (int32_t i = 0; i < Count(); ++i) {
+    if (glyphs_[static_cast<std::size_t>(i)]->IsGenerated()) continue;
+    if (units == position) return i;
+    ++units;
+  }
+  return -1;
 }
 
 void TQnWord::Layout(TWdPages& pages, int32_t first, int32_t last) {
   first = std::clamp(first, 0, Count());
   int32_t end = Count();
   if (last >= 0) {
-    int32_t at = PositionToGlyph(last);
-    if (at >= 0) end = at + 1;
+    // The glyphs a variable generated follow it: the range ends before the
+    // next stored glyph.
+    int32_t after = last < INT32_MAX ? PositionToGlyph(last + 1) : -1;
+    if (after >= 0) end = after;
   }
   for (int32_t i = first; i < end; ++i) Measure(*glyphs_[static_cast<std::size_t>(i)]);
 
@@ -177,7 +204,8 @@ void TQnWord::Layout(TWdPages& pages, int32_t first, int32_t last) {
   bool row_has_visible = false;
 
   auto close_row = [&] {
-    row_y += row->Height() + LineSpace;
+    // Line spaces come from scripts and saves: rows may go anywhere, defined.
+    row_y = WrapAdd(row_y, WrapAdd(row->Height(), LineSpace));
     row = nullptr;
   };
 
@@ -242,7 +270,7 @@ void TQnWord::Layout(TWdPages& pages, int32_t first, int32_t last) {
       if (g.Kind() == GK_CHAR || g.Kind() == GK_IMG) row_has_visible = true;
     }
     heights.Apply(*row);
-    if (Paging == 1 && page->Rows.size() > 1 && PageHeight < row->Height() + row_y) {
+    if (Paging == 1 && page->Rows.size() > 1 && PageHeight < int64_t{row->Height()} + row_y) {
       for (TWdGlyph* g : row->Glyphs) g->Row = nullptr;
       page->Rows.pop_back();
       row = nullptr;

@@ -75,18 +75,27 @@ void TQnWord::SetHover(TWdPage& page, int32_t x, int32_t y) {
     }
   }
   if (hit == page.Hovered) return;
+  // The runs are rendered again in their new colours, with the glyph after
+  // each (which a shadow of the run reaches into).
+  TRect area;
+  auto touch = [&](TWdGlyph& g) {
+    Invalidate(g);
+    if (g.Row) area = Union(area, Bounds(g.Row->X + g.X, g.Row->Y + g.Y, g.Width, g.Height));
+    if (g.Kind() == GK_CHAR) area = Union(area, static_cast<TWdChar&>(g).Rendered);
+  };
   auto light = [&](TWdReal* first, bool on) {
     if (!first) return;
     std::size_t start = static_cast<std::size_t>(std::find(glyphs.begin(), glyphs.end(), first) - glyphs.begin());
     std::size_t after = WalkRun(glyphs, start, first->Link, [&](TWdReal& g) {
       g.Hover = on;
-      Invalidate(g);
+      touch(g);
     });
-    if (after < glyphs.size()) Invalidate(*glyphs[after]);
+    if (after < glyphs.size()) touch(*glyphs[after]);
   };
   light(page.Hovered, false);
   light(hit, true);
   page.Hovered = hit;
+  RenderArea(page, area);
 }
 
 std::string TQnWord::HoveredLinkText(const TWdPage& page) const {

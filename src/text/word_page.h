@@ -44,6 +44,7 @@ struct TWdPage {
   bool EventHit = false;
   bool Done = false;
   std::vector<TWdReal*> FadingList;
+  std::vector<TWdImg*> AnimatedList;  // revealed pictures of several frames
   TWdReal* Hovered = nullptr;
   std::string RecordedValues;
 

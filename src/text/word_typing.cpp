@@ -70,7 +70,11 @@ TQnWord::StepResult TQnWord::TypeStep(TWdPage& page, int32_t elapsed_ms) {
     page.Budget -= elapsed;
     while (page.RowsRemain() && page.Budget <= 0) {
       TWdRow& row = *page.Rows[static_cast<std::size_t>(page.CurrentRow)];
-      if (PageHeight < row.Y - page.ScrollY) break;  // the row is below the view
+      // A row below the view waits to be scrolled into it. With paging on
+      // nothing scrolls, so a row left there (the height was made smaller
+      // after the layout) stops typing for good while the page still
+      // counts as typing (PR_PLAYING stays true): scripts rely on it.
+      if (PageHeight < int64_t{row.Y} - page.ScrollY) break;
       TWdGlyph& glyph = *row.Glyphs[static_cast<std::size_t>(page.CurrentGlyph)];
       if (TWdReal* real = AsReal(glyph)) {
         real->SetAlpha(0);
@@ -79,6 +83,10 @@ TQnWord::StepResult TQnWord::TypeStep(TWdPage& page, int32_t elapsed_ms) {
         else if (TextDelayRate >= 0)
           page.Budget -= real->Wait;
         page.FadingList.push_back(real);
+        if (glyph.Kind() == GK_IMG) {
+          auto& img = static_cast<TWdImg&>(glyph);
+          if (img.Image && img.Image->Animated()) page.AnimatedList.push_back(&img);
+        }
       }
       if (++page.CurrentGlyph >= static_cast<int32_t>(row.Glyphs.size())) {
         ++page.CurrentRow;
@@ -112,6 +120,8 @@ TQnWord::StepResult TQnWord::TypeStep(TWdPage& page, int32_t elapsed_ms) {
       if (g->Alpha() > 254) page.FadingList.erase(page.FadingList.begin() + static_cast<std::ptrdiff_t>(i));
     }
   }
+  for (TWdImg* img : page.AnimatedList)
+    if (img->Image->Advance(static_cast<int32_t>(elapsed))) Invalidate(*img);
   if (!page.PendingEvents.empty() && page.FadingList.empty()) {
     std::string events = std::move(page.PendingEvents);
     page.PendingEvents.clear();
@@ -136,6 +146,7 @@ void TQnWord::RewindPage(TWdPage& page) const {
   ResetTiming(page);
   page.Done = false;
   page.FadingList.clear();
+  page.AnimatedList.clear();
 }
 
 void TQnWord::ResetPage(TWdPage& page) {
@@ -144,6 +155,7 @@ void TQnWord::ResetPage(TWdPage& page) {
   CaretX = CaretY = CaretHeight = 0;
   page.Done = false;
   page.FadingList.clear();
+  page.AnimatedList.clear();
 }
 
 bool TQnWord::StillTyping(const TWdPage& page) const {
@@ -151,7 +163,7 @@ bool TQnWord::StillTyping(const TWdPage& page) const {
   if (!page.RowsRemain()) return false;
   if (Paging == 1) return !Paused;
   const TWdRow& next = *page.Rows[static_cast<std::size_t>(page.CurrentRow)];
-  return PageHeight >= next.Y + next.Height() - page.ScrollY;
+  return PageHeight >= int64_t{next.Y} + next.Height() - page.ScrollY;  // scrolls come from scripts and saves
 }
 
 }  // namespace rivo

@@ -499,11 +499,11 @@ VarNew after
 
 TEST(Data, CommandsOfLaterSubsystemsMoveOnAndAreCounted) {
   Interpreter it;
-  it.host.AddPage("main.rsb", "Cinema\nTextIns \"x\"\nTextIns \"y\"\nVarNew z\n  . kind integer\n  . value 3\n");
+  it.host.AddPage("main.rsb", "Cinema\nClrHist\nClrHist\nVarNew z\n  . kind integer\n  . value 3\n");
   it.Start("main.rsb");
   it.Tick();
   EXPECT_EQ(it.Int("z"), 3);
-  std::map<uint8_t, int32_t> expected = {{CC_CINEMA, 1}, {CC_TEXTINS, 2}};
+  std::map<uint8_t, int32_t> expected = {{CC_CINEMA, 1}, {CC_CLRHIST, 2}};
   EXPECT_EQ(it.calls->Skipped(), expected);
 }
 

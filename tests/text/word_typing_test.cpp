@@ -174,3 +174,36 @@ TEST(WordTyping, RowsBelowTheViewWaitForScrolling) {
 
 }  // namespace
 }  // namespace rivo
+
+namespace rivo {
+namespace {
+
+// With paging on, a row that a smaller height left below the view is never
+// typed, and the page goes on counting as typing.
+TEST(WordTyping, APagedRowBelowTheViewStopsTypingForGood) {
+  TQnWord word;
+  word.ParseText("abcd", 0);
+  word.FontHeight = 10;
+  word.WrapWidth = 20;
+  word.PageHeight = 100;
+  word.FadeTime = 0;
+  for (int32_t i = 0; i < word.Count(); ++i) static_cast<TWdChar&>(word[i]).Code = 0x82A0 + i;  // kana
+  TWdPages pages;
+  word.Layout(pages);
+  TWdPage& page = *pages.at(0);
+  ASSERT_EQ(page.Rows.size(), 2u);
+  word.PageHeight = 5;  // the second row (at 10) is now below the view
+  std::string typed;
+  bool done = false;
+  for (int i = 0; i < 50; ++i) {
+    TQnWord::StepResult step = word.TypeStep(page, 16);
+    typed += step.typed;
+    done = done || step.done;
+  }
+  EXPECT_EQ(typed.size(), 4u);  // the first row only
+  EXPECT_FALSE(done);
+  EXPECT_TRUE(word.StillTyping(page));
+}
+
+}  // namespace
+}  // namespace rivo
