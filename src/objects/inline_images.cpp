@@ -42,7 +42,7 @@ std::unique_ptr<InlineImage> TRivoInlineImages::Load(std::string_view source) {
   std::shared_ptr<TRivoImageList> list = found != lists_.end() ? found->second.lock() : nullptr;
   if (!list) {
     list = std::make_shared<TRivoImageList>();
-    list->Load(screen_, owner_, source);
+    list->Load(screen_, source);
     lists_[std::string(source)] = list;
   }
   if (list->IsEmpty()) return nullptr;

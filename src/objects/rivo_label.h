@@ -81,7 +81,6 @@ class TRivoLabel : public TRivoControl {
   void LoadFromStream(ByteReader& in, int32_t version) override;
 
  private:
-  void DrawText(TCustomDIBX& target) const;
   bool IsTurned() const { return (angle_ & 0xFF) != 0; }
   // The text alone, through its coverage layer.
   void DrawText(TCustomDIBX& target) const;

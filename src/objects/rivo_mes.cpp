@@ -31,7 +31,7 @@ constexpr int32_t kDefaultTextDelay = 50;
 
 }  // namespace
 
-TRivoMes::TRivoMes(TRivoBaseList& owner) : TRivoControl(owner), images_(owner, *this) {
+TRivoMes::TRivoMes(TRivoBaseList& owner) : TRivoControl(owner), images_(owner) {
   word_.AntialiasLevel = 3;
   word_.Paging = 1;
   word_.OnEvent = [this](const std::string& text) { OnWordEvent(text); };
