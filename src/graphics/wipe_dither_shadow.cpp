@@ -50,12 +50,17 @@ int64_t TWipeShadow::Phase() const { return 512 * t() / T() + 255; }
 // ramp(k): 0 up to 255, then k - 256, then 255 from 511 on; that is k - 256
 // held to 0..255.
 bool TWipeShadow::WriteMask(int64_t phase) {
-  const auto base = static_cast<int32_t>(std::min<int64_t>(phase, 1024)) - 256;
+  // base + d lies in -512..768, so the sum and its clamp stay in 16 bits,
+  // eight pixels to a vector.
+  const auto base = static_cast<int16_t>(std::min<int64_t>(phase, 1024) - 256);
   const int32_t w = W();
   for (int32_t y = 0; y < H(); ++y) {
     const int16_t* d = &offsets_[static_cast<std::size_t>(y) * w];
     uint8_t* row = MaskRow(y);
-    for (int32_t x = 0; x < w; ++x) row[x] = static_cast<uint8_t>(std::clamp(base + d[x], 0, 255));
+    for (int32_t x = 0; x < w; ++x) {
+      const auto v = static_cast<int16_t>(base + d[x]);
+      row[x] = static_cast<uint8_t>(std::min<int16_t>(std::max<int16_t>(v, 0), 255));
+    }
   }
   return false;
 }
