@@ -29,4 +29,14 @@ class TimedReporter : public benchmark::ConsoleReporter {
   Clock clock_;
 };
 
+// The whole main of a benchmark program that prints through Reporter.
+template <typename Reporter>
+int RunBenchmarks(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  Reporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  benchmark::Shutdown();
+  return 0;
+}
+
 }  // namespace rivo::bench
