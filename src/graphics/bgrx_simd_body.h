@@ -8,6 +8,9 @@
 //
 // Included by exactly one file per V; everything here is internal to it.
 
+#include <cstring>
+#include <type_traits>
+
 #include "graphics/row_kernels.h"
 
 namespace rivo {
@@ -124,16 +127,30 @@ struct Kernels {
 
   static void FillMask(uint32_t* d, const uint8_t* m, int32_t n, uint32_t c, MaskRule rule) {
     const T cv = V::Set32(c), zero = V::Zero(), opaque = V::Set32(255);
+    // Inside the strokes of text every pixel is covered. When full coverage
+    // weighs the old pixel 0, such a vector becomes one value: the colour
+    // itself when it is copied, else the colour mixed at that weight.
+    const T w_full = MaskWeights(opaque, rule);
+    const bool full_is_constant = rule.at_255 == At255::kCopy || V::AllSet(V::Eq32(w_full, opaque));
+    T full_lo, full_hi;
+    Spread(w_full, full_lo, full_hi);
+    const T full_value = rule.at_255 == At255::kCopy ? cv : Mix(cv, zero, full_lo, full_hi);
+    // A vector's mask bytes read as one word tell an empty or full vector
+    // sooner than vector compares.
+    using MaskWord = std::conditional_t<V::kLanes == 8, uint64_t, uint32_t>;
+    static_assert(sizeof(MaskWord) == V::kLanes);
     int32_t i = 0;
     for (; i + V::kLanes <= n; i += V::kLanes) {
-      const T m32 = V::LoadMask32(m + i);
-      const T clear = V::Eq32(m32, zero);
-      if (V::AllSet(clear)) continue;
-      // Inside the strokes of text every pixel is covered: the colour itself.
-      if (rule.at_255 == At255::kCopy && V::AllSet(V::Eq32(m32, opaque))) {
-        V::Store(d + i, cv);
+      MaskWord word;
+      std::memcpy(&word, m + i, sizeof word);
+      if (word == 0) continue;
+      if (full_is_constant && word == static_cast<MaskWord>(~MaskWord{0})) {
+        // Pixels already of the colour stay.
+        V::Store(d + i, Select(V::Eq32(V::Load(d + i), cv), cv, full_value));
         continue;
       }
+      const T m32 = V::LoadMask32(m + i);
+      const T clear = V::Eq32(m32, zero);
       const T dv = V::Load(d + i);
       T w_lo, w_hi;
       Spread(MaskWeights(m32, rule), w_lo, w_hi);

@@ -2,6 +2,7 @@
 // the coverage writes and the border. Channel arithmetic is unsigned: a
 // channel times a weight reaches about 4.3e9, beyond a signed 32-bit value.
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -48,6 +49,24 @@ void ForEachRow(const TDIBX& bitmap, const Window& w, Visit visit) {
   const uint8_t* base = bitmap.Store().Bits();
   const std::ptrdiff_t pitch = bitmap.Store().Pitch();
   for (int32_t j = w.top; j < w.bottom; ++j) visit(base + j * pitch, j);
+}
+
+// dst := max(dst, src) over n >= N bytes in blocks of N (each one vector
+// operation), the last block overlapping the one before. Taking the maximum
+// twice changes nothing; the last block is read before any block is
+// written, since reading bytes just written in part stalls the processor.
+template <std::size_t N>
+void MaxBlocks(uint8_t* dst, const uint8_t* src, int32_t n) {
+  auto max_of = [](uint8_t (&block)[N], const uint8_t* d, const uint8_t* s) {
+    for (std::size_t k = 0; k < N; ++k) block[k] = std::max(d[k], s[k]);
+  };
+  uint8_t last[N], block[N];
+  max_of(last, dst + n - N, src + n - N);
+  for (int32_t i = 0; i + static_cast<int32_t>(N) < n; i += N) {
+    max_of(block, dst + i, src + i);
+    std::memcpy(dst + i, block, N);
+  }
+  std::memcpy(dst + n - N, last, N);
 }
 
 }  // namespace
@@ -148,10 +167,18 @@ void TFontPixel::MaxCoverage(TDIBX& coverage_layer, int32_t x, int32_t y) const 
   const Window w = VisiblePart(Bitmap, ClipOf(coverage_layer), x, y);
   if (w.IsEmpty()) return;
   const Rows<uint8_t> rows(coverage_layer);
+  // Glyph rows are short: a byte-by-byte tail would cost as much as the
+  // vector part, so rows of 8 bytes or more go in whole blocks.
   ForEachRow(Bitmap, w, [&](const uint8_t* src, int32_t j) {
-    uint8_t* __restrict dst = rows[int64_t{y} + j] + x;
-    const uint8_t* __restrict from = src;
-    for (int32_t i = w.left; i < w.right; ++i) dst[i] = std::max(dst[i], from[i]);
+    uint8_t* dst = rows[int64_t{y} + j] + x;
+    const int32_t n = w.right - w.left;
+    if (n >= 16) {
+      MaxBlocks<16>(dst + w.left, src + w.left, n);
+    } else if (n >= 8) {
+      MaxBlocks<8>(dst + w.left, src + w.left, n);
+    } else {
+      for (int32_t i = w.left; i < w.right; ++i) dst[i] = std::max(dst[i], src[i]);
+    }
   });
 }
 

@@ -27,8 +27,10 @@ struct RandomRows {
       const uint32_t m = rng() % 4;
       mask[i] = static_cast<uint8_t>(m == 0 ? 0 : m == 1 ? 255 : rng());
     }
-    if (n >= 16)  // whole vectors of clear and of full mask values
+    if (n >= 16) {  // whole vectors of clear and of full mask values
       for (int32_t i = 0; i < 8; ++i) mask[i] = 0, mask[8 + i] = 255;
+      dest[9] = key;  // a pixel under full coverage already of the fill colour
+    }
   }
 };
 

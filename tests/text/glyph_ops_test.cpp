@@ -41,8 +41,9 @@ struct Scene {
   uint32_t colour = 0, other = 0;
 
   explicit Scene(uint32_t seed) : random(seed) {
-    std::uniform_int_distribution<int32_t> size(1, 20), pos(-12, 50), edge(0, 48);
-    testing::FillRandomGlyph(glyph, random, size(random), size(random));
+    // Widths past 32 take rows through more than one vector block.
+    std::uniform_int_distribution<int32_t> width(1, 40), size(1, 20), pos(-12, 50), edge(0, 48);
+    testing::FillRandomGlyph(glyph, random, width(random), size(random));
     testing::FillRandom(layers.colour, random);
     testing::FillRandom(layers.coverage, random);
     int32_t l = edge(random), r = edge(random), t = edge(random) % 41, b = edge(random) % 41;
