@@ -25,10 +25,11 @@ namespace {
 namespace fs = std::filesystem;
 
 // The title, Hoshino come in, the save screen, a blind half done, the hill,
-// the ending, scene 1 again, a mask fade and a random-block wipe half done,
-// the title after Esc, the hill waiting on its timer, the gallery with the
-// kept ending.
-constexpr int kMilestones[] = {60, 330, 380, 520, 600, 700, 1000, 1160, 1290, 1550, 2000, 2470};
+// the ending, the load screen with the saved caption, scene 1 loaded back
+// with the link's side remark, a mask fade and a random-block wipe half
+// done, the title after Esc, the hill waiting on its timer, the gallery
+// with the kept ending.
+constexpr int kMilestones[] = {60, 330, 380, 520, 600, 700, 840, 1000, 1160, 1290, 1550, 2000, 2470};
 constexpr int kLastTick = 2700;
 
 const fs::path kSources = fs::path(RIVO_SOURCE_DIR) / "games/demo";
