@@ -54,10 +54,19 @@ struct DemoRun {
   std::string err, trace, vars;
 };
 
+// A copy of game in a folder of its own under dir: the player allows one run
+// per game folder, and the tests play the demo side by side.
+fs::path OwnCopy(const fs::path& game, const fs::path& dir) {
+  fs::create_directories(dir / "game");
+  fs::copy_file(game, dir / "game" / game.filename(), fs::copy_options::overwrite_existing);
+  return dir / "game" / game.filename();
+}
+
 // One whole playthrough into dir (save folder included), with frames at the
 // milestones when shots is set.
-DemoRun PlayDemo(const fs::path& game, const fs::path& dir, bool test_fonts, bool shots) {
+DemoRun PlayDemo(const fs::path& original, const fs::path& dir, bool test_fonts, bool shots) {
   fs::create_directories(dir);
+  const fs::path game = OwnCopy(original, dir);
   std::string command = "timeout 300 " + std::string(RIVO_BIN_DIR) + "/rivoplay --headless --seed 1 --input " +
                         Quote(kSources / "playthrough.input") + " --ticks " + std::to_string(kLastTick) +
                         " --trace " + Quote(dir / "trace.txt") + " --dump-vars " + Quote(dir / "vars.json") +
@@ -172,11 +181,10 @@ TEST_F(DemoGame, ListingsOfThePackedPagesAreTheSourcesAndAnEditedLineShowsInTheR
   // The line is typed out by the second milestone; the rest of the frame
   // stays as it was.
   const int tick = kMilestones[1];
-  std::string skipped;  // what the player reports it could not run
   const fs::path shots = scratch_.Path() / "shots";
   fs::create_directories(shots);
-  for (const fs::path& game : {kGame, rebuilt}) {
-    const std::string name = game == kGame ? "old.png" : "new.png";
+  for (const fs::path& game : {OwnCopy(kGame, scratch_.Path() / "original"), rebuilt}) {
+    const std::string name = game == rebuilt ? "new.png" : "old.png";
     fs::create_directories(shots / (name + ".saves"));
     ASSERT_EQ(Execute("timeout 120 " + std::string(RIVO_BIN_DIR) + "/rivoplay --headless --seed 1 --test-fonts --input " +
                       Quote(kSources / "playthrough.input") + " --ticks " + std::to_string(tick) + " --save-dir " +
@@ -184,9 +192,7 @@ TEST_F(DemoGame, ListingsOfThePackedPagesAreTheSourcesAndAnEditedLineShowsInTheR
                       Quote(game) + " 2>&1 >/dev/null",
                       &out),
               0);
-    if (game == kGame) skipped = out;
   }
-  if (skipped.find("MesNew") != std::string::npos) GTEST_SKIP() << "the player makes no message windows yet";
   FrameBuffer old_frame = testing_png::ReadPng(shots / "old.png"), new_frame = testing_png::ReadPng(shots / "new.png");
   ASSERT_GT(old_frame.width, 0);
   ASSERT_EQ(new_frame.width, old_frame.width);
