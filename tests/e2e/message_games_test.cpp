@@ -46,9 +46,12 @@ TEST(MessageGames, TextTypesWithEventsReadMarksAndALink) {
   Scratch s;
   fs::path game = BuildGame("message", s.Path() / "game");
   // A click on the link while it types does nothing; once the page is
-  // complete the link takes the click, which @LClick then never sees.
+  // complete the link takes the click, which @LClick then never sees. The
+  // pointer leaves and comes back, since a link lights up only as the
+  // pointer moves onto it.
   PlayResult run = Play(game,
                         "--test-fonts --ticks 300 " + Input(s.Path(), "45 down left 80 18\n45 up left 80 18\n"
+                                                                      "69 move 1 1\n"
                                                                       "70 move 80 18\n71 down left 80 18\n"
                                                                       "71 up left 80 18\n"),
                         s.Path());
