@@ -42,6 +42,48 @@ std::vector<FrameBuffer> Frames(const fs::path& game, const fs::path& dir, int f
   return frames;
 }
 
+// The message game started from another scene; the edits replace text in
+// that scene (e.g. to turn a setting off).
+fs::path GameFrom(const fs::path& scratch, const std::string& scene,
+                  const std::vector<std::pair<std::string, std::string>>& edits = {}) {
+  fs::path source = scratch / ("src_" + scene);
+  fs::copy(fs::path(RIVO_SOURCE_DIR) / "tests/e2e/games/message", source);
+  auto rewrite = [](const fs::path& file, const std::string& from, const std::string& to) {
+    std::ifstream in(file);
+    std::stringstream text;
+    text << in.rdbuf();
+    in.close();
+    std::string body = text.str();
+    std::size_t at = body.find(from);
+    EXPECT_NE(at, std::string::npos) << from;
+    if (at != std::string::npos) body.replace(at, from.size(), to);
+    std::ofstream(file) << body;
+  };
+  rewrite(source / "rivo.rpb.txt", "start main.rsb", "start " + scene + ".rsb");
+  for (const auto& [from, to] : edits) rewrite(source / "window.rsb.txt", from, to);
+  return BuildSources(source, scratch / ("game_" + scene));
+}
+
+// The log entries "TEXT@UPDATE;" left by typed.rsb and the scenes, in order.
+std::vector<std::pair<std::string, int>> LogEntries(const PlayResult& run) {
+  std::vector<std::pair<std::string, int>> entries;
+  std::smatch m;
+  if (!std::regex_search(run.vars, m, std::regex(R"re("log": \{"kind": "string", "value": "([^"]*)")re"))) return entries;
+  std::string log = m[1];
+  std::regex entry("([^@;]*)@([0-9]+);");
+  for (auto it = std::sregex_iterator(log.begin(), log.end(), entry); it != std::sregex_iterator(); ++it)
+    entries.emplace_back((*it)[1], std::stoi((*it)[2]));
+  return entries;
+}
+
+// The summed brightness of the window's area: grows while glyphs fade in.
+long Brightness(const FrameBuffer& f) {
+  long sum = 0;
+  for (int y = 10; y < 50; ++y)
+    for (int x = 10; x < 210; ++x) sum += f.At(x, y) & 0xff;
+  return sum;
+}
+
 TEST(MessageGames, TextTypesWithEventsReadMarksAndALink) {
   Scratch s;
   fs::path game = BuildGame("message", s.Path() / "game");
@@ -105,6 +147,80 @@ TEST(MessageGames, GlyphsAppearOneByOneAndMarkupGivesTheSameFrames) {
   std::vector<FrameBuffer> markup = Frames(markup_game, s.Path() / "b", 1, 14);
   ASSERT_EQ(markup.size(), inserted.size());
   for (std::size_t i = 0; i < markup.size(); ++i) EXPECT_TRUE(markup[i].pixels == inserted[i].pixels) << "tick " << i + 1;
+}
+
+TEST(MessageGames, TextPausedHoldsNewGlyphsLetsFadingOnesFinishAndResumesWithoutAJump) {
+  Scratch s;
+  fs::path game = GameFrom(s.Path(), "pause");
+  PlayResult run = Play(game,
+                        "--test-fonts --ticks 120 --screenshot-at 8:'" + (s.Path() / "8.png").string() +
+                            "' --screenshot-at 20:'" + (s.Path() / "20.png").string() + "' --screenshot-at 29:'" +
+                            (s.Path() / "29.png").string() + "'",
+                        s.Path());
+  ASSERT_EQ(run.exit_code, 0) << run.err;
+  std::vector<std::pair<std::string, int>> log = LogEntries(run);
+  int paused = -1, resumed = -1;
+  std::string typed, after;
+  int first_after = 0;
+  for (const auto& [text, update] : log) {
+    if (text == "pause") paused = update;
+    else if (text == "resume") resumed = update;
+    else if (text != "start0" && text != "end") {
+      typed += text;
+      if (paused >= 0 && resumed < 0) EXPECT_LE(update, paused + 1) << "typed while paused: " << text;
+      if (resumed >= 0) {
+        if (after.empty()) first_after = update;
+        after += text;
+        EXPECT_EQ(text.size(), 1u) << "catching up after the pause: " << text;
+      }
+    }
+  }
+  ASSERT_EQ(paused, 8) << run.vars;
+  ASSERT_EQ(resumed, 30) << run.vars;
+  EXPECT_EQ(typed, "abcdefghij") << run.vars;
+  EXPECT_FALSE(after.empty()) << run.vars;
+  EXPECT_LE(first_after, resumed + 3) << run.vars;
+
+  // Glyphs fading when the pause came finish; then the frame stands still.
+  FrameBuffer at_pause = testing_png::ReadPng(s.Path() / "8.png");
+  FrameBuffer settled = testing_png::ReadPng(s.Path() / "20.png");
+  FrameBuffer later = testing_png::ReadPng(s.Path() / "29.png");
+  EXPECT_GT(Brightness(settled), Brightness(at_pause));
+  EXPECT_TRUE(settled.pixels == later.pixels);
+}
+
+TEST(MessageGames, CaptureLinkLetsClicksOnPlainTextThrough) {
+  // A click on "G" (plain text), then on the link: with PR_CAPTURELINK the
+  // first click reaches @LClick; the link still takes its own.
+  const std::string clicks = "40 down left 14 18\n40 up left 14 18\n"
+                             "50 move 1 1\n51 move 80 18\n52 down left 80 18\n52 up left 80 18\n";
+  struct Case {
+    const char* capture;
+    const char* lclicks;
+  } cases[] = {{"PR_CAPTURELINK 1", "1"}, {"PR_CAPTURELINK 0", "0"}};
+  for (const Case& c : cases) {
+    Scratch s;
+    fs::path game = GameFrom(s.Path(), "capture", {{"PR_CAPTURELINK 1", c.capture}});
+    PlayResult run = Play(game, "--test-fonts --ticks 200 " + Input(s.Path(), clicks), s.Path());
+    EXPECT_EQ(run.exit_code, 0) << run.err;
+    EXPECT_TRUE(run.HasVar("lclicks", "integer", c.lclicks)) << c.capture << "\n" << run.vars;
+    EXPECT_TRUE(run.HasVar("linked", "integer", "1")) << c.capture << "\n" << run.vars;
+  }
+}
+
+TEST(MessageGames, IndexShowsTheNextPage) {
+  Scratch s;
+  fs::path game = GameFrom(s.Path(), "pages");
+  PlayResult run = Play(game, "--test-fonts --ticks 300", s.Path());
+  EXPECT_EQ(run.exit_code, 0) << run.err;
+  // Four rows of 16 px in a 40 px window make two pages. Setting PR_INDEX
+  // starts the second one like new text: the start event, its glyphs typed
+  // one by one, the end event; PR_TEXT reads the revealed text of the page
+  // shown.
+  EXPECT_TRUE(run.HasVar("log", "string",
+                         "\"start0@0;a@3;b@5;c@7;d@9;end@16;count=2;text=ab\\r\\ncd\\r\\n;"
+                         "start0@16;e@19;f@21;g@23;h@25;end@32;index=1;text=ef\\r\\ngh;\""))
+      << run.vars;
 }
 
 }  // namespace
