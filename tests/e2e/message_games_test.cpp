@@ -190,21 +190,29 @@ TEST(MessageGames, TextPausedHoldsNewGlyphsLetsFadingOnesFinishAndResumesWithout
 }
 
 TEST(MessageGames, CaptureLinkLetsClicksOnPlainTextThrough) {
-  // A click on "G" (plain text), then on the link: with PR_CAPTURELINK the
-  // first click reaches @LClick; the link still takes its own.
-  const std::string clicks = "40 down left 14 18\n40 up left 14 18\n"
+  // Below the window ("below" sorts under "mes") lies a second window with
+  // a link "Go" right under the plain "Go"; it takes the mouse only over
+  // that link. Three clicks: on the plain "Go", on empty window area, on
+  // the window's own link. With PR_CAPTURELINK the first reaches the link
+  // below and the second @LClick; without it the window swallows both. The
+  // window's own link takes its click either way.
+  const std::string clicks = "39 move 14 18\n40 down left 14 18\n40 up left 14 18\n"
+                             "44 move 190 40\n45 down left 190 40\n45 up left 190 40\n"
                              "50 move 1 1\n51 move 80 18\n52 down left 80 18\n52 up left 80 18\n";
   struct Case {
     const char* capture;
+    const char* links;
     const char* lclicks;
-  } cases[] = {{"PR_CAPTURELINK 1", "1"}, {"PR_CAPTURELINK 0", "0"}};
+  } cases[] = {{"PR_CAPTURELINK 1", "link3:Go,u1,u2;link3:here,p1,p2;", "1"},
+               {"PR_CAPTURELINK 0", "link3:here,p1,p2;", "0"}};
   for (const Case& c : cases) {
     Scratch s;
     fs::path game = GameFrom(s.Path(), "capture", {{"PR_CAPTURELINK 1", c.capture}});
     PlayResult run = Play(game, "--test-fonts --ticks 200 " + Input(s.Path(), clicks), s.Path());
     EXPECT_EQ(run.exit_code, 0) << run.err;
+    EXPECT_TRUE(run.HasVar("log", "string", "\"start0@0;Go here!@3;end@11;" + std::string(c.links) + "\""))
+        << c.capture << "\n" << run.vars;
     EXPECT_TRUE(run.HasVar("lclicks", "integer", c.lclicks)) << c.capture << "\n" << run.vars;
-    EXPECT_TRUE(run.HasVar("linked", "integer", "1")) << c.capture << "\n" << run.vars;
   }
 }
 
