@@ -1,7 +1,9 @@
 // Whole-player runs of a message window: text typed glyph by glyph with
 // its events, the page-start argument that tells a page read before, a
 // link click, and the frames of the window, which must be the same whether
-// the text came from a TextIns command or as markup through PR_TEXT.
+// the text came from a TextIns command or as markup through PR_TEXT; then
+// pausing the typing, links that let clicks on plain text through, and
+// paging with PR_INDEX, each from its own scene of the same game.
 
 #include <gtest/gtest.h>
 
@@ -150,6 +152,8 @@ TEST(MessageGames, GlyphsAppearOneByOneAndMarkupGivesTheSameFrames) {
 }
 
 TEST(MessageGames, TextPausedHoldsNewGlyphsLetsFadingOnesFinishAndResumesWithoutAJump) {
+  // Ten glyphs 30 ms apart, each fading in over 100 ms; the scene pauses
+  // the typing in update 8 and resumes it in update 30.
   Scratch s;
   fs::path game = GameFrom(s.Path(), "pause");
   PlayResult run = Play(game,
