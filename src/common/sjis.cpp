@@ -26,6 +26,17 @@ std::size_t CharCount(std::string_view s) {
   return count;
 }
 
+std::vector<uint16_t> CharCodes(std::string_view s) {
+  std::vector<uint16_t> codes;
+  for (std::size_t i = 0; i < s.size();) {
+    const std::size_t n = CharSize(s, i);
+    const auto lead = static_cast<unsigned char>(s[i]);
+    codes.push_back(n == 2 ? static_cast<uint16_t>(lead * 256 + static_cast<unsigned char>(s[i + 1])) : lead);
+    i += n;
+  }
+  return codes;
+}
+
 bool IsTrailByteAt(std::string_view s, std::size_t pos) {
   std::size_t i = 0;
   while (i < pos) i += CharSize(s, i);

@@ -8,8 +8,10 @@
 // that such bytes are never mistaken for single-byte characters.
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace rivo::sjis {
 
@@ -26,6 +28,9 @@ inline std::size_t CharSize(std::string_view s, std::size_t pos) {
 }
 
 std::size_t CharCount(std::string_view s);
+
+// The characters of s as codes: a single byte, or lead * 256 + trail.
+std::vector<uint16_t> CharCodes(std::string_view s);
 
 // True when the byte at pos is the second half of a double-byte character.
 bool IsTrailByteAt(std::string_view s, std::size_t pos);

@@ -5,21 +5,6 @@
 #include "text/layer_limits.h"
 
 namespace rivo {
-namespace {
-
-std::vector<uint16_t> Codes(const std::string& text) {
-  std::vector<uint16_t> codes;
-  for (std::size_t i = 0; i < text.size();) {
-    const std::size_t n = sjis::CharSize(text, i);
-    const auto lead = static_cast<unsigned char>(text[i]);
-    codes.push_back(n == 2 ? static_cast<uint16_t>(lead * 256 + static_cast<unsigned char>(text[i + 1])) : lead);
-    i += n;
-  }
-  return codes;
-}
-
-}  // namespace
-
 std::vector<std::string> SplitLabelLines(const std::string& text) {
   std::vector<std::string> lines;
   std::string line;
@@ -67,7 +52,7 @@ void TLabelLayout::Layout(TFontPixelManager& glyphs, const std::vector<std::stri
   line_widths_.clear();
   int64_t widest = 0;
   for (const std::string& line : lines) {
-    codes.push_back(Codes(line));
+    codes.push_back(sjis::CharCodes(line));
     int64_t width = 0;
     for (uint16_t code : codes.back()) width += glyphs.GetGlyph(code, face, style.FontStyle, height)->Advance();
     line_widths_.push_back(static_cast<int32_t>(std::min<int64_t>(width, kMaxPictureSide)));

@@ -8,22 +8,6 @@
 #include "text/outline_metrics_record.h"
 
 namespace rivo {
-namespace {
-
-// The characters of a CP932 text as codes (lead * 256 + trail).
-std::vector<uint16_t> Codes(const std::string& text) {
-  std::vector<uint16_t> codes;
-  for (std::size_t i = 0; i < text.size();) {
-    const std::size_t n = sjis::CharSize(text, i);
-    const auto lead = static_cast<unsigned char>(text[i]);
-    codes.push_back(n == 2 ? static_cast<uint16_t>(lead * 256 + static_cast<unsigned char>(text[i + 1])) : lead);
-    i += n;
-  }
-  return codes;
-}
-
-}  // namespace
-
 TQnLabelList::TQnLabelList(TFontPixelManager& glyphs)
     : FontName(Utf8ToCp932("ＭＳ Ｐゴシック")), glyphs_(glyphs) {}
 
@@ -54,7 +38,7 @@ void TQnLabelList::MeasureLabel(TQnLabelDIB& label, RasterFont* font) {
   if (!font) return;
   // The font's widths of each character code, for this pass.
   std::map<uint16_t, AbcWidths> measured;
-  const std::vector<uint16_t> codes = Codes(label.Text);
+  const std::vector<uint16_t> codes = sjis::CharCodes(label.Text);
   int64_t total = 0;
   for (std::size_t i = 0; i < codes.size(); ++i) {
     auto it = measured.find(codes[i]);
@@ -88,7 +72,7 @@ void TQnLabelList::Render(TQnLabelDIB& label) {
   style.shadow_color = static_cast<uint32_t>(label.Colour.ColorToPixel(ShadowColor));
   style.coverage_only = true;  // Draw fills plain labels through the coverage layer
   const int32_t height = ClampLabelFontHeight(FontHeight);
-  const std::vector<uint16_t> codes = Codes(label.Text);
+  const std::vector<uint16_t> codes = sjis::CharCodes(label.Text);
   int32_t x = 0;
   for (std::size_t i = 0; i < codes.size() && i < label.CharWidths.size() && x < size.width; ++i) {
     style.first_in_run = i == 0;

@@ -19,6 +19,8 @@ TEST(Sjis, CountsCharactersNotBytes) {
   EXPECT_EQ(CharCount("abc"), 3u);
   EXPECT_EQ(CharCount(""), 0u);
   EXPECT_EQ(CharCount("a\x83"), 2u);  // a lone lead byte at the end is one character
+  EXPECT_EQ(CharCodes(kSo + "a" + kHyou), (std::vector<uint16_t>{0x835C, 'a', 0x955C}));
+  EXPECT_EQ(CharCodes("a\x83"), (std::vector<uint16_t>{'a', 0x83}));  // the lone lead byte stands alone
   EXPECT_TRUE(IsTrailByteAt(kSo + "\\", 1));
   EXPECT_FALSE(IsTrailByteAt(kSo + "\\", 2));
 }
