@@ -97,6 +97,10 @@ PlayerOptions ParseCommandLine(std::span<const std::string> args) {
     else if (name == "--disc-root") o.disc_roots.emplace_back(std::string(value()));
     else if (name == "--save-dir") o.save_dir = std::string(value());
     else if (name == "--soundfont") o.sound_font = std::string(value());
+    else if (name == "--audio-out") {
+      o.audio_out = std::string(value());
+      if (o.audio_out.empty()) throw UsageError("--audio-out needs a file name");
+    }
     else if (name == "--event") o.events.push_back(ParseEvent(value()));
     else throw UsageError("unknown option " + std::string(name));
   }
@@ -132,6 +136,9 @@ std::string HelpText() {
          "                        page.rsb:label) before tick N (repeatable)\n"
          "  --soundfont FILE      the General MIDI sound font (default: game.ini's\n"
          "                        [Sound] SoundFont, else Debian's TimGM6mb or FluidR3)\n"
+         "  --audio-out FILE.wav  everything the sound device plays, as a 44,100 Hz\n"
+         "                        16-bit stereo WAVE file (headless: in virtual time,\n"
+         "                        the same for the same --seed and --input)\n"
          "  --test-fonts          draw text with the fixed test rasteriser instead of\n"
          "                        the installed fonts (frames alike on every machine)\n"
          "  --fullscreen          start in full screen\n"

@@ -49,6 +49,7 @@ struct PlayerOptions {
   std::vector<std::filesystem::path> disc_roots;  // folders searched like game discs
   std::filesystem::path save_dir;                 // where save.dat lives; empty: the default
   std::filesystem::path sound_font;               // the General MIDI font; empty: game.ini's or Debian's
+  std::filesystem::path audio_out;                // a WAVE file of everything the sound device plays
   std::vector<ScheduledEvent> events;
 };
 

@@ -8,6 +8,7 @@
 #include "common/error.h"
 #include "host/game_files.h"
 #include "host/input_router.h"
+#include "media/recording_audio_device.h"
 #include "platform/message_boxes.h"
 #include "platform/png_writer.h"
 
@@ -83,6 +84,10 @@ void Player::InitPlayer() {
   ctx_.Trace("DXSound.Initialize");
   // One sound device serves every path, the wave output of DirectSound off too.
   audio_ = platform_.OpenAudio();
+  if (ctx_.audio_out) {
+    if (audio_->Pull() == AudioPull::kNone) *ctx_.log << "rivoplay: no sound device plays; the sound file stays empty\n";
+    audio_ = std::make_unique<RecordingAudioDevice>(std::move(audio_), *ctx_.audio_out);
+  }
   ctx_.audio = audio_.get();
   ctx_.Trace("RivoInitialize");
   screen_ = parts_.CreateScreen(ctx_);

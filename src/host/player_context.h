@@ -23,6 +23,7 @@ class AudioDevice;
 class DisplayControl;
 class TScreenManager;
 class TRivoBaseList;
+class WavRecorder;
 
 struct PlayerContext {
   // Stopping, or failed to start: the tick ends after the interpreter step,
@@ -59,6 +60,7 @@ struct PlayerContext {
   Platform* platform = nullptr;
   Window* window = nullptr;      // from the end of start-up to shutdown
   AudioDevice* audio = nullptr;  // the one sound device, from start-up to shutdown
+  WavRecorder* audio_out = nullptr;  // --audio-out, open for the whole run
   TScreenManager* screen_manager = nullptr;  // while the window exists
   DisplayControl* display = nullptr;         // the player, for the display's system variables
   TRivoBaseList* screen = nullptr;           // the runtime objects' screen, while it exists

@@ -6,6 +6,7 @@
 #include "host/command_line.h"
 #include "host/game_location.h"
 #include "host/player.h"
+#include "media/wav_recorder.h"
 #include "platform/headless/headless_platform.h"
 #include "platform/instance_lock.h"
 #include "platform/platform_error.h"
@@ -68,6 +69,14 @@ int RunPlayerProcess(std::span<const std::string> args, PlayerParts& parts, std:
       PrintSettings(game, out);
       return kExitNormal;
     }
+    // Opened (and emptied) only by the player that holds the game.
+    std::unique_ptr<WavRecorder> audio_out;
+    try {
+      if (!options.audio_out.empty()) audio_out = std::make_unique<WavRecorder>(options.audio_out, kMixFormat);
+    } catch (const WavRecorderError& e) {
+      err << "rivoplay: " << e.what() << "\n";
+      return kExitUsage;
+    }
     PrivateTempFolder temp;
     std::unique_ptr<Platform> platform;
     try {
@@ -82,8 +91,14 @@ int RunPlayerProcess(std::span<const std::string> args, PlayerParts& parts, std:
     ctx.game = game;
     ctx.temp_folder = temp.Path();
     ctx.log = &err;
+    ctx.audio_out = audio_out.get();
     Player player(*platform, parts, std::move(ctx));
-    return player.Run();
+    int code = player.Run();
+    if (audio_out && !audio_out->Finish()) err << "rivoplay: a write to " << options.audio_out.string() << " failed\n";
+    if (audio_out && audio_out->Truncated())
+      err << "rivoplay: " << options.audio_out.string() << " holds the first " << audio_out->DataBytes()
+          << " bytes of sound only (a WAVE file cannot hold more)\n";
+    return code;
   } catch (const std::exception& e) {
     err << "rivoplay: " << e.what() << "\n";
     return kExitCannotStart;

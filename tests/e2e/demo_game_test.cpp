@@ -3,7 +3,9 @@
 // the command trace, the variables and the frames at a dozen milestone
 // ticks must equal the files kept in games/demo/expected. Frames are drawn
 // with the test rasteriser, so installed font versions do not matter; a
-// second run with the real fonts checks the trace and the variables. Then
+// second run with the real fonts checks the trace and the variables, and
+// listens to the sound the run records: the title's MIDI theme, the
+// button clicks, the hummed ogg of the shore and its fade-out. Then
 // the translator's round: the listings of the packed pages are the sources,
 // and a dialogue line edited in a listing shows in the rebuilt game.
 //
@@ -12,11 +14,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
 
 #include "e2e/game_runner.h"
+#include "e2e/recorded_sound.h"
 #include "platform/read_png.h"
 
 namespace rivo::e2e {
@@ -31,6 +35,7 @@ namespace fs = std::filesystem;
 // with the kept ending.
 constexpr int kMilestones[] = {60, 330, 380, 520, 600, 700, 840, 1000, 1160, 1290, 1550, 2000, 2470};
 constexpr int kLastTick = 2700;
+constexpr int kTickMs = 15;
 
 const fs::path kSources = fs::path(RIVO_SOURCE_DIR) / "games/demo";
 const fs::path kExpected = kSources / "expected";
@@ -63,14 +68,15 @@ fs::path OwnCopy(const fs::path& game, const fs::path& dir) {
 }
 
 // One whole playthrough into dir (save folder included), with frames at the
-// milestones when shots is set.
-DemoRun PlayDemo(const fs::path& original, const fs::path& dir, bool test_fonts, bool shots) {
+// milestones when shots is set and its sound in dir/sound.wav when sound is.
+DemoRun PlayDemo(const fs::path& original, const fs::path& dir, bool test_fonts, bool shots, bool sound = false) {
   fs::create_directories(dir);
   const fs::path game = OwnCopy(original, dir);
   std::string command = "timeout 300 " + std::string(RIVO_BIN_DIR) + "/rivoplay --headless --seed 1 --input " +
                         Quote(kSources / "playthrough.input") + " --ticks " + std::to_string(kLastTick) +
                         " --trace " + Quote(dir / "trace.txt") + " --dump-vars " + Quote(dir / "vars.json") +
-                        " --save-dir " + Quote(dir) + (test_fonts ? " --test-fonts" : "");
+                        " --save-dir " + Quote(dir) + (test_fonts ? " --test-fonts" : "") +
+                        (sound ? " --audio-out " + Quote(dir / "sound.wav") : "");
   if (shots)
     for (int tick : kMilestones) command += " --screenshot-at " + std::to_string(tick) + ":" + Quote(dir / FrameName(tick));
   command += " " + Quote(game) + " 2>" + Quote(dir / "stderr.txt") + " >/dev/null";
@@ -91,6 +97,74 @@ std::string FirstDifference(const std::string& a, const std::string& b) {
     if (!more_a && !more_b) return "equal";
     if (!more_a || !more_b || x != y)
       return "line " + std::to_string(line) + ": expected \"" + x + "\", got \"" + y + "\"";
+  }
+}
+
+// The ticks at which the trace shows a line of a page run, in order.
+std::vector<int> TicksOf(const std::string& trace, const std::string& page_line) {
+  std::vector<int> ticks;
+  std::istringstream lines(trace);
+  for (std::string line; std::getline(lines, line);)
+    if (line.size() > 11 && line.substr(11) == page_line)
+      ticks.push_back(static_cast<int>(std::stoul(line.substr(0, 8), nullptr, 16) / kTickMs));
+  return ticks;
+}
+
+// Where the demo's listings make sound (and what silences it), as the trace
+// of a playthrough shows it, checked against what the run recorded.
+void ExpectTheSoundsOfThePlaythrough(const RecordedSound& sound, const std::string& trace) {
+  // Quieter than this is silence: the synthesiser leaves a sample or two of
+  // ±3 behind when it has nothing to play.
+  constexpr int kSilence = 8;
+  const std::vector<int> themes = TicksOf(trace, "title.rsb(144)");  // Sound "theme.mid", repeated
+  const std::vector<int> theme_stops = TicksOf(trace, "title.rsb(154)");  // MovieStop "bgm", fade 600
+  const std::vector<int> clicks = TicksOf(trace, "pick.rsb(71)");  // Sound "click.wav" on every button
+  const std::vector<int> loads = TicksOf(trace, "saves.rsb(86)");  // GameLoad, which drops that click
+  const std::vector<int> hums = TicksOf(trace, "shore.rsb(17)");   // Sound "voice.ogg", repeated
+  const std::vector<int> hum_stops = TicksOf(trace, "shore.rsb(36)");  // MovieStop "hum", fade 1000
+  ASSERT_FALSE(themes.empty() || theme_stops.empty() || clicks.empty() || hums.empty() || hum_stops.empty())
+      << "the listings changed: name the lines that make sound anew";
+  // Whatever starts a sound: the end of a silent stretch.
+  std::vector<int> starts = themes;
+  starts.insert(starts.end(), clicks.begin(), clicks.end());
+  starts.insert(starts.end(), hums.begin(), hums.end());
+  std::sort(starts.begin(), starts.end());
+  auto next_start = [&](int tick) {
+    auto next = std::upper_bound(starts.begin(), starts.end(), tick);
+    return next == starts.end() ? sound.Ticks() : *next;
+  };
+
+  // The recording lasts as long as the run: to the end page's tick.
+  EXPECT_NEAR(sound.Ticks(), TicksOf(trace, "end.rsb(1)").at(0), 2);
+  EXPECT_EQ(sound.Peak(0, themes[0]), 0) << "sound before the title";
+  for (int tick : themes)
+    for (int block = tick + 1; block < tick + 51; block += 10)
+      EXPECT_GT(sound.Rms(block, block + 10), 200) << "the theme is not heard at tick " << block;
+  for (int tick : clicks) {
+    if (std::binary_search(loads.begin(), loads.end(), tick)) continue;
+    // Loud over silence and over the theme alike.
+    EXPECT_GT(sound.Peak(tick, tick + 3), 15000) << "no click at tick " << tick;
+    EXPECT_GT(sound.Peak(tick, tick + 3), 4 * sound.Peak(tick - 5, tick)) << "the click at tick " << tick;
+  }
+  for (int tick : theme_stops) {
+    // 600 ms of fading (after the click that stops it), then silence till the next sound.
+    EXPECT_GT(sound.Rms(tick + 3, tick + 13), sound.Rms(tick + 13, tick + 23)) << "tick " << tick;
+    EXPECT_GT(sound.Rms(tick + 13, tick + 23), sound.Rms(tick + 23, tick + 33)) << "tick " << tick;
+    const int quiet = tick + 600 / kTickMs + 2;
+    EXPECT_LE(sound.Peak(quiet, next_start(quiet)), kSilence) << "ticks " << quiet << " to " << next_start(quiet);
+  }
+  for (int tick : hums) {
+    EXPECT_LE(sound.Peak(tick - 10, tick), kSilence) << "sound before the hum at tick " << tick;
+    auto stop = std::upper_bound(hum_stops.begin(), hum_stops.end(), tick);
+    ASSERT_NE(stop, hum_stops.end()) << "the hum from tick " << tick << " is never stopped";
+    EXPECT_GT(sound.Rms(tick + 3, *stop), 2000) << "the hum from tick " << tick;
+  }
+  for (int tick : hum_stops) {
+    // The hum fades over 1000 ms as the scene changes: every step quieter, then silence.
+    for (int block = tick; block < tick + 60; block += 10)
+      EXPECT_GT(sound.Rms(block, block + 10), sound.Rms(block + 10, block + 20)) << "tick " << block;
+    const int quiet = tick + 1000 / kTickMs + 2;
+    EXPECT_LE(sound.Peak(quiet, next_start(quiet)), kSilence) << "ticks " << quiet << " to " << next_start(quiet);
   }
 }
 
@@ -132,13 +206,17 @@ TEST_F(DemoGame, APlaythroughOfEveryBranchGivesTheExpectedTraceVariablesAndFrame
   }
 }
 
-TEST_F(DemoGame, WithTheRealFontsThePlaythroughTakesTheSameCourse) {
+TEST_F(DemoGame, WithTheRealFontsThePlaythroughTakesTheSameCourseAndItsSoundsPlay) {
   if (Updating()) GTEST_SKIP() << "the expected files come from the run with the test fonts";
-  DemoRun run = PlayDemo(kGame, scratch_.Path() / "real", false, false);
+  const fs::path dir = scratch_.Path() / "real";
+  DemoRun run = PlayDemo(kGame, dir, false, false, true);
   ASSERT_EQ(run.exit_code, 0) << run.err;
   const std::string trace = ReadFile(kExpected / "trace.txt"), vars = ReadFile(kExpected / "vars.json");
   EXPECT_TRUE(run.trace == trace) << FirstDifference(trace, run.trace);
   EXPECT_TRUE(run.vars == vars) << FirstDifference(vars, run.vars);
+  std::optional<RecordedSound> sound = RecordedSound::Read(dir / "sound.wav", kTickMs);
+  ASSERT_TRUE(sound) << "no WAVE file of the mixer's format was recorded";
+  ExpectTheSoundsOfThePlaythrough(*sound, run.trace);
 }
 
 // What a translator does: unpack the game, list its pages, edit a line of

@@ -12,7 +12,8 @@ PlayerOptions Parse(std::vector<std::string> args) { return ParseCommandLine(arg
 TEST(CommandLine, ReadsEveryOption) {
   PlayerOptions o = Parse({"--headless", "--ticks", "3", "--tick-ms=20", "--seed", "42", "--input", "in.txt",
                            "--trace", "t.txt", "--dump-vars", "v.json", "--screenshot", "s.png", "--fullscreen",
-                           "--scale", "2", "--test-fonts", "--soundfont", "gm.sf2", "game", "more"});
+                           "--scale", "2", "--test-fonts", "--soundfont", "gm.sf2", "--audio-out", "a.wav", "game",
+                           "more"});
   EXPECT_TRUE(o.headless);
   EXPECT_EQ(o.ticks, 3u);
   EXPECT_EQ(o.tick_ms, 20u);
@@ -25,6 +26,7 @@ TEST(CommandLine, ReadsEveryOption) {
   EXPECT_TRUE(o.test_fonts);
   EXPECT_EQ(o.scale, 2);
   EXPECT_EQ(o.sound_font, "gm.sf2");
+  EXPECT_EQ(o.audio_out, "a.wav");
   EXPECT_EQ(o.games, (std::vector<std::string>{"game", "more"}));
   EXPECT_FALSE(o.help || o.config);
 }
@@ -74,6 +76,7 @@ TEST(CommandLine, UsageErrorsAreRefused) {
       {"--headless", "--screenshot-at", "a.png"},  {"--headless", "--screenshot-at", "0:a.png"},
       {"--headless", "--screenshot-at", "3:"},     {"--screenshot-at", "3:a.png"},  // needs --headless
       {"--invalidate-all=1"},
+      {"--audio-out"},    {"--audio-out="},  // a file must be named
   };
   for (const auto& args : bad) {
     SCOPED_TRACE(args.front());
@@ -84,7 +87,7 @@ TEST(CommandLine, UsageErrorsAreRefused) {
 TEST(CommandLine, HelpListsEveryOption) {
   std::string help = HelpText();
   for (const char* option : {"--headless", "--ticks", "--tick-ms", "--seed", "--input", "--trace", "--dump-vars",
-                             "--screenshot", "--screenshot-at", "--invalidate-all", "--fullscreen", "--scale", "--soundfont", "--config", "--help"})
+                             "--screenshot", "--screenshot-at", "--invalidate-all", "--fullscreen", "--scale", "--soundfont", "--audio-out", "--config", "--help"})
     EXPECT_NE(help.find(option), std::string::npos) << option;
 }
 

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 
 #include <gmock/gmock.h>
@@ -83,6 +84,23 @@ TEST(PlayerProcess, AnInputScriptThatCannotBeReadIsAUsageError) {
   Outcome o = RunProcess({"--headless", "--input", (game.Path() / "in.txt").string(), game.Path().string()});
   EXPECT_EQ(o.code, kExitUsage);
   EXPECT_THAT(o.err, HasSubstr("input script line 1"));
+}
+
+TEST(PlayerProcess, ASoundFileThatCannotBeWrittenIsAUsageErrorAndOneThatCanIsAWaveFile) {
+  PrivateTempFolder game;
+  const std::filesystem::path bad = game.Path() / "missing" / "out.wav";
+  Outcome o = RunProcess({"--headless", "--ticks", "1", "--audio-out", bad.string(), game.Path().string()});
+  EXPECT_EQ(o.code, kExitUsage);
+  EXPECT_THAT(o.err, HasSubstr("cannot write the sound to " + bad.string() + ": No such file or directory"));
+  EXPECT_EQ(o.out, "");  // refused before anything started
+  // A game that does not start still leaves a valid, empty recording.
+  const std::filesystem::path good = game.Path() / "out.wav";
+  o = RunProcess({"--headless", "--ticks", "1", "--audio-out=" + good.string(), game.Path().string()});
+  EXPECT_EQ(o.code, kExitCannotStart);
+  std::ifstream in(good, std::ios::binary);
+  std::string header(std::istreambuf_iterator<char>(in), {});
+  ASSERT_EQ(header.size(), 44u);
+  EXPECT_EQ(header.substr(0, 4) + header.substr(8, 8) + header.substr(36, 4), "RIFFWAVEfmt data");
 }
 
 // The built executable, as a user runs it.
