@@ -5,7 +5,10 @@
 
 #include "platform/sdl/sdl_window.h"
 
+#include "platform/freetype_rasteriser.h"
+#include "platform/platform_error.h"
 #include "platform/sdl/sdl_display_modes.h"
+#include "platform/toolbar_picture.h"
 
 #include <sys/wait.h>
 #include <unistd.h>
@@ -62,6 +65,24 @@ TEST_F(SdlWindowTest, PresentsAFrameBelowTheToolbarStrip) {
   shown = window.ReadBack();
   EXPECT_EQ(rgb(0, 44), 0x00FFFFFFu);
   EXPECT_EQ(rgb(127, 139), 0x000080FFu);
+}
+
+TEST_F(SdlWindowTest, TheToolbarStripShowsTheToolbarPictureWithItsCaptions) {
+  SdlWindow window({.screen_width = 160, .screen_height = 40, .title_utf8 = "テスト", .scale = 2});
+  FrameBuffer shown = window.ReadBack();
+  ASSERT_EQ(shown.width, 320);
+  std::unique_ptr<FreeTypeRasteriser> fonts;
+  try {
+    fonts = std::make_unique<FreeTypeRasteriser>();
+  } catch (const PlatformError&) {
+  }
+  ToolbarPicture toolbar(fonts.get());
+  const FrameBuffer& want = toolbar.Draw(Viewport::Windowed(160, 40, 320, 2 * (40 + kToolbarHeight)), ToolbarButton::kNone);
+  ASSERT_EQ(want.width, 320);
+  int differing = 0;
+  for (int32_t y = 0; y < want.height; ++y)
+    for (int32_t x = 0; x < want.width; ++x) differing += (shown.At(x, y) & 0x00FFFFFF) != want.At(x, y);
+  EXPECT_EQ(differing, 0);
 }
 
 TEST_F(SdlWindowTest, ClicksBecomePanelPositionsOrToolbarRequests) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/freetype_rasteriser.h"
 #include "platform/platform_error.h"
 
 namespace rivo {
@@ -11,23 +12,23 @@ namespace {
 
 SDL_Rect ToSdl(const DisplayRect& r) { return {r.Left, r.Top, r.Width(), r.Height()}; }
 
-void Fill(SDL_Renderer* renderer, const DisplayRect& r, Uint8 grey) {
-  SDL_SetRenderDrawColor(renderer, grey, grey, grey, 255);
-  SDL_Rect rect = ToSdl(r);
-  SDL_RenderFillRect(renderer, &rect);
+// FreeType for the tool bar's captions; without it the buttons stay plain.
+std::unique_ptr<FontRasteriser> OpenCaptionFonts() {
+  try {
+    return std::make_unique<FreeTypeRasteriser>();
+  } catch (const PlatformError&) {
+    return nullptr;
+  }
 }
-
-// The colours of a plain Windows tool bar: face, button face and its border.
-constexpr Uint8 kToolbarFace = 0xF0;
-constexpr Uint8 kButtonFace = 0xE1;
-constexpr Uint8 kButtonBorder = 0xAD;
 
 }  // namespace
 
 SdlWindow::SdlWindow(const WindowSpec& spec)
     : screen_width_(std::max(1, spec.screen_width)),
       screen_height_(std::max(1, spec.screen_height)),
-      scale_(std::max(1, spec.scale)) {
+      scale_(std::max(1, spec.scale)),
+      caption_fonts_(OpenCaptionFonts()),
+      toolbar_(caption_fonts_.get()) {
   // Integer scaling stays sharp; the player's own pixels are never smoothed.
   SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
   window_ = SDL_CreateWindow(spec.title_utf8.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
@@ -60,6 +61,7 @@ SdlWindow::~SdlWindow() {
   SDL_SetCursor(SDL_GetDefaultCursor());
   for (auto& [name, cursor] : cursors_) SDL_FreeCursor(cursor);
   if (arrow_) SDL_FreeCursor(arrow_);
+  if (toolbar_texture_) SDL_DestroyTexture(toolbar_texture_);
   SDL_DestroyTexture(texture_);
   SDL_DestroyRenderer(renderer_);
   SDL_DestroyWindow(window_);
@@ -154,17 +156,19 @@ void SdlWindow::Redraw() {
   SDL_RenderPresent(renderer_);
 }
 
-// The buttons are drawn as plain rectangles; their captions "終了" and
-// "画面切替" will be drawn once the glyph cache exists.
 void SdlWindow::DrawToolbar(const Viewport& v) {
-  Fill(renderer_, v.toolbar, kToolbarFace);
-  for (ToolbarButton b : {ToolbarButton::kQuit, ToolbarButton::kToggleFullScreen}) {
-    DisplayRect r = v.ButtonRect(b);
-    Fill(renderer_, r, kButtonBorder);
-    int32_t k = v.toolbar_scale;
-    Fill(renderer_, {r.Left + k, r.Top + k, r.Right - k, r.Bottom - k},
-         b == pressed_button_ ? kButtonBorder : kButtonFace);
+  const FrameBuffer& picture = toolbar_.Draw(v, pressed_button_);
+  int w = 0, h = 0;
+  if (toolbar_texture_) SDL_QueryTexture(toolbar_texture_, nullptr, nullptr, &w, &h);
+  if (!toolbar_texture_ || w != picture.width || h != picture.height) {
+    if (toolbar_texture_) SDL_DestroyTexture(toolbar_texture_);
+    toolbar_texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
+                                         picture.width, picture.height);
+    if (!toolbar_texture_) return;
   }
+  SDL_UpdateTexture(toolbar_texture_, nullptr, picture.pixels.data(), picture.width * 4);
+  SDL_Rect dest = ToSdl(v.toolbar);
+  SDL_RenderCopy(renderer_, toolbar_texture_, nullptr, &dest);
 }
 
 std::optional<InputEvent> SdlWindow::Translate(const SDL_Event& event) {

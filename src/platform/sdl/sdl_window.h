@@ -6,10 +6,13 @@
 #include <SDL.h>
 
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 
+#include "platform/font_rasteriser.h"
 #include "platform/input_event.h"
+#include "platform/toolbar_picture.h"
 #include "platform/viewport.h"
 #include "platform/window.h"
 
@@ -63,6 +66,10 @@ class SdlWindow final : public Window {
   // Colour cursors made so far, by name; freed with the window.
   std::map<std::string, SDL_Cursor*> cursors_;
   SDL_Cursor* arrow_ = nullptr;
+  // The captions' fonts; nullptr when FreeType cannot start (plain buttons).
+  std::unique_ptr<FontRasteriser> caption_fonts_;
+  ToolbarPicture toolbar_{nullptr};
+  SDL_Texture* toolbar_texture_ = nullptr;  // the strip's size; made anew when that changes
 };
 
 }  // namespace rivo
