@@ -36,9 +36,7 @@ struct Kernels {
   static T Scale(T s, T w_lo, T w_hi) {
     return V::Pack(V::Shr16(V::Mul16(V::Lo8(s), w_lo)), V::Shr16(V::Mul16(V::Hi8(s), w_hi)));
   }
-  static T Select(T mask, T if_set, T otherwise) {
-    return V::Or(V::And(mask, if_set), V::AndNot(mask, otherwise));
-  }
+  static T Select(T mask, T if_set, T otherwise) { return V::Select(mask, if_set, otherwise); }
   // Per-pixel weights (32-bit lanes) spread to the 16-bit channel lanes.
   static void Spread(T w32, T& w_lo, T& w_hi) {
     const T both = V::Or(w32, V::Shl32By16(w32));
@@ -46,7 +44,8 @@ struct Kernels {
     w_hi = V::UnpackHi32(both, both);
   }
   static T MaskWeights(T m32, const MaskRule& rule) {
-    T w = V::Shr16(V::Mul16(m32, V::Set32(rule.alpha)));
+    // (m * 256) shr 8 is m: drawing at full opacity weighs by the mask alone.
+    T w = rule.alpha == 256 ? m32 : V::Shr16(V::Mul16(m32, V::Set32(rule.alpha)));
     if (rule.at_255 == At255::kAlpha)
       w = Select(V::Eq32(m32, V::Set32(255)), V::Set32(rule.alpha), w);
     return w;
