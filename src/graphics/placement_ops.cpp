@@ -27,7 +27,8 @@ bool ReadsBytes(RasterOpKind kind) {
 template <class P, class Row>
 void ForEachRow(const TPixelTarget& t, const TPlacement& p, bool flip_v, Row row) {
   using Pixel = typename P::Pixel;
-  for (int32_t i = 0; i < p.dest.Height(); ++i) row(t.Row<Pixel>(p.dest.Top + i) + p.dest.Left, p.SourceRow(i, flip_v));
+  for (int32_t i = 0; i < p.dest.Height(); ++i)
+    row(t.Row<Pixel>(p.dest.Top + i) + p.dest.Left, p.SourceRow(i, flip_v));
 }
 
 // The kind is chosen once per placement, not per row: a glyph or a small
@@ -73,15 +74,19 @@ void Place(const TPixelTarget& t, const RasterOp& op, const TPixelSource& src,
     case RasterOpKind::kDrawAdd:
       rows([&](Pixel* d, int32_t sy) { R::Add(d, pixels(sy), n, step, w, key); });
       break;
-    case RasterOpKind::kDrawMask:
-      rows([&](Pixel* d, int32_t sy) { R::MaskBlend(d, pixels(sy), mask_bytes(sy), n, step, {256, At255::kCopy}, true); });
+    case RasterOpKind::kDrawMask: {
+      const MaskRule copy{256, At255::kCopy};
+      rows([&](Pixel* d, int32_t sy) { R::MaskBlend(d, pixels(sy), mask_bytes(sy), n, step, copy, true); });
       break;
+    }
     case RasterOpKind::kDrawAlphaMask:
       rows([&](Pixel* d, int32_t sy) { R::MaskBlend(d, pixels(sy), mask_bytes(sy), n, step, alpha_rule, true); });
       break;
-    default:
-      rows([&](Pixel* d, int32_t sy) { R::MaskAdd(d, pixels(sy), mask_bytes(sy), n, step, {w, At255::kAlpha}); });
+    default: {
+      const MaskRule weigh{w, At255::kAlpha};
+      rows([&](Pixel* d, int32_t sy) { R::MaskAdd(d, pixels(sy), mask_bytes(sy), n, step, weigh); });
       break;
+    }
   }
 }
 

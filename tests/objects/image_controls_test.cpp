@@ -340,7 +340,8 @@ TEST(ImageControls, AChangedRectangleShowsWhatAFullRedrawShowsThere) {
   };
   for (const Case& c : cases) {
     ImageScreen s;
-    s.Add("grain.orb", {{8, 6, [](int32_t x, int32_t y) { return uint32_t(x * 30 << 16 | y * 40 << 8 | 0x80); }, {}, 100}});
+    auto grain = [](int32_t x, int32_t y) { return uint32_t(x * 30 << 16 | y * 40 << 8 | 0x80); };
+    s.Add("grain.orb", {{8, 6, grain, {}, 100}});
     TRivoImages& image = NewImages(s, "grain.orb");
     image.SetBounds(c.left, c.top, 0, 0);
     if (c.width) test::SetInt(image, PR_WIDTH, c.width);
