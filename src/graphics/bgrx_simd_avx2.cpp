@@ -38,6 +38,8 @@ struct V256 {
   static T UnpackLo32(T a, T b) { return _mm256_unpacklo_epi32(a, b); }
   static T UnpackHi32(T a, T b) { return _mm256_unpackhi_epi32(a, b); }
   static bool AllSet(T a) { return _mm256_movemask_epi8(a) == -1; }
+  // Lanes of if_set where mask is set (masks are whole lanes of 0 or ~0).
+  static T Select(T mask, T if_set, T otherwise) { return _mm256_blendv_epi8(otherwise, if_set, mask); }
 };
 
 }  // namespace

@@ -1,7 +1,8 @@
 #pragma once
 // The vector kernels, written once over a vector type V (V128: SSE2,
 // V256: AVX2) and compiled in one file per instruction set. Each kernel does
-// whole vectors and leaves the tail to the scalar loop. The arithmetic is
+// whole vectors and leaves the tail to the scalar loop (the mask blend,
+// which draws text, overlaps its last vector instead). The arithmetic is
 // the scalar formula on 16-bit lanes: s*w + d*(255 - w) <= 65025 never
 // overflows, and the per-pixel choices (key, equal pixels, mask 0 and 255)
 // become lane selections.
@@ -20,6 +21,9 @@ template <class V>
 struct Kernels {
   using T = typename V::T;
   using Scalar = ScalarRows<Bgrx32>;
+  // The mask bytes of one vector.
+  using MaskWord = std::conditional_t<V::kLanes == 8, uint64_t, uint32_t>;
+  static_assert(sizeof(MaskWord) == V::kLanes);
 
   // s*w + d*(255-w) shr 8 per byte, with 16-bit weights for the low and high pixel halves.
   static T Mix(T s, T d, T w_lo, T w_hi) {
@@ -32,9 +36,7 @@ struct Kernels {
   static T Scale(T s, T w_lo, T w_hi) {
     return V::Pack(V::Shr16(V::Mul16(V::Lo8(s), w_lo)), V::Shr16(V::Mul16(V::Hi8(s), w_hi)));
   }
-  static T Select(T mask, T if_set, T otherwise) {
-    return V::Or(V::And(mask, if_set), V::AndNot(mask, otherwise));
-  }
+  static T Select(T mask, T if_set, T otherwise) { return V::Select(mask, if_set, otherwise); }
   // Per-pixel weights (32-bit lanes) spread to the 16-bit channel lanes.
   static void Spread(T w32, T& w_lo, T& w_hi) {
     const T both = V::Or(w32, V::Shl32By16(w32));
@@ -42,7 +44,8 @@ struct Kernels {
     w_hi = V::UnpackHi32(both, both);
   }
   static T MaskWeights(T m32, const MaskRule& rule) {
-    T w = V::Shr16(V::Mul16(m32, V::Set32(rule.alpha)));
+    // (m * 256) shr 8 is m: drawing at full opacity weighs by the mask alone.
+    T w = rule.alpha == 256 ? m32 : V::Shr16(V::Mul16(m32, V::Set32(rule.alpha)));
     if (rule.at_255 == At255::kAlpha)
       w = Select(V::Eq32(m32, V::Set32(255)), V::Set32(rule.alpha), w);
     return w;
@@ -86,29 +89,48 @@ struct Kernels {
     Scalar::CopyKeyed(d + i, s + i, n - i, 1, key);
   }
 
+  // One vector of MaskBlend at d, read before anything is written; false
+  // when every mask value is 0 (nothing to store).
+  static bool MaskBlendVector(const uint32_t* d, const uint32_t* s, const uint8_t* m, const MaskRule& rule,
+                              bool skip_equal, T& result) {
+    // Outside and inside the strokes of text the mask bytes, read as one
+    // word, tell the vector's fate sooner than vector compares.
+    MaskWord word;
+    std::memcpy(&word, m, sizeof word);
+    if (word == 0) return false;
+    const T sv = V::Load(s);
+    if (rule.at_255 == At255::kCopy && word == static_cast<MaskWord>(~MaskWord{0})) {
+      result = sv;
+      return true;
+    }
+    const T m32 = V::LoadMask32(m);
+    const T clear = V::Eq32(m32, V::Zero());
+    const T full = V::Eq32(m32, V::Set32(255));
+    const T dv = V::Load(d);
+    T w_lo, w_hi;
+    Spread(MaskWeights(m32, rule), w_lo, w_hi);
+    T out = Mix(sv, dv, w_lo, w_hi);
+    if (rule.at_255 == At255::kCopy) out = Select(full, sv, out);
+    const T keep = skip_equal ? V::Or(clear, V::Eq32(sv, dv)) : clear;
+    result = Select(keep, dv, out);
+    return true;
+  }
+
   static void MaskBlend(uint32_t* d, const uint32_t* s, const uint8_t* m, int32_t n, MaskRule rule,
                         bool skip_equal) {
-    const T zero = V::Zero(), opaque = V::Set32(255);
-    int32_t i = 0;
-    for (; i + V::kLanes <= n; i += V::kLanes) {
-      const T m32 = V::LoadMask32(m + i);
-      const T clear = V::Eq32(m32, zero);
-      if (V::AllSet(clear)) continue;
-      const T full = V::Eq32(m32, opaque);
-      const T sv = V::Load(s + i);
-      if (rule.at_255 == At255::kCopy && V::AllSet(full)) {
-        V::Store(d + i, sv);
-        continue;
-      }
-      const T dv = V::Load(d + i);
-      T w_lo, w_hi;
-      Spread(MaskWeights(m32, rule), w_lo, w_hi);
-      T out = Mix(sv, dv, w_lo, w_hi);
-      if (rule.at_255 == At255::kCopy) out = Select(full, sv, out);
-      const T keep = skip_equal ? V::Or(clear, V::Eq32(sv, dv)) : clear;
-      V::Store(d + i, Select(keep, dv, out));
+    if (n < V::kLanes) return Scalar::MaskBlend(d, s, m, n, 1, rule, skip_equal);
+    // Text rows are short: rather than finishing pixel by pixel, the last
+    // vector overlaps the one before it. Every vector is worked out from the
+    // pixels as they were, so the overlap gets the same value twice; the
+    // last is read first, as reading pixels just written in part stalls.
+    const int32_t last = n - V::kLanes;
+    T tail;
+    const bool tail_stored = MaskBlendVector(d + last, s + last, m + last, rule, skip_equal, tail);
+    for (int32_t i = 0; i < last; i += V::kLanes) {
+      T out;
+      if (MaskBlendVector(d + i, s + i, m + i, rule, skip_equal, out)) V::Store(d + i, out);
     }
-    Scalar::MaskBlend(d + i, s + i, m + i, n - i, 1, rule, skip_equal);
+    if (tail_stored) V::Store(d + last, tail);
   }
 
   static void MaskAdd(uint32_t* d, const uint32_t* s, const uint8_t* m, int32_t n, MaskRule rule) {
@@ -137,8 +159,6 @@ struct Kernels {
     const T full_value = rule.at_255 == At255::kCopy ? cv : Mix(cv, zero, full_lo, full_hi);
     // A vector's mask bytes read as one word tell an empty or full vector
     // sooner than vector compares.
-    using MaskWord = std::conditional_t<V::kLanes == 8, uint64_t, uint32_t>;
-    static_assert(sizeof(MaskWord) == V::kLanes);
     int32_t i = 0;
     for (; i + V::kLanes <= n; i += V::kLanes) {
       MaskWord word;

@@ -41,6 +41,8 @@ struct V128 {
   static T UnpackLo32(T a, T b) { return _mm_unpacklo_epi32(a, b); }
   static T UnpackHi32(T a, T b) { return _mm_unpackhi_epi32(a, b); }
   static bool AllSet(T a) { return _mm_movemask_epi8(a) == 0xFFFF; }
+  // Lanes of if_set where mask is set (masks are whole lanes of 0 or ~0).
+  static T Select(T mask, T if_set, T otherwise) { return Or(And(mask, if_set), AndNot(mask, otherwise)); }
 };
 
 }  // namespace

@@ -23,6 +23,16 @@ bool ReadsBytes(RasterOpKind kind) {
   return kind == RasterOpKind::kFillMask || kind == RasterOpKind::kDrawIndexedAdd;
 }
 
+// Calls row(destination row, source row index) for every row placed.
+template <class P, class Row>
+void ForEachRow(const TPixelTarget& t, const TPlacement& p, bool flip_v, Row row) {
+  using Pixel = typename P::Pixel;
+  for (int32_t i = 0; i < p.dest.Height(); ++i)
+    row(t.Row<Pixel>(p.dest.Top + i) + p.dest.Left, p.SourceRow(i, flip_v));
+}
+
+// The kind is chosen once per placement, not per row: a glyph or a small
+// changed rectangle is a few dozen short rows.
 template <class P>
 void Place(const TPixelTarget& t, const RasterOp& op, const TPixelSource& src,
            const TPixelSource& mask, const TPlacement& p) {
@@ -36,32 +46,46 @@ void Place(const TPixelTarget& t, const RasterOp& op, const TPixelSource& src,
   const uint32_t w = ClampWeight(op.alpha);
   const MaskRule alpha_rule = op.alpha >= 255 ? MaskRule{256, At255::kCopy}
                                               : MaskRule{w, At255::kAlpha};
-  for (int32_t i = 0; i < p.dest.Height(); ++i) {
-    Pixel* d = t.Row<Pixel>(p.dest.Top + i) + p.dest.Left;
-    const int32_t sy = p.SourceRow(i, op.flip_v);
-    const uint8_t* m = mask.Valid() ? mask.Row<uint8_t>(sy) + sx : nullptr;
-    if (ReadsBytes(op.kind)) {
-      const uint8_t* bytes = src.Row<uint8_t>(sy) + sx;
-      if (op.kind == RasterOpKind::kFillMask) {
-        R::FillMask(d, bytes, n, step, P::FromValue(op.value),
-                    op.alpha >= 255 ? MaskRule{256, At255::kFormula} : MaskRule{w, At255::kAlpha});
-        continue;
-      }
-      for (int32_t j = 0; j < n; ++j, bytes += step)
-        if (*bytes >= op.lowest_index) d[j] = P::Add(d[j], P::FromValue(op.color_table[*bytes]), w);
-      continue;
+  auto rows = [&](auto row) { ForEachRow<P>(t, p, op.flip_v, row); };
+  auto pixels = [&](int32_t sy) { return src.Row<Pixel>(sy) + sx; };
+  auto bytes = [&](int32_t sy) { return src.Row<uint8_t>(sy) + sx; };
+  auto mask_bytes = [&](int32_t sy) { return mask.Row<uint8_t>(sy) + sx; };
+  switch (op.kind) {
+    case RasterOpKind::kFillMask: {
+      const Pixel c = P::FromValue(op.value);
+      const MaskRule rule = op.alpha >= 255 ? MaskRule{256, At255::kFormula} : MaskRule{w, At255::kAlpha};
+      rows([&](Pixel* d, int32_t sy) { R::FillMask(d, bytes(sy), n, step, c, rule); });
+      break;
     }
-    const Pixel* s = src.Row<Pixel>(sy) + sx;
-    switch (op.kind) {
-      case RasterOpKind::kDraw:
-        if (key.enabled) R::CopyKeyed(d, s, n, step, key);
-        else R::Copy(d, s, n, step);
-        break;
-      case RasterOpKind::kDrawAlpha: R::Blend(d, s, n, step, w, key, true); break;
-      case RasterOpKind::kDrawAdd: R::Add(d, s, n, step, w, key); break;
-      case RasterOpKind::kDrawMask: R::MaskBlend(d, s, m, n, step, {256, At255::kCopy}, true); break;
-      case RasterOpKind::kDrawAlphaMask: R::MaskBlend(d, s, m, n, step, alpha_rule, true); break;
-      default: R::MaskAdd(d, s, m, n, step, {w, At255::kAlpha}); break;
+    case RasterOpKind::kDrawIndexedAdd:
+      rows([&](Pixel* d, int32_t sy) {
+        const uint8_t* b = bytes(sy);
+        for (int32_t j = 0; j < n; ++j, b += step)
+          if (*b >= op.lowest_index) d[j] = P::Add(d[j], P::FromValue(op.color_table[*b]), w);
+      });
+      break;
+    case RasterOpKind::kDraw:
+      if (key.enabled) rows([&](Pixel* d, int32_t sy) { R::CopyKeyed(d, pixels(sy), n, step, key); });
+      else rows([&](Pixel* d, int32_t sy) { R::Copy(d, pixels(sy), n, step); });
+      break;
+    case RasterOpKind::kDrawAlpha:
+      rows([&](Pixel* d, int32_t sy) { R::Blend(d, pixels(sy), n, step, w, key, true); });
+      break;
+    case RasterOpKind::kDrawAdd:
+      rows([&](Pixel* d, int32_t sy) { R::Add(d, pixels(sy), n, step, w, key); });
+      break;
+    case RasterOpKind::kDrawMask: {
+      const MaskRule copy{256, At255::kCopy};
+      rows([&](Pixel* d, int32_t sy) { R::MaskBlend(d, pixels(sy), mask_bytes(sy), n, step, copy, true); });
+      break;
+    }
+    case RasterOpKind::kDrawAlphaMask:
+      rows([&](Pixel* d, int32_t sy) { R::MaskBlend(d, pixels(sy), mask_bytes(sy), n, step, alpha_rule, true); });
+      break;
+    default: {
+      const MaskRule weigh{w, At255::kAlpha};
+      rows([&](Pixel* d, int32_t sy) { R::MaskAdd(d, pixels(sy), mask_bytes(sy), n, step, weigh); });
+      break;
     }
   }
 }

@@ -10,6 +10,9 @@ namespace rivo {
 void TRivoControl::Draw(TCustomDIBX& surface) { DrawChildren(surface); }
 
 void TRivoControl::DrawChildren(TCustomDIBX& surface) {
+  // Most controls have no children: nothing to place, so no rectangle to
+  // work out (a frame redraws every control under each changed rectangle).
+  if (children_.empty() && !selection_mark_) return;
   const bool had_clip = surface.HasClip();
   const TRect outer = surface.GetClipRect();
   const TRect inside = Intersect(GetScreenRect(), outer);

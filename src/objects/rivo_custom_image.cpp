@@ -227,11 +227,23 @@ void TRivoCustomImage::Draw(TCustomDIBX& target) {
 }
 
 void TRivoCustomImage::DrawPicture(TCustomDIBX& target, const TCustomDIBX& picture) {
+  const bool turned = IsTurned();
+  int32_t x = 0, y = 0;
+  if (!turned) {
+    // Unturned, the picture covers exactly its rectangle, copied or
+    // stretched: one that misses the clip (a changed rectangle elsewhere on
+    // the screen) has nothing to draw. The rows alone often tell.
+    const TRect clip = target.GetClipRect();
+    y = AbsTop();
+    if (y >= clip.Bottom || WrapAdd(y, GetHeight()) <= clip.Top) return;
+    x = AbsLeft();
+    if (x >= clip.Right || WrapAdd(x, GetWidth()) <= clip.Left) return;
+  }
   const TCustomDIBX* mask = GetMask();
   const int32_t code = AlphaCode();
   const TRect all = picture.GetBounds();
   const bool keyed = picture.HasTransparentColor();
-  if (IsTurned()) {
+  if (turned) {
     int32_t cx = 0, cy = 0;
     GetRefPoint(cx, cy);
     const TRotation turn = Rotation(picture);
@@ -239,7 +251,6 @@ void TRivoCustomImage::DrawPicture(TCustomDIBX& target, const TCustomDIBX& pictu
     else target.DrawRotate(cx, cy, code, flip_v_, flip_h_, keyed, turn, all, picture);
     return;
   }
-  const int32_t x = AbsLeft(), y = AbsTop();
   if (picture.Width() == GetWidth() && picture.Height() == GetHeight()) {
     const std::vector<TRect>& opaque = picture.FirstRects();
     if (opaque.empty()) {

@@ -362,7 +362,7 @@ bool TRivoMes::Tick() {
   if (!page) return false;
   BindWord();
   TQnWord::StepResult step = word_.TypeStep(*page, Owner().FrameDeltaMs());
-  if (!step.typed.empty()) RaiseEvent(OnPlaying, PR_ONPLAYING, {step.typed});
+  if (!step.typed.empty() && !OnPlaying.empty()) RaiseEvent(OnPlaying, PR_ONPLAYING, {std::move(step.typed)});
   if (step.done) {
     if (TRivoReadList* marks = Owner().ReadMarks()) marks->Commit(GetName());
     RaiseEvent(OnPlayEnd, PR_ONPLAYEND);

@@ -187,6 +187,8 @@ class TQnWord {
   void Compile(std::string_view joined, int32_t text_delay);
   void Measure(TWdGlyph& glyph) const;
   void Invalidate(const TWdGlyph& glyph);
+  // What a change of a revealed glyph's opacity changes on the surface.
+  void InvalidateShown(const TWdReal& glyph);
   void MoveCaret(const TWdPage& page, const TWdGlyph& revealed);
   std::string RecordedValue(const std::string& name) const;
   std::string VarText(TWdOpeVar& var) const;

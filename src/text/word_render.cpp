@@ -172,21 +172,22 @@ void TQnWord::DrawPage(const TWdPage& page) {
   const int32_t scroll = Paging == 1 ? 0 : page.ScrollY;
   const TRect area = Intersect(Bounds(OriginX, OriginY, WrapWidth, PageHeight), ClipRect);
   if (area.IsEmpty()) return;
+  const int32_t dx = OriginX, dy = WrapSub(OriginY, scroll);  // layer to surface
   for (const auto& row : page.Rows) {
     TRect row_rect = Bounds(WrapAdd(OriginX, row->X), WrapSub(WrapAdd(OriginY, row->Y), scroll), row->Width, row->Height());
     row_rect.Left = OriginX;
     row_rect.Right = WrapAdd(OriginX, WrapWidth);
     if (Intersect(row_rect, area).IsEmpty()) continue;
     for (const TWdGlyph* g : row->Glyphs) {
-      if (g->Kind() == GK_IMG) {
+      const uint8_t kind = g->Kind();
+      if (kind == GK_IMG) {
         DrawImage(static_cast<const TWdImg&>(*g), area);
         continue;
       }
-      if (g->Kind() != GK_CHAR) continue;
+      if (kind != GK_CHAR) continue;
       const auto& c = static_cast<const TWdChar&>(*g);
       if (c.Alpha() == 0 || c.Rendered.IsEmpty()) continue;
       // The layer part, placed on the surface and cut to the text area.
-      const int32_t dx = OriginX, dy = WrapSub(OriginY, scroll);
       TRect on_surface = Intersect(c.Rendered.Offset(dx, dy), area);
       if (on_surface.IsEmpty()) continue;
       const TRect source = on_surface.Offset(-dx, -dy);

@@ -30,6 +30,16 @@ void TQnWord::Invalidate(const TWdGlyph& glyph) {
   if (!r.IsEmpty()) DirtyRects.push_back(r);
 }
 
+void TQnWord::InvalidateShown(const TWdReal& glyph) {
+  // A character's opacity shows in what it drew into the layers, and only
+  // there: often a third less than its cell, though the ruby of a group
+  // (drawn by its first character) and overhanging strokes reach beyond it.
+  // One not drawn (yet) takes its cell.
+  if (glyph.Kind() != GK_CHAR || static_cast<const TWdChar&>(glyph).Rendered.IsEmpty()) return Invalidate(glyph);
+  const int32_t scroll = Paging == 1 || !glyph.Row || !glyph.Row->Page ? 0 : glyph.Row->Page->ScrollY;
+  DirtyRects.push_back(static_cast<const TWdChar&>(glyph).Rendered.Offset(OriginX, WrapSub(OriginY, scroll)));
+}
+
 void TQnWord::MoveCaret(const TWdPage& page, const TWdGlyph& revealed) {
   if (page.RowsRemain()) {
     const TWdRow& row = *page.Rows[static_cast<std::size_t>(page.CurrentRow)];
@@ -116,7 +126,7 @@ TQnWord::StepResult TQnWord::TypeStep(TWdPage& page, int32_t elapsed_ms) {
     for (std::size_t i = page.FadingList.size(); i-- > 0;) {
       TWdReal* g = page.FadingList[i];
       g->SetAlpha(int64_t{g->Alpha()} + step);
-      Invalidate(*g);
+      InvalidateShown(*g);
       if (g->Alpha() > 254) page.FadingList.erase(page.FadingList.begin() + static_cast<std::ptrdiff_t>(i));
     }
   }

@@ -124,6 +124,28 @@ TEST(DibSurfaceTest, FillRectFillsOnlyTheInsidePartReducedToTheFormat) {
   EXPECT_EQ(d.ReadPixel(1, 1), 0u);
 }
 
+// Every format's fill writes, inside the surface, what writing the pixels
+// one by one writes, reduced to the format (thirty-two bits fill whole
+// words at once).
+TEST(DibSurfaceTest, FillRectWritesWhatPixelWritesWrite) {
+  const TRect rects[] = {{-3, 2, 2, 10}, {1, 1, 6, 4}, {0, 0, 7, 5}, {5, 4, 6, 5}, {3, 3, 3, 9}};
+  for (int32_t bits : {1, 4, 8, 15, 16, 24, 32})
+    for (const TRect& r : rects)
+      for (uint32_t value : {0u, 0x00123456u, 0xFF9ABCDEu}) {
+        // Formats below a byte and fifteen bits keep the value's low bits.
+        const uint32_t reduced = bits == 1 || bits == 4 || bits == 15 ? value & ((1u << bits) - 1) : value;
+        TDIBSurface filled = Solid(7, 5, bits, 0x5A5A5A5A), written = Solid(7, 5, bits, 0x5A5A5A5A);
+        filled.FillRect(r, value);
+        for (int32_t y = 0; y < 5; ++y)
+          for (int32_t x = 0; x < 7; ++x)
+            if (r.Contains(x, y)) written.WritePixel(x, y, reduced);
+        for (int32_t y = 0; y < 5; ++y)
+          for (int32_t x = 0; x < 7; ++x)
+            ASSERT_EQ(filled.ReadPixel(x, y), written.ReadPixel(x, y))
+                << bits << " bits, value " << value << ", at " << x << "," << y;
+      }
+}
+
 TEST(DibSurfaceTest, ColourValuesConvertByBitCount) {
   struct Case { int bits; uint32_t value; TRgb plain; TRgb expanded; };
   const Case cases[] = {

@@ -41,7 +41,7 @@ TEST(RowKernelsTest, EveryKernelSetGivesTheScalarBytes) {
                             {200, At255::kFormula}};
   for (int set = 0; set < BgrxKernelSetCount(); ++set) {
     const BgrxKernelSet& k = BgrxKernelSetAt(set);
-    for (int32_t n : {0, 1, 3, 7, 8, 9, 31, 64, 101}) {
+    for (int32_t n : {0, 1, 3, 4, 5, 7, 8, 9, 15, 16, 17, 23, 31, 64, 101}) {
       for (int trial = 0; trial < 20; ++trial) {
         const uint32_t key = r.rng() & 0xFFFFFF;
         r.Make(n, key);

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "common/byte_reader.h"
 #include "common/byte_writer.h"
 #include "image_fixtures.h"
@@ -313,6 +315,49 @@ TEST(ImageControls, IncrementalFramesEqualFullRedrawsForTurnsZoomsAndAnimations)
       for (int32_t x = 0; x < 96; ++x)
         ASSERT_EQ(incremental[static_cast<std::size_t>(y * 96 + x)], s.At(x, y))
             << "step " << step << " at " << x << "," << y;
+  }
+}
+
+// A changed rectangle is composed from the pictures that reach into it; one
+// that only comes near it (above, below or beside) is passed over. Either
+// way the rectangle comes out as the full redraw has it.
+TEST(ImageControls, AChangedRectangleShowsWhatAFullRedrawShowsThere) {
+  const TRect changed = Bounds(20, 16, 12, 10);
+  struct Case {
+    const char* name;
+    int32_t left, top, width;  // width 0: the picture's own
+    bool flip;
+    int32_t alpha;
+  };
+  const Case cases[] = {
+      // 8 x 6 pictures; the ones over an edge reach one pixel into the rectangle.
+      {"inside", 22, 18, 0, false, 255},          {"over the left edge", 13, 18, 0, false, 255},
+      {"over the right edge", 31, 18, 0, true, 128}, {"over the top edge", 22, 11, 0, false, 255},
+      {"over the bottom edge", 22, 25, 0, false, 300}, {"touching the left", 12, 18, 0, false, 255},
+      {"touching the right", 32, 18, 0, false, 255}, {"touching the top", 22, 10, 0, false, 255},
+      {"touching the bottom", 22, 26, 0, false, 255}, {"stretched across", 2, 17, 60, true, 255},
+      {"stretched beside", 33, 17, 20, false, 255},
+  };
+  for (const Case& c : cases) {
+    ImageScreen s;
+    auto grain = [](int32_t x, int32_t y) { return uint32_t(x * 30 << 16 | y * 40 << 8 | 0x80); };
+    s.Add("grain.orb", {{8, 6, grain, {}, 100}});
+    TRivoImages& image = NewImages(s, "grain.orb");
+    image.SetBounds(c.left, c.top, 0, 0);
+    if (c.width) test::SetInt(image, PR_WIDTH, c.width);
+    image.SetFlipH(c.flip);
+    test::SetInt(image, PR_ALPHA, c.alpha);
+    s.Tick();
+    s.Compose();
+    std::vector<uint32_t> full;
+    for (int32_t y = 0; y < 48; ++y)
+      for (int32_t x = 0; x < 64; ++x) full.push_back(s.At(x, y));
+    s.back.FillRect(changed, 0x00123456);
+    s.screen.ActiveBase().InvalidateRect(changed);
+    s.Compose();
+    for (int32_t y = 0; y < 48; ++y)
+      for (int32_t x = 0; x < 64; ++x)
+        ASSERT_EQ(full[static_cast<std::size_t>(y * 64 + x)], s.At(x, y)) << c.name << " at " << x << "," << y;
   }
 }
 

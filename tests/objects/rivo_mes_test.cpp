@@ -4,9 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "common/byte_reader.h"
 #include "common/byte_writer.h"
 #include "common/encoding.h"
+#include "graphics/dibx.h"
 #include "objects/rivo_base.h"
 #include "objects/rivo_mes.h"
 #include "object_fixtures.h"
@@ -184,6 +187,57 @@ TEST(RivoMes, ASavedTextThatNoLongerCompilesStillLoads) {
   b.mes->LoadFromStream(in, 135);
   EXPECT_EQ(GetInt(*b.mes, PR_COUNT), 0);
   EXPECT_EQ(b.mes->OnPlaying, "after.rsb");  // the rest of the record was read
+}
+
+// Each typed frame composes only the rectangles the step changed (a glyph's
+// drawn part of its cell); it must equal the frame composed afresh, however
+// far the drawing of a glyph reaches beyond or falls short of its cell.
+TEST(RivoMes, TypedFramesEqualFullRedrawsForEveryLook) {
+  struct Look {
+    const char* name;
+    const char* markup;
+    int32_t border, shadow, fade;
+  };
+  const Look looks[] = {
+      {"plain", "<WAIT VALUE=8>あいうえおかきくけ</WAIT>", 0, 0, 0},
+      {"border and shadow", "<WAIT VALUE=8>あいうえおかきくけ</WAIT>", 2, 2, 0},
+      {"fading", "<WAIT VALUE=8>あいうえおかき</WAIT>", 1, 1, 40},
+      {"ruby over the group", "<WAIT VALUE=16><RUBY VALUE=\"あいうえお\">漢字</RUBY>かき</WAIT>", 1, 0, 0},
+      {"underlined link", "<WAIT VALUE=16>あ<A HREF=\"p\">いう</A>え</WAIT>", 0, 1, 0},
+      {"spaces and letters", "<WAIT VALUE=16>a b  cd</WAIT>", 1, 1, 0},
+  };
+  for (const Look& look : looks) {
+    MesScreen t;
+    t.screen.SetWidth(130);
+    t.screen.SetHeight(80);
+    TDIBX back;
+    back.SetSize(130, 80, 32);
+    t.screen.SetBackBuffer(&back);
+    t.screen.ActiveBase().SetColor(0x406080);
+    SetInt(*t.mes, PR_WIDTH, 100);
+    SetInt(*t.mes, PR_HEIGHT, 60);
+    SetInt(*t.mes, PR_FONTBORDER, look.border);
+    SetInt(*t.mes, PR_FONTSHADOW, look.shadow);
+    SetInt(*t.mes, PR_FONTCOLOR, 0xFFFFFF);
+    SetInt(*t.mes, PR_DELAY, look.fade);
+    SetStr(*t.mes, PR_TEXT, Kana(look.markup));
+    auto frame = [&] {
+      t.screen.Draw();
+      t.screen.ClearDirty();
+      std::vector<uint32_t> pixels;
+      for (int32_t y = 0; y < back.Height(); ++y)
+        for (int32_t x = 0; x < back.Width(); ++x) pixels.push_back(back.GetPixel(x, y));
+      return pixels;
+    };
+    frame();
+    for (int step = 0; step < 14; ++step) {
+      t.Tick();
+      const std::vector<uint32_t> typed = frame();
+      t.screen.InvalidateAll();
+      ASSERT_EQ(typed, frame()) << look.name << ", step " << step;
+    }
+    EXPECT_EQ(GetInt(*t.mes, PR_PLAYING), 0) << look.name;  // the page was typed to its end
+  }
 }
 
 }  // namespace
