@@ -16,6 +16,8 @@ GameMedia::GameMedia(TVrFileManager& files, AudioDevice* device, Clock& clock, c
     device = silent_.get();
   }
   media_ = std::make_unique<TMediaSystem>(files, *device, clock, MediaSettingsOf(settings));
+  // Ready before the title screen's tune, as a device opened at start would be.
+  media_->Midi().PrepareSynth();
 }
 
 }  // namespace rivo

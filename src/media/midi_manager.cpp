@@ -1,6 +1,7 @@
 #include "media/midi_manager.h"
 
 #include <algorithm>
+#include <system_error>
 #include <thread>
 
 #include "common/error.h"
@@ -16,6 +17,10 @@ constexpr char kMapperName[] = "MIDI\x83\x7D\x83\x62\x83\x70\x81\x5B";
 constexpr char kSynthPortName[] = "FluidSynth GM";
 
 void SleepFor(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+
+std::shared_ptr<FluidSynthOutput> MakeSynth(const std::filesystem::path& sound_font) {
+  return std::make_shared<FluidSynthOutput>(ChooseSoundFont(sound_font));
+}
 }  // namespace
 
 TMidiManager::TMidiManager(TVrFileManager& files, AudioMixer& mixer, Clock& clock, std::filesystem::path sound_font)
@@ -44,6 +49,7 @@ std::string TMidiManager::PortName(int32_t index) const {
 void TMidiManager::SelectPort(std::string_view name) {
   auto it = std::find(ports_.begin(), ports_.end(), name);
   const int32_t index = it == ports_.end() ? 0 : static_cast<int32_t>(it - ports_.begin());
+  PrepareSynth();  // a game that chooses a port is about to play
   if (index == selected_) return;
   selected_ = index;
   if (!sequencer_->DeviceOpen()) return;
@@ -55,12 +61,24 @@ void TMidiManager::SelectPort(std::string_view name) {
   if (running) sequencer_->PlayFrom(at);
 }
 
+void TMidiManager::PrepareSynth() {
+  if (synth_tried_ || synth_ahead_.valid()) return;
+  try {
+    synth_ahead_ = std::async(std::launch::async, MakeSynth, sound_font_);
+  } catch (const std::system_error&) {
+    // No thread to spare: the first open makes it itself.
+  }
+}
+
 void TMidiManager::OpenPort() {
   if (sequencer_->DeviceOpen()) return;
   if (!synth_tried_) {
     synth_tried_ = true;
     try {
-      auto synth = std::make_shared<FluidSynthOutput>(ChooseSoundFont(sound_font_));
+      // Waits for the worker when it has not finished: the music starts
+      // with its first note whenever the synthesiser gets ready, so that a
+      // run in virtual time renders the same whatever the worker's speed.
+      auto synth = synth_ahead_.valid() ? synth_ahead_.get() : MakeSynth(sound_font_);
       pacer_->SetSynth(synth);
       synth_ = synth;
     } catch (const RivoError&) {
