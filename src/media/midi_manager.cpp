@@ -1,7 +1,6 @@
 #include "media/midi_manager.h"
 
 #include <algorithm>
-#include <system_error>
 #include <thread>
 
 #include "common/error.h"
@@ -17,10 +16,6 @@ constexpr char kMapperName[] = "MIDI\x83\x7D\x83\x62\x83\x70\x81\x5B";
 constexpr char kSynthPortName[] = "FluidSynth GM";
 
 void SleepFor(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
-
-std::shared_ptr<FluidSynthOutput> MakeSynth(const std::filesystem::path& sound_font) {
-  return std::make_shared<FluidSynthOutput>(ChooseSoundFont(sound_font));
-}
 }  // namespace
 
 TMidiManager::TMidiManager(TVrFileManager& files, AudioMixer& mixer, Clock& clock, std::filesystem::path sound_font)
@@ -62,12 +57,12 @@ void TMidiManager::SelectPort(std::string_view name) {
 }
 
 void TMidiManager::PrepareSynth() {
-  if (synth_tried_ || synth_ahead_.valid()) return;
-  try {
-    synth_ahead_ = std::async(std::launch::async, MakeSynth, sound_font_);
-  } catch (const std::system_error&) {
-    // No thread to spare: the first open makes it itself.
-  }
+  // Without a thread to spare, the first open makes it itself.
+  if (!synth_tried_ && !synth_ahead_.valid()) synth_ahead_ = MakeFluidSynthAhead(sound_font_);
+}
+
+void TMidiManager::PrepareSynth(std::future<std::shared_ptr<FluidSynthOutput>> ahead) {
+  if (!synth_tried_ && !synth_ahead_.valid()) synth_ahead_ = std::move(ahead);
 }
 
 void TMidiManager::OpenPort() {
@@ -78,7 +73,8 @@ void TMidiManager::OpenPort() {
       // Waits for the worker when it has not finished: the music starts
       // with its first note whenever the synthesiser gets ready, so that a
       // run in virtual time renders the same whatever the worker's speed.
-      auto synth = synth_ahead_.valid() ? synth_ahead_.get() : MakeSynth(sound_font_);
+      auto synth = synth_ahead_.valid() ? synth_ahead_.get()
+                                        : std::make_shared<FluidSynthOutput>(ChooseSoundFont(sound_font_));
       pacer_->SetSynth(synth);
       synth_ = synth;
     } catch (const RivoError&) {

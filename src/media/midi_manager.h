@@ -46,11 +46,13 @@ class TMidiManager final : public TMediaManager {
   void SetOwner(TMidiItem* item) { owner_ = item; }
   // Opens the selected port when no port is open.
   void OpenPort();
-  // Starts making the synthesiser on a worker thread: creating it and
-  // reading the font's presets takes tens of milliseconds, which would
-  // otherwise stall the frame that starts the first tune. The first open
-  // takes it, waiting only for what is left; a no-op once started.
+  // Starts making the synthesiser on a worker thread (MakeFluidSynthAhead);
+  // the first open takes it, waiting only for what is left. A no-op once
+  // started.
   void PrepareSynth();
+  // The same with a worker the player started before the manager existed;
+  // once one is started, another is set aside (its worker joined).
+  void PrepareSynth(std::future<std::shared_ptr<FluidSynthOutput>> ahead);
 
  protected:
   std::unique_ptr<TDMediaItem> Create(std::string_view name) override;
