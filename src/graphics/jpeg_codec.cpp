@@ -33,7 +33,8 @@ void OnError(j_common_ptr info) {
 void OnMessage(j_common_ptr, int) {}
 
 struct DecodeState {
-  std::vector<uint8_t> rows;  // width * components per row
+  TDIB picture;               // BGR files decode straight into its rows
+  std::vector<uint8_t> rows;  // CMYK files: width * 4 per row, converted after
   JDIMENSION width = 0, height = 0;
   int components = 0;
   bool cmyk = false;
@@ -67,9 +68,11 @@ bool Decode(std::string_view bytes, DecodeState& s, ErrorManager& err) {
   s.height = info.output_height;
   s.components = info.output_components;
   const std::size_t stride = std::size_t{s.width} * static_cast<std::size_t>(s.components);
-  s.rows.resize(stride * s.height);
+  s.picture.SetSize(static_cast<int32_t>(s.width), static_cast<int32_t>(s.height), 24);
+  if (s.cmyk) s.rows.resize(stride * s.height);
   while (info.output_scanline < info.output_height) {
-    JSAMPROW row = s.rows.data() + stride * info.output_scanline;
+    JSAMPROW row = s.cmyk ? s.rows.data() + stride * info.output_scanline
+                          : s.picture.ScanLine(static_cast<int32_t>(info.output_scanline));
     jpeg_read_scanlines(&info, &row, 1);
   }
   jpeg_finish_decompress(&info);
@@ -118,16 +121,12 @@ TDIB ReadJpeg(std::string_view bytes, const std::string& name) {
   if (!Decode(bytes, s, err))
     throw LoadError(name, s.too_large ? std::string("JPEG: picture too large")
                                       : "JPEG: " + std::string(err.message));
-  TDIB picture;
-  picture.SetSize(static_cast<int32_t>(s.width), static_cast<int32_t>(s.height), 24);
+  TDIB& picture = s.picture;
+  if (!s.cmyk) return std::move(picture);
   const std::size_t stride = std::size_t{s.width} * static_cast<std::size_t>(s.components);
   for (int32_t y = 0; y < picture.Height(); ++y) {
     const uint8_t* in = s.rows.data() + stride * static_cast<std::size_t>(y);
     uint8_t* out = picture.ScanLine(y);
-    if (!s.cmyk) {
-      std::copy_n(in, std::size_t{s.width} * 3, out);
-      continue;
-    }
     // Adobe's files store CMYK inverted (255 = no ink), so each colour is
     // its inverted ink times the inverted black.
     for (JDIMENSION x = 0; x < s.width; ++x, in += 4, out += 3) {
@@ -137,7 +136,7 @@ TDIB ReadJpeg(std::string_view bytes, const std::string& name) {
       out[2] = static_cast<uint8_t>(in[0] * k / 255);
     }
   }
-  return picture;
+  return std::move(picture);
 }
 
 std::string WriteJpeg(const TDIB& picture, int quality) {

@@ -109,13 +109,15 @@ void TOrbaCollection::Load(TOrbaItem& item, bool recreate) {
   const std::string& key = item.Name();
   const bool make_masks = HasMaskSuffix(key);
   const std::string file_name = make_masks ? key.substr(0, key.size() - kMaskSuffix.size()) : key;
-  const std::optional<std::string> bytes = files_.ReadImageFile(file_name);
-  if (!bytes) {
-    FillPlaceholder(item, make_masks, recreate);
-    return;
-  }
   TOrbaFrameList list(key_);
-  list.LoadPicture(*bytes, file_name);
+  {
+    const std::optional<std::string> bytes = files_.ReadImageFile(file_name);
+    if (!bytes) {
+      FillPlaceholder(item, make_masks, recreate);
+      return;
+    }
+    list.LoadPicture(*bytes, file_name);
+  }  // the file is freed first: the surfaces below may reuse its memory
   if (make_masks) list.MakeMasks();
   FillFrames(item, list, make_masks, recreate);
 }

@@ -54,6 +54,7 @@ class OrbaReader {
   struct Layer {
     TDIBSurface picture;
     TOrbaLayerInfo info;
+    bool in_frame = false;  // decoded straight into the frame; nothing to flatten
   };
 
   void ReadHeader() {
@@ -136,16 +137,20 @@ class OrbaReader {
     Charge(SurfaceBytes(surface));
     frame->SetTransparentValue(transparent_value);
     const uint32_t bg = list_.header_.background;
-    surface.FillRect(surface.GetBounds(),
-                     surface.ColorToValue(bg & 0xFF, (bg >> 8) & 0xFF, (bg >> 16) & 0xFF));
+    const auto fill_background = [&] {
+      surface.FillRect(surface.GetBounds(),
+                       surface.ColorToValue(bg & 0xFF, (bg >> 8) & 0xFF, (bg >> 16) & 0xFF));
+    };
 
     std::vector<TDIBSurface> kept;
     bool first_visible = true;
     for (int32_t i = 0; i < layer_count; ++i) {
-      Layer layer = ReadLayer(surface, index);
+      Layer layer = ReadLayer(surface, index, i == 0);
       frame->layers.push_back(layer.info);
+      // A bottom layer decoded into the frame covers the background.
+      if (i == 0 && !layer.in_frame) fill_background();
       if (layer.info.visible) {
-        Flatten(surface, layer, i, first_visible);
+        if (!layer.in_frame) Flatten(surface, layer, i, first_visible);
         first_visible = false;
       }
       if (keep_layers_) {
@@ -153,6 +158,7 @@ class OrbaReader {
         kept.push_back(std::move(layer.picture));
       }
     }
+    if (layer_count == 0) fill_background();
     if (list_.header_.version >= 104) {
       ReadRects(frame->first_rects);
       ReadRects(frame->second_rects);
@@ -167,7 +173,11 @@ class OrbaReader {
     return 8 + 1 + 4 + 4 + (v > 100 ? 1 : 0) + 4 + 4 + (v > 99 ? 4 : 0);
   }
 
-  Layer ReadLayer(const TDIBSurface& frame, int32_t frame_index) {
+  // The bottom layer goes straight into the frame when flattening would
+  // copy it whole (visible, opaque, its mask if any becoming the frame's):
+  // a full-screen picture then costs one plane in memory, not three, and no
+  // copies between them.
+  Layer ReadLayer(TDIBSurface& frame, int32_t frame_index, bool bottom) {
     const int32_t v = list_.header_.version;
     Layer layer;
     in_.Skip(8);
@@ -183,19 +193,40 @@ class OrbaReader {
       if (mask_size > 0) mask = in_.View(in_.Count(mask_size));
     }
 
-    TDIBSurface& picture = layer.picture;
-    picture.SetSize(frame.Width(), frame.Height(), frame.EffectiveBitCount());
-    picture.Palette() = frame.Palette();
+    if (!mask.empty()) {
+      layer.info.has_mask = true;
+      layer.info.transparent_value = -1;
+    }
+    const TOrbaLayerInfo& info = layer.info;
+    layer.in_frame = bottom && !keep_layers_ && frame.BitCount() >= 8 && info.visible && info.opacity > 254 &&
+                     (info.transparent_value < 0 || list_.header_.bottom_layer_opaque) &&
+                     (mask.empty() || info.mask_enabled);
+    TDIBSurface& picture = layer.in_frame ? frame : layer.picture;
+    if (!layer.in_frame) {
+      picture.SetSize(frame.Width(), frame.Height(), frame.EffectiveBitCount());
+      picture.Palette() = frame.Palette();
+    }
     const uint8_t compression = list_.header_.compression;
     if (compression == ORBA_JPEG) ReadJpegPlane(colour, picture);
     else ReadPlane(colour, compression, picture, frame_index, false);
     if (!mask.empty()) {
-      layer.info.has_mask = true;
-      layer.info.transparent_value = -1;
       ReadPlane(mask, compression == ORBA_RAW ? ORBA_RAW : ORBA_ZLIB, picture.CreateMask(),
                 frame_index, true);
     }
+    // Flattening copies pixels only: the rows' padding stays as zero as
+    // the frame's own.
+    if (layer.in_frame) {
+      ClearRowPadding(frame);
+      if (frame.HasMask()) ClearRowPadding(*frame.Mask());
+    }
     return layer;
+  }
+
+  static void ClearRowPadding(TDIB& picture) {
+    const auto used = static_cast<std::size_t>(picture.Width()) * static_cast<std::size_t>(picture.BitCount() / 8);
+    const auto padding = static_cast<std::size_t>(picture.RowLength()) - used;
+    if (padding == 0) return;
+    for (int32_t y = 0; y < picture.Height(); ++y) std::memset(picture.ScanLine(y) + used, 0, padding);
   }
 
   void ReadPlane(std::string_view data, uint8_t compression, TDIB& plane, int32_t frame_index,
@@ -228,11 +259,11 @@ class OrbaReader {
   // frames can take its rows as they come.
   void ReadJpegPlane(std::string_view data, TDIBSurface& plane) {
     if (plane.BitCount() != 24) in_.Fail("JPEG plane in a frame that is not 24-bit");
-    const TDIB picture = ReadJpeg(data, name_);
+    TDIB picture = ReadJpeg(data, name_);
     if (picture.Width() != plane.Width() || picture.Height() != plane.Height())
       in_.Fail("JPEG plane of another size than its layer");
-    for (int32_t y = 0; y < plane.Height(); ++y)
-      std::memcpy(plane.ScanLine(y), picture.ScanLine(y), static_cast<std::size_t>(plane.RowLength()));
+    // The decoder's rows become the plane's, shared rather than copied.
+    static_cast<TDIB&>(plane) = std::move(picture);
   }
 
   // The layer onto the frame: a masked layer's mask becomes the frame's when

@@ -10,12 +10,16 @@ MediaSettings MediaSettingsOf(const Settings& s) {
 }
 }  // namespace
 
-GameMedia::GameMedia(TVrFileManager& files, AudioDevice* device, Clock& clock, const Settings& settings) {
+GameMedia::GameMedia(TVrFileManager& files, AudioDevice* device, Clock& clock, const Settings& settings,
+                     std::future<std::shared_ptr<FluidSynthOutput>> synth_ahead) {
   if (!device) {
     silent_ = std::make_unique<SilentAudioDevice>();
     device = silent_.get();
   }
   media_ = std::make_unique<TMediaSystem>(files, *device, clock, MediaSettingsOf(settings));
+  // Ready before the title screen's tune, as a device opened at start would be.
+  if (synth_ahead.valid()) media_->Midi().PrepareSynth(std::move(synth_ahead));
+  else media_->Midi().PrepareSynth();
 }
 
 }  // namespace rivo

@@ -3,10 +3,12 @@
 // player's one sound device (the wave output of "game.ini"'s DirectSound
 // off plays through it too), following the window's focus.
 
+#include <future>
 #include <memory>
 
 #include "host/player_parts.h"
 #include "host/settings.h"
+#include "media/fluid_synth_output.h"
 #include "media/media_system.h"
 #include "platform/audio_device.h"
 
@@ -14,8 +16,10 @@ namespace rivo {
 
 class GameMedia final : public MediaStage {
  public:
-  // device: the player's sound device, or nullptr when none was opened.
-  GameMedia(TVrFileManager& files, AudioDevice* device, Clock& clock, const Settings& settings);
+  // device: the player's sound device, or nullptr when none was opened;
+  // synth_ahead: the MIDI synthesiser started at start-up, if any.
+  GameMedia(TVrFileManager& files, AudioDevice* device, Clock& clock, const Settings& settings,
+            std::future<std::shared_ptr<FluidSynthOutput>> synth_ahead = {});
 
   void UpdateVideo() override { media_->FrameTick(); }
   void Pause() override { media_->FocusLost(); }

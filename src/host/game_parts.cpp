@@ -6,6 +6,7 @@
 #include "host/game_system_services.h"
 #include "host/game_screen.h"
 #include "host/player_context.h"
+#include "media/fluid_synth_output.h"
 #include "platform/platform.h"
 #include "scenario/scenario_system_services.h"
 #include "script/param_collection.h"
@@ -28,6 +29,11 @@ class SystemFunctions : public PlayerPart {
 };
 
 }  // namespace
+
+void GameParts::PrepareMedia(PlayerContext& ctx) {
+  // Ready before the title screen's tune, as a device opened at start would be.
+  synth_ahead_ = MakeFluidSynthAhead(ctx.settings.SoundFont);
+}
 
 std::unique_ptr<ContentStage> GameParts::CreateFileManager(PlayerContext& ctx) {
   auto files = std::make_unique<GameFileManager>(ctx.temp_folder, ctx.options.disc_roots);
@@ -73,7 +79,8 @@ std::unique_ptr<ProjectStage> GameParts::CreateProject(PlayerContext& ctx) {
 std::unique_ptr<MediaStage> GameParts::CreateMedia(PlayerContext& ctx, int32_t, int32_t) {
   // Sound switched off before the media started stays off.
   const bool sound_on = !services_ || services_->SoundOn();
-  auto media = std::make_unique<GameMedia>(files_->Files(), ctx.audio, ctx.platform->GetClock(), ctx.settings);
+  auto media = std::make_unique<GameMedia>(files_->Files(), ctx.audio, ctx.platform->GetClock(), ctx.settings,
+                                           std::move(synth_ahead_));
   media_ = media.get();
   media_->Media().SetSoundOn(sound_on);
   if (screen_) screen_->Screen().SetMedia(&media_->Media());

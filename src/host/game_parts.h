@@ -4,11 +4,15 @@
 // answers, the system functions, the screen with its runtime objects, and
 // the project with its interpreter.
 
+#include <future>
+#include <memory>
+
 #include "host/player_fonts.h"
 #include "host/player_parts.h"
 
 namespace rivo {
 
+class FluidSynthOutput;
 class GameFileManager;
 class GameMedia;
 class GameScreen;
@@ -18,6 +22,7 @@ class TSysFuncMan;
 
 class GameParts : public PlayerParts {
  public:
+  void PrepareMedia(PlayerContext& ctx) override;
   std::unique_ptr<ContentStage> CreateFileManager(PlayerContext& ctx) override;
   std::unique_ptr<PlayerPart> CreateVariables(PlayerContext& ctx) override;
   std::unique_ptr<PlayerPart> CreateSystemFunctions(PlayerContext& ctx) override;
@@ -38,6 +43,8 @@ class GameParts : public PlayerParts {
   TSysFuncMan* functions_ = nullptr;
   GameMedia* media_ = nullptr;
   std::unique_ptr<PlayerFonts> fonts_;
+  // The MIDI synthesiser, made from start-up on until MediaInit takes it.
+  std::future<std::shared_ptr<FluidSynthOutput>> synth_ahead_;
   GameScreen* screen_ = nullptr;
 };
 

@@ -69,6 +69,7 @@ void Player::StartUp() {
       static_cast<uint32_t>(std::chrono::system_clock::now().time_since_epoch().count()));
   ctx_.settings = LoadSettings(ctx_.game.folder);
   if (!ctx_.options.sound_font.empty()) ctx_.settings.SoundFont = ctx_.options.sound_font;
+  parts_.PrepareMedia(ctx_);
   try {
     file_manager_->Mount(ctx_.game);
     variables_ = parts_.CreateVariables(ctx_);

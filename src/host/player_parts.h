@@ -106,6 +106,9 @@ class PlayerPart {
 class PlayerParts {
  public:
   virtual ~PlayerParts() = default;
+  // As soon as the game's settings are read: work that MediaInit will need
+  // may start on a worker thread meanwhile.
+  virtual void PrepareMedia(PlayerContext& ctx) {}
   // Program initialisation, before anything else.
   virtual std::unique_ptr<ContentStage> CreateFileManager(PlayerContext& ctx);
   virtual std::unique_ptr<PlayerPart> CreateVariables(PlayerContext& ctx);

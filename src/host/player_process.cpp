@@ -9,6 +9,7 @@
 #include "media/wav_recorder.h"
 #include "platform/headless/headless_platform.h"
 #include "platform/instance_lock.h"
+#include "platform/memory_reuse.h"
 #include "platform/platform_error.h"
 #include "platform/private_temp_folder.h"
 #include "platform/sdl/sdl_platform.h"
@@ -40,6 +41,7 @@ std::unique_ptr<Platform> MakePlatform(const PlayerOptions& options, std::ostrea
 }  // namespace
 
 int RunPlayerProcess(std::span<const std::string> args, PlayerParts& parts, std::ostream& out, std::ostream& err) {
+  KeepFreedMemoryForReuse();
   PlayerOptions options;
   try {
     options = ParseCommandLine(args);

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <system_error>
+#include <utility>
 
 #include "common/error.h"
 
@@ -18,6 +19,17 @@ std::filesystem::path ChooseSoundFont(const std::filesystem::path& requested) {
     if (std::filesystem::is_regular_file(candidate, error)) return candidate;
   }
   return {};
+}
+
+std::future<std::shared_ptr<FluidSynthOutput>> MakeFluidSynthAhead(std::filesystem::path requested_font) {
+  try {
+    // The worker owns its copy of the path and shares nothing else.
+    return std::async(std::launch::async, [font = std::move(requested_font)] {
+      return std::make_shared<FluidSynthOutput>(ChooseSoundFont(font));
+    });
+  } catch (const std::system_error&) {
+    return {};
+  }
 }
 
 FluidSynthOutput::FluidSynthOutput(const std::filesystem::path& sound_font) {

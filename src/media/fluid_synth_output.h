@@ -6,6 +6,8 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <future>
+#include <memory>
 #include <span>
 #include <vector>
 
@@ -20,6 +22,16 @@ namespace rivo {
 // The font named by the user, else the first of Debian's General MIDI fonts
 // that is installed; empty when there is none.
 std::filesystem::path ChooseSoundFont(const std::filesystem::path& requested);
+
+class FluidSynthOutput;
+
+// The synthesiser of the chosen font (ChooseSoundFont) made on a worker
+// thread: creating FluidSynth and reading the font's presets takes tens of
+// milliseconds, which would stall the frame that starts the first tune.
+// get() waits for it (and raises the RivoError of a font that cannot be
+// loaded); destroying the future waits for the worker. An invalid future
+// when no thread could be started.
+std::future<std::shared_ptr<FluidSynthOutput>> MakeFluidSynthAhead(std::filesystem::path requested_font);
 
 class FluidSynthOutput final : public MidiOutput, public MixerInput {
  public:

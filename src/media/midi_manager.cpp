@@ -44,6 +44,7 @@ std::string TMidiManager::PortName(int32_t index) const {
 void TMidiManager::SelectPort(std::string_view name) {
   auto it = std::find(ports_.begin(), ports_.end(), name);
   const int32_t index = it == ports_.end() ? 0 : static_cast<int32_t>(it - ports_.begin());
+  PrepareSynth();  // a game that chooses a port is about to play
   if (index == selected_) return;
   selected_ = index;
   if (!sequencer_->DeviceOpen()) return;
@@ -55,12 +56,25 @@ void TMidiManager::SelectPort(std::string_view name) {
   if (running) sequencer_->PlayFrom(at);
 }
 
+void TMidiManager::PrepareSynth() {
+  // Without a thread to spare, the first open makes it itself.
+  if (!synth_tried_ && !synth_ahead_.valid()) synth_ahead_ = MakeFluidSynthAhead(sound_font_);
+}
+
+void TMidiManager::PrepareSynth(std::future<std::shared_ptr<FluidSynthOutput>> ahead) {
+  if (!synth_tried_ && !synth_ahead_.valid()) synth_ahead_ = std::move(ahead);
+}
+
 void TMidiManager::OpenPort() {
   if (sequencer_->DeviceOpen()) return;
   if (!synth_tried_) {
     synth_tried_ = true;
     try {
-      auto synth = std::make_shared<FluidSynthOutput>(ChooseSoundFont(sound_font_));
+      // Waits for the worker when it has not finished: the music starts
+      // with its first note whenever the synthesiser gets ready, so that a
+      // run in virtual time renders the same whatever the worker's speed.
+      auto synth = synth_ahead_.valid() ? synth_ahead_.get()
+                                        : std::make_shared<FluidSynthOutput>(ChooseSoundFont(sound_font_));
       pacer_->SetSynth(synth);
       synth_ = synth;
     } catch (const RivoError&) {

@@ -3,11 +3,12 @@
 // they share and the list of output ports. Every port plays through the
 // General MIDI synthesiser mixed into the one audio device; the list
 // starts with "MIDIマッパー" like the games expect, then the synthesiser's
-// own port. The synthesiser (and its sound font) is loaded when a port is
-// first opened; without a font the sequencer still runs and times the
-// music, and nothing is heard.
+// own port. The synthesiser (and its sound font) is made on a worker thread
+// ahead of the first note, and taken when a port is first opened; without a
+// font the sequencer still runs and times the music, and nothing is heard.
 
 #include <filesystem>
+#include <future>
 #include <memory>
 #include <string>
 #include <vector>
@@ -21,6 +22,7 @@
 
 namespace rivo {
 
+class FluidSynthOutput;
 class TMidiItem;
 
 class TMidiManager final : public TMediaManager {
@@ -44,6 +46,13 @@ class TMidiManager final : public TMediaManager {
   void SetOwner(TMidiItem* item) { owner_ = item; }
   // Opens the selected port when no port is open.
   void OpenPort();
+  // Starts making the synthesiser on a worker thread (MakeFluidSynthAhead);
+  // the first open takes it, waiting only for what is left. A no-op once
+  // started.
+  void PrepareSynth();
+  // The same with a worker the player started before the manager existed;
+  // once one is started, another is set aside (its worker joined).
+  void PrepareSynth(std::future<std::shared_ptr<FluidSynthOutput>> ahead);
 
  protected:
   std::unique_ptr<TDMediaItem> Create(std::string_view name) override;
@@ -56,8 +65,11 @@ class TMidiManager final : public TMediaManager {
   int32_t selected_ = 0;
   std::shared_ptr<MidiPacer> pacer_;
   std::unique_ptr<TMidiPlayV> sequencer_;
-  std::shared_ptr<MidiOutput> synth_;  // loaded on the first open
+  std::shared_ptr<MidiOutput> synth_;  // taken on the first open
   bool synth_tried_ = false;
+  // The worker's synthesiser until the first open takes it; destroying the
+  // future waits for the worker, which touches nothing else of the manager.
+  std::future<std::shared_ptr<FluidSynthOutput>> synth_ahead_;
   TMidiItem* owner_ = nullptr;
 };
 

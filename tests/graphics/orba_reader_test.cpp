@@ -263,6 +263,85 @@ TEST(OrbaReaderTest, LayersFlattenInOrder) {
   EXPECT_EQ(Pixels(*frame.surface.Mask()), (std::vector<uint32_t>{30, 40}));
 }
 
+// Every byte of a picture, its row padding too.
+std::string AllBytes(const TDIB& picture) {
+  return {reinterpret_cast<const char*>(picture.Bits()),
+          static_cast<std::size_t>(picture.RowLength()) * static_cast<std::size_t>(picture.Height())};
+}
+
+// The rows of a plane with every padding byte set, as a careless writer may
+// leave them.
+std::string DirtyPadding(std::string rows, int32_t width, int32_t height, int32_t bits) {
+  const std::size_t row_length = rows.size() / static_cast<std::size_t>(height);
+  const auto used = static_cast<std::size_t>(width * ((bits == 15 ? 16 : bits) / 8));
+  for (std::size_t r = 0; r < static_cast<std::size_t>(height); ++r)
+    for (std::size_t i = used; i < row_length; ++i) rows[r * row_length + i] = '\xAB';
+  return rows;
+}
+
+TEST(OrbaReaderTest, ABottomLayerDecodedIntoTheFrameEqualsOneFlattenedOntoIt) {
+  // A plane stored as one whole tile is kept apart and flattened onto the
+  // frame; stored as rows, a bottom layer that flattening would copy whole
+  // goes straight into the frame. Both must give the same frame, byte for
+  // byte, for every kind of bottom layer.
+  constexpr int32_t w = 3, h = 2;
+  struct Case {
+    const char* name;
+    bool mask, mask_enabled, visible, second_layer, bottom_opaque;
+    int32_t opacity, transparent_value;
+  };
+  const Case cases[] = {
+      {"opaque", false, true, true, false, false, 255, -1},
+      {"masked", true, true, true, false, false, 255, -1},
+      {"mask switched off", true, false, true, false, false, 255, -1},
+      {"masked, a layer above", true, true, true, true, false, 255, -1},
+      {"hidden, a layer above", false, true, false, true, false, 255, -1},
+      {"half opaque", false, true, true, false, false, 128, -1},
+      {"keyed", false, true, true, false, false, 255, 0},
+      {"keyed, bottom layer opaque", false, true, true, false, true, 255, 0},
+  };
+  for (int32_t bits : {8, 15, 24, 32}) {
+    for (const Case& c : cases) {
+      SCOPED_TRACE(std::string(c.name) + ", " + std::to_string(bits) + " bits");
+      std::vector<uint32_t> colour = Ramp(w * h, bits, 3);
+      if (c.transparent_value >= 0) colour[1] = static_cast<uint32_t>(c.transparent_value);
+      const std::vector<uint32_t> mask = Ramp(w * h, 8, 5), top = Ramp(w * h, bits, 9);
+      std::string decoded[2], decoded_mask[2];
+      bool has_mask[2];
+      for (bool tiled : {false, true}) {
+        auto plane = [&](int32_t plane_bits, const std::vector<uint32_t>& px) {
+          return tiled ? StoredTiles(w, h, plane_bits, px, w, h, {TileEntry{-1, 0}})
+                       : DirtyPadding(StoredRows(w, h, plane_bits, px), w, h, plane_bits);
+        };
+        OrbaLayerLayout bottom = Layer(plane(bits, colour), c.mask ? plane(8, mask) : std::string());
+        bottom.mask_enabled = c.mask_enabled;
+        bottom.visible = c.visible;
+        bottom.opacity = c.opacity;
+        bottom.transparent_value = c.transparent_value;
+        std::vector<OrbaLayerLayout> layers = {bottom};
+        if (c.second_layer) {
+          layers.push_back(Layer(plane(bits, top)));
+          layers.back().opacity = 100;
+        }
+        OrbaFileLayout file;
+        file.background = 0x405060;
+        file.bottom_layer_opaque = c.bottom_opaque;
+        file.tile_width = tiled ? w : 0;
+        file.tile_height = tiled ? h : 0;
+        file.frames = {Frame(w, h, bits, layers)};
+        const TOrbaFrameList list = Read(testing::WriteOrba(file));
+        const TDIBSurface& frame = list.Frames(0).surface;
+        decoded[tiled] = AllBytes(frame);
+        has_mask[tiled] = frame.HasMask();
+        decoded_mask[tiled] = frame.HasMask() ? AllBytes(*frame.Mask()) : std::string();
+      }
+      EXPECT_EQ(decoded[0], decoded[1]);
+      EXPECT_EQ(has_mask[0], has_mask[1]);
+      EXPECT_EQ(decoded_mask[0], decoded_mask[1]);
+    }
+  }
+}
+
 TEST(OrbaReaderTest, TheTransparentColourIsComputedEvenForAnEmptyFrame) {
   OrbaFileLayout file;
   OrbaFrameLayout empty24 = Frame(0, 0, 24, {});

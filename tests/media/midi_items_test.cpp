@@ -1,9 +1,12 @@
 // MIDI items on the null device: one sequencer handed over between items,
 // lengths learned without playing, the port list, the end of a song.
 
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
 #include "common/encoding.h"
+#include "media/fluid_synth_output.h"
 #include "media/media_system.h"
 #include "media/midi_fixtures.h"
 #include "media/midi_item.h"
@@ -14,6 +17,7 @@ namespace rivo {
 namespace {
 
 using testing::B;
+using testing::CaptureDevice;
 using testing::EndOfTrack;
 using testing::GameFolder;
 using testing::MidiHeader;
@@ -182,6 +186,66 @@ TEST(MidiItems, SoundOffSuspendsTheOwningItemAndOnResumesIt) {
   EXPECT_TRUE(a->IsPlaying());
   h.Run(300);
   EXPECT_NEAR(a->GetPosition(), at + 300, kTickMs);
+}
+
+// When the synthesiser is made: at the first open, on a worker the manager
+// starts, or on one started before the media system existed (as the
+// player does from its start-up).
+enum class Made { kAtOpen, kByTheManager, kBeforeTheMediaSystem };
+
+// Two seconds of a song through the real synthesiser, pulled in the
+// player's frame-sized blocks.
+std::vector<int16_t> RenderSong(const std::filesystem::path& font, Made made) {
+  auto early = made == Made::kBeforeTheMediaSystem ? MakeFluidSynthAhead(font)
+                                                   : std::future<std::shared_ptr<FluidSynthOutput>>();
+  GameFolder game;
+  game.Put("a.mid", Song(2));
+  VirtualClock clock;
+  CaptureDevice device;
+  TMediaSystem media(game.Files(), device, clock, {.SoundFont = font});
+  if (made == Made::kByTheManager) media.Midi().PrepareSynth();
+  if (made == Made::kBeforeTheMediaSystem) media.Midi().PrepareSynth(std::move(early));
+  media.Midi().Add("a.mid")->Play();
+  std::vector<int16_t> out;
+  for (int block = 0; block < 120; ++block) {
+    const std::vector<int16_t> frames = device.PullFrames(735);
+    out.insert(out.end(), frames.begin(), frames.end());
+  }
+  return out;
+}
+
+TEST(MidiItems, ASynthesiserMadeAheadPlaysFromTheFirstNoteExactlyLikeOneMadeAtTheFirstOpen) {
+  const std::filesystem::path font = ChooseSoundFont({});
+  if (font.empty()) GTEST_SKIP() << "no General MIDI sound font installed (timgm6mb-soundfont)";
+  const std::vector<int16_t> at_open = RenderSong(font, Made::kAtOpen);
+  ASSERT_TRUE(std::any_of(at_open.begin(), at_open.begin() + 735 * 2, [](int16_t s) { return s != 0; }))
+      << "the first note is heard in the first block";
+  // Started just before the first play, the worker is most likely still
+  // busy then: the open waits for it instead of dropping the notes due.
+  EXPECT_EQ(RenderSong(font, Made::kByTheManager), at_open);
+  EXPECT_EQ(RenderSong(font, Made::kBeforeTheMediaSystem), at_open);
+}
+
+TEST(MidiItems, ASynthesiserMadeAheadThatFailsOrIsNeverUsedLeavesNothingBehind) {
+  {  // never used: the worker is joined and its synthesiser freed
+    GameFolder game;
+    VirtualClock clock;
+    CaptureDevice device;
+    TMediaSystem media(game.Files(), device, clock, {.SoundFont = ChooseSoundFont({})});
+    media.Midi().PrepareSynth();
+    media.Midi().PrepareSynth();
+  }
+  // No font: the worker's error is the silence of a port without a
+  // synthesiser; a second worker offered later is set aside.
+  Headless h;
+  h.media.Midi().PrepareSynth();
+  h.media.Midi().PrepareSynth(MakeFluidSynthAhead("/nonexistent.sf2"));
+  h.game.Put("a.mid", Song(2));
+  TDMediaItem* a = h.Add("a.mid");
+  a->Play();
+  h.Run(500);
+  EXPECT_TRUE(a->IsPlaying());
+  EXPECT_NEAR(a->GetPosition(), 500, 2 * kTickMs);
 }
 
 }  // namespace

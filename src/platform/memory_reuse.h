@@ -1,0 +1,14 @@
+#pragma once
+// The player frees and allocates pictures of a megabyte or more at every
+// scene change. The C library hands such blocks back to the system as soon
+// as they are freed, so the next picture touches fresh pages again; on a
+// virtual machine each first touch costs microseconds, which made loading a
+// full-screen picture take several times as long as decoding it. Kept in
+// the process (up to a bound), freed blocks serve the next load.
+
+namespace rivo {
+
+// Process-wide; called once when the player starts.
+void KeepFreedMemoryForReuse();
+
+}  // namespace rivo
