@@ -179,10 +179,14 @@ TWavOut::TWavOut(AudioMixer& mixer, Clock& clock, int32_t delay_ms)
 TWavOut::~TWavOut() { Close(); }
 
 bool TWavOut::Open() {
-  std::lock_guard lock(lock_);
-  if (open_ || mixer_.Pull() == AudioPull::kNone) return false;
-  open_ = true;
-  while (pool_.size() < kPoolBlocks) pool_.emplace_back(static_cast<std::size_t>(buffer_bytes_ / 2));
+  {
+    std::lock_guard lock(lock_);
+    if (open_ || mixer_.Pull() == AudioPull::kNone) return false;
+    open_ = true;
+    while (pool_.size() < kPoolBlocks) pool_.emplace_back(static_cast<std::size_t>(buffer_bytes_ / 2));
+  }
+  // Outside the output's lock: a pull holds the mixer's lock and then takes
+  // the output's, so taking them the other way round here could deadlock.
   mixer_.Add(shared_from_this());
   if (!mixer_.DecodesInPull()) {
     feeder_stop_ = false;
