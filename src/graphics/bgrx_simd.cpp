@@ -22,9 +22,9 @@ void ScalarAdd(uint32_t* d, const uint32_t* s, int32_t n, uint32_t w, RowKey key
 void ScalarCopyKeyed(uint32_t* d, const uint32_t* s, int32_t n, RowKey key) {
   ScalarRows<Bgrx32>::CopyKeyed(d, s, n, 1, key);
 }
-void ScalarMaskBlend(uint32_t* d, const uint32_t* s, const uint8_t* m, int32_t n, MaskRule rule,
+void ScalarMaskBlend(uint32_t* d, const uint32_t* s, const uint8_t* m, const RowBlock& block, MaskRule rule,
                      bool skip) {
-  ScalarRows<Bgrx32>::MaskBlend(d, s, m, n, 1, rule, skip);
+  ScalarRows<Bgrx32>::MaskBlendBlock(d, s, m, block, 1, rule, skip);
 }
 void ScalarMaskAdd(uint32_t* d, const uint32_t* s, const uint8_t* m, int32_t n, MaskRule rule) {
   ScalarRows<Bgrx32>::MaskAdd(d, s, m, n, 1, rule);

@@ -9,13 +9,15 @@ namespace rivo {
 
 struct RowKey;
 struct MaskRule;
+struct RowBlock;
 
 struct BgrxKernelSet {
   const char* name;
   void (*blend)(uint32_t* d, const uint32_t* s, int32_t n, uint32_t w, RowKey key, bool skip_equal);
   void (*add)(uint32_t* d, const uint32_t* s, int32_t n, uint32_t w, RowKey key);
   void (*copy_keyed)(uint32_t* d, const uint32_t* s, int32_t n, RowKey key);
-  void (*mask_blend)(uint32_t* d, const uint32_t* s, const uint8_t* m, int32_t n, MaskRule rule,
+  // Every row of the block (one call draws a glyph).
+  void (*mask_blend)(uint32_t* d, const uint32_t* s, const uint8_t* m, const RowBlock& block, MaskRule rule,
                      bool skip_equal);
   void (*mask_add)(uint32_t* d, const uint32_t* s, const uint8_t* m, int32_t n, MaskRule rule);
   void (*fill_mask)(uint32_t* d, const uint8_t* m, int32_t n, uint32_t c, MaskRule rule);

@@ -116,7 +116,17 @@ struct Kernels {
     return true;
   }
 
-  static void MaskBlend(uint32_t* d, const uint32_t* s, const uint8_t* m, int32_t n, MaskRule rule,
+  static void MaskBlendBlock(uint32_t* d, const uint32_t* s, const uint8_t* m, const RowBlock& b, MaskRule rule,
+                             bool skip_equal) {
+    for (int32_t y = 0; y < b.height; ++y) {
+      MaskBlend(d, s, m, b.width, rule, skip_equal);
+      d = RowBlock::Next(d, b.dest_pitch);
+      s = RowBlock::Next(s, b.source_pitch);
+      m = RowBlock::Next(m, b.mask_pitch);
+    }
+  }
+
+  static void MaskBlend(uint32_t* d, const uint32_t* s, const uint8_t* m, int32_t n, const MaskRule& rule,
                         bool skip_equal) {
     if (n < V::kLanes) return Scalar::MaskBlend(d, s, m, n, 1, rule, skip_equal);
     // Text rows are short: rather than finishing pixel by pixel, the last
@@ -199,7 +209,7 @@ struct Kernels {
   }
 
   static constexpr BgrxKernelSet Set(const char* name) {
-    return {name, Blend, Add, CopyKeyed, MaskBlend, MaskAdd, FillMask, FillBlend, FillAdd};
+    return {name, Blend, Add, CopyKeyed, MaskBlendBlock, MaskAdd, FillMask, FillBlend, FillAdd};
   }
 };
 

@@ -74,14 +74,16 @@ void Place(const TPixelTarget& t, const RasterOp& op, const TPixelSource& src,
     case RasterOpKind::kDrawAdd:
       rows([&](Pixel* d, int32_t sy) { R::Add(d, pixels(sy), n, step, w, key); });
       break;
-    case RasterOpKind::kDrawMask: {
-      const MaskRule copy{256, At255::kCopy};
-      rows([&](Pixel* d, int32_t sy) { R::MaskBlend(d, pixels(sy), mask_bytes(sy), n, step, copy, true); });
+    case RasterOpKind::kDrawMask:
+    case RasterOpKind::kDrawAlphaMask: {
+      // Text: the whole placement in one call.
+      const MaskRule rule = op.kind == RasterOpKind::kDrawMask ? MaskRule{256, At255::kCopy} : alpha_rule;
+      const int32_t sy = p.SourceRow(0, op.flip_v);
+      const int32_t upwards = op.flip_v ? -1 : 1;
+      const RowBlock block{n, p.dest.Height(), t.pitch, upwards * src.pitch, upwards * mask.pitch};
+      R::MaskBlendBlock(t.Row<Pixel>(p.dest.Top) + p.dest.Left, pixels(sy), mask_bytes(sy), block, step, rule, true);
       break;
     }
-    case RasterOpKind::kDrawAlphaMask:
-      rows([&](Pixel* d, int32_t sy) { R::MaskBlend(d, pixels(sy), mask_bytes(sy), n, step, alpha_rule, true); });
-      break;
     default: {
       const MaskRule weigh{w, At255::kAlpha};
       rows([&](Pixel* d, int32_t sy) { R::MaskAdd(d, pixels(sy), mask_bytes(sy), n, step, weigh); });

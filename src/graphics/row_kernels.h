@@ -5,6 +5,7 @@
 // hands forward rows to the vector kernels of bgrx_simd.h, which give the
 // same bytes.
 
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <type_traits>
@@ -30,6 +31,21 @@ struct MaskRule {
     return m == 255 && at_255 == At255::kAlpha ? alpha : (m * alpha) >> 8;
   }
   bool Copies(uint32_t m) const { return m == 255 && at_255 == At255::kCopy; }
+};
+
+// A rectangle of rows handed to a kernel in one call (a glyph is a few dozen
+// short rows, too short to pay a call each): the width and height, and the
+// bytes from one row to the next of the destination, source and mask. A
+// source mirrored upside down runs upwards: a negative pitch.
+struct RowBlock {
+  int32_t width = 0, height = 1;
+  std::ptrdiff_t dest_pitch = 0, source_pitch = 0, mask_pitch = 0;
+  // The row pitch bytes after row.
+  template <class T>
+  static T* Next(T* row, std::ptrdiff_t pitch) {
+    using Byte = std::conditional_t<std::is_const_v<T>, const uint8_t, uint8_t>;
+    return reinterpret_cast<T*>(reinterpret_cast<Byte*>(row) + pitch);
+  }
 };
 
 template <class P>
@@ -65,6 +81,15 @@ struct ScalarRows {
     for (int32_t i = 0; i < n; ++i, s += step, m += step) {
       if (*m == 0 || (skip_equal && *s == d[i])) continue;
       d[i] = rule.Copies(*m) ? *s : P::Blend(*s, d[i], rule.Weight(*m));
+    }
+  }
+  static void MaskBlendBlock(Pixel* d, const Pixel* s, const uint8_t* m, const RowBlock& b, int32_t step,
+                             MaskRule rule, bool skip_equal) {
+    for (int32_t y = 0; y < b.height; ++y) {
+      MaskBlend(d, s, m, b.width, step, rule, skip_equal);
+      d = RowBlock::Next(d, b.dest_pitch);
+      s = RowBlock::Next(s, b.source_pitch);
+      m = RowBlock::Next(m, b.mask_pitch);
     }
   }
   static void MaskAdd(Pixel* d, const Pixel* s, const uint8_t* m, int32_t n, int32_t step,
@@ -121,8 +146,13 @@ struct Rows<Bgrx32> : ScalarRows<Bgrx32> {
   }
   static void MaskBlend(uint32_t* d, const uint32_t* s, const uint8_t* m, int32_t n, int32_t step,
                         MaskRule rule, bool skip_equal) {
-    if (step == 1) BgrxKernels().mask_blend(d, s, m, n, rule, skip_equal);
+    if (step == 1) BgrxKernels().mask_blend(d, s, m, RowBlock{n}, rule, skip_equal);
     else Scalar::MaskBlend(d, s, m, n, step, rule, skip_equal);
+  }
+  static void MaskBlendBlock(uint32_t* d, const uint32_t* s, const uint8_t* m, const RowBlock& b, int32_t step,
+                             MaskRule rule, bool skip_equal) {
+    if (step == 1) BgrxKernels().mask_blend(d, s, m, b, rule, skip_equal);
+    else Scalar::MaskBlendBlock(d, s, m, b, step, rule, skip_equal);
   }
   static void MaskAdd(uint32_t* d, const uint32_t* s, const uint8_t* m, int32_t n, int32_t step,
                       MaskRule rule) {

@@ -65,7 +65,7 @@ void TWipeMask::Compose() {
       continue;
     }
     std::memcpy(drow, orow, sizeof(uint32_t) * static_cast<std::size_t>(w));
-    kernels.mask_blend(drow, nrow, m, w, copy_at_255, false);
+    kernels.mask_blend(drow, nrow, m, RowBlock{w}, copy_at_255, false);
   }
 }
 

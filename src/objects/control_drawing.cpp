@@ -17,6 +17,12 @@ void TRivoControl::DrawChildren(TCustomDIBX& surface) {
   const TRect outer = surface.GetClipRect();
   const TRect inside = Intersect(GetScreenRect(), outer);
   if (!inside.IsEmpty()) {
+    const int64_t origin_x = ChildOriginX(), origin_y = ChildOriginY();
+    children_origin_ = {true, origin_x, origin_y};
+    struct Forget {  // however the drawing ends
+      ChildrenOrigin& origin;
+      ~Forget() { origin.known = false; }
+    } forget{children_origin_};
     // A child may change the list while it draws (none does today); walk by index.
     for (std::size_t i = 0; i < children_.size(); ++i) {
       TRivoControl* child = children_[i];

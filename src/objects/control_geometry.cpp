@@ -133,23 +133,23 @@ int32_t TRivoControl::LocalTop() const {
                plus_y_);
 }
 
-int32_t TRivoControl::AbsLeft() const {
-  if (!parent_) return LocalLeft();
-  return Low32(int64_t{LocalLeft()} + parent_->AbsLeft() - parent_->GetScrollX());
+int32_t TRivoControl::AbsLeft() const { return Low32(LocalLeft() + ParentOriginX()); }
+
+int32_t TRivoControl::AbsTop() const { return Low32(LocalTop() + ParentOriginY()); }
+
+int64_t TRivoControl::ChildOriginX() const {
+  return children_origin_.known ? children_origin_.x : int64_t{AbsLeft()} - GetScrollX();
 }
 
-int32_t TRivoControl::AbsTop() const {
-  if (!parent_) return LocalTop();
-  return Low32(int64_t{LocalTop()} + parent_->AbsTop() - parent_->GetScrollY());
+int64_t TRivoControl::ChildOriginY() const {
+  return children_origin_.known ? children_origin_.y : int64_t{AbsTop()} - GetScrollY();
 }
 
 void TRivoControl::GetRefPoint(int32_t& x, int32_t& y) const {
   int64_t rx = int64_t{PositionPart(GetZoomX(), left_, motion_x_)} + plus_x_;
   int64_t ry = int64_t{PositionPart(GetZoomY(), top_, motion_y_)} + plus_y_;
-  if (parent_) {
-    rx += int64_t{parent_->AbsLeft()} - parent_->GetScrollX();
-    ry += int64_t{parent_->AbsTop()} - parent_->GetScrollY();
-  }
+  rx += ParentOriginX();
+  ry += ParentOriginY();
   x = Low32(rx);
   y = Low32(ry);
 }

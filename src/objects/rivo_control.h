@@ -109,6 +109,10 @@ class TRivoControl : public TRivoComponent {
   virtual int32_t AbsTop() const;
   int32_t LocalLeft() const;
   int32_t LocalTop() const;
+  // Where a child's own position counts from: AbsLeft and AbsTop less the
+  // scroll.
+  int64_t ChildOriginX() const;
+  int64_t ChildOriginY() const;
   // The base coordinates of the reference point.
   void GetRefPoint(int32_t& x, int32_t& y) const;
   // (AbsLeft, AbsTop, Width, Height); rotated kinds give their bounding box.
@@ -205,6 +209,9 @@ class TRivoControl : public TRivoComponent {
   // The children in drawing order, each clipped to this control and to its
   // own clip rectangle; then the selection outline.
   void DrawChildren(TCustomDIBX& surface);
+  // The parent's ChildOriginX and ChildOriginY; 0 without a parent.
+  int64_t ParentOriginX() const { return parent_ ? parent_->ChildOriginX() : 0; }
+  int64_t ParentOriginY() const { return parent_ ? parent_->ChildOriginY() : 0; }
   // Invalidates, runs change, invalidates again.
   template <typename F>
   void Repaint(F change) {
@@ -223,6 +230,13 @@ class TRivoControl : public TRivoComponent {
   void RefreshFocusAfterMove();
 
   TRivoControl* parent_ = nullptr;       // the tree's own link, cut on destruction
+  // The children's origin, worked out once while DrawChildren draws them:
+  // otherwise every child, and every AbsLeft or AbsTop it asks for, walks up
+  // the tree again through virtual calls. Nothing moves while drawing.
+  struct ChildrenOrigin {
+    bool known = false;
+    int64_t x = 0, y = 0;
+  } children_origin_;
   std::vector<TRivoControl*> children_;  // likewise
   int32_t left_ = 0, top_ = 0, width_ = 0, height_ = 0;
   int32_t offset_x_ = 0, offset_y_ = 0;

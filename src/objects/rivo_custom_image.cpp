@@ -161,13 +161,13 @@ bool TRivoCustomImage::ScaledSpan(bool vertical, int64_t& start, int64_t& length
 int32_t TRivoCustomImage::AbsLeft() const {
   int64_t start = 0, length = 0;
   if (!ScaledSpan(false, start, length)) return TRivoControl::AbsLeft();
-  return Low32(start + Parent()->AbsLeft() + GetPlusX() - Parent()->GetScrollX());
+  return Low32(start + ParentOriginX() + GetPlusX());
 }
 
 int32_t TRivoCustomImage::AbsTop() const {
   int64_t start = 0, length = 0;
   if (!ScaledSpan(true, start, length)) return TRivoControl::AbsTop();
-  return Low32(start + Parent()->AbsTop() + GetPlusY() - Parent()->GetScrollY());
+  return Low32(start + ParentOriginY() + GetPlusY());
 }
 
 TRotation TRivoCustomImage::Rotation(const TCustomDIBX& picture) const {

@@ -55,14 +55,12 @@ void TRivoTile::SetDistanceY(int32_t v) {
 
 int32_t TRivoTile::AbsLeft() const {
   const int64_t own = HasMotion() ? GetMotionX() : GetLeft();
-  if (!Parent()) return Low32(own);
-  return Low32(own + Parent()->AbsLeft() - Parent()->GetScrollX());
+  return Low32(own + ParentOriginX());
 }
 
 int32_t TRivoTile::AbsTop() const {
   const int64_t own = HasMotion() ? GetMotionY() : GetTop();
-  if (!Parent()) return Low32(own);
-  return Low32(own + Parent()->AbsTop() - Parent()->GetScrollY());
+  return Low32(own + ParentOriginY());
 }
 
 void TRivoTile::Draw(TCustomDIBX& target) {

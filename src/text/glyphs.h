@@ -39,11 +39,12 @@ enum : uint8_t { AL_LEFT = 1, AL_RIGHT = 2, AL_CENTER = 3, AL_TOP = 4, AL_BOTTOM
 
 class TWdGlyph {
  public:
-  TWdGlyph() = default;
   TWdGlyph(const TWdGlyph&) = delete;
   TWdGlyph& operator=(const TWdGlyph&) = delete;
   virtual ~TWdGlyph() = default;
-  virtual uint8_t Kind() const = 0;
+  // Kept in the glyph, not asked of its class: drawing a page asks it of
+  // every glyph of every row.
+  uint8_t Kind() const { return kind_; }
   // Glyphs that a variable made count for nothing in source positions and
   // are never stored.
   virtual bool IsGenerated() const { return false; }
@@ -54,11 +55,18 @@ class TWdGlyph {
   int32_t Width = 0;
   int32_t Height = 0;
   TWdRow* Row = nullptr;
+
+ protected:
+  explicit TWdGlyph(uint8_t kind) : kind_(kind) {}
+
+ private:
+  uint8_t kind_;
 };
 
 // The visible glyphs: they may belong to a link and wait before appearing.
 class TWdReal : public TWdGlyph {
  public:
+  using TWdGlyph::TWdGlyph;
   std::string Link;
   int32_t Wait = 0;
   bool Hover = false;
@@ -72,7 +80,7 @@ class TWdReal : public TWdGlyph {
 
 class TWdChar : public TWdReal {
  public:
-  uint8_t Kind() const override { return GK_CHAR; }
+  TWdChar() : TWdReal(GK_CHAR) {}
   TDecorate* Decoration = nullptr;  // owned by the word's decoration list
   // A single-byte character's byte, or lead byte * 256 + trail byte.
   uint16_t Code = 0;
@@ -88,7 +96,7 @@ class TWdChar : public TWdReal {
 
 class TWdImg : public TWdReal {
  public:
-  uint8_t Kind() const override { return GK_IMG; }
+  TWdImg() : TWdReal(GK_IMG) {}
   std::string Source;
   uint8_t Align = AL_BOTTOM;  // AL_CENTER, AL_TOP or AL_BOTTOM
   // The picture, loaded when the glyph is measured (none: 0 x 0).
@@ -97,29 +105,29 @@ class TWdImg : public TWdReal {
 
 class TWdOpeAlign : public TWdGlyph {
  public:
-  uint8_t Kind() const override { return GK_ALIGN; }
+  TWdOpeAlign() : TWdGlyph(GK_ALIGN) {}
   uint8_t Align = AL_LEFT;  // AL_LEFT, AL_RIGHT or AL_CENTER
 };
 
 class TWdOpeReturn : public TWdGlyph {
  public:
-  uint8_t Kind() const override { return GK_RETURN; }
+  TWdOpeReturn() : TWdGlyph(GK_RETURN) {}
   uint8_t Clear = 0;  // non-zero: the break also ends the page
 };
 
 class TWdOpeIndent : public TWdGlyph {
  public:
-  uint8_t Kind() const override { return GK_INDENT; }
+  TWdOpeIndent() : TWdGlyph(GK_INDENT) {}
 };
 
 class TWdOpeUndent : public TWdGlyph {
  public:
-  uint8_t Kind() const override { return GK_UNDENT; }
+  TWdOpeUndent() : TWdGlyph(GK_UNDENT) {}
 };
 
 class TWdOpeEvent : public TWdGlyph {
  public:
-  uint8_t Kind() const override { return GK_EVENT; }
+  TWdOpeEvent() : TWdGlyph(GK_EVENT) {}
   std::string Value;
   bool End = false;  // stops the collection of further events
 };
@@ -128,7 +136,7 @@ class TWdOpeEvent : public TWdGlyph {
 // carry the expression compiled instead of its text.
 class TWdOpeVar : public TWdGlyph {
  public:
-  uint8_t Kind() const override { return GK_VAR; }
+  TWdOpeVar() : TWdGlyph(GK_VAR) {}
   TDecorate* Decoration = nullptr;
   std::string Link;
   int32_t Wait = 0;
@@ -153,7 +161,7 @@ class TWdVarReturn : public TWdOpeReturn {
 // The blank an indented row starts with.
 class TWdSpace : public TWdGlyph {
  public:
-  uint8_t Kind() const override { return GK_SPACE; }
+  TWdSpace() : TWdGlyph(GK_SPACE) {}
 };
 
 }  // namespace rivo

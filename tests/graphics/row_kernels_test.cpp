@@ -63,7 +63,7 @@ TEST(RowKernelsTest, EveryKernelSetGivesTheScalarBytes) {
               [&](uint32_t* d) { Scalar::Add(d, s, n, 1, w, row_key); });
         check("copy keyed", [&](uint32_t* d) { k.copy_keyed(d, s, n, row_key); },
               [&](uint32_t* d) { Scalar::CopyKeyed(d, s, n, 1, row_key); });
-        check("mask blend", [&](uint32_t* d) { k.mask_blend(d, s, m, n, rule, skip); },
+        check("mask blend", [&](uint32_t* d) { k.mask_blend(d, s, m, RowBlock{n}, rule, skip); },
               [&](uint32_t* d) { Scalar::MaskBlend(d, s, m, n, 1, rule, skip); });
         check("mask add", [&](uint32_t* d) { k.mask_add(d, s, m, n, rule); },
               [&](uint32_t* d) { Scalar::MaskAdd(d, s, m, n, 1, rule); });
@@ -75,6 +75,39 @@ TEST(RowKernelsTest, EveryKernelSetGivesTheScalarBytes) {
         const uint32_t colour = r.rng();
         check("fill add", [&](uint32_t* d) { k.fill_add(d, n, colour); },
               [&](uint32_t* d) { Scalar::FillAdd(d, n, colour); });
+      }
+    }
+  }
+}
+
+// A whole placement in one call gives what its rows give one by one: rows
+// of several widths in pictures wider than they are, the source read
+// downwards and upwards (mirrored).
+TEST(RowKernelsTest, AMaskBlendBlockGivesWhatItsRowsGiveOneByOne) {
+  using Scalar = ScalarRows<Bgrx32>;
+  RandomRows r;
+  const MaskRule rules[] = {{256, At255::kCopy}, {77, At255::kAlpha}};
+  constexpr int32_t kPicture = 40, kHeight = 6;  // pixels a row, rows
+  for (int set = 0; set < BgrxKernelSetCount(); ++set) {
+    const BgrxKernelSet& k = BgrxKernelSetAt(set);
+    for (int32_t n : {1, 7, 8, 9, 28, 33}) {
+      for (int trial = 0; trial < 8; ++trial) {
+        r.Make(kPicture * kHeight, 0);
+        const bool upwards = trial % 2 == 1;
+        const MaskRule rule = rules[trial / 2 % 2];
+        const int32_t left = trial % 3, rows = kHeight - trial % 3;
+        const std::ptrdiff_t pitch = kPicture * 4, step = upwards ? -pitch : pitch;
+        const int32_t first = upwards ? kHeight - 1 : 0;
+        const int32_t offset = first * kPicture + left;
+        std::vector<uint32_t> a = r.dest, b = r.dest;
+        k.mask_blend(a.data() + left, r.source.data() + offset, r.mask.data() + offset,
+                     RowBlock{n, rows, pitch, step, upwards ? -kPicture : kPicture}, rule, true);
+        for (int32_t y = 0; y < rows; ++y) {
+          const int32_t from = (upwards ? first - y : y) * kPicture + left;
+          Scalar::MaskBlend(b.data() + y * kPicture + left, r.source.data() + from, r.mask.data() + from, n, 1, rule,
+                            true);
+        }
+        ASSERT_EQ(a, b) << k.name << " n=" << n << " trial " << trial;
       }
     }
   }

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "graphics/dibx.h"
 #include "object_fixtures.h"
 #include "objects/rivo_base.h"
 #include "objects/rivo_timer.h"
@@ -173,6 +174,64 @@ TEST(Coordinates, ZoomFlipsPlusAndParentScroll) {
     EXPECT_EQ(x, c.abs_left);
     child.ScreenToClient(x, y);
     EXPECT_EQ(x, 0);
+  }
+}
+
+// While its parent draws it, a control's position comes from an origin the
+// parent worked out once: it must be the position it has at any other time,
+// and once drawn, the parent's later moves count again.
+TEST(Coordinates, ADrawnControlStandsWhereItStandsAtAnyOtherTime) {
+  // Notes where it stands while it is drawn.
+  class Probe : public ShapedControl {
+   public:
+    using ShapedControl::ShapedControl;
+    void Draw(TCustomDIBX& surface) override {
+      int32_t x = 0, y = 0;
+      GetRefPoint(x, y);
+      seen = {AbsLeft(), AbsTop(), x, y, GetScreenRect().Left, GetScreenRect().Top};
+      ShapedControl::Draw(surface);
+    }
+    std::vector<int32_t> Now() const {
+      int32_t x = 0, y = 0;
+      GetRefPoint(x, y);
+      return {AbsLeft(), AbsTop(), x, y, GetScreenRect().Left, GetScreenRect().Top};
+    }
+    std::vector<int32_t> seen;
+  };
+  struct Case {
+    int32_t outer_scroll_x, outer_scroll_y, inner_scroll_x, inner_scroll_y;
+    int32_t zoom;
+    bool flip, pos_zoomed;
+  };
+  const Case cases[] = {
+      {0, 0, 0, 0, 256, false, false},   {7, 3, 0, 0, 256, false, false},  {0, 0, -5, 9, 256, false, false},
+      {4, -6, 11, 2, 512, false, true},  {2, 2, 3, 3, 128, true, false},   {-9, 1, 6, -4, 384, true, true},
+  };
+  for (const Case& c : cases) {
+    test::Screen s;
+    ShapedControl& outer = NewControl(s.screen, "outer");
+    outer.SetBounds(10, 20, 150, 150);
+    outer.scroll_x = c.outer_scroll_x;
+    outer.scroll_y = c.outer_scroll_y;
+    ShapedControl& inner = NewControl(s.screen, "inner", &outer);
+    inner.SetBounds(15, 5, 120, 120);
+    inner.scroll_x = c.inner_scroll_x;
+    inner.scroll_y = c.inner_scroll_y;
+    Probe& probe = NewControl<Probe>(s.screen, "probe", &inner);
+    probe.zoom_x = probe.zoom_y = c.zoom;
+    probe.flip_h = probe.flip_v = c.flip;
+    probe.SetPosZoomed(c.pos_zoomed);
+    probe.SetBounds(12, 8, 30, 20);
+    probe.SetOffsetX(3);
+    probe.SetOffsetY(2);
+    TDIBX surface;
+    surface.SetSize(200, 200, 32);
+    outer.Draw(surface);
+    EXPECT_EQ(probe.seen, probe.Now()) << c.outer_scroll_x << " " << c.inner_scroll_x << " zoom " << c.zoom;
+    outer.scroll_x += 5;
+    inner.scroll_y -= 3;
+    EXPECT_EQ(probe.Now()[0], probe.seen[0] - 5);
+    EXPECT_EQ(probe.Now()[1], probe.seen[1] + 3);
   }
 }
 
