@@ -1,6 +1,7 @@
 #pragma once
-// zlib for archive entries: CRC-32, compression at level 1 (the archive's
-// choice of speed over size) and bounded inflating.
+// zlib streams of archive entries: CRC-32, compression at level 1 (the
+// archive's choice of speed over size) and bounded inflating (libdeflate,
+// with zlib's streaming inflater for what does not fit its room).
 
 #include <cstdint>
 #include <optional>
