@@ -59,7 +59,7 @@ void TQnMemoryStream::Clear() {
 }
 
 void TQnMemoryStream::ShrinkToFit() {
-  if (capacity_ > size_ && size_ > 0) Reserve(size_);
+  if (capacity_ > size_) Reserve(size_);
 }
 
 void TQnMemoryStream::Reserve(std::size_t capacity) {

@@ -41,35 +41,45 @@ enum class InflateOutcome { kComplete, kDamaged, kBeyondLimit };
 // Deflate codes at best 258 bytes in 2 bits, so no stream expands its input
 // more than 1032 times.
 constexpr int64_t kMaxDeflateRatio = 1032;
-// The most room reserved for one call of libdeflate; larger contents go
-// through zlib's streaming inflater.
-constexpr int64_t kMaxWholeRoom = int64_t{64} << 20;
+// The first room tried: blocks this size still come from the heap, whose
+// freed memory the next load reuses (memory_reuse.h); a content larger
+// still is tried again in four times the room.
+constexpr int64_t kFirstRoom = int64_t{16} << 20;
 
-// libdeflate inflates a whole stream about twice as fast as zlib, which also
-// copies every byte into its window, but it must be given room for the whole
-// content, and an archive entry does not store its size. Room for the most
-// the stream could hold is reserved, not touched: only the pages written
-// are ever mapped. Returns nothing when the room was too small (the content
-// is beyond the limit or very large); zlib then tells which.
+// libdeflate inflates a whole stream many times as fast as zlib, which also
+// copies every byte through its window, but it must be given room for the
+// whole content, and an archive entry does not store its size. Room for
+// the most the stream could hold is reserved, not touched: only the pages
+// written are ever mapped. Returns nothing when the content does not fit in
+// the expected size; zlib then tells what it holds.
 std::optional<InflateOutcome> InflateWhole(TQnMemoryStream& dest, std::string_view compressed, int64_t limit,
                                            std::optional<int64_t> expected_size, int64_t& produced) {
   const auto in_size = static_cast<int64_t>(compressed.size());
-  int64_t room = in_size > kMaxWholeRoom / kMaxDeflateRatio ? kMaxWholeRoom : in_size * kMaxDeflateRatio;
   // One byte beyond what may be produced shows that it was exceeded.
-  room = std::min({room, limit + 1, expected_size ? *expected_size + 1 : room});
+  const int64_t most = std::min({in_size > (limit + 1) / kMaxDeflateRatio ? limit + 1 : in_size * kMaxDeflateRatio,
+                                 limit + 1, expected_size ? *expected_size + 1 : limit + 1});
   std::unique_ptr<libdeflate_decompressor, decltype(&libdeflate_free_decompressor)> inflater(
       libdeflate_alloc_decompressor(), libdeflate_free_decompressor);
   if (!inflater) throw RivoError("inflate: out of memory");
 
   const int64_t start = dest.GetPosition();
-  dest.SetSize(start + room);
+  int64_t room = std::min(most, kFirstRoom);
   std::size_t out_size = 0;
-  const libdeflate_result rc = libdeflate_zlib_decompress(inflater.get(), compressed.data(), compressed.size(),
-                                                          dest.Data() + start, static_cast<std::size_t>(room), &out_size);
-  produced = static_cast<int64_t>(out_size);
+  libdeflate_result rc;
+  for (;;) {
+    dest.SetSize(start + room);
+    rc = libdeflate_zlib_decompress(inflater.get(), compressed.data(), compressed.size(), dest.Data() + start,
+                                    static_cast<std::size_t>(room), &out_size);
+    if (rc != LIBDEFLATE_INSUFFICIENT_SPACE || room == most) break;
+    room = std::min(room * 4, most);
+  }
+  produced = rc == LIBDEFLATE_SUCCESS ? static_cast<int64_t>(out_size) : 0;
   dest.SetSize(start + produced);
   dest.ShrinkToFit();
-  if (rc == LIBDEFLATE_INSUFFICIENT_SPACE) return std::nullopt;
+  if (rc == LIBDEFLATE_INSUFFICIENT_SPACE) {
+    if (room == limit + 1) return InflateOutcome::kBeyondLimit;
+    return std::nullopt;
+  }
   if (rc != LIBDEFLATE_SUCCESS) return InflateOutcome::kDamaged;
   return produced > limit ? InflateOutcome::kBeyondLimit : InflateOutcome::kComplete;
 }

@@ -328,6 +328,14 @@ TEST(ArchiveReader, InflatingTellsWholeStreamsFromDamagedAndOversizedOnes) {
   }
 }
 
+TEST(ArchiveReader, AContentLargerThanTheFirstRoomTriedIsInflatedWhole) {
+  const std::string large(20 << 20, 'z');
+  TQnMemoryStream out;
+  InflateInto(out, CompressFast(large), "x");
+  EXPECT_EQ(out.GetSize(), static_cast<int64_t>(large.size()));
+  EXPECT_TRUE(out.View() == large);
+}
+
 TEST(ArchiveLocation, AnExecutableCarriesItsArchiveAfterTheProgram) {
   TempDir dir;
   std::string program(300, 'P');
