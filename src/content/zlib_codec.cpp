@@ -41,17 +41,17 @@ enum class InflateOutcome { kComplete, kDamaged, kBeyondLimit };
 // Deflate codes at best 258 bytes in 2 bits, so no stream expands its input
 // more than 1032 times.
 constexpr int64_t kMaxDeflateRatio = 1032;
-// The first room tried: blocks this size still come from the heap, whose
-// freed memory the next load reuses (memory_reuse.h); a content larger
-// still is tried again in four times the room.
-constexpr int64_t kFirstRoom = int64_t{16} << 20;
+// The first room tried: a guess of the content's size that leaves it in
+// memory the heap has free already (memory_reuse.h); a content larger
+// still is inflated again in four times the room.
+constexpr int64_t kFirstRoom = int64_t{256} << 10, kFirstRatio = 8;
 
 // libdeflate inflates a whole stream many times as fast as zlib, which also
 // copies every byte through its window, but it must be given room for the
-// whole content, and an archive entry does not store its size. Room for
-// the most the stream could hold is reserved, not touched: only the pages
-// written are ever mapped. Returns nothing when the content does not fit in
-// the expected size; zlib then tells what it holds.
+// whole content, and an archive entry does not store its size: a try in
+// too little room is repeated in more, never beyond the most the stream
+// could hold. Returns nothing when the content does not fit in the
+// expected size; zlib then tells what it holds.
 std::optional<InflateOutcome> InflateWhole(TQnMemoryStream& dest, std::string_view compressed, int64_t limit,
                                            std::optional<int64_t> expected_size, int64_t& produced) {
   const auto in_size = static_cast<int64_t>(compressed.size());
@@ -63,7 +63,7 @@ std::optional<InflateOutcome> InflateWhole(TQnMemoryStream& dest, std::string_vi
   if (!inflater) throw RivoError("inflate: out of memory");
 
   const int64_t start = dest.GetPosition();
-  int64_t room = std::min(most, kFirstRoom);
+  int64_t room = std::min(most, std::max(kFirstRoom, std::min(in_size, kFirstRoom) * kFirstRatio));
   std::size_t out_size = 0;
   libdeflate_result rc;
   for (;;) {
