@@ -13,9 +13,11 @@ namespace rivo {
 void KeepFreedMemoryForReuse() {
 #if defined(__GLIBC__)
   // Blocks below 32 MB come from the heap rather than from mappings of
-  // their own, and up to 64 MB freed at its top stay there.
+  // their own, and up to 128 MB freed at its top stay there: beyond the
+  // 64 MB below, so that the stretch of 2 MB pages is never given back
+  // (splitting its pages, and the heap growing again without them).
   mallopt(M_MMAP_THRESHOLD, 32 << 20);
-  mallopt(M_TRIM_THRESHOLD, 64 << 20);
+  mallopt(M_TRIM_THRESHOLD, 128 << 20);
 #if defined(MADV_HUGEPAGE)
   // The heap grows by 64 MB at once (only reserved: a page costs nothing
   // until touched), and that stretch is backed by 2 MB pages where the
