@@ -58,6 +58,10 @@ void TQnMemoryStream::Clear() {
   size_ = capacity_ = pos_ = 0;
 }
 
+void TQnMemoryStream::ShrinkToFit() {
+  if (capacity_ > size_) Reserve(size_);
+}
+
 void TQnMemoryStream::Reserve(std::size_t capacity) {
   char* grown = static_cast<char*>(std::realloc(data_.get(), capacity ? capacity : 1));
   if (!grown) throw std::bad_alloc();

@@ -30,6 +30,8 @@ class TQnMemoryStream : public TStream {
   // The position is kept (it may then lie beyond the end).
   void SetSize(int64_t size);
   void Clear();
+  // Gives back the room reserved beyond the size.
+  void ShrinkToFit();
 
   char* Data() { return data_.get(); }
   const char* Data() const { return data_.get(); }

@@ -1,9 +1,11 @@
 #include "content/zlib_codec.h"
 
+#include <libdeflate.h>
 #include <zlib.h>
 
 #include <algorithm>
 #include <climits>
+#include <memory>
 
 #include "common/error.h"
 
@@ -36,9 +38,56 @@ namespace {
 
 enum class InflateOutcome { kComplete, kDamaged, kBeyondLimit };
 
+// Deflate codes at best 258 bytes in 2 bits, so no stream expands its input
+// more than 1032 times.
+constexpr int64_t kMaxDeflateRatio = 1032;
+// The first room tried: a guess of the content's size that leaves it in
+// memory the heap has free already (memory_reuse.h); a content larger
+// still is inflated again in four times the room.
+constexpr int64_t kFirstRoom = int64_t{256} << 10, kFirstRatio = 8;
+
+// libdeflate inflates a whole stream many times as fast as zlib, which also
+// copies every byte through its window, but it must be given room for the
+// whole content, and an archive entry does not store its size: a try in
+// too little room is repeated in more, never beyond the most the stream
+// could hold. Returns nothing when the content does not fit in the
+// expected size; zlib then tells what it holds.
+std::optional<InflateOutcome> InflateWhole(TQnMemoryStream& dest, std::string_view compressed, int64_t limit,
+                                           std::optional<int64_t> expected_size, int64_t& produced) {
+  const auto in_size = static_cast<int64_t>(compressed.size());
+  // One byte beyond what may be produced shows that it was exceeded.
+  const int64_t most = std::min({in_size > (limit + 1) / kMaxDeflateRatio ? limit + 1 : in_size * kMaxDeflateRatio,
+                                 limit + 1, expected_size ? *expected_size + 1 : limit + 1});
+  std::unique_ptr<libdeflate_decompressor, decltype(&libdeflate_free_decompressor)> inflater(
+      libdeflate_alloc_decompressor(), libdeflate_free_decompressor);
+  if (!inflater) throw RivoError("inflate: out of memory");
+
+  const int64_t start = dest.GetPosition();
+  int64_t room = std::min(most, std::max(kFirstRoom, std::min(in_size, kFirstRoom) * kFirstRatio));
+  std::size_t out_size = 0;
+  libdeflate_result rc;
+  for (;;) {
+    dest.SetSize(start + room);
+    rc = libdeflate_zlib_decompress(inflater.get(), compressed.data(), compressed.size(), dest.Data() + start,
+                                    static_cast<std::size_t>(room), &out_size);
+    if (rc != LIBDEFLATE_INSUFFICIENT_SPACE || room == most) break;
+    room = std::min(room * 4, most);
+  }
+  produced = rc == LIBDEFLATE_SUCCESS ? static_cast<int64_t>(out_size) : 0;
+  dest.SetSize(start + produced);
+  dest.ShrinkToFit();
+  if (rc == LIBDEFLATE_INSUFFICIENT_SPACE) {
+    if (room == limit + 1) return InflateOutcome::kBeyondLimit;
+    return std::nullopt;
+  }
+  if (rc != LIBDEFLATE_SUCCESS) return InflateOutcome::kDamaged;
+  return produced > limit ? InflateOutcome::kBeyondLimit : InflateOutcome::kComplete;
+}
+
 // Inflates into dest at its position; dest keeps what was produced, complete or not.
 InflateOutcome Inflate(TQnMemoryStream& dest, std::string_view compressed, int64_t limit,
                        std::optional<int64_t> expected_size, int64_t& produced) {
+  if (auto outcome = InflateWhole(dest, compressed, limit, expected_size, produced)) return *outcome;
   z_stream z{};
   if (inflateInit(&z) != Z_OK) throw RivoError("inflate: out of memory");
   z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(compressed.data()));

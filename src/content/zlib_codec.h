@@ -1,6 +1,7 @@
 #pragma once
-// zlib for archive entries: CRC-32, compression at level 1 (the archive's
-// choice of speed over size) and bounded inflating.
+// zlib streams of archive entries: CRC-32, compression at level 1 (the
+// archive's choice of speed over size) and bounded inflating (libdeflate;
+// zlib's streaming inflater tells what a content of an unexpected size holds).
 
 #include <cstdint>
 #include <optional>

@@ -1,19 +1,36 @@
 #include "host/player_fonts.h"
 
 #include <exception>
+#include <future>
 
+#include "common/cp932_code_table.h"
+#include "common/encoding.h"
 #include "platform/freetype_rasteriser.h"
 #include "platform/headless/test_font_rasteriser.h"
 
 namespace rivo {
 namespace {
 
-// Starts the FreeType back end when it is first asked for a font. When it
-// cannot start, every font is missing: text is not drawn, and the reason
-// is logged once.
+// Starting FreeType and fontconfig (which reads its whole font list) and
+// reading the default faces takes milliseconds that the first page with text
+// would otherwise spend: a worker does it while the game starts. It only
+// makes the back end and hands it over; from then on the player thread alone
+// uses it.
+std::unique_ptr<FreeTypeRasteriser> StartFreeType() {
+  auto fonts = std::make_unique<FreeTypeRasteriser>();
+  // Text and labels fall back to these faces.
+  for (const char* face : {"ＭＳ ゴシック", "ＭＳ Ｐゴシック"}) fonts->Preload(Utf8ToCp932(face));
+  // The table character codes are looked up in, built once.
+  Cp932CodeToUnicode(0x8140);
+  return fonts;
+}
+
+// The FreeType back end, started ahead and taken when it is first asked for
+// a font. When it cannot start, every font is missing: text is not drawn,
+// and the reason is logged once.
 class InstalledFonts final : public FontRasteriser {
  public:
-  explicit InstalledFonts(std::ostream* log) : log_(log) {}
+  explicit InstalledFonts(std::ostream* log) : log_(log), starting_(std::async(std::launch::async, StartFreeType)) {}
 
   std::shared_ptr<RasterFont> Open(const FontRequest& request) override {
     FontRasteriser* fonts = Started();
@@ -29,7 +46,7 @@ class InstalledFonts final : public FontRasteriser {
     if (!tried_) {
       tried_ = true;
       try {
-        fonts_ = std::make_unique<FreeTypeRasteriser>();
+        fonts_ = starting_.get();
       } catch (const std::exception& e) {
         if (log_) *log_ << "fonts: " << e.what() << "; text is not drawn\n";
       }
@@ -39,6 +56,7 @@ class InstalledFonts final : public FontRasteriser {
 
   std::ostream* log_;
   bool tried_ = false;
+  std::future<std::unique_ptr<FreeTypeRasteriser>> starting_;
   std::unique_ptr<FontRasteriser> fonts_;
 };
 

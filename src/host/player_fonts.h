@@ -3,8 +3,9 @@
 // installed fonts, or the fixed test rasteriser for --test-fonts) and the
 // glyph cache every text is drawn from. Both live for the whole run.
 //
-// The installed fonts are opened on first use: fontconfig reads its whole
-// font list when it starts, and a game that shows no text need not wait.
+// The installed fonts are started on a worker thread when the player starts
+// (fontconfig reads its whole font list then), so that the first text does
+// not wait for them.
 
 #include <memory>
 #include <ostream>

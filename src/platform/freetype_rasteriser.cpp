@@ -231,6 +231,10 @@ std::optional<FontFile> FreeTypeRasteriser::Resolve(std::string_view face_cp932,
   return it->second;
 }
 
+void FreeTypeRasteriser::Preload(std::string_view face_cp932) {
+  if (std::optional<FontFile> file = Resolve(face_cp932, false)) impl_->OpenFace(*file);
+}
+
 std::shared_ptr<RasterFont> FreeTypeRasteriser::Open(const FontRequest& request) {
   auto key = std::make_tuple(request.face, request.height, request.style);
   auto it = impl_->fonts.find(key);

@@ -28,6 +28,9 @@ class FreeTypeRasteriser final : public FontRasteriser {
   std::vector<std::string> InstalledFamilies(bool fixed_pitch) override;
   // The file a face name (CP932) is drawn from.
   std::optional<FontFile> Resolve(std::string_view face_cp932, bool bold);
+  // Finds and reads the regular face a name (CP932) is drawn from, so that
+  // its first Open only sizes it.
+  void Preload(std::string_view face_cp932);
 
  private:
   struct Impl;

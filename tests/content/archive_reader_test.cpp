@@ -279,6 +279,63 @@ TEST(ArchiveReader, InflatingChecksTheSizeWhenItIsKnown) {
   EXPECT_THROW(InflateInto(garbage, "not zlib at all", "x"), LoadError);
 }
 
+TEST(ArchiveReader, InflatingTellsWholeStreamsFromDamagedAndOversizedOnes) {
+  std::string content;
+  for (int i = 0; i < 50000; ++i) content += std::to_string(i % 977) + (i % 13 ? "," : "\n");
+  const std::string packed = CompressFast(content);
+  const auto size = static_cast<int64_t>(content.size());
+  std::string bad_check = packed;
+  bad_check.back() ^= 1;
+  std::string bad_block = packed;
+  bad_block[packed.size() / 2] ^= 0x55;
+  struct Case {
+    const char* what;
+    std::string bytes;
+    int64_t limit;
+    bool whole;
+  };
+  const Case cases[] = {
+      {"the stream alone", packed, kMaxInflatedSize, true},
+      {"bytes after the stream's end are ignored", packed + "trailing", kMaxInflatedSize, true},
+      {"content exactly at the limit", packed, size, true},
+      {"content one byte beyond the limit", packed, size - 1, false},
+      {"the checksum cut off", packed.substr(0, packed.size() - 1), kMaxInflatedSize, false},
+      {"the stream cut in half", packed.substr(0, packed.size() / 2), kMaxInflatedSize, false},
+      {"a wrong checksum", bad_check, kMaxInflatedSize, false},
+      {"a damaged block", bad_block, kMaxInflatedSize, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    // Appended after what the stream already holds.
+    TQnMemoryStream out("head:");
+    out.SetPosition(5);
+    if (c.whole) {
+      InflateInto(out, c.bytes, "x", c.limit);
+      EXPECT_EQ(out.ToString(), "head:" + content);
+      EXPECT_EQ(out.GetPosition(), 5 + size);
+    } else {
+      EXPECT_THROW(InflateInto(out, c.bytes, "x", c.limit), LoadError);
+      EXPECT_LE(out.GetSize(), 5 + size + 1);
+    }
+    TQnMemoryStream maybe("head:");
+    maybe.SetPosition(5);
+    if (c.limit < size) {
+      EXPECT_THROW(InflateIfZlib(maybe, c.bytes, "x", c.limit), LoadError);
+      continue;
+    }
+    EXPECT_EQ(InflateIfZlib(maybe, c.bytes, "x", c.limit), c.whole);
+    EXPECT_EQ(maybe.ToString(), c.whole ? "head:" + content : "head:");
+  }
+}
+
+TEST(ArchiveReader, AContentLargerThanTheFirstRoomTriedIsInflatedWhole) {
+  const std::string large(20 << 20, 'z');
+  TQnMemoryStream out;
+  InflateInto(out, CompressFast(large), "x");
+  EXPECT_EQ(out.GetSize(), static_cast<int64_t>(large.size()));
+  EXPECT_TRUE(out.View() == large);
+}
+
 TEST(ArchiveLocation, AnExecutableCarriesItsArchiveAfterTheProgram) {
   TempDir dir;
   std::string program(300, 'P');
