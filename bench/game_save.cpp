@@ -19,6 +19,7 @@
 #include "bench/timed_reporter.h"
 #include "objects/rivo_base_list.h"
 #include "objects/rivo_box.h"
+#include "bench/bench_host.h"
 #include "scenario/call_man.h"
 #include "scenario/empty_history.h"
 #include "scenario/game_save.h"
@@ -33,17 +34,7 @@ namespace {
 
 using namespace rivo;
 
-class BenchHost : public ScenarioHost {
- public:
-  std::string ReadFile(std::string_view name) override { return files.at(std::string(name)); }
-  bool FileExists(std::string_view name) override { return files.count(std::string(name)) != 0; }
-  bool Terminating() const override { return false; }
-  void SetTerminating(bool) override {}
-  int32_t ElapsedMs() const override { return 0; }
-  int32_t FrameDeltaMs() const override { return 16; }
-  void Warn(std::string_view, std::string_view) override {}
-  std::map<std::string, std::string> files;
-};
+using bench::BenchHost;
 
 // The running game: f0.rsb calls f1.rsb ... f9.rsb calls f10.rsb, which
 // waits; the variables are of every kind, a tenth of them arrays.

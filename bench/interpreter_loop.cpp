@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "bench/bench_host.h"
 #include "scenario/call_man.h"
 #include "scenario/page.h"
 #include "scenario/page_source.h"
@@ -15,17 +16,7 @@
 
 namespace {
 
-class BenchHost : public rivo::ScenarioHost {
- public:
-  std::string ReadFile(std::string_view name) override { return files.at(std::string(name)); }
-  bool FileExists(std::string_view name) override { return files.count(std::string(name)) != 0; }
-  bool Terminating() const override { return false; }
-  void SetTerminating(bool) override {}
-  int32_t ElapsedMs() const override { return 0; }
-  int32_t FrameDeltaMs() const override { return 16; }
-  void Warn(std::string_view, std::string_view) override {}
-  std::map<std::string, std::string> files;
-};
+using rivo::bench::BenchHost;
 
 constexpr int kRounds = 10000;
 // Every round runs While, Calc, If and WhileLoop; the 5000 odd rounds add
