@@ -36,11 +36,13 @@ TVrFileManager::~TVrFileManager() {
 }
 
 int TVrFileManager::Append(std::unique_ptr<TVrFileCollection> source) {
+  ++layout_;
   sources_.push_back(std::move(source));
   return static_cast<int>(sources_.size()) - 1;
 }
 
 int TVrFileManager::MountArchive(const fs::path& path) {
+  std::lock_guard hold(lock_);
   if (!path.empty()) {
     fs::path wanted = path.lexically_normal();
     for (const auto& source : sources_)
@@ -52,16 +54,23 @@ int TVrFileManager::MountArchive(const fs::path& path) {
 }
 
 int TVrFileManager::MountResource(const fs::path& module_path, std::string_view res_name, std::string_view res_type) {
+  std::lock_guard hold(lock_);
   auto source = std::make_unique<TVrFileCollection>();
   source->OpenResource(module_path, res_type, res_name);
   return Append(std::move(source));
 }
 
 void TVrFileManager::Unmount(int index) {
-  if (index >= 0 && index < SourceCount()) sources_.erase(sources_.begin() + index);
+  std::lock_guard hold(lock_);
+  if (index < 0 || index >= SourceCount()) return;
+  sources_.erase(sources_.begin() + index);
+  ++layout_;
 }
 
-void TVrFileManager::SetBaseFolder(const fs::path& folder) { base_folder_ = folder; }
+void TVrFileManager::SetBaseFolder(const fs::path& folder) {
+  std::lock_guard hold(lock_);
+  base_folder_ = folder;
+}
 
 std::optional<fs::path> TVrFileManager::BaseFile(std::string_view name) {
   if (base_folder_.empty()) return std::nullopt;
@@ -78,17 +87,20 @@ std::optional<fs::path> TVrFileManager::DiscFile(std::string_view name) {
 }
 
 TVrFile* TVrFileManager::FindEntry(std::string_view name) {
+  std::lock_guard hold(lock_);
   for (const auto& source : sources_)
     if (TVrFile* entry = source->Find(name)) return entry;
   return nullptr;
 }
 
 bool TVrFileManager::Exists(std::string_view name) {
+  std::lock_guard hold(lock_);
   if (name.empty()) return false;
   return FindEntry(name) || BaseFile(name) || DiscFile(name);
 }
 
 void TVrFileManager::LoadToStream(TStream& dest, std::string_view name) {
+  std::lock_guard hold(lock_);
   if (auto* memory = dynamic_cast<TQnMemoryStream*>(&dest)) memory->Clear();
   bool found = false;
   if (auto path = BaseFile(name)) {
@@ -113,6 +125,7 @@ void TVrFileManager::LoadToStream(TStream& dest, std::string_view name) {
 }
 
 std::unique_ptr<TRangeStream> TVrFileManager::OpenRange(std::string_view name) {
+  std::lock_guard hold(lock_);
   if (auto path = BaseFile(name)) return std::make_unique<TFileRangeStream>(*path, 0, std::nullopt);
   for (const auto& source : sources_)
     if (auto range = source->OpenRange(name)) return range;
@@ -121,6 +134,7 @@ std::unique_ptr<TRangeStream> TVrFileManager::OpenRange(std::string_view name) {
 }
 
 fs::path TVrFileManager::GetFilePath(std::string_view name) {
+  std::lock_guard hold(lock_);
   if (auto path = BaseFile(name)) return *path;
   for (const auto& source : sources_) {
     if (source->IndexOf(name) < 0) continue;
@@ -143,9 +157,13 @@ std::string TVrFileManager::ExtractFolder(std::string_view name) {
 }
 
 bool TVrFileManager::RequestDisk(int disk_no) {
-  disc_roots_.Rescan();
-  for (int i = SourceCount() - 1; i >= 0; --i)
-    if (disc_roots_.Holds(sources_[static_cast<std::size_t>(i)]->Folder())) Unmount(i);
+  {
+    // Not held while the prompt waits for the user.
+    std::lock_guard hold(lock_);
+    disc_roots_.Rescan();
+    for (int i = SourceCount() - 1; i >= 0; --i)
+      if (disc_roots_.Holds(sources_[static_cast<std::size_t>(i)]->Folder())) Unmount(i);
+  }
   if (!prompt_) return false;
   for (;;) {
     if (prompt_->AskForDisc(disk_no)) {
@@ -158,6 +176,7 @@ bool TVrFileManager::RequestDisk(int disk_no) {
 }
 
 bool TVrFileManager::MountDisk(int disk_index) {
+  std::lock_guard hold(lock_);
   // A disc inserted since the last look must be found: read the mount table anew.
   disc_roots_.Rescan();
   bool mounted = false;
@@ -183,5 +202,58 @@ bool TVrFileManager::MountDisk(int disk_index) {
 }
 
 void TVrFileManager::Tick() { locks_.DeleteQueuedFiles(); }
+
+std::optional<TVrFileManager::Place> TVrFileManager::Locate(std::string_view name, bool skip_memory) {
+  if (name.empty()) return std::nullopt;
+  // A loose file is told by its path, size and time of change: a game that
+  // writes the file anew changes at least the time.
+  const auto loose = [](const fs::path& path) -> std::optional<Place> {
+    std::error_code ec;
+    const auto size = fs::file_size(path, ec);
+    if (ec) return std::nullopt;
+    const auto time = fs::last_write_time(path, ec);
+    if (ec) return std::nullopt;
+    Place place;
+    place.origin = "f" + std::to_string(size) + ":" + std::to_string(time.time_since_epoch().count()) + ":" +
+                   path.string();
+    place.path = path;
+    return place;
+  };
+  if (auto path = BaseFile(name)) return loose(*path);
+  for (std::size_t i = 0; i < sources_.size(); ++i) {
+    TVrFileCollection& source = *sources_[i];
+    if (skip_memory && !source.HasArchive()) continue;
+    const TVrFile* entry = source.Find(name);
+    if (!entry || (!entry->Data && !source.HasArchive())) continue;
+    if (entry->Data) return std::nullopt;
+    // Archives do not change while mounted; a mount or unmount may put
+    // another archive at this place in the list.
+    Place place;
+    place.origin = "a" + std::to_string(layout_) + ":" + std::to_string(i) + ":" + std::to_string(entry->Offset) +
+                   ":" + std::to_string(entry->Size);
+    place.source = &source;
+    place.entry = entry;
+    return place;
+  }
+  if (auto path = DiscFile(name)) return loose(*path);
+  return std::nullopt;
+}
+
+std::optional<std::string> TVrFileManager::Origin(std::string_view name) {
+  std::lock_guard hold(lock_);
+  std::optional<Place> place = Locate(name, false);
+  if (!place) return std::nullopt;
+  return std::move(place->origin);
+}
+
+std::optional<TVrFileManager::FileWithOrigin> TVrFileManager::ReadWithOrigin(std::string_view name) {
+  std::lock_guard hold(lock_);
+  std::optional<Place> place = Locate(name, true);
+  if (!place) return std::nullopt;
+  TQnMemoryStream bytes;
+  if (place->source) place->source->ReadArchiveEntry(bytes, *place->entry);
+  else LoadFile(bytes, place->path);
+  return FileWithOrigin{bytes.ToString(), std::move(place->origin)};
+}
 
 }  // namespace rivo

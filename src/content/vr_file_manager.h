@@ -6,10 +6,19 @@
 //
 // It reads only inside the base folder, its sources and the disc roots,
 // and writes only into its private temporary folder (temporary copies).
+//
+// The player thread does everything; one other thread may read through
+// ReadWithOrigin meanwhile (the look-ahead loader). A lock keeps the shared
+// state (the archives' read positions, the resolver's cache, the list of
+// sources) consistent between the two. Memory entries are the player's own:
+// only the player thread adds them (through Source), and the other thread
+// never looks at a source that holds no archive, where they live.
 
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <mutex>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -58,6 +67,20 @@ class TVrFileManager {
   std::filesystem::path GetFilePath(std::string_view name);
   // The entry of that name in the first source that holds it.
   TVrFile* FindEntry(std::string_view name);
+
+  // What LoadToStream would read for name, told apart by where it lies: the
+  // loose file's path, size and time of change, or the archive and the
+  // entry's place in it. Equal origins mean equal contents. Nothing for a
+  // name that is absent or held in memory (the game rewrites those at will).
+  std::optional<std::string> Origin(std::string_view name);
+  struct FileWithOrigin {
+    std::string bytes;
+    std::string origin;
+  };
+  // For a thread other than the player's: the content and its Origin, read
+  // at one moment; nothing where Origin gives nothing. Raises what
+  // LoadToStream raises for a damaged entry.
+  std::optional<FileWithOrigin> ReadWithOrigin(std::string_view name);
   // "\\srv\a\b.x" -> "\\srv\a\", "c:b.x" -> "c:\", "a\b\c.x" -> "a\b\", "c.x" -> "".
   static std::string ExtractFolder(std::string_view name);
 
@@ -77,7 +100,10 @@ class TVrFileManager {
   void SetDiscPrompt(DiscPrompt* prompt) { prompt_ = prompt; }
   void SetProjectTitle(std::string title) { project_title_ = std::move(title); }
   // A folder searched like a disc (the --disc-root option).
-  void AddDiscRoot(std::filesystem::path folder) { disc_roots_.AddRoot(std::move(folder)); }
+  void AddDiscRoot(std::filesystem::path folder) {
+    std::lock_guard hold(lock_);
+    disc_roots_.AddRoot(std::move(folder));
+  }
   const TDiscRoots& DiscRoots() const { return disc_roots_; }
 
   int SourceCount() const { return static_cast<int>(sources_.size()); }
@@ -89,6 +115,15 @@ class TVrFileManager {
   std::optional<std::filesystem::path> BaseFile(std::string_view name);
   std::optional<std::filesystem::path> DiscFile(std::string_view name);
   int Append(std::unique_ptr<TVrFileCollection> source);
+  // Where name lies, as Origin tells it, with the source that holds it (or
+  // the loose file's path); skip_memory passes over sources without an archive.
+  struct Place {
+    std::string origin;
+    TVrFileCollection* source = nullptr;
+    const TVrFile* entry = nullptr;
+    std::filesystem::path path;
+  };
+  std::optional<Place> Locate(std::string_view name, bool skip_memory);
 
   std::vector<std::unique_ptr<TVrFileCollection>> sources_;
   std::filesystem::path base_folder_;
@@ -97,6 +132,10 @@ class TVrFileManager {
   TVrLockList locks_;
   DiscPrompt* prompt_ = nullptr;
   std::string project_title_;
+  // Recursive: GetFilePath reads through LoadToStream, RequestDisk mounts.
+  std::recursive_mutex lock_;
+  // Counts mounts and unmounts: an archive's origins name the layout of sources they were found in.
+  uint64_t layout_ = 0;
 };
 
 }  // namespace rivo

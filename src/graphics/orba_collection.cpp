@@ -5,6 +5,7 @@
 
 #include "graphics/frame_surface.h"
 #include "graphics/orba_frame_list.h"
+#include "graphics/prepared_pictures.h"
 
 namespace rivo {
 namespace {
@@ -15,6 +16,10 @@ constexpr int32_t kPlaceholderSide = 8;
 
 bool HasMaskSuffix(std::string_view key) {
   return key.size() >= kMaskSuffix.size() && key.substr(key.size() - kMaskSuffix.size()) == kMaskSuffix;
+}
+
+std::string FileNameOf(const std::string& key) {
+  return HasMaskSuffix(key) ? key.substr(0, key.size() - kMaskSuffix.size()) : key;
 }
 
 // The pieces of length `size` that cover [begin, end) along one axis, the
@@ -50,6 +55,7 @@ TOrbaItem& TOrbaCollection::Acquire(TImageOwner owner, std::string_view name, bo
   TOrbaItem* item = items_.Find(key);
   if (!item) {
     item = &items_.Add(std::make_unique<TOrbaItem>(), key);
+    if (prepared_) prepared_->SetHeld(FileNameOf(key), true);
     try {
       Load(*item, false);
     } catch (...) {
@@ -70,7 +76,7 @@ void TOrbaCollection::Release(const TOrbaItem& item, TImageOwner owner) {
   const auto at = std::find(owners.begin(), owners.end(), owner);
   if (at == owners.end()) return;
   owners.erase(at);
-  if (owners.empty()) items_.Delete(index);
+  if (owners.empty()) Delete(index);
 }
 
 void TOrbaCollection::Invalidate(std::string_view name) {
@@ -103,12 +109,30 @@ void TOrbaCollection::LoadState(ByteReader& in, int32_t version) {
   if (version > 100) SetReduceFlag(in.U8());
 }
 
-void TOrbaCollection::Remove(const TOrbaItem& item) { items_.Delete(item.Index()); }
+void TOrbaCollection::Remove(const TOrbaItem& item) { Delete(item.Index()); }
+
+void TOrbaCollection::Delete(int32_t index) {
+  const std::string file_name = FileNameOf(items_[index].Name());
+  items_.Delete(index);
+  if (prepared_) prepared_->SetHeld(file_name, false);
+}
 
 void TOrbaCollection::Load(TOrbaItem& item, bool recreate) {
   const std::string& key = item.Name();
   const bool make_masks = HasMaskSuffix(key);
-  const std::string file_name = make_masks ? key.substr(0, key.size() - kMaskSuffix.size()) : key;
+  const std::string file_name = FileNameOf(key);
+  // A new entry may take the frames made ahead of need: the same frames the
+  // reading below would give. (A reload keeps its surface objects.)
+  if (prepared_ && !make_masks && item.frames_.empty()) {
+    if (std::optional<TPreparedPicture> picture = prepared_->TakePrepared(file_name, key_)) {
+      item.frames_ = std::move(picture->frames);
+      item.width_ = picture->width;
+      item.height_ = picture->height;
+      item.total_delay_ = picture->total_delay;
+      item.missing_ = false;
+      return;
+    }
+  }
   TOrbaFrameList list(key_);
   {
     const std::optional<std::string> bytes = files_.ReadImageFile(file_name);
@@ -120,6 +144,12 @@ void TOrbaCollection::Load(TOrbaItem& item, bool recreate) {
   }  // the file is freed first: the surfaces below may reuse its memory
   if (make_masks) list.MakeMasks();
   FillFrames(item, list, make_masks, recreate);
+}
+
+TPreparedPicture TOrbaCollection::Prepare(const TOrbaFrameList& list) {
+  TOrbaItem item;
+  FillFrames(item, list, false, false);
+  return {std::move(item.frames_), item.width_, item.height_, item.total_delay_};
 }
 
 void TOrbaCollection::FillFrames(TOrbaItem& item, const TOrbaFrameList& list, bool make_masks,

@@ -26,12 +26,20 @@
 namespace rivo {
 
 class TOrbaFrameList;
+class TPreparedPictures;
 
 struct TOrbaItemFrame {
   std::unique_ptr<TDIBX> surface;
   std::unique_ptr<TDIBX> mask;  // 8 bits, or none
   int64_t transparent_color = -1;  // 0x00BBGGRR, -1 none
   int32_t delay = 1;               // never 0
+};
+
+// The frames of a picture made ready ahead of need, as a new entry would
+// hold them (TOrbaCollection::Prepare).
+struct TPreparedPicture {
+  std::vector<TOrbaItemFrame> frames;
+  int32_t width = 0, height = 0, total_delay = 0;
 };
 
 class TOrbaItem : public THashCollectionItem {
@@ -63,6 +71,12 @@ class TOrbaCollection {
       : files_(files), key_(identification_code) {}
 
   void SetIdentificationCode(int32_t code) { key_ = code; }
+  // Where pictures decoded ahead of need wait (nullptr: none); it must
+  // outlive the cache.
+  void SetPrepared(TPreparedPictures* prepared) { prepared_ = prepared; }
+  // What a new entry without masks made from transparent colours holds for
+  // the decoded frames, for TPreparedPictures; safe on any thread.
+  static TPreparedPicture Prepare(const TOrbaFrameList& list);
 
   // The entry of the key (name, "?m" with make_masks), loaded when new; the
   // owner joins its owners once. A decoding error leaves no entry behind.
@@ -107,14 +121,17 @@ class TOrbaCollection {
 
  private:
   void Load(TOrbaItem& item, bool recreate);
-  void FillFrames(TOrbaItem& item, const TOrbaFrameList& list, bool make_masks, bool recreate);
+  static void FillFrames(TOrbaItem& item, const TOrbaFrameList& list, bool make_masks, bool recreate);
   void FillPlaceholder(TOrbaItem& item, bool make_masks, bool recreate);
   void Remove(const TOrbaItem& item);
+  // Deletes the entry at index and tells the prepared store its file is no longer held.
+  void Delete(int32_t index);
 
   TImageFileSource& files_;
   int32_t key_;
   uint8_t reduce_flag_ = 0;
   THashCollection<TOrbaItem> items_;
+  TPreparedPictures* prepared_ = nullptr;
 };
 
 }  // namespace rivo

@@ -6,9 +6,10 @@
 namespace rivo {
 
 GameFileManager::GameFileManager(const std::filesystem::path& temp_folder,
-                                 const std::vector<std::filesystem::path>& disc_roots)
+                                 const std::vector<std::filesystem::path>& disc_roots, bool look_ahead)
     : files_(temp_folder) {
   for (const std::filesystem::path& root : disc_roots) files_.AddDiscRoot(std::filesystem::absolute(root));
+  if (look_ahead) ahead_ = std::make_unique<LookAhead>(files_);
 }
 
 void GameFileManager::Mount(const GameLocation& game) {
@@ -28,6 +29,7 @@ void GameFileManager::Mount(const GameLocation& game) {
       files_.MountArchive(source);
     }
   }
+  if (ahead_) ahead_->Start();
 }
 
 }  // namespace rivo

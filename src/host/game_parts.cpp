@@ -36,7 +36,7 @@ void GameParts::PrepareMedia(PlayerContext& ctx) {
 }
 
 std::unique_ptr<ContentStage> GameParts::CreateFileManager(PlayerContext& ctx) {
-  auto files = std::make_unique<GameFileManager>(ctx.temp_folder, ctx.options.disc_roots);
+  auto files = std::make_unique<GameFileManager>(ctx.temp_folder, ctx.options.disc_roots, look_ahead_);
   files_ = files.get();
   return files;
 }
@@ -65,6 +65,7 @@ std::unique_ptr<PlayerPart> GameParts::CreateSystemFunctions(PlayerContext& ctx)
 std::unique_ptr<ScreenStage> GameParts::CreateScreen(PlayerContext& ctx) {
   auto screen = std::make_unique<GameScreen>(ctx, &files_->Files(), variables_);
   screen_ = screen.get();
+  screen_->Images().SetPrepared(files_->Ahead());
   screen_->Screen().SetGlyphs(&Fonts(ctx).Glyphs());
   screen_->Screen().SetVariables(variables_);
   return screen;
@@ -73,7 +74,7 @@ std::unique_ptr<ScreenStage> GameParts::CreateScreen(PlayerContext& ctx) {
 std::unique_ptr<ProjectStage> GameParts::CreateProject(PlayerContext& ctx) {
   // A project that failed to start stays until shutdown, like one that runs.
   return std::make_unique<GameProject>(ctx, files_->Files(), *variables_, *services_, functions_,
-                                       screen_->Screen());
+                                       screen_->Screen(), files_->Ahead());
 }
 
 std::unique_ptr<MediaStage> GameParts::CreateMedia(PlayerContext& ctx, int32_t, int32_t) {

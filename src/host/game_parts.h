@@ -30,6 +30,9 @@ class GameParts : public PlayerParts {
   std::unique_ptr<ProjectStage> CreateProject(PlayerContext& ctx) override;
   std::unique_ptr<MediaStage> CreateMedia(PlayerContext& ctx, int32_t width, int32_t height) override;
 
+  // Off: every picture and page is read when the game asks for it, on the
+  // player thread (for comparisons: the game must see no difference).
+  void SetLookAhead(bool on) { look_ahead_ = on; }
 
  private:
   // The fonts, made on first use; they last to the end of the run.
@@ -46,6 +49,7 @@ class GameParts : public PlayerParts {
   // The MIDI synthesiser, made from start-up on until MediaInit takes it.
   std::future<std::shared_ptr<FluidSynthOutput>> synth_ahead_;
   GameScreen* screen_ = nullptr;
+  bool look_ahead_ = true;
 };
 
 }  // namespace rivo

@@ -10,6 +10,7 @@
 #include "content/memory_stream.h"
 #include "graphics/orba_collection.h"
 #include "host/game_files.h"
+#include "host/look_ahead.h"
 #include "objects/object_dump.h"
 #include "platform/platform.h"
 #include "scenario/command_codes.h"
@@ -20,8 +21,15 @@
 namespace rivo {
 
 GameProject::GameProject(PlayerContext& ctx, TVrFileManager& files, TParamCollection& variables,
-                         ScenarioSystemServices& services, TSysFuncMan* functions, TRivoBaseList& screen)
-    : ctx_(ctx), files_(files), variables_(variables), services_(services), functions_(functions), screen_(screen) {
+                         ScenarioSystemServices& services, TSysFuncMan* functions, TRivoBaseList& screen,
+                         LookAhead* ahead)
+    : ctx_(ctx),
+      files_(files),
+      variables_(variables),
+      services_(services),
+      functions_(functions),
+      screen_(screen),
+      ahead_(ahead) {
   if (!ctx_.options.trace.empty()) {
     trace_.open(ctx_.options.trace, std::ios::binary | std::ios::trunc);
     if (!trace_) Log("cannot write the trace to " + ctx_.options.trace.string());
@@ -152,7 +160,13 @@ void GameProject::ResetGame() {
   if (functions_) functions_->Tables().ClearUnsaved();
 }
 
+void GameProject::PageOpened(std::string_view name) {
+  if (ahead_) ahead_->PageOpened(name);
+}
+
 std::string GameProject::ReadFile(std::string_view name) {
+  if (ahead_)
+    if (std::optional<std::string> bytes = ahead_->TakeFile(name)) return std::move(*bytes);
   TQnMemoryStream stream;
   files_.LoadToStream(stream, name);
   return stream.ToString();

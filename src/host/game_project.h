@@ -24,6 +24,7 @@
 
 namespace rivo {
 
+class LookAhead;
 class TParamCollection;
 class TSysFuncMan;
 
@@ -31,9 +32,11 @@ class GameProject : public ProjectStage, private ScenarioHost, private DiscPromp
  public:
   // Reads the project and starts it; a project that cannot start has said
   // why and left ctx.Terminating set.
-  // functions may be nullptr.
+  // functions and ahead (the look-ahead loader, which must outlive the
+  // project) may be nullptr.
   GameProject(PlayerContext& ctx, TVrFileManager& files, TParamCollection& variables,
-              ScenarioSystemServices& services, TSysFuncMan* functions, TRivoBaseList& screen);
+              ScenarioSystemServices& services, TSysFuncMan* functions, TRivoBaseList& screen,
+              LookAhead* ahead = nullptr);
   // Dumps the variables, then the project runs its end page.
   ~GameProject() override;
 
@@ -52,6 +55,7 @@ class GameProject : public ProjectStage, private ScenarioHost, private DiscPromp
   void ResetGame() override;
   std::string ReadFile(std::string_view name) override;
   bool FileExists(std::string_view name) override { return files_.Exists(name); }
+  void PageOpened(std::string_view name) override;
   bool RequestDisk(int32_t disk_no) override { return files_.RequestDisk(disk_no); }
   bool Terminating() const override { return ctx_.Terminating; }
   void SetTerminating(bool on) override { ctx_.Terminating = on; }
@@ -86,6 +90,7 @@ class GameProject : public ProjectStage, private ScenarioHost, private DiscPromp
   TSysFuncMan* functions_;
   std::ofstream trace_;
   TRivoBaseList& screen_;
+  LookAhead* ahead_;
   // The object functions work while the project runs, its end page too.
   std::optional<ObjectFunctions> object_functions_;
   std::optional<SaveScreenFunction> save_screen_;

@@ -38,6 +38,7 @@ bool TCallMan::CanReach(std::string_view name) const {
 }
 
 std::shared_ptr<TPage> TCallMan::GetPage(std::string_view name, bool to_front) {
+  if (to_front) host_.PageOpened(name);
   auto found = std::find_if(cache_.begin(), cache_.end(), [&](const auto& p) { return p->Name == name; });
   if (found != cache_.end()) {
     std::shared_ptr<TPage> page = *found;

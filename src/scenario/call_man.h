@@ -44,7 +44,8 @@ class TCallMan {
 
   // The cached page of that name (exact), loaded when absent. to_front
   // makes it the most recently used and trims the cache, never dropping the
-  // running page. Load errors propagate and leave the cache unchanged.
+  // running page, and tells the host the page opens. Load errors propagate
+  // and leave the cache unchanged.
   std::shared_ptr<TPage> GetPage(std::string_view name, bool to_front);
   // Starts the main process afresh at the top of a page.
   void JumpTo(std::string_view name);

@@ -17,6 +17,9 @@ class ScenarioHost {
   // The whole content of a game file; raises "%s:ファイルがありません".
   virtual std::string ReadFile(std::string_view name) = 0;
   virtual bool FileExists(std::string_view name) = 0;
+  // The interpreter is about to run page name (a jump, a call, a return, an
+  // event handler): a hint at which files come next.
+  virtual void PageOpened(std::string_view name) {}
   // Asks for disc disk_no until it is in (true) or the user gives up (false).
   virtual bool RequestDisk(int32_t disk_no) { return false; }
 

@@ -1,0 +1,171 @@
+#include "host/look_ahead.h"
+
+#include <set>
+
+#include "common/sjis.h"
+#include "content/vr_file_manager.h"
+#include "graphics/orba_frame_list.h"
+#include "scenario/page.h"
+#include "scenario/project_file.h"
+
+namespace rivo {
+namespace {
+
+constexpr std::string_view kProjectFile = "rivo.rpb";
+
+// Appends name unless a name equal but for the case of single-byte letters is in seen.
+bool AddOnce(std::vector<std::string>& names, std::set<std::string, std::less<>>& seen, const std::string& name) {
+  if (!seen.insert(sjis::LowerCase(name)).second) return false;
+  names.push_back(name);
+  return true;
+}
+
+}  // namespace
+
+LookAhead::LookAhead(TVrFileManager& files, Limits limits) : files_(files), limits_(limits) {}
+
+LookAhead::~LookAhead() {
+  {
+    std::lock_guard hold(lock_);
+    stopping_ = true;
+  }
+  wake_.notify_all();
+  if (worker_.joinable()) worker_.join();
+}
+
+void LookAhead::Start() {
+  if (!worker_.joinable()) worker_ = std::thread([this] { Run(); });
+}
+
+void LookAhead::PageOpened(std::string_view name) {
+  {
+    std::lock_guard hold(lock_);
+    if (!roots_.empty() && sjis::SameText(roots_.front(), name)) return;
+    std::vector<std::string> roots{std::string(name)};
+    if (!roots_.empty()) roots.push_back(std::move(roots_.front()));
+    roots_ = std::move(roots);
+    replan_ = true;
+  }
+  wake_.notify_one();
+}
+
+std::optional<std::string> LookAhead::TakeFile(std::string_view name) {
+  std::optional<LookAheadStore::File> file = store_.TakeFile(std::string(name));
+  if (!file || files_.Origin(name) != file->origin) return std::nullopt;
+  ++served_;
+  return std::move(file->bytes);
+}
+
+std::optional<TPreparedPicture> LookAhead::TakePrepared(const std::string& name, int32_t identification_code) {
+  std::optional<LookAheadStore::Picture> picture = store_.TakePicture(name);
+  if (!picture || picture->identification_code != identification_code) return std::nullopt;
+  if (files_.Origin(name) != picture->origin) return std::nullopt;
+  ++served_;
+  return std::move(picture->frames);
+}
+
+void LookAhead::SetHeld(const std::string& name, bool held) {
+  store_.SetHeld(name, held);
+  if (held) return;
+  {
+    std::lock_guard hold(lock_);
+    if (roots_.empty()) return;
+    replan_ = true;
+  }
+  wake_.notify_one();
+}
+
+void LookAhead::Run() {
+  ReadProject();
+  for (;;) {
+    std::vector<std::string> roots;
+    {
+      std::unique_lock hold(lock_);
+      wake_.wait(hold, [&] { return stopping_ || replan_; });
+      if (stopping_) return;
+      replan_ = false;
+      roots = roots_;
+    }
+    Work(roots);
+  }
+}
+
+void LookAhead::ReadProject() {
+  try {
+    std::optional<TVrFileManager::FileWithOrigin> file = files_.ReadWithOrigin(kProjectFile);
+    if (!file) return;
+    const ProjectFile project = ProjectFile::Read(file->bytes, std::string(kProjectFile));
+    identification_code_ = project.identification_code;
+    std::lock_guard hold(lock_);
+    // The interpreter may have opened its first page already.
+    if (!roots_.empty() || project.start_page.empty()) return;
+    roots_.push_back(project.start_page);
+    replan_ = true;
+  } catch (const std::exception&) {
+    // The player reads the project itself and says what is wrong with it.
+  }
+}
+
+void LookAhead::Work(const std::vector<std::string>& roots) {
+  std::vector<std::string> pictures, pages;
+  std::set<std::string, std::less<>> pictures_seen, pages_seen;
+  std::vector<std::string> level;
+  for (const std::string& root : roots) AddOnce(level, pages_seen, root);
+  for (int32_t depth = 0; !level.empty(); ++depth) {
+    std::vector<std::string> next;
+    for (const std::string& page : level) {
+      if (Interrupted()) return;
+      pages.push_back(page);
+      const PageReferences* references = References(page);
+      if (!references) continue;
+      for (const std::string& picture : references->pictures) AddOnce(pictures, pictures_seen, picture);
+      if (depth < limits_.depth)
+        for (const std::string& further : references->pages) AddOnce(next, pages_seen, further);
+    }
+    level = std::move(next);
+  }
+  store_.Keep(pictures, pages, limits_.budget);
+  if (!identification_code_) return;
+  for (const std::string& picture : pictures) {
+    if (Interrupted()) return;
+    if (!store_.Claim(picture)) continue;
+    if (!Decode(picture)) return;  // the budget is full
+  }
+}
+
+const PageReferences* LookAhead::References(const std::string& page) {
+  const std::string key = sjis::LowerCase(page);
+  if (const auto known = pages_.find(key); known != pages_.end()) return known->second ? &*known->second : nullptr;
+  std::optional<PageReferences> references;
+  try {
+    if (std::optional<TVrFileManager::FileWithOrigin> file = files_.ReadWithOrigin(page)) {
+      TPage parsed;
+      parsed.LoadFromBytes(file->bytes, page);
+      references = FindPageReferences(parsed);
+      store_.PutFile(page, {std::move(file->bytes), std::move(file->origin)});
+    }
+  } catch (const std::exception&) {
+    // A damaged page is the interpreter's to report when it runs it.
+  }
+  const auto stored = pages_.emplace(key, std::move(references)).first;
+  return stored->second ? &*stored->second : nullptr;
+}
+
+bool LookAhead::Decode(const std::string& name) {
+  std::optional<LookAheadStore::Picture> picture;
+  try {
+    if (std::optional<TVrFileManager::FileWithOrigin> file = files_.ReadWithOrigin(name)) {
+      std::string origin = std::move(file->origin);
+      TOrbaFrameList list(*identification_code_);
+      list.LoadPicture(file->bytes, name);
+      file.reset();  // freed before the frames are made, as the cache's own load does
+      picture.emplace(LookAheadStore::Picture{TOrbaCollection::Prepare(list), std::move(origin), *identification_code_});
+    }
+  } catch (const std::exception&) {
+    // The player's own load reports what is wrong with the file.
+    picture.reset();
+  }
+  return store_.Finish(name, std::move(picture), limits_.budget);
+}
+
+}  // namespace rivo

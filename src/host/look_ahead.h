@@ -1,0 +1,96 @@
+#pragma once
+// LookAhead: reads and decodes, on a thread of its own, the pictures the
+// game is likely to show soon, so that the tick that shows them only takes
+// the finished frames (and reads the page files it will run the same way).
+//
+// Guessing what comes next: the pages the interpreter opened last (the
+// running page and the one before, so that an event handler's visit does
+// not throw away its caller's pictures) name, as constants in their code,
+// pictures and further pages. Those pages are read too and followed,
+// breadth first, `depth` steps deep; their pictures are decoded in that
+// order while the decoded pixels fit within `budget` bytes. Before the
+// first page runs, the project file's start page is the guess.
+//
+// The game observes nothing of this: the image cache gains a picture at the
+// same tick as without it, with the same pixels (the same bytes through the
+// same decoder, checked by where the file lies at the moment of taking), and
+// whatever failed here is simply not offered, so that the player's own load
+// reports it. What the plan no longer names is dropped.
+
+#include <atomic>
+#include <condition_variable>
+#include <cstdint>
+#include <map>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <thread>
+#include <vector>
+
+#include "graphics/prepared_pictures.h"
+#include "host/look_ahead_store.h"
+#include "scenario/page_references.h"
+
+namespace rivo {
+
+class TVrFileManager;
+
+class LookAhead : public TPreparedPictures {
+ public:
+  struct Limits {
+    int64_t budget = int64_t{48} << 20;  // decoded pixels
+    int32_t depth = 2;                   // steps from the opened pages
+  };
+
+  // files must outlive this object; it reads them from its own thread
+  // through TVrFileManager::ReadWithOrigin.
+  LookAhead(TVrFileManager& files, Limits limits);
+  explicit LookAhead(TVrFileManager& files) : LookAhead(files, Limits{}) {}
+  // Stops the thread, waiting for the file it is working on.
+  ~LookAhead() override;
+  LookAhead(const LookAhead&) = delete;
+  LookAhead& operator=(const LookAhead&) = delete;
+
+  // Starts the thread once the game's files are mounted.
+  void Start();
+
+  // The player thread's side.
+  void PageOpened(std::string_view name);
+  // A page (or other file) read ahead, exactly as TVrFileManager would read it now.
+  std::optional<std::string> TakeFile(std::string_view name);
+  std::optional<TPreparedPicture> TakePrepared(const std::string& name, int32_t identification_code) override;
+  // A picture the cache lets go of may be wanted again: the plan is made anew.
+  void SetHeld(const std::string& name, bool held) override;
+  // Pictures and files handed over so far (for diagnostics and tests).
+  int32_t Served() const { return served_; }
+
+ private:
+  void Run();
+  // Reads the project file: the identification code and the start page.
+  void ReadProject();
+  // Plans from the opened pages and works through the plan until it is
+  // done, the budget is full or the pages change.
+  void Work(const std::vector<std::string>& roots);
+  // The constant names of a page, read once (nothing when it cannot be read).
+  const PageReferences* References(const std::string& page);
+  // Decodes a claimed picture into the store; false when the budget is full.
+  bool Decode(const std::string& name);
+  bool Interrupted() const { return stopping_ || replan_; }
+
+  TVrFileManager& files_;
+  const Limits limits_;
+  LookAheadStore store_;
+  std::optional<int32_t> identification_code_;  // the worker's own
+  std::map<std::string, std::optional<PageReferences>, std::less<>> pages_;  // the worker's own
+
+  std::mutex lock_;
+  std::condition_variable wake_;
+  std::vector<std::string> roots_;  // under lock_: the page opened last, then the one before
+  std::atomic<bool> replan_{false};
+  std::atomic<bool> stopping_{false};
+  std::atomic<int32_t> served_{0};
+  std::thread worker_;
+};
+
+}  // namespace rivo

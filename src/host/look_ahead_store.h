@@ -1,0 +1,80 @@
+#pragma once
+// LookAheadStore: what the look-ahead loader has read and decoded, waiting
+// for the player thread to take it. The loader's worker fills it; the
+// player takes each picture or page file once (the image cache and the
+// interpreter keep their own copies from then on). Every call locks, so the
+// two threads may call at any time.
+//
+// Decoded pixels stay within a budget: the worker's plan lists what it
+// wants most first, and whatever the plan no longer names, or names beyond
+// the budget, is dropped. A picture under way (claimed, not yet finished)
+// makes a player who asks for it wait: the worker is already doing the
+// work the player would do.
+
+#include <condition_variable>
+#include <cstdint>
+#include <map>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "graphics/orba_collection.h"
+
+namespace rivo {
+
+class LookAheadStore {
+ public:
+  struct Picture {
+    TPreparedPicture frames;
+    std::string origin;  // where the file lay (TVrFileManager::Origin)
+    int32_t identification_code = 0;
+  };
+  struct File {
+    std::string bytes;
+    std::string origin;
+  };
+
+  // Decoded pixels, masks included.
+  static int64_t PixelBytes(const TPreparedPicture& frames);
+
+  // The worker's side.
+  // Marks the picture as under way; false when the image cache holds it, or
+  // it is stored or under way already.
+  bool Claim(const std::string& name);
+  // Ends a Claim: keeps the picture when it fits within budget, else drops
+  // it and answers false (the budget is full); forgets a failure (nothing).
+  // A player waiting for it goes on.
+  bool Finish(const std::string& name, std::optional<Picture> picture, int64_t budget);
+  void PutFile(const std::string& name, File file);
+  // Keeps the stored pictures the plan names, in the plan's order, while
+  // they fit within budget, and the files it names; drops the rest.
+  void Keep(const std::vector<std::string>& pictures, const std::vector<std::string>& files, int64_t budget);
+  int64_t Bytes() const;
+
+  // The player's side: the picture or file taken out, nothing when it is
+  // not stored. A picture under way is waited for.
+  std::optional<Picture> TakePicture(const std::string& name);
+  std::optional<File> TakeFile(const std::string& name);
+  // The image cache holds the file's pictures (counted: "name" and its
+  // masked twin are two entries of one file).
+  void SetHeld(const std::string& name, bool held);
+
+ private:
+  struct Slot {
+    bool busy = true;
+    std::optional<Picture> picture;
+    int64_t bytes = 0;
+  };
+
+  mutable std::mutex lock_;
+  std::condition_variable finished_;
+  // Keys are the names with single-byte letters folded, as content names compare.
+  std::map<std::string, Slot, std::less<>> pictures_;
+  std::map<std::string, File, std::less<>> files_;
+  std::map<std::string, int32_t, std::less<>> held_;
+  int64_t bytes_ = 0;
+};
+
+}  // namespace rivo
