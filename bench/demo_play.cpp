@@ -12,7 +12,10 @@
 // new player's memory. The title's tick is also timed without a sound
 // font, to tell the wait for the synthesiser from the loading.
 //
-//   bench_demo_play [GAME.dat]    (default: the demo the build packed)
+//   bench_demo_play [--no-look-ahead] [GAME.dat]    (default: the demo the build packed)
+//
+// --no-look-ahead: every picture and page is read when the game asks for
+// it, on the player thread, as before the look-ahead loader, to compare.
 
 #include <algorithm>
 #include <chrono>
@@ -137,8 +140,9 @@ constexpr int kBusyFrom = 2, kBusyTo = 400;
 // tick of the busy stretch as "tick ms cpu-ms faults pictures-gained
 // pages-first-run".
 // Empty when the demo did not play.
-std::string PlayOnce(const std::vector<std::string>& args, const std::filesystem::path& trace) {
+std::string PlayOnce(const std::vector<std::string>& args, const std::filesystem::path& trace, bool look_ahead) {
   TimedParts parts;
+  parts.SetLookAhead(look_ahead);
   std::ostringstream out, err, report;
   const Clock::time_point start = Clock::now();
   const int code = rivo::RunPlayerProcess(args, parts, out, err);
@@ -163,14 +167,14 @@ std::string PlayOnce(const std::vector<std::string>& args, const std::filesystem
 
 // PlayOnce in a child process: each run starts with the memory a new
 // player has, not with what an earlier run freed.
-std::string PlayInChild(const std::vector<std::string>& args, const std::filesystem::path& trace) {
+std::string PlayInChild(const std::vector<std::string>& args, const std::filesystem::path& trace, bool look_ahead) {
   std::fflush(nullptr);
   int fds[2];
   if (pipe(fds) != 0) return {};
   const pid_t child = fork();
   if (child == 0) {
     close(fds[0]);
-    const std::string report = PlayOnce(args, trace);
+    const std::string report = PlayOnce(args, trace, look_ahead);
     for (std::size_t done = 0; done < report.size();) {
       const ssize_t n = write(fds[1], report.data() + done, report.size() - done);
       if (n <= 0) break;
@@ -192,8 +196,10 @@ std::string PlayInChild(const std::vector<std::string>& args, const std::filesys
 
 int main(int argc, char** argv) {
   namespace fs = std::filesystem;
-  const fs::path game = argc > 1 ? fs::path(argv[1])
-                                 : fs::path(argv[0]).parent_path() / ".." / "games" / "demo" / "game.dat";
+  const bool look_ahead = !(argc > 1 && std::string(argv[1]) == "--no-look-ahead");
+  const int game_arg = look_ahead ? 1 : 2;
+  const fs::path game = argc > game_arg ? fs::path(argv[game_arg])
+                                        : fs::path(argv[0]).parent_path() / ".." / "games" / "demo" / "game.dat";
   const fs::path input = fs::path(RIVO_SOURCE_DIR) / "games" / "demo" / "playthrough.input";
   const fs::path saves = fs::temp_directory_path() / "rivo-bench-demo";
   const fs::path trace = saves / "trace.txt";
@@ -222,7 +228,7 @@ int main(int argc, char** argv) {
                                   "--input", input.string(), "--save-dir", saves.string(),
                                   "--trace", trace.string(), game.string()};
     if (silent_run) args.insert(args.begin(), {"--soundfont", (saves / "none.sf2").string()});
-    std::istringstream report(PlayInChild(args, trace));
+    std::istringstream report(PlayInChild(args, trace, look_ahead));
     double start_ms = 0;
     if (!(report >> start_ms)) return 1;
     double sum = 0, cpu_sum = 0;

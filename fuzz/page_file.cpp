@@ -1,5 +1,6 @@
 // Compiled pages (".rsb") from outside: loading must refuse damaged data
-// cleanly, and whatever loads must write, list and assemble again.
+// cleanly, and whatever loads must write, list and assemble again, and give
+// the look-ahead loader its names.
 
 #include <cstddef>
 #include <cstdint>
@@ -7,6 +8,7 @@
 #include <string>
 
 #include "scenario/page.h"
+#include "scenario/page_references.h"
 #include "scenario/page_source.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
@@ -17,6 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     return 0;
   }
   page.SaveToBytes();
+  rivo::FindPageReferences(page);
   std::string listing = rivo::DisassemblePage(page, nullptr);
   rivo::TPage again;
   try {

@@ -51,6 +51,8 @@ class ConstantNames : public RecordFields {
 
   void Classify(std::string_view text) {
     const std::string extension = sjis::LowerCase(sjis::ExtractFileExt(text));
+    // An extension alone (a name being built) names no file.
+    if (extension.size() == text.size()) return;
     if (std::find(kPictureExtensions.begin(), kPictureExtensions.end(), extension) != kPictureExtensions.end()) {
       AddOnce(found_.pictures, text);
       return;
@@ -58,7 +60,8 @@ class ConstantNames : public RecordFields {
     // An event handler names "page.rsb:label".
     const std::size_t colon = sjis::Find(text, ":");
     const std::string_view page = colon == sjis::npos ? text : text.substr(0, colon);
-    if (!page.empty() && sjis::LowerCase(sjis::ExtractFileExt(page)) == kPageExtension) AddOnce(found_.pages, page);
+    const std::string page_extension = sjis::LowerCase(sjis::ExtractFileExt(page));
+    if (page_extension == kPageExtension && page.size() > page_extension.size()) AddOnce(found_.pages, page);
   }
 
   int32_t version_;

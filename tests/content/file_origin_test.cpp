@@ -65,7 +65,8 @@ TEST(FileOrigin, ChangesWhereTheGameCouldHaveChangedTheContent) {
   std::filesystem::remove(g.game / "packed.orb");
   EXPECT_EQ(g.manager.Origin("packed.orb"), packed);
   // Another archive mounted: the same place may now hold something else.
-  g.manager.MountArchive(g.dir / "game");
+  WriteFile(g.dir / "other" / "extra.dat", BuildArchive(102, {{"extra.orb", "more"}}));
+  ASSERT_GE(g.manager.MountArchive(g.dir / "other" / "extra.dat"), 0);
   EXPECT_NE(g.manager.Origin("packed.orb"), packed);
 }
 

@@ -80,11 +80,11 @@ TEST(LookAheadStore, PicturesStayWithinTheBudgetInThePlansOrder) {
   LookAheadStore store;
   for (const char* name : {"a.orb", "b.orb", "c.orb"}) {
     ASSERT_TRUE(store.Claim(name));
-    EXPECT_TRUE(store.Finish(name, Picture(400), kBudget));
+    EXPECT_TRUE(store.Finish(name, Picture(400), 1200));
   }
   // A fourth would pass the budget: it is dropped and the worker told.
   ASSERT_TRUE(store.Claim("d.orb"));
-  EXPECT_FALSE(store.Finish("d.orb", Picture(400), kBudget + 200));
+  EXPECT_FALSE(store.Finish("d.orb", Picture(400), 1599));
   EXPECT_EQ(store.Bytes(), 1200);
   EXPECT_FALSE(store.TakePicture("d.orb"));
   // The next plan wants c first, then a; b is no longer named. With room

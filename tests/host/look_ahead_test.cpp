@@ -57,14 +57,14 @@ class CountingParts : public GameParts {
   int32_t served = 0;
 };
 
-struct Run {
+struct Playthrough {
   int code = -1;
   std::string err, trace, vars;
   std::vector<std::string> frames;
   int32_t served = 0;
 };
 
-Run Play(const fs::path& dir, bool look_ahead) {
+Playthrough Play(const fs::path& dir, bool look_ahead) {
   const fs::path game = dir / "game" / "game.dat";
   fs::create_directories(game.parent_path());
   fs::copy_file(fs::path(RIVO_BIN_DIR) / "../games/demo/game.dat", game);
@@ -80,7 +80,7 @@ Run Play(const fs::path& dir, bool look_ahead) {
   CountingParts parts;
   parts.SetLookAhead(look_ahead);
   std::ostringstream out, err;
-  Run run;
+  Playthrough run;
   run.code = RunPlayerProcess(args, parts, out, err);
   run.err = err.str();
   run.trace = ReadAll(dir / "trace.txt");
@@ -93,8 +93,8 @@ Run Play(const fs::path& dir, bool look_ahead) {
 TEST(LookAhead, TheDemoPlaysTheSameWithAndWithoutLoadingAhead) {
   if (!fs::exists(fs::path(RIVO_BIN_DIR) / "../games/demo/game.dat")) GTEST_SKIP() << "the build packed no demo";
   PrivateTempFolder scratch;
-  const Run plain = Play(scratch.Path() / "plain", false);
-  const Run ahead = Play(scratch.Path() / "ahead", true);
+  const Playthrough plain = Play(scratch.Path() / "plain", false);
+  const Playthrough ahead = Play(scratch.Path() / "ahead", true);
   ASSERT_EQ(plain.code, 0) << plain.err;
   ASSERT_EQ(ahead.code, 0) << ahead.err;
   EXPECT_EQ(plain.served, 0);

@@ -64,6 +64,7 @@ Jump pick.rsb
       {R"(Calc music = "theme.mid"
 Calc text = "The sky.orb is blue"
 Calc label = ":start"
+Calc handler = ".rsb:start"
 Calc notpage = "a.rsbx"
 Calc dib = "old.dib"
 )",
