@@ -86,7 +86,11 @@ void LookAhead::Run() {
       replan_ = false;
       roots = roots_;
     }
-    Work(roots);
+    try {
+      Work(roots);
+    } catch (const std::exception&) {
+      // Out of memory, most likely: looking ahead is a help, never a need.
+    }
   }
 }
 
