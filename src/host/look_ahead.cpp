@@ -163,7 +163,8 @@ bool LookAhead::Decode(const std::string& name) {
       TOrbaFrameList list(*identification_code_);
       list.LoadPicture(file->bytes, name);
       file.reset();  // freed before the frames are made, as the cache's own load does
-      picture.emplace(LookAheadStore::Picture{TOrbaCollection::Prepare(list), std::move(origin), *identification_code_});
+      picture.emplace(
+          LookAheadStore::Picture{TOrbaCollection::Prepare(list), std::move(origin), *identification_code_});
     }
   } catch (const std::exception&) {
     // The player's own load reports what is wrong with the file.

@@ -18,7 +18,8 @@ int64_t SurfaceBytes(const TDIBX* surface) {
 
 int64_t LookAheadStore::PixelBytes(const TPreparedPicture& frames) {
   int64_t bytes = 0;
-  for (const TOrbaItemFrame& frame : frames.frames) bytes += SurfaceBytes(frame.surface.get()) + SurfaceBytes(frame.mask.get());
+  for (const TOrbaItemFrame& frame : frames.frames)
+    bytes += SurfaceBytes(frame.surface.get()) + SurfaceBytes(frame.mask.get());
   return bytes;
 }
 

@@ -16,7 +16,8 @@ constexpr std::array<std::string_view, 4> kPictureExtensions = {".orb", ".png", 
 constexpr std::string_view kPageExtension = ".rsb";
 
 void AddOnce(std::vector<std::string>& names, std::string_view name) {
-  const bool known = std::any_of(names.begin(), names.end(), [&](const std::string& n) { return sjis::SameText(n, name); });
+  const bool known =
+      std::any_of(names.begin(), names.end(), [&](const std::string& n) { return sjis::SameText(n, name); });
   if (!known) names.emplace_back(name);
 }
 
