@@ -7,7 +7,7 @@
 #include "media/fluid_synth_output.h"
 #include "media/media_file.h"
 #include "media/midi_item.h"
-#include "media/pending_synth.h"
+#include "media/queued_synth.h"
 
 namespace rivo {
 
@@ -35,7 +35,7 @@ TMidiManager::TMidiManager(TVrFileManager& files, AudioMixer& mixer, Clock& cloc
       sound_font_(std::move(sound_font)),
       ports_{kMapperName, kSynthPortName},
       synthesis_(!heard                                     ? Synthesis::kNone
-                 : mixer.Pull() == AudioPull::kOwnThread ? Synthesis::kPending
+                 : mixer.Pull() == AudioPull::kOwnThread ? Synthesis::kQueued
                                                             : Synthesis::kWait) {
   // A device that pulls on the caller's thread times the music by its samples;
   // a device of its own (or none) leaves the sequencer to its timer thread.
@@ -95,8 +95,8 @@ std::shared_ptr<MidiOutput> TMidiManager::MakeOutput() {
   PrepareSynth();
   std::shared_ptr<MidiSynth> synth;
   // Without a worker, even a device of its own thread waits for the synthesiser.
-  if (synthesis_ == Synthesis::kPending && synth_ahead_.valid()) {
-    synth = std::make_shared<PendingSynth>(std::move(synth_ahead_));
+  if (synthesis_ == Synthesis::kQueued && synth_ahead_.valid()) {
+    synth = std::make_shared<QueuedSynth>(std::move(synth_ahead_));
   } else {
     try {
       synth = synth_ahead_.valid() ? synth_ahead_.get()

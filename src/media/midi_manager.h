@@ -9,8 +9,8 @@
 // - a device pulled on the caller's thread (rendering to a file, tests)
 //   waits for it, so the music starts with its first note whatever the
 //   worker's speed and every run renders the same;
-// - a device of its own thread waits for nothing: the notes wait in a
-//   PendingSynth until the synthesiser is ready;
+// - a device of its own thread waits for nothing: the messages go through
+//   a QueuedSynth, which keeps them until the synthesiser is ready;
 // - a device that throws its samples away gets no synthesiser at all.
 // Whatever happens (no sound font either), the sequencer runs and times
 // the music the same way.
@@ -65,7 +65,7 @@ class TMidiManager final : public TMediaManager {
   std::unique_ptr<TDMediaItem> Create(std::string_view name) override;
 
  private:
-  enum class Synthesis { kNone, kWait, kPending };
+  enum class Synthesis { kNone, kWait, kQueued };
   // The output of the first open, with its synthesiser rendered by the pacer.
   std::shared_ptr<MidiOutput> MakeOutput();
 

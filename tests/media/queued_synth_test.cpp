@@ -1,7 +1,8 @@
-// The synthesiser still being made for a device of its own thread: what the
-// sequencer sends meanwhile waits, and is played into the synthesiser once,
-// in order, when the mixer's worker finds it ready; one that cannot be made
-// leaves silence and no error.
+// The synthesiser of a device of its own thread: what the sequencer sends
+// before it is made waits, and is played into it once, in order, when the
+// mixer's worker finds it ready; later messages are played by the
+// synthesiser's side before it renders; one that cannot be made leaves
+// silence and no error.
 
 #include <chrono>
 #include <future>
@@ -15,7 +16,7 @@
 #include "common/error.h"
 #include "media/media_system.h"
 #include "media/midi_fixtures.h"
-#include "media/pending_synth.h"
+#include "media/queued_synth.h"
 #include "media/sound_fixtures.h"
 #include "platform/headless/virtual_clock.h"
 
@@ -48,70 +49,74 @@ class RecordingSynth final : public MidiSynth {
 constexpr uint8_t kSysex[] = {0xF0, 0x41, 0x10, 0xF7};
 const std::string kSysexHeard = "long " + std::string(std::begin(kSysex), std::end(kSysex));
 
-std::vector<int32_t> Render(PendingSynth& pending) {
+std::vector<int32_t> Render(QueuedSynth& queued) {
   std::vector<int32_t> acc(8, 0);
-  pending.MixInto(acc);
+  queued.MixInto(acc);
   return acc;
 }
 
-TEST(PendingSynth, WhatWasSentBeforeTheSynthesiserWasReadyIsPlayedIntoItOnceAndInOrder) {
+TEST(QueuedSynth, WhatWasSentBeforeTheSynthesiserWasReadyIsPlayedIntoItOnceAndInOrder) {
   std::promise<std::shared_ptr<MidiSynth>> made;
-  PendingSynth pending(made.get_future());
-  pending.ShortMessage(0x05C0);    // program 5
-  pending.ShortMessage(0x5007B0);  // volume 80
-  pending.LongMessage(kSysex);
-  pending.ShortMessage(0x643C90);  // note on
-  pending.DecodeAhead();           // not made yet: nothing happens
-  EXPECT_EQ(Render(pending), std::vector<int32_t>(8, 0));
+  QueuedSynth queued(made.get_future());
+  queued.ShortMessage(0x05C0);    // program 5
+  queued.ShortMessage(0x5007B0);  // volume 80
+  queued.LongMessage(kSysex);
+  queued.ShortMessage(0x643C90);  // note on
+  queued.DecodeAhead();           // not made yet: nothing happens
+  EXPECT_EQ(Render(queued), std::vector<int32_t>(8, 0));
 
   auto synth = std::make_shared<RecordingSynth>();
   made.set_value(synth);
-  pending.ShortMessage(0x3C80);  // ready, but not taken yet: it waits behind the others
+  queued.ShortMessage(0x3C80);  // ready, but not taken yet: it waits behind the others
   EXPECT_TRUE(synth->Heard().empty());
-  EXPECT_EQ(Render(pending), std::vector<int32_t>(8, 0)) << "only the worker takes the synthesiser";
+  EXPECT_EQ(Render(queued), std::vector<int32_t>(8, 0)) << "only the worker takes the synthesiser";
 
-  pending.DecodeAhead();
+  queued.DecodeAhead();
   const std::vector<std::string> replayed = {"short " + std::to_string(0x05C0), "short " + std::to_string(0x5007B0),
                                              kSysexHeard, "short " + std::to_string(0x643C90),
                                              "short " + std::to_string(0x3C80)};
   EXPECT_EQ(synth->Heard(), replayed);
-  pending.DecodeAhead();
+  queued.DecodeAhead();
+  EXPECT_EQ(Render(queued), std::vector<int32_t>(8, 1));
   EXPECT_EQ(synth->Heard(), replayed) << "played once";
-  pending.Reset();
-  pending.ShortMessage(0x1234C1);
+  // Later messages wait for the synthesiser's side too: the next render
+  // plays them before its samples.
+  queued.Reset();
+  queued.ShortMessage(0x1234C1);
+  EXPECT_EQ(synth->Heard(), replayed);
+  EXPECT_EQ(Render(queued), std::vector<int32_t>(8, 1));
   std::vector<std::string> after = replayed;
   after.insert(after.end(), {"reset", "short " + std::to_string(0x1234C1)});
-  EXPECT_EQ(synth->Heard(), after) << "once taken, messages go straight through";
-  EXPECT_EQ(Render(pending), std::vector<int32_t>(8, 1));
+  EXPECT_EQ(synth->Heard(), after);
 }
 
-TEST(PendingSynth, AResetWhileWaitingDropsWhatCameBeforeIt) {
+TEST(QueuedSynth, AResetWhileWaitingDropsWhatCameBeforeIt) {
   std::promise<std::shared_ptr<MidiSynth>> made;
-  PendingSynth pending(made.get_future());
-  pending.ShortMessage(0x643C90);
-  pending.LongMessage(kSysex);
-  pending.Reset();
-  pending.ShortMessage(0x644090);
+  QueuedSynth queued(made.get_future());
+  queued.ShortMessage(0x643C90);
+  queued.LongMessage(kSysex);
+  queued.Reset();
+  queued.ShortMessage(0x644090);
   auto synth = std::make_shared<RecordingSynth>();
   made.set_value(synth);
-  pending.DecodeAhead();
+  queued.DecodeAhead();
   EXPECT_EQ(synth->Heard(), (std::vector<std::string>{"reset", "short " + std::to_string(0x644090)}));
 }
 
-TEST(PendingSynth, ASynthesiserThatCannotBeMadeLeavesSilenceAndNoError) {
+TEST(QueuedSynth, ASynthesiserThatCannotBeMadeLeavesSilenceAndNoError) {
   for (bool fails_by_error : {true, false}) {
     SCOPED_TRACE(fails_by_error ? "an error" : "nothing made");
     std::promise<std::shared_ptr<MidiSynth>> made;
-    PendingSynth pending(made.get_future());
-    pending.ShortMessage(0x643C90);
+    QueuedSynth queued(made.get_future());
+    queued.ShortMessage(0x643C90);
     if (fails_by_error) made.set_exception(std::make_exception_ptr(RivoError("sound font cannot be loaded: x.sf2")));
     else made.set_value(nullptr);
-    EXPECT_NO_THROW(pending.DecodeAhead());
-    EXPECT_NO_THROW(pending.DecodeAhead());
-    pending.ShortMessage(0x3C80);
-    pending.LongMessage(kSysex);
-    pending.Reset();
-    EXPECT_EQ(Render(pending), std::vector<int32_t>(8, 0));
+    EXPECT_NO_THROW(queued.DecodeAhead());
+    EXPECT_NO_THROW(queued.DecodeAhead());
+    queued.ShortMessage(0x3C80);
+    queued.LongMessage(kSysex);
+    queued.Reset();
+    EXPECT_EQ(Render(queued), std::vector<int32_t>(8, 0));
   }
 }
 
@@ -133,7 +138,7 @@ std::vector<std::string> HeardOnceItHeard(RecordingSynth& synth, std::size_t cou
   return heard;
 }
 
-TEST(PendingSynth, WithADeviceOfItsOwnThreadTheFirstTuneStartsWithoutWaitingForTheSynthesiser) {
+TEST(QueuedSynth, WithADeviceOfItsOwnThreadTheFirstTuneStartsWithoutWaitingForTheSynthesiser) {
   testing::GameFolder game;
   game.Put("a.mid", testing::MidiHeader(0, 1, 480) +
                         testing::MidiTrack({{0, testing::B({0x90, 60, 100})}, testing::EndOfTrack(480)}));
