@@ -120,13 +120,41 @@ TEST(QueuedSynth, ASynthesiserThatCannotBeMadeLeavesSilenceAndNoError) {
   }
 }
 
-// A device with a thread of its own that never pulls, like a sound card
-// that has not asked yet: the mixer's worker runs, and the sequencer its timer.
-class UnpulledDevice final : public AudioDevice {
+// A device with a thread of its own, like a sound card: it pulls a block
+// every millisecond while it has a source.
+class ThreadDevice final : public AudioDevice {
  public:
-  void SetSource(AudioSource*) override {}
+  ThreadDevice() : puller_([this] { PullLoop(); }) {}
+  ~ThreadDevice() override {
+    {
+      std::lock_guard lock(mutex_);
+      stopping_ = true;
+    }
+    puller_.join();
+  }
+  void SetSource(AudioSource* source) override {
+    std::lock_guard lock(mutex_);
+    source_ = source;
+  }
   bool Audible() const override { return true; }
   AudioPull Pull() const override { return AudioPull::kOwnThread; }
+
+ private:
+  void PullLoop() {
+    std::vector<int16_t> block(256 * 2);
+    for (;;) {
+      {
+        std::lock_guard lock(mutex_);
+        if (stopping_) return;
+        if (source_) source_->Render(block);
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+  }
+  std::mutex mutex_;
+  AudioSource* source_ = nullptr;
+  bool stopping_ = false;
+  std::thread puller_;
 };
 
 // What synth heard once it heard count messages; the mixer's worker looks
@@ -145,7 +173,7 @@ TEST(QueuedSynth, WithADeviceOfItsOwnThreadTheFirstTuneStartsWithoutWaitingForTh
   for (bool made : {true, false}) {
     SCOPED_TRACE(made ? "made" : "never made");
     VirtualClock clock;  // stands still: nothing of the song is due yet
-    UnpulledDevice device;
+    ThreadDevice device;
     TMediaSystem media(game.Files(), device, clock, {.SoundFont = "/nonexistent.sf2"});
     std::promise<std::shared_ptr<MidiSynth>> ahead;
     media.Midi().PrepareSynth(ahead.get_future());
