@@ -7,8 +7,8 @@
 
 #include "host/player_parts.h"
 #include "host/settings.h"
-#include "media/midi_synth.h"
 #include "media/media_system.h"
+#include "media/midi_synth.h"
 #include "platform/audio_device.h"
 
 namespace rivo {
