@@ -11,7 +11,7 @@ MediaSettings MediaSettingsOf(const Settings& s) {
 }  // namespace
 
 GameMedia::GameMedia(TVrFileManager& files, AudioDevice* device, Clock& clock, const Settings& settings,
-                     std::future<std::shared_ptr<FluidSynthOutput>> synth_ahead) {
+                     SynthAhead synth_ahead) {
   if (!device) {
     silent_ = std::make_unique<SilentAudioDevice>();
     device = silent_.get();

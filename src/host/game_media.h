@@ -3,13 +3,12 @@
 // player's one sound device (the wave output of "game.ini"'s DirectSound
 // off plays through it too), following the window's focus.
 
-#include <future>
 #include <memory>
 
 #include "host/player_parts.h"
 #include "host/settings.h"
-#include "media/fluid_synth_output.h"
 #include "media/media_system.h"
+#include "media/midi_synth.h"
 #include "platform/audio_device.h"
 
 namespace rivo {
@@ -19,7 +18,7 @@ class GameMedia final : public MediaStage {
   // device: the player's sound device, or nullptr when none was opened;
   // synth_ahead: the MIDI synthesiser started at start-up, if any.
   GameMedia(TVrFileManager& files, AudioDevice* device, Clock& clock, const Settings& settings,
-            std::future<std::shared_ptr<FluidSynthOutput>> synth_ahead = {});
+            SynthAhead synth_ahead = {});
 
   void UpdateVideo() override { media_->FrameTick(); }
   void Pause() override { media_->FocusLost(); }

@@ -31,8 +31,10 @@ class SystemFunctions : public PlayerPart {
 }  // namespace
 
 void GameParts::PrepareMedia(PlayerContext& ctx) {
-  // Ready before the title screen's tune, as a device opened at start would be.
-  synth_ahead_ = MakeFluidSynthAhead(ctx.settings.SoundFont);
+  // Ready before the title screen's tune, as a device opened at start would
+  // be. A headless run that records nothing throws its sound away, and its
+  // media system makes no synthesiser.
+  if (!ctx.options.headless || ctx.audio_out) synth_ahead_ = MakeFluidSynthAhead(ctx.settings.SoundFont);
 }
 
 std::unique_ptr<ContentStage> GameParts::CreateFileManager(PlayerContext& ctx) {

@@ -4,15 +4,14 @@
 // answers, the system functions, the screen with its runtime objects, and
 // the project with its interpreter.
 
-#include <future>
 #include <memory>
 
 #include "host/player_fonts.h"
 #include "host/player_parts.h"
+#include "media/midi_synth.h"
 
 namespace rivo {
 
-class FluidSynthOutput;
 class GameFileManager;
 class GameMedia;
 class GameScreen;
@@ -47,7 +46,7 @@ class GameParts : public PlayerParts {
   GameMedia* media_ = nullptr;
   std::unique_ptr<PlayerFonts> fonts_;
   // The MIDI synthesiser, made from start-up on until MediaInit takes it.
-  std::future<std::shared_ptr<FluidSynthOutput>> synth_ahead_;
+  SynthAhead synth_ahead_;
   GameScreen* screen_ = nullptr;
   bool look_ahead_ = true;
 };

@@ -21,10 +21,10 @@ std::filesystem::path ChooseSoundFont(const std::filesystem::path& requested) {
   return {};
 }
 
-std::future<std::shared_ptr<FluidSynthOutput>> MakeFluidSynthAhead(std::filesystem::path requested_font) {
+SynthAhead MakeFluidSynthAhead(std::filesystem::path requested_font) {
   try {
     // The worker owns its copy of the path and shares nothing else.
-    return std::async(std::launch::async, [font = std::move(requested_font)] {
+    return std::async(std::launch::async, [font = std::move(requested_font)]() -> std::shared_ptr<MidiSynth> {
       return std::make_shared<FluidSynthOutput>(ChooseSoundFont(font));
     });
   } catch (const std::system_error&) {

@@ -1,18 +1,16 @@
 #pragma once
 // The General MIDI synthesiser: FluidSynth with a sound font, played as one
 // input of the mixer. The synthesiser renders inside the mixer's pull (not
-// through an audio driver of its own), so music shares the one device, its
-// null device in headless runs, and renders exactly into files.
+// through an audio driver of its own), so music shares the one device and
+// renders exactly into files.
 
 #include <cstdint>
 #include <filesystem>
-#include <future>
 #include <memory>
 #include <span>
 #include <vector>
 
-#include "media/audio_mixer.h"
-#include "media/midi_output.h"
+#include "media/midi_synth.h"
 
 typedef struct _fluid_hashtable_t fluid_settings_t;
 typedef struct _fluid_synth_t fluid_synth_t;
@@ -23,17 +21,13 @@ namespace rivo {
 // that is installed; empty when there is none.
 std::filesystem::path ChooseSoundFont(const std::filesystem::path& requested);
 
-class FluidSynthOutput;
-
 // The synthesiser of the chosen font (ChooseSoundFont) made on a worker
 // thread: creating FluidSynth and reading the font's presets takes tens of
 // milliseconds, which would stall the frame that starts the first tune.
-// get() waits for it (and raises the RivoError of a font that cannot be
-// loaded); destroying the future waits for the worker. An invalid future
-// when no thread could be started.
-std::future<std::shared_ptr<FluidSynthOutput>> MakeFluidSynthAhead(std::filesystem::path requested_font);
+// An invalid future when no thread could be started.
+SynthAhead MakeFluidSynthAhead(std::filesystem::path requested_font);
 
-class FluidSynthOutput final : public MidiOutput, public MixerInput {
+class FluidSynthOutput final : public MidiSynth {
  public:
   // Throws RivoError when the synthesiser or the font cannot be loaded.
   explicit FluidSynthOutput(const std::filesystem::path& sound_font);

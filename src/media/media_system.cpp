@@ -2,8 +2,14 @@
 
 namespace rivo {
 
+namespace {
+// Whether anyone hears or keeps what the mixer renders: nobody pulls the
+// stand-in for a device that did not open, and the null device throws it away.
+bool Heard(const AudioDevice& device) { return device.Pull() != AudioPull::kNone && !device.Discards(); }
+}  // namespace
+
 TMediaSystem::TMediaSystem(TVrFileManager& files, AudioDevice& device, Clock& clock, const MediaSettings& settings)
-    : files_(files), device_(device), mixer_(device.Pull()), midi_(files, mixer_, clock, settings.SoundFont), cdda_(files, mixer_), ogg_(files, mixer_, clock, settings),
+    : files_(files), device_(device), mixer_(device.Pull()), midi_(files, mixer_, clock, settings.SoundFont, Heard(device)), cdda_(files, mixer_), ogg_(files, mixer_, clock, settings),
       wmp_(files, mixer_), video_(files, mixer_, clock) {
   device_.SetSource(&mixer_);
 }

@@ -7,6 +7,7 @@
 #include "media/fluid_synth_output.h"
 #include "media/media_file.h"
 #include "media/midi_item.h"
+#include "media/queued_synth.h"
 
 namespace rivo {
 
@@ -16,10 +17,26 @@ constexpr char kMapperName[] = "MIDI\x83\x7D\x83\x62\x83\x70\x81\x5B";
 constexpr char kSynthPortName[] = "FluidSynth GM";
 
 void SleepFor(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+
+// The port of music nobody hears, or of a synthesiser that could not be
+// made: an open device all the same, so that the sequencer behaves exactly
+// as it does with sound.
+class SilentOutput final : public MidiOutput {
+ public:
+  void ShortMessage(uint32_t) override {}
+  void LongMessage(std::span<const uint8_t>) override {}
+};
 }  // namespace
 
-TMidiManager::TMidiManager(TVrFileManager& files, AudioMixer& mixer, Clock& clock, std::filesystem::path sound_font)
-    : files_(files), mixer_(mixer), sound_font_(std::move(sound_font)), ports_{kMapperName, kSynthPortName} {
+TMidiManager::TMidiManager(TVrFileManager& files, AudioMixer& mixer, Clock& clock, std::filesystem::path sound_font,
+                           bool heard)
+    : files_(files),
+      mixer_(mixer),
+      sound_font_(std::move(sound_font)),
+      ports_{kMapperName, kSynthPortName},
+      synthesis_(!heard                                     ? Synthesis::kNone
+                 : mixer.Pull() == AudioPull::kOwnThread ? Synthesis::kQueued
+                                                            : Synthesis::kWait) {
   // A device that pulls on the caller's thread times the music by its samples;
   // a device of its own (or none) leaves the sequencer to its timer thread.
   const bool paced = mixer.Pull() == AudioPull::kCallerThread;
@@ -58,31 +75,38 @@ void TMidiManager::SelectPort(std::string_view name) {
 
 void TMidiManager::PrepareSynth() {
   // Without a thread to spare, the first open makes it itself.
-  if (!synth_tried_ && !synth_ahead_.valid()) synth_ahead_ = MakeFluidSynthAhead(sound_font_);
+  if (synthesis_ != Synthesis::kNone && !output_ && !synth_ahead_.valid())
+    synth_ahead_ = MakeFluidSynthAhead(sound_font_);
 }
 
-void TMidiManager::PrepareSynth(std::future<std::shared_ptr<FluidSynthOutput>> ahead) {
-  if (!synth_tried_ && !synth_ahead_.valid()) synth_ahead_ = std::move(ahead);
+void TMidiManager::PrepareSynth(SynthAhead ahead) {
+  if (!output_ && !synth_ahead_.valid()) synth_ahead_ = std::move(ahead);
 }
 
 void TMidiManager::OpenPort() {
   if (sequencer_->DeviceOpen()) return;
-  if (!synth_tried_) {
-    synth_tried_ = true;
+  if (!output_) output_ = MakeOutput();
+  // Every port is the synthesiser; the list only keeps the games' choices.
+  sequencer_->Open(output_);
+}
+
+std::shared_ptr<MidiOutput> TMidiManager::MakeOutput() {
+  if (synthesis_ == Synthesis::kNone) return std::make_shared<SilentOutput>();
+  PrepareSynth();
+  std::shared_ptr<MidiSynth> synth;
+  // Without a worker, even a device of its own thread waits for the synthesiser.
+  if (synthesis_ == Synthesis::kQueued && synth_ahead_.valid()) {
+    synth = std::make_shared<QueuedSynth>(std::move(synth_ahead_));
+  } else {
     try {
-      // Waits for the worker when it has not finished: the music starts
-      // with its first note whenever the synthesiser gets ready, so that a
-      // run in virtual time renders the same whatever the worker's speed.
-      auto synth = synth_ahead_.valid() ? synth_ahead_.get()
-                                        : std::make_shared<FluidSynthOutput>(ChooseSoundFont(sound_font_));
-      pacer_->SetSynth(synth);
-      synth_ = synth;
+      synth = synth_ahead_.valid() ? synth_ahead_.get()
+                                   : std::make_shared<FluidSynthOutput>(ChooseSoundFont(sound_font_));
     } catch (const RivoError&) {
-      // No sound font: the music is timed and silent, as with a closed device.
+      return std::make_shared<SilentOutput>();  // no sound font: the music is timed and silent
     }
   }
-  // Every port is the synthesiser; the list only keeps the games' choices.
-  sequencer_->Open(synth_);
+  pacer_->SetSynth(synth);
+  return synth;
 }
 
 std::unique_ptr<TDMediaItem> TMidiManager::Create(std::string_view name) {

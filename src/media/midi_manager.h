@@ -4,11 +4,18 @@
 // General MIDI synthesiser mixed into the one audio device; the list
 // starts with "MIDIマッパー" like the games expect, then the synthesiser's
 // own port. The synthesiser (and its sound font) is made on a worker thread
-// ahead of the first note, and taken when a port is first opened; without a
-// font the sequencer still runs and times the music, and nothing is heard.
+// ahead of the first note. How the first open takes it depends on who
+// listens:
+// - a device pulled on the caller's thread (rendering to a file, tests)
+//   waits for it, so the music starts with its first note whatever the
+//   worker's speed and every run renders the same;
+// - a device of its own thread waits for nothing: the messages go through
+//   a QueuedSynth, which keeps them until the synthesiser is ready;
+// - a device that throws its samples away gets no synthesiser at all.
+// Whatever happens (no sound font either), the sequencer runs and times
+// the music the same way.
 
 #include <filesystem>
-#include <future>
 #include <memory>
 #include <string>
 #include <vector>
@@ -19,16 +26,17 @@
 #include "media/midi_output.h"
 #include "media/midi_pacer.h"
 #include "media/midi_play_v.h"
+#include "media/midi_synth.h"
 
 namespace rivo {
 
-class FluidSynthOutput;
 class TMidiItem;
 
 class TMidiManager final : public TMediaManager {
  public:
-  // sound_font: the font named by the user, empty for Debian's default.
-  TMidiManager(TVrFileManager& files, AudioMixer& mixer, Clock& clock, std::filesystem::path sound_font);
+  // sound_font: the font named by the user, empty for Debian's default;
+  // heard: whether anyone hears or keeps what the mixer renders.
+  TMidiManager(TVrFileManager& files, AudioMixer& mixer, Clock& clock, std::filesystem::path sound_font, bool heard);
   ~TMidiManager() override;
 
   // Ports: names in CP932.
@@ -46,30 +54,33 @@ class TMidiManager final : public TMediaManager {
   void SetOwner(TMidiItem* item) { owner_ = item; }
   // Opens the selected port when no port is open.
   void OpenPort();
-  // Starts making the synthesiser on a worker thread (MakeFluidSynthAhead);
-  // the first open takes it, waiting only for what is left. A no-op once
-  // started.
+  // Starts making the synthesiser on a worker thread (MakeFluidSynthAhead)
+  // for the first open to take. A no-op once started, or when nobody hears.
   void PrepareSynth();
   // The same with a worker the player started before the manager existed;
   // once one is started, another is set aside (its worker joined).
-  void PrepareSynth(std::future<std::shared_ptr<FluidSynthOutput>> ahead);
+  void PrepareSynth(SynthAhead ahead);
 
  protected:
   std::unique_ptr<TDMediaItem> Create(std::string_view name) override;
 
  private:
+  enum class Synthesis { kNone, kWait, kQueued };
+  // The output of the first open, with its synthesiser rendered by the pacer.
+  std::shared_ptr<MidiOutput> MakeOutput();
+
   TVrFileManager& files_;
   AudioMixer& mixer_;
   const std::filesystem::path sound_font_;
   std::vector<std::string> ports_;
   int32_t selected_ = 0;
+  const Synthesis synthesis_;
   std::shared_ptr<MidiPacer> pacer_;
   std::unique_ptr<TMidiPlayV> sequencer_;
-  std::shared_ptr<MidiOutput> synth_;  // taken on the first open
-  bool synth_tried_ = false;
+  std::shared_ptr<MidiOutput> output_;  // made on the first open
   // The worker's synthesiser until the first open takes it; destroying the
   // future waits for the worker, which touches nothing else of the manager.
-  std::future<std::shared_ptr<FluidSynthOutput>> synth_ahead_;
+  SynthAhead synth_ahead_;
   TMidiItem* owner_ = nullptr;
 };
 

@@ -11,6 +11,16 @@ void MidiPacer::SetSynth(std::shared_ptr<MixerInput> synth) {
   synth_ = std::move(synth);
 }
 
+void MidiPacer::DecodeAhead() {
+  std::shared_ptr<MixerInput> synth;
+  {
+    // Not held while the synthesiser prepares: the device's pull goes on.
+    std::lock_guard lock(mutex_);
+    synth = synth_;
+  }
+  if (synth) synth->DecodeAhead();
+}
+
 uint64_t MidiPacer::NowMs() { return static_cast<uint64_t>(frames_.load() * 1000 / 44100); }
 
 void MidiPacer::MixInto(std::span<int32_t> acc) {

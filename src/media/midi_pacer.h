@@ -5,7 +5,7 @@
 // of samples before rendering them, so that notes start on the sample they
 // are due and every run renders the same. With a device of its own thread
 // the sequencer runs its own timer, and the pacer only renders the
-// synthesiser.
+// synthesiser (and lets it prepare on the mixer's worker).
 
 #include <atomic>
 #include <cstdint>
@@ -30,6 +30,7 @@ class MidiPacer final : public MixerInput, public Clock {
 
   uint64_t NowMs() override;
   void MixInto(std::span<int32_t> acc) override;
+  void DecodeAhead() override;
 
  private:
   static constexpr int64_t kStepFrames = 441;  // 10 ms

@@ -22,6 +22,7 @@ class RecordingAudioDevice final : public AudioDevice {
 
   void SetSource(AudioSource* source) override;
   bool Audible() const override { return device_->Audible(); }
+  bool Discards() const override { return false; }  // the file keeps every sample
   AudioPull Pull() const override { return device_->Pull(); }
 
  private:

@@ -31,6 +31,10 @@ class AudioDevice {
   virtual void SetSource(AudioSource* source) = 0;
   // Whether sound actually reaches a device.
   virtual bool Audible() const = 0;
+  // Whether everything pulled is thrown away, heard by no one and kept
+  // nowhere: sound that only matters to the ear (the MIDI synthesiser's)
+  // need not be made at all.
+  virtual bool Discards() const { return false; }
   virtual AudioPull Pull() const = 0;
 };
 

@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -70,6 +71,10 @@ struct RasterGlyph {
   int32_t origin_y = 0;  // box top, above the baseline
   int32_t advance = 0;   // cell increment
   std::vector<uint8_t> levels;  // width * height raw levels, top row first
+  // The character's ABC widths, as CharAbcWidths answers them, where the
+  // render measured them on the way (loading a glyph is most of its cost,
+  // and centring a glyph in its cell needs them); empty otherwise.
+  std::optional<AbcWidths> abc;
 };
 
 class RasterFont {

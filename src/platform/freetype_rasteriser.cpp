@@ -10,7 +10,13 @@
 #include <array>
 #include <cmath>
 #include <map>
+#include <span>
 #include <tuple>
+
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "common/cp932_code_table.h"
 #include "common/encoding.h"
@@ -33,9 +39,46 @@ struct Library {
   ~Library() { FT_Done_FreeType(handle); }
 };
 
+// A font file mapped whole, its pages entered in the page table at once.
+// FreeType maps a file itself but leaves each page to be faulted in when a
+// glyph first reads it; a page of text then paid a fault for most of its
+// new characters (tens of microseconds each on a virtual machine), while
+// entering the whole file costs about a millisecond, paid where the face
+// is opened (the font worker, for the default faces).
+class MappedFile {
+ public:
+  explicit MappedFile(const std::string& path) {
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return;
+    struct stat info {};
+    if (fstat(fd, &info) == 0 && info.st_size > 0) {
+      void* bytes = mmap(nullptr, static_cast<std::size_t>(info.st_size), PROT_READ, MAP_PRIVATE | kPopulate, fd, 0);
+      if (bytes != MAP_FAILED) bytes_ = {static_cast<const FT_Byte*>(bytes), static_cast<std::size_t>(info.st_size)};
+    }
+    close(fd);
+  }
+  ~MappedFile() {
+    if (!bytes_.empty()) munmap(const_cast<FT_Byte*>(bytes_.data()), bytes_.size());
+  }
+  MappedFile(const MappedFile&) = delete;
+  MappedFile& operator=(const MappedFile&) = delete;
+
+  // Empty when the file could not be mapped.
+  std::span<const FT_Byte> Bytes() const { return bytes_; }
+
+ private:
+#if defined(MAP_POPULATE)
+  static constexpr int kPopulate = MAP_POPULATE;
+#else
+  static constexpr int kPopulate = 0;
+#endif
+  std::span<const FT_Byte> bytes_;
+};
+
 // One face of one font file, shared by every size opened on it.
 struct Face {
   std::shared_ptr<Library> library;
+  std::unique_ptr<MappedFile> file;  // the bytes a face opened from memory reads
   FT_Face handle = nullptr;
   ~Face() {
     if (handle) FT_Done_Face(handle);
@@ -113,9 +156,12 @@ class FreeTypeFont final : public RasterFont {
     const bool mono = level <= 0;
     if (!Load(code, mono ? FT_LOAD_TARGET_MONO : FT_LOAD_TARGET_NORMAL)) return false;
     FT_GlyphSlot slot = face_->handle->glyph;
+    // Two-level glyphs are hinted for another target than the widths are measured at.
+    const std::optional<AbcWidths> abc = mono ? std::nullopt : std::optional(LoadedAbcWidths());
     if (FT_Render_Glyph(slot, mono ? FT_RENDER_MODE_MONO : FT_RENDER_MODE_NORMAL) != 0) return false;
     const FT_Bitmap& bitmap = slot->bitmap;
     out = RasterGlyph{};
+    out.abc = abc;
     out.advance = static_cast<int32_t>((slot->advance.x + 32) >> 6);
     if (bitmap.width == 0 || bitmap.rows == 0) return true;
     out.width = static_cast<int32_t>(bitmap.width);
@@ -142,8 +188,14 @@ class FreeTypeFont final : public RasterFont {
   }
 
   AbcWidths CharAbcWidths(uint16_t code) override {
+    if (!Load(code, FT_LOAD_TARGET_NORMAL)) return {};
+    return LoadedAbcWidths();
+  }
+
+ private:
+  // The widths of the glyph the last Load at FT_LOAD_TARGET_NORMAL put in the slot.
+  AbcWidths LoadedAbcWidths() const {
     AbcWidths abc;
-    if (!Load(code, FT_LOAD_TARGET_NORMAL)) return abc;
     const FT_GlyphSlot slot = face_->handle->glyph;
     const int32_t advance = static_cast<int32_t>((slot->advance.x + 32) >> 6);
     if (slot->metrics.width > 0) {
@@ -155,7 +207,6 @@ class FreeTypeFont final : public RasterFont {
     return abc;
   }
 
- private:
   // Free fonts draw U+00A5 full-width; the yen sign that stands for 0x5C
   // keeps the width of the backslash, so it is narrowed to that.
   FT_Fixed YenNarrowing() {
@@ -211,8 +262,14 @@ struct FreeTypeRasteriser::Impl {
     if (it != faces.end()) return it->second;
     auto face = std::make_shared<Face>();
     face->library = library;
-    if (FT_New_Face(library->handle, key.first.c_str(), file.index, &face->handle) != 0 ||
-        !FT_IS_SCALABLE(face->handle)) {
+    face->file = std::make_unique<MappedFile>(key.first);
+    const std::span<const FT_Byte> bytes = face->file->Bytes();
+    // Where the file cannot be mapped, FreeType reads it its own way.
+    const FT_Error error =
+        bytes.empty() ? FT_New_Face(library->handle, key.first.c_str(), file.index, &face->handle)
+                      : FT_New_Memory_Face(library->handle, bytes.data(), static_cast<FT_Long>(bytes.size()),
+                                           file.index, &face->handle);
+    if (error != 0 || !FT_IS_SCALABLE(face->handle)) {
       face = nullptr;  // remembered, so a broken file is not read again
     }
     faces.emplace(key, face);

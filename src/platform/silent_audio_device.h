@@ -10,6 +10,7 @@ class SilentAudioDevice final : public AudioDevice {
  public:
   void SetSource(AudioSource*) override {}
   bool Audible() const override { return false; }
+  bool Discards() const override { return true; }
   AudioPull Pull() const override { return AudioPull::kNone; }
 };
 

@@ -66,6 +66,11 @@ std::shared_ptr<TPage> TCallMan::GetPage(std::string_view name, bool to_front) {
   return page;
 }
 
+std::shared_ptr<const TPage> TCallMan::CachedPage(std::string_view name) const {
+  auto found = std::find_if(cache_.begin(), cache_.end(), [&](const auto& p) { return p->Name == name; });
+  return found == cache_.end() ? nullptr : *found;
+}
+
 std::vector<std::string> TCallMan::CachedPageNames() const {
   std::vector<std::string> names;
   for (const auto& page : cache_) names.push_back(page->Name);

@@ -47,6 +47,9 @@ class TCallMan {
   // running page, and tells the host the page opens. Load errors propagate
   // and leave the cache unchanged.
   std::shared_ptr<TPage> GetPage(std::string_view name, bool to_front);
+  // The cached page of that name (exact) if the cache holds it; nothing is
+  // loaded and the cache keeps its order.
+  std::shared_ptr<const TPage> CachedPage(std::string_view name) const;
   // Starts the main process afresh at the top of a page.
   void JumpTo(std::string_view name);
   // One tick of interpretation.

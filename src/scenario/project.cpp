@@ -43,6 +43,7 @@ TProject::~TProject() {
     host_.SetTerminating(true);
   }
   SaveStatus();
+  stored_texts_.SetInterpreter(nullptr);
   call_manager_.reset();
   screen_.SetWipeMasks(nullptr);
   screen_.SetReadMarks(nullptr);
@@ -230,6 +231,7 @@ void TProject::Create() {
   ReadOriginalDiskTable();
   call_manager_ = std::make_unique<TCallMan>(host_, variables_, screen_,
                                              [this](std::string_view name) { return CanReach(name); });
+  stored_texts_.SetInterpreter(call_manager_.get());
   loaded_ = true;
   if (!host_.FileExists(StartPage)) {
     host_.Warn("警告", "スタートページがありません");

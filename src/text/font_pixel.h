@@ -73,6 +73,11 @@ class TFontPixel {
   // How far right the bitmap moves so that the glyph sits centred by its
   // ABC widths in min(cell width, FontSize).
   int32_t CentringShift(int32_t cell_width) const;
+  // The glyph's ABC widths: those the rasteriser measured while rendering
+  // it, so that centring and measuring it do not load it from the font a
+  // second time, or else asked from the font when first needed.
+  const AbcWidths& Abc() const;
+  void SetAbcWidths(const AbcWidths& abc) { abc_ = abc; }
 
   // --- pixel operations with the bitmap's top-left pixel at (x, y)
   // v != 0: pixel := colour.

@@ -48,11 +48,16 @@ int64_t RoundedQuotient(int64_t num, int64_t den) {
 
 }  // namespace
 
+const AbcWidths& TFontPixel::Abc() const {
+  if (!abc_) abc_ = Font ? Font->CharAbcWidths(Code) : AbcWidths{0, Width(), 0};
+  return *abc_;
+}
+
 int32_t TFontPixel::CentringShift(int32_t cell_width) const {
   const int64_t free = int64_t{std::min(cell_width, FontSize)} - Width();
   if (int64_t{GlyphLeft} + AdvanceRest >= free) return 0;
-  if (!abc_) abc_ = Font ? Font->CharAbcWidths(Code) : AbcWidths{0, Width(), 0};
-  const int64_t a = abc_->a, b = abc_->b, c = abc_->c;
+  const AbcWidths& abc = Abc();
+  const int64_t a = abc.a, b = abc.b, c = abc.c;
   int64_t s;
   // A glyph whose ABC widths add up to nothing or less (a broken font) is
   // simply centred; only a real advance can weigh its side bearings.

@@ -55,6 +55,7 @@ void TFontPixelManager::Render(TFontPixel& glyph) {
   }
   if (!rendered) return;  // a blank glyph with advance 0
   glyph.Font = current_font_;
+  if (raw.abc) glyph.SetAbcWidths(*raw.abc);
   const FontMetrics& metrics = font.Metrics();
   if (raw.width <= 0 || raw.height <= 0 ||
       raw.levels.size() < static_cast<std::size_t>(raw.width) * raw.height) {

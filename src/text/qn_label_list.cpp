@@ -36,13 +36,21 @@ void TQnLabelList::MeasureLabel(TQnLabelDIB& label, RasterFont* font) {
   label.Width = 0;
   label.Height = (font ? font->Metrics().height : 0) + 2 * border;
   if (!font) return;
-  // The font's widths of each character code, for this pass.
+  // The font's widths of each character code, for this pass. The glyphs
+  // the label is drawn with measure them as they are rendered, so a glyph is
+  // loaded from the font once for both; one the font could not render asks
+  // the font.
   std::map<uint16_t, AbcWidths> measured;
+  glyphs_.SetAntialiasLevel(AntialiasLevel);
+  const int32_t height = ClampLabelFontHeight(FontHeight);
   const std::vector<uint16_t> codes = sjis::CharCodes(label.Text);
   int64_t total = 0;
   for (std::size_t i = 0; i < codes.size(); ++i) {
     auto it = measured.find(codes[i]);
-    if (it == measured.end()) it = measured.emplace(codes[i], font->CharAbcWidths(codes[i])).first;
+    if (it == measured.end()) {
+      std::shared_ptr<const TFontPixel> glyph = glyphs_.GetGlyph(codes[i], FontName, Style, height);
+      it = measured.emplace(codes[i], glyph->Font ? glyph->Abc() : font->CharAbcWidths(codes[i])).first;
+    }
     const AbcWidths& abc = it->second;
     // The outline fonts have no overhang; a border widens every cell.
     int64_t width = int64_t{abc.a} + abc.b + abc.c + 2 * border;

@@ -10,7 +10,7 @@
 
 namespace rivo {
 
-// One page file as loaded for its texts (a copy of its own, apart from the
+// The texts of one page file, a copy of their own (apart from the
 // interpreter's page cache).
 class StoredTextPage {
  public:

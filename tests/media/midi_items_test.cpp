@@ -197,7 +197,7 @@ enum class Made { kAtOpen, kByTheManager, kBeforeTheMediaSystem };
 // player's frame-sized blocks.
 std::vector<int16_t> RenderSong(const std::filesystem::path& font, Made made) {
   auto early = made == Made::kBeforeTheMediaSystem ? MakeFluidSynthAhead(font)
-                                                   : std::future<std::shared_ptr<FluidSynthOutput>>();
+                                                   : SynthAhead();
   GameFolder game;
   game.Put("a.mid", Song(2));
   VirtualClock clock;
@@ -246,6 +246,41 @@ TEST(MidiItems, ASynthesiserMadeAheadThatFailsOrIsNeverUsedLeavesNothingBehind) 
   h.Run(500);
   EXPECT_TRUE(a->IsPlaying());
   EXPECT_NEAR(a->GetPosition(), 500, 2 * kTickMs);
+}
+
+// What a game can see of a song pulled block by block (position, playing,
+// ended), through a change of port, the end and a rewind; the samples go
+// to samples.
+std::vector<std::string> WatchASong(bool discards, const std::filesystem::path& font, std::vector<int16_t>& samples) {
+  GameFolder game;
+  game.Put("a.mid", Song(1));
+  VirtualClock clock;
+  CaptureDevice device(discards);
+  TMediaSystem media(game.Files(), device, clock, {.SoundFont = font});
+  media.Midi().PrepareSynth();
+  TDMediaItem* a = media.Midi().Add("a.mid");
+  a->Play();
+  std::vector<std::string> seen;
+  for (int block = 0; block < 150; ++block) {
+    if (block == 20) media.Midi().SelectPort(media.Midi().PortName(1));
+    if (block == 80) a->SetPosition(0);
+    const std::vector<int16_t> frames = device.PullFrames(735);
+    samples.insert(samples.end(), frames.begin(), frames.end());
+    seen.push_back(std::to_string(a->GetPosition()) + (a->IsPlaying() ? " playing" : "") + (a->IsEnd() ? " end" : ""));
+  }
+  return seen;
+}
+
+TEST(MidiItems, MusicThatNobodyHearsIsNotSynthesisedAndKeepsExactlyTheSameTime) {
+  const std::filesystem::path font = ChooseSoundFont({});
+  std::vector<int16_t> heard, discarded, no_font;
+  const std::vector<std::string> with_synth = WatchASong(false, font, heard);
+  EXPECT_EQ(WatchASong(true, font, discarded), with_synth);
+  EXPECT_EQ(WatchASong(false, "/nonexistent.sf2", no_font), with_synth) << "a missing font is timed silence";
+  EXPECT_TRUE(std::all_of(discarded.begin(), discarded.end(), [](int16_t s) { return s == 0; }));
+  EXPECT_TRUE(std::all_of(no_font.begin(), no_font.end(), [](int16_t s) { return s == 0; }));
+  if (font.empty()) GTEST_SKIP() << "no General MIDI sound font installed (timgm6mb-soundfont)";
+  EXPECT_TRUE(std::any_of(heard.begin(), heard.end(), [](int16_t s) { return s != 0; }));
 }
 
 }  // namespace

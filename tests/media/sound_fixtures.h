@@ -52,15 +52,20 @@ class GameFolder {
   std::unique_ptr<TVrFileManager> files_;
 };
 
-// A device pulled by the test: Pull(frames) renders that many frames.
+// A device pulled by the test: Pull(frames) renders that many frames. One
+// made with discards = true says, like the null device, that nobody hears
+// or keeps its samples.
 class CaptureDevice final : public AudioDevice {
  public:
+  explicit CaptureDevice(bool discards = false) : discards_(discards) {}
   void SetSource(AudioSource* source) override { source_ = source; }
   bool Audible() const override { return false; }
+  bool Discards() const override { return discards_; }
   AudioPull Pull() const override { return AudioPull::kCallerThread; }
   std::vector<int16_t> PullFrames(int frames);
 
  private:
+  const bool discards_;
   AudioSource* source_ = nullptr;
 };
 

@@ -115,6 +115,8 @@ TEST(RecordingAudioDevice, RecordsWhatTheDeviceIsAskedForAndSilenceWhereThereIsN
     RecordingAudioDevice device(std::move(null_device), recorder);
     EXPECT_EQ(device.Pull(), AudioPull::kCallerThread);
     EXPECT_FALSE(device.Audible());
+    EXPECT_TRUE(inner.Discards());
+    EXPECT_FALSE(device.Discards()) << "the file keeps what the null device throws away";
     clock.AdvanceTo(10);  // 441 frames before any source
     device.SetSource(&level);
     clock.AdvanceTo(30);  // 882 frames of the source

@@ -200,6 +200,7 @@ TEST(NullAudioDevice, PullsFortyFourThousandOneHundredFramesPerVirtualSecond) {
   HeadlessPlatform p(HeadlessOptions{});
   std::unique_ptr<AudioDevice> device = p.OpenAudio();
   EXPECT_FALSE(device->Audible());
+  EXPECT_TRUE(device->Discards());
   CountingSource source;
   device->SetSource(&source);
   uint64_t deadline = 0;

@@ -21,6 +21,7 @@ class NullAudioDevice final : public AudioDevice, public TimeFollower {
 
   void SetSource(AudioSource* source) override { source_ = source; }
   bool Audible() const override { return false; }
+  bool Discards() const override { return true; }
   AudioPull Pull() const override { return AudioPull::kCallerThread; }
   void Advance(uint64_t elapsed_ms) override;
 

@@ -39,6 +39,7 @@ class TestFont final : public RasterFont {
     out.height = std::max(1, metrics_.ascent - code % 4);
     out.origin_x = abc.a;
     out.origin_y = metrics_.ascent - code % 3;
+    out.abc = abc;
     const int32_t levels = MaxRawLevel(level) + 1;
     out.levels.resize(static_cast<std::size_t>(out.width) * out.height);
     for (int32_t y = 0; y < out.height; ++y)
