@@ -65,8 +65,20 @@ void Place(const TPixelTarget& t, const RasterOp& op, const TPixelSource& src,
       });
       break;
     case RasterOpKind::kDraw:
-      if (key.enabled) rows([&](Pixel* d, int32_t sy) { R::CopyKeyed(d, pixels(sy), n, step, key); });
-      else rows([&](Pixel* d, int32_t sy) { R::Copy(d, pixels(sy), n, step); });
+      if (key.enabled) {
+        rows([&](Pixel* d, int32_t sy) { R::CopyKeyed(d, pixels(sy), n, step, key); });
+      } else {
+        // Plain copies (a background under a changed rectangle) step from
+        // row to row instead of working each row's place out afresh.
+        Pixel* d = t.Row<Pixel>(p.dest.Top) + p.dest.Left;
+        const Pixel* s = pixels(p.SourceRow(0, op.flip_v));
+        const std::ptrdiff_t source_pitch = op.flip_v ? -src.pitch : src.pitch;
+        for (int32_t i = 0; i < p.dest.Height(); ++i) {
+          R::Copy(d, s, n, step);
+          d = RowBlock::Next(d, t.pitch);
+          s = RowBlock::Next(s, source_pitch);
+        }
+      }
       break;
     case RasterOpKind::kDrawAlpha:
       rows([&](Pixel* d, int32_t sy) { R::Blend(d, pixels(sy), n, step, w, key, true); });

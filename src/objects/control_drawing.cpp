@@ -28,7 +28,7 @@ void TRivoControl::DrawChildren(TCustomDIBX& surface) {
       TRivoControl* child = children_[i];
       if (!child->GetVisible()) continue;
       TRect clip = inside;
-      if (TRect own = child->GetClipRect(); !own.IsEmpty()) {
+      if (TRect own = child->HasClipRect() ? child->GetClipRect() : TRect{}; !own.IsEmpty()) {
         clip = Intersect(clip, own);
         if (clip.IsEmpty()) continue;
       }

@@ -7,13 +7,6 @@
 #include "objects/rivo_control.h"
 
 namespace rivo {
-namespace {
-
-// z × v / 256 without overflowing on the way.
-int32_t Zoomed(int32_t zoom, int32_t value) { return Low32(int64_t{zoom} * value / 256); }
-
-}  // namespace
-
 // --- setters
 
 void TRivoControl::SetLeft(int32_t v) {
@@ -111,39 +104,14 @@ void TRivoControl::PropagateClip() {
 
 // --- coordinates
 
-int32_t TRivoControl::OffsetPart(int32_t zoom, int32_t offset, int32_t size, bool flip) const {
-  const int32_t scaled = zoom == 256 ? offset : Zoomed(zoom, offset);
-  return flip ? Low32(int64_t{size} - scaled - 1) : scaled;
-}
+int32_t TRivoControl::LocalLeft() const { return LocalLeftAt(GetZoomX(), GetFlipH()); }
 
-int32_t TRivoControl::PositionPart(int32_t zoom, int32_t position, int32_t motion) const {
-  if (HasMotion()) return motion;
-  return pos_zoomed_ ? Zoomed(zoom, position) : position;
-}
+int32_t TRivoControl::LocalTop() const { return LocalTopAt(GetZoomY(), GetFlipV()); }
 
-int32_t TRivoControl::LocalLeft() const {
-  const int32_t zoom = GetZoomX();
-  return Low32(int64_t{PositionPart(zoom, left_, motion_x_)} - OffsetPart(zoom, offset_x_, width_, GetFlipH()) +
-               plus_x_);
-}
-
-int32_t TRivoControl::LocalTop() const {
-  const int32_t zoom = GetZoomY();
-  return Low32(int64_t{PositionPart(zoom, top_, motion_y_)} - OffsetPart(zoom, offset_y_, height_, GetFlipV()) +
-               plus_y_);
-}
 
 int32_t TRivoControl::AbsLeft() const { return Low32(LocalLeft() + ParentOriginX()); }
 
 int32_t TRivoControl::AbsTop() const { return Low32(LocalTop() + ParentOriginY()); }
-
-int64_t TRivoControl::ChildOriginX() const {
-  return children_origin_.known ? children_origin_.x : int64_t{AbsLeft()} - GetScrollX();
-}
-
-int64_t TRivoControl::ChildOriginY() const {
-  return children_origin_.known ? children_origin_.y : int64_t{AbsTop()} - GetScrollY();
-}
 
 void TRivoControl::GetRefPoint(int32_t& x, int32_t& y) const {
   int64_t rx = int64_t{PositionPart(GetZoomX(), left_, motion_x_)} + plus_x_;
@@ -157,7 +125,7 @@ void TRivoControl::GetRefPoint(int32_t& x, int32_t& y) const {
 TRect TRivoControl::GetScreenRect() const { return Bounds(AbsLeft(), AbsTop(), width_, height_); }
 
 TRect TRivoControl::GetClipRect() const {
-  if (clip_width_ < 1 || clip_height_ < 1) return {};
+  if (!HasClipRect()) return {};
   return Bounds(WrapAdd(AbsLeft(), clip_left_), WrapAdd(AbsTop(), clip_top_), clip_width_, clip_height_);
 }
 

@@ -14,6 +14,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/numbers.h"
 #include "graphics/custom_dibx.h"
 #include "graphics/rect.h"
 #include "objects/rivo_object.h"
@@ -111,14 +112,19 @@ class TRivoControl : public TRivoComponent {
   int32_t LocalTop() const;
   // Where a child's own position counts from: AbsLeft and AbsTop less the
   // scroll.
-  int64_t ChildOriginX() const;
-  int64_t ChildOriginY() const;
+  int64_t ChildOriginX() const {
+    return children_origin_.known ? children_origin_.x : int64_t{AbsLeft()} - GetScrollX();
+  }
+  int64_t ChildOriginY() const {
+    return children_origin_.known ? children_origin_.y : int64_t{AbsTop()} - GetScrollY();
+  }
   // The base coordinates of the reference point.
   void GetRefPoint(int32_t& x, int32_t& y) const;
   // (AbsLeft, AbsTop, Width, Height); rotated kinds give their bounding box.
   virtual TRect GetScreenRect() const;
   // Empty when no clip is set.
   TRect GetClipRect() const;
+  bool HasClipRect() const { return clip_width_ >= 1 && clip_height_ >= 1; }
   void ClientToScreen(int32_t& x, int32_t& y) const override;
   void ScreenToClient(int32_t& x, int32_t& y) const override;
   // Called after the position changed; passed on to every child.
@@ -209,6 +215,15 @@ class TRivoControl : public TRivoComponent {
   // The children in drawing order, each clipped to this control and to its
   // own clip rectangle; then the selection outline.
   void DrawChildren(TCustomDIBX& surface);
+  // LocalLeft and LocalTop with the zoom and flip given: a kind that knows
+  // its own passes them without the virtual calls (drawing asks every
+  // control under a changed rectangle where it is).
+  int32_t LocalLeftAt(int32_t zoom, bool flip) const {
+    return Low32(int64_t{PositionPart(zoom, left_, motion_x_)} - OffsetPart(zoom, offset_x_, width_, flip) + plus_x_);
+  }
+  int32_t LocalTopAt(int32_t zoom, bool flip) const {
+    return Low32(int64_t{PositionPart(zoom, top_, motion_y_)} - OffsetPart(zoom, offset_y_, height_, flip) + plus_y_);
+  }
   // The parent's ChildOriginX and ChildOriginY; 0 without a parent.
   int64_t ParentOriginX() const { return parent_ ? parent_->ChildOriginX() : 0; }
   int64_t ParentOriginY() const { return parent_ ? parent_->ChildOriginY() : 0; }
@@ -224,8 +239,16 @@ class TRivoControl : public TRivoComponent {
   void AddChild(TRivoControl* child);
   void RemoveChild(TRivoControl* child);
   // The rule for one axis (see AbsLeft).
-  int32_t OffsetPart(int32_t zoom, int32_t offset, int32_t size, bool flip) const;
-  int32_t PositionPart(int32_t zoom, int32_t position, int32_t motion) const;
+  // z × v / 256 without overflowing on the way.
+  static int32_t Zoomed(int32_t zoom, int32_t value) { return Low32(int64_t{zoom} * value / 256); }
+  int32_t OffsetPart(int32_t zoom, int32_t offset, int32_t size, bool flip) const {
+    const int32_t scaled = zoom == 256 ? offset : Zoomed(zoom, offset);
+    return flip ? Low32(int64_t{size} - scaled - 1) : scaled;
+  }
+  int32_t PositionPart(int32_t zoom, int32_t position, int32_t motion) const {
+    if (HasMotion()) return motion;
+    return pos_zoomed_ ? Zoomed(zoom, position) : position;
+  }
   void SetClip(int32_t& field, int32_t v);
   void RefreshFocusAfterMove();
 

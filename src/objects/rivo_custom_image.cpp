@@ -160,13 +160,13 @@ bool TRivoCustomImage::ScaledSpan(bool vertical, int64_t& start, int64_t& length
 
 int32_t TRivoCustomImage::AbsLeft() const {
   int64_t start = 0, length = 0;
-  if (!ScaledSpan(false, start, length)) return TRivoControl::AbsLeft();
+  if (!ScaledSpan(false, start, length)) return Low32(LocalLeftAt(zoom_x_, flip_h_) + ParentOriginX());
   return Low32(start + ParentOriginX() + GetPlusX());
 }
 
 int32_t TRivoCustomImage::AbsTop() const {
   int64_t start = 0, length = 0;
-  if (!ScaledSpan(true, start, length)) return TRivoControl::AbsTop();
+  if (!ScaledSpan(true, start, length)) return Low32(LocalTopAt(zoom_y_, flip_v_) + ParentOriginY());
   return Low32(start + ParentOriginY() + GetPlusY());
 }
 
@@ -220,37 +220,42 @@ bool TRivoCustomImage::PicturePixelAt(int32_t x, int32_t y, int32_t& px, int32_t
 
 void TRivoCustomImage::Draw(TCustomDIBX& target) {
   const TCustomDIBX* picture = GetSurface();
-  if (picture && !picture->IsEmpty() && alpha_ >= 1 && GetWidth() >= 1 && GetHeight() >= 1)
-    DrawPicture(target, *picture);
+  if (IsTurned()) {
+    if (HasPicture(picture)) DrawTurned(target, *picture);
+  } else {
+    // Unturned, the picture covers exactly the control's rectangle, and the
+    // children are cut to it: a control that misses the clip (a changed
+    // rectangle elsewhere on the screen) has nothing to draw there but what
+    // goes over its picture (a button's caption may reach beyond). Most
+    // controls on the screen miss it, so this comes before anything else;
+    // the rows alone often tell.
+    const TRect clip = target.GetClipRect();
+    const int32_t y = AbsTop();
+    if (y >= clip.Bottom || WrapAdd(y, GetHeight()) <= clip.Top) return DrawOverPicture(target);
+    const int32_t x = AbsLeft();
+    if (x >= clip.Right || WrapAdd(x, GetWidth()) <= clip.Left) return DrawOverPicture(target);
+    if (HasPicture(picture)) DrawPicture(target, *picture, x, y);
+  }
   DrawOverPicture(target);
   DrawChildren(target);
 }
 
-void TRivoCustomImage::DrawPicture(TCustomDIBX& target, const TCustomDIBX& picture) {
-  const bool turned = IsTurned();
-  int32_t x = 0, y = 0;
-  if (!turned) {
-    // Unturned, the picture covers exactly its rectangle, copied or
-    // stretched: one that misses the clip (a changed rectangle elsewhere on
-    // the screen) has nothing to draw. The rows alone often tell.
-    const TRect clip = target.GetClipRect();
-    y = AbsTop();
-    if (y >= clip.Bottom || WrapAdd(y, GetHeight()) <= clip.Top) return;
-    x = AbsLeft();
-    if (x >= clip.Right || WrapAdd(x, GetWidth()) <= clip.Left) return;
-  }
+void TRivoCustomImage::DrawTurned(TCustomDIBX& target, const TCustomDIBX& picture) {
+  int32_t cx = 0, cy = 0;
+  GetRefPoint(cx, cy);
+  const TRotation turn = Rotation(picture);
+  const TRect all = picture.GetBounds();
+  if (const TCustomDIBX* mask = GetMask())
+    target.DrawRotateMask(cx, cy, AlphaCode(), *mask, flip_v_, flip_h_, turn, all, picture);
+  else
+    target.DrawRotate(cx, cy, AlphaCode(), flip_v_, flip_h_, picture.HasTransparentColor(), turn, all, picture);
+}
+
+void TRivoCustomImage::DrawPicture(TCustomDIBX& target, const TCustomDIBX& picture, int32_t x, int32_t y) {
   const TCustomDIBX* mask = GetMask();
   const int32_t code = AlphaCode();
   const TRect all = picture.GetBounds();
   const bool keyed = picture.HasTransparentColor();
-  if (turned) {
-    int32_t cx = 0, cy = 0;
-    GetRefPoint(cx, cy);
-    const TRotation turn = Rotation(picture);
-    if (mask) target.DrawRotateMask(cx, cy, code, *mask, flip_v_, flip_h_, turn, all, picture);
-    else target.DrawRotate(cx, cy, code, flip_v_, flip_h_, keyed, turn, all, picture);
-    return;
-  }
   if (picture.Width() == GetWidth() && picture.Height() == GetHeight()) {
     const std::vector<TRect>& opaque = picture.FirstRects();
     if (opaque.empty()) {

@@ -40,15 +40,15 @@ class TRivoCustomImage : public TRivoControl {
   int32_t GetAlpha() const { return alpha_; }
   void SetAlpha(int32_t v);
   // 256 = 1:1; 0 after an explicit size; a value <= 0 set here is stored as 1.
-  int32_t GetZoomX() const override { return zoom_x_; }
+  int32_t GetZoomX() const final { return zoom_x_; }
   void SetZoomX(int32_t v);
-  int32_t GetZoomY() const override { return zoom_y_; }
+  int32_t GetZoomY() const final { return zoom_y_; }
   void SetZoomY(int32_t v);
   int32_t GetAngle() const { return angle_; }
   void SetAngle(int32_t v);
-  bool GetFlipH() const override { return flip_h_; }
+  bool GetFlipH() const final { return flip_h_; }
   void SetFlipH(bool v);
-  bool GetFlipV() const override { return flip_v_; }
+  bool GetFlipV() const final { return flip_v_; }
   void SetFlipV(bool v);
   bool GetCaptureMask() const { return capture_mask_; }
   void SetCaptureMask(bool v) { capture_mask_ = v; }
@@ -98,7 +98,13 @@ class TRivoCustomImage : public TRivoControl {
   const TRivoCustomImage* ScaleParent(bool vertical, int64_t& scale) const;
   // The zoomed child's base-pixel start and length on one axis.
   bool ScaledSpan(bool vertical, int64_t& start, int64_t& length) const;
-  void DrawPicture(TCustomDIBX& target, const TCustomDIBX& picture);
+  // The picture unturned, its top-left corner at (x, y); turned, about the
+  // reference point.
+  void DrawPicture(TCustomDIBX& target, const TCustomDIBX& picture, int32_t x, int32_t y);
+  void DrawTurned(TCustomDIBX& target, const TCustomDIBX& picture);
+  bool HasPicture(const TCustomDIBX* picture) const {
+    return picture && !picture->IsEmpty() && alpha_ >= 1 && GetWidth() >= 1 && GetHeight() >= 1;
+  }
 
   const TCustomDIBX* surface_override_ = nullptr;
   const TOrbaItemFrame* image_item_ = nullptr;

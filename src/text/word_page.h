@@ -28,6 +28,12 @@ struct TWdRow {
   int32_t Above = 0;
   int32_t Band = 0;
   int32_t Below = 0;
+  // How far sideways the drawing of any glyph of the row goes beyond its
+  // cell, worked out by DrawPage when first needed, so that it finds the
+  // glyphs under a rectangle without looking at every glyph; kUnknownReach
+  // after every render, and for cells out of order (then all are looked at).
+  static constexpr int32_t kUnknownReach = -1;
+  mutable int32_t Reach = kUnknownReach;
 
   int32_t Height() const { return Above + Band + Below; }
 };

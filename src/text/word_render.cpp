@@ -28,6 +28,24 @@ TRect LayerRect(const TWdGlyph& g) {
   return Bounds(g.Row ? g.Row->X + g.X : g.X, g.Row ? g.Row->Y + g.Y : g.Y, g.Width, g.Height);
 }
 
+// The row's glyph cells run left to right (both edges never go back), and
+// the drawing of none reaches further sideways than the result beyond its
+// cell; TWdRow::kUnknownReach when the cells are out of order.
+int32_t MeasureReach(const TWdRow& row) {
+  int64_t reach = 0, left = INT64_MIN, right = INT64_MIN;
+  for (const TWdGlyph* g : row.Glyphs) {
+    const int64_t cell_left = g->X, cell_right = int64_t{g->X} + g->Width;
+    if (cell_left < left || cell_right < right) return TWdRow::kUnknownReach;
+    left = cell_left;
+    right = cell_right;
+    if (g->Kind() != GK_CHAR) continue;  // inline pictures keep to their cells
+    const TRect& drawn = static_cast<const TWdChar*>(g)->Rendered;
+    if (drawn.IsEmpty()) continue;
+    reach = std::max({reach, int64_t{row.X} + cell_left - drawn.Left, int64_t{drawn.Right} - row.X - cell_right});
+  }
+  return reach <= INT32_MAX / 4 ? static_cast<int32_t>(reach) : TWdRow::kUnknownReach;
+}
+
 }  // namespace
 
 TQnWord::Look TQnWord::LookOf(const TWdChar& c) const {
@@ -47,6 +65,7 @@ int32_t TQnWord::TextColor(const TWdChar& c) const {
 
 void TQnWord::RenderChar(TWdChar& glyph, const TWdGlyph* previous, const TWdGlyph* next) {
   glyph.Rendered = {};
+  if (glyph.Row) glyph.Row->Reach = TWdRow::kUnknownReach;
   if (!Glyphs) return;
   const TDecorate& d = StyleOf(glyph);
   const Look look = LookOf(glyph);
@@ -178,7 +197,18 @@ void TQnWord::DrawPage(const TWdPage& page) {
     row_rect.Left = OriginX;
     row_rect.Right = WrapAdd(OriginX, WrapWidth);
     if (Intersect(row_rect, area).IsEmpty()) continue;
-    for (const TWdGlyph* g : row->Glyphs) {
+    const auto& glyphs = row->Glyphs;
+    auto first = glyphs.begin(), last = glyphs.end();
+    if (row->Reach == TWdRow::kUnknownReach) row->Reach = MeasureReach(*row);
+    if (row->Reach != TWdRow::kUnknownReach) {
+      // Only the glyphs whose cells, widened by the reach, meet the area
+      // (a typed glyph's rectangle is a cell or two of a long row).
+      const int64_t x = int64_t{dx} + row->X, reach = row->Reach;
+      first = std::partition_point(first, last, [&](const TWdGlyph* g) { return x + g->X + g->Width + reach <= area.Left; });
+      last = std::partition_point(first, last, [&](const TWdGlyph* g) { return x + g->X - reach < area.Right; });
+    }
+    for (auto it = first; it != last; ++it) {
+      const TWdGlyph* g = *it;
       const uint8_t kind = g->Kind();
       if (kind == GK_IMG) {
         DrawImage(static_cast<const TWdImg&>(*g), area);

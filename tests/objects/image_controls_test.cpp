@@ -319,8 +319,9 @@ TEST(ImageControls, IncrementalFramesEqualFullRedrawsForTurnsZoomsAndAnimations)
 }
 
 // A changed rectangle is composed from the pictures that reach into it; one
-// that only comes near it (above, below or beside) is passed over. Either
-// way the rectangle comes out as the full redraw has it.
+// that only comes near it (above, below or beside) is passed over, with its
+// children, before anything else is worked out. Either way the rectangle
+// comes out as the full redraw has it.
 TEST(ImageControls, AChangedRectangleShowsWhatAFullRedrawShowsThere) {
   const TRect changed = Bounds(20, 16, 12, 10);
   struct Case {
@@ -328,6 +329,11 @@ TEST(ImageControls, AChangedRectangleShowsWhatAFullRedrawShowsThere) {
     int32_t left, top, width;  // width 0: the picture's own
     bool flip;
     int32_t alpha;
+    bool visible = true;
+    int32_t angle = 0;
+    // A child picture at (child_left, child_top) of it; none when child is false.
+    bool child = false;
+    int32_t child_left = 0, child_top = 0;
   };
   const Case cases[] = {
       // 8 x 6 pictures; the ones over an edge reach one pixel into the rectangle.
@@ -337,16 +343,31 @@ TEST(ImageControls, AChangedRectangleShowsWhatAFullRedrawShowsThere) {
       {"touching the right", 32, 18, 0, false, 255}, {"touching the top", 22, 10, 0, false, 255},
       {"touching the bottom", 22, 26, 0, false, 255}, {"stretched across", 2, 17, 60, true, 255},
       {"stretched beside", 33, 17, 20, false, 255},
+      {"hidden inside", 22, 18, 0, false, 255, false}, {"transparent inside", 22, 18, 0, false, 0},
+      // Turned, the picture leaves its rectangle: one beside the changed
+      // rectangle reaches into it.
+      {"turned from beside", 13, 18, 0, false, 255, true, 45}, {"turned inside", 22, 18, 0, true, 200, true, 90},
+      // Children are cut to their parent: one inside the rectangle shows
+      // only where its parent meets it too.
+      {"child inside, parent above", 22, 10, 0, false, 255, true, 0, true, 0, 7},
+      {"child inside, parent beside", 33, 17, 0, false, 255, true, 0, true, -6, 2},
+      {"child beside, parent over the edge", 13, 18, 0, false, 255, true, 0, true, 7, 1},
+      {"child inside, hidden parent", 22, 18, 0, false, 255, false, 0, true, 1, 1},
+      {"child inside, transparent parent", 22, 18, 0, false, 0, true, 0, true, 1, 1},
   };
   for (const Case& c : cases) {
     ImageScreen s;
     auto grain = [](int32_t x, int32_t y) { return uint32_t(x * 30 << 16 | y * 40 << 8 | 0x80); };
     s.Add("grain.orb", {{8, 6, grain, {}, 100}});
+    s.Add("green.orb", {Solid(5, 4, 0x00C000)});
     TRivoImages& image = NewImages(s, "grain.orb");
     image.SetBounds(c.left, c.top, 0, 0);
     if (c.width) test::SetInt(image, PR_WIDTH, c.width);
     image.SetFlipH(c.flip);
     test::SetInt(image, PR_ALPHA, c.alpha);
+    image.SetAngle(c.angle);
+    if (c.child) NewImages(s, "green.orb", &image).SetBounds(c.child_left, c.child_top, 0, 0);
+    image.SetVisible(c.visible);
     s.Tick();
     s.Compose();
     std::vector<uint32_t> full;

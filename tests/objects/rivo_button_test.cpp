@@ -176,6 +176,37 @@ TEST(Buttons, TheCaptionIsCentredAndSinksAPixelWhenPressed) {
   }
 }
 
+// A caption wider than its button reaches beyond the button's rectangle: a
+// changed rectangle beside the button, over the caption's end, shows it as
+// the full redraw does, though the button's picture misses it.
+TEST(Buttons, ACaptionBeyondItsButtonShowsInAChangedRectangleBesideIt) {
+  ButtonScreen s;
+  TRivoButton& b = s.Button("b", 24);
+  b.SetTop(10);
+  test::SetInt(b, PR_WIDTH, 8);
+  test::SetInt(b, PR_HEIGHT, 10);
+  test::SetStr(b, PR_TEXT, "Wide caption");
+  test::SetInt(b, PR_FONTHEIGHT, 12);
+  test::SetInt(b, PR_FONTCOLOR, 0xFFFFFF);
+  s.screen.InvalidateAll();
+  s.Compose();
+  std::vector<uint32_t> full;
+  for (int32_t y = 0; y < 48; ++y)
+    for (int32_t x = 0; x < 64; ++x) full.push_back(s.At(x, y));
+  for (const TRect& changed : {Bounds(33, 8, 20, 14), Bounds(2, 8, 21, 14)}) {  // right of it, left of it
+    s.back.FillRect(changed, 0x00123456);
+    s.screen.ActiveBase().InvalidateRect(changed);
+    s.Compose();
+    for (int32_t y = 0; y < 48; ++y)
+      for (int32_t x = 0; x < 64; ++x) ASSERT_EQ(full[static_cast<std::size_t>(y * 64 + x)], s.At(x, y)) << x << "," << y;
+  }
+  // The caption did reach there.
+  bool caption_beside = false;
+  for (int32_t y = 8; y < 22; ++y)
+    for (int32_t x = 33; x < 53; ++x) caption_beside |= s.At(x, y) != 0;
+  EXPECT_TRUE(caption_beside);
+}
+
 std::string Save(const TRivoObject& o) {
   ByteWriter out;
   o.SaveToStream(out);

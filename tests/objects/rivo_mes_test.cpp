@@ -205,6 +205,10 @@ TEST(RivoMes, TypedFramesEqualFullRedrawsForEveryLook) {
       {"ruby over the group", "<WAIT VALUE=16><RUBY VALUE=\"あいうえお\">漢字</RUBY>かき</WAIT>", 1, 0, 0},
       {"underlined link", "<WAIT VALUE=16>あ<A HREF=\"p\">いう</A>え</WAIT>", 0, 1, 0},
       {"spaces and letters", "<WAIT VALUE=16>a b  cd</WAIT>", 1, 1, 0},
+      // Rows of many glyphs, of which a frame draws those under its rectangle.
+      {"two rows, shadow only", "<WAIT VALUE=8>あいうえおかきくけこさしすせそ</WAIT>", 0, 2, 0},
+      {"right-aligned ruby rows", "<DIV ALIGN=RIGHT><WAIT VALUE=8>あいうえおかきく<RUBY VALUE=\"あいうえおか\">漢字</RUBY>けこ</WAIT>",
+       1, 1, 0},
   };
   for (const Look& look : looks) {
     MesScreen t;
