@@ -197,6 +197,7 @@ TEST(RivoMes, TypedFramesEqualFullRedrawsForEveryLook) {
     const char* name;
     const char* markup;
     int32_t border, shadow, fade;
+    int32_t line_space = 0;
   };
   const Look looks[] = {
       {"plain", "<WAIT VALUE=8>あいうえおかきくけ</WAIT>", 0, 0, 0},
@@ -209,6 +210,8 @@ TEST(RivoMes, TypedFramesEqualFullRedrawsForEveryLook) {
       {"two rows, shadow only", "<WAIT VALUE=8>あいうえおかきくけこさしすせそ</WAIT>", 0, 2, 0},
       {"right-aligned ruby rows", "<DIV ALIGN=RIGHT><WAIT VALUE=8>あいうえおかきく<RUBY VALUE=\"あいうえおか\">漢字</RUBY>けこ</WAIT>",
        1, 1, 0},
+      // Rows apart with deep shadows: a typed row must not cut the one above.
+      {"spaced rows, deep shadow", "<WAIT VALUE=8>あいうえお<BR>かきくけこ</WAIT>", 2, 4, 0, 6},
   };
   for (const Look& look : looks) {
     MesScreen t;
@@ -224,6 +227,7 @@ TEST(RivoMes, TypedFramesEqualFullRedrawsForEveryLook) {
     SetInt(*t.mes, PR_FONTSHADOW, look.shadow);
     SetInt(*t.mes, PR_FONTCOLOR, 0xFFFFFF);
     SetInt(*t.mes, PR_DELAY, look.fade);
+    SetInt(*t.mes, PR_LINESPACE, look.line_space);
     SetStr(*t.mes, PR_TEXT, Kana(look.markup));
     auto frame = [&] {
       t.screen.Draw();
