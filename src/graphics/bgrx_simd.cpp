@@ -36,13 +36,21 @@ void ScalarFillBlend(uint32_t* d, int32_t n, uint32_t c, uint32_t w) {
   ScalarRows<Bgrx32>::FillBlend(d, n, c, w);
 }
 void ScalarFillAdd(uint32_t* d, int32_t n, uint32_t c) { ScalarRows<Bgrx32>::FillAdd(d, n, c); }
+void ScalarBlendOnto(uint32_t* out, const uint32_t* under, const uint32_t* s, int32_t n, uint32_t w) {
+  ScalarRows<Bgrx32>::BlendOnto(out, under, s, n, w);
+}
+void ScalarMaskBlendOnto(uint32_t* out, const uint32_t* under, const uint32_t* s, const uint8_t* m, int32_t n,
+                         MaskRule rule) {
+  ScalarRows<Bgrx32>::MaskBlendOnto(out, under, s, m, n, rule);
+}
 
 // Built once: the sets this processor runs, best last.
 const std::vector<BgrxKernelSet>& AvailableSets() {
   static const std::vector<BgrxKernelSet> sets = [] {
     std::vector<BgrxKernelSet> v{{"scalar", ScalarBlend, ScalarAdd, ScalarCopyKeyed,
                                   ScalarMaskBlend, ScalarMaskAdd, ScalarFillMask,
-                                  ScalarFillBlend, ScalarFillAdd}};
+                                  ScalarFillBlend, ScalarFillAdd, ScalarBlendOnto,
+                                  ScalarMaskBlendOnto}};
 #if defined(__x86_64__) || defined(_M_X64)
     v.push_back(BgrxSse2Kernels());
     if (__builtin_cpu_supports("avx2")) v.push_back(BgrxAvx2Kernels());

@@ -64,6 +64,16 @@ struct Kernels {
     Scalar::Blend(d + i, s + i, n - i, 1, w, key, skip_equal);
   }
 
+  static void BlendOnto(uint32_t* out, const uint32_t* under, const uint32_t* s, int32_t n, uint32_t w) {
+    const T w16 = V::Set16(static_cast<uint16_t>(w));
+    int32_t i = 0;
+    for (; i + V::kLanes <= n; i += V::kLanes) {
+      const T sv = V::Load(s + i), uv = V::Load(under + i);
+      V::Store(out + i, Select(V::Eq32(sv, uv), uv, Mix(sv, uv, w16, w16)));
+    }
+    Scalar::BlendOnto(out + i, under + i, s + i, n - i, w);
+  }
+
   static void Add(uint32_t* d, const uint32_t* s, int32_t n, uint32_t w, RowKey key) {
     const T w16 = V::Set16(static_cast<uint16_t>(w)), kv = V::Set32(key.value);
     int32_t i = 0;
@@ -143,6 +153,17 @@ struct Kernels {
     if (tail_stored) V::Store(d + last, tail);
   }
 
+  static void MaskBlendOnto(uint32_t* out, const uint32_t* under, const uint32_t* s, const uint8_t* m, int32_t n,
+                            MaskRule rule) {
+    int32_t i = 0;
+    for (; i + V::kLanes <= n; i += V::kLanes) {
+      T v;
+      if (!MaskBlendVector(under + i, s + i, m + i, rule, false, v)) v = V::Load(under + i);
+      V::Store(out + i, v);
+    }
+    Scalar::MaskBlendOnto(out + i, under + i, s + i, m + i, n - i, rule);
+  }
+
   static void MaskAdd(uint32_t* d, const uint32_t* s, const uint8_t* m, int32_t n, MaskRule rule) {
     int32_t i = 0;
     for (; i + V::kLanes <= n; i += V::kLanes) {
@@ -209,7 +230,8 @@ struct Kernels {
   }
 
   static constexpr BgrxKernelSet Set(const char* name) {
-    return {name, Blend, Add, CopyKeyed, MaskBlendBlock, MaskAdd, FillMask, FillBlend, FillAdd};
+    return {name, Blend, Add, CopyKeyed, MaskBlendBlock, MaskAdd, FillMask, FillBlend, FillAdd, BlendOnto,
+            MaskBlendOnto};
   }
 };
 

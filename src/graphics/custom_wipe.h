@@ -78,6 +78,11 @@ class TCustomWipe {
   virtual void Prepare() {}
   // The frame of Time(); the pictures are known to match the destination.
   virtual void Draw() = 0;
+  // The destination becomes under with over drawn at (x, y) at alpha, as
+  // Assign(under) then DrawAlpha(x, y, alpha, no key) give it, in one pass
+  // that reads each picture once and writes each pixel once. Both pictures
+  // have the destination's size and format.
+  void CrossFade(const TCustomDIBX& under, const TCustomDIBX& over, int32_t x, int32_t y, int32_t alpha);
 
   // The screen's size, kept for the inner loops while Prepare and Draw run.
   int32_t W() const { return width_; }

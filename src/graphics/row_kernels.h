@@ -72,6 +72,10 @@ struct ScalarRows {
       d[i] = P::Blend(*s, d[i], w);
     }
   }
+  // Blend without a key (skipping equal pixels) into out, which starts as under.
+  static void BlendOnto(Pixel* out, const Pixel* under, const Pixel* s, int32_t n, uint32_t w) {
+    for (int32_t i = 0; i < n; ++i) out[i] = s[i] == under[i] ? under[i] : P::Blend(s[i], under[i], w);
+  }
   static void Add(Pixel* d, const Pixel* s, int32_t n, int32_t step, uint32_t w, RowKey key) {
     for (int32_t i = 0; i < n; ++i, s += step)
       if (!key.Skips(*s)) d[i] = P::Add(d[i], *s, w);
@@ -82,6 +86,12 @@ struct ScalarRows {
       if (*m == 0 || (skip_equal && *s == d[i])) continue;
       d[i] = rule.Copies(*m) ? *s : P::Blend(*s, d[i], rule.Weight(*m));
     }
+  }
+  // MaskBlend (not skipping equal pixels) into out, which starts as under.
+  static void MaskBlendOnto(Pixel* out, const Pixel* under, const Pixel* s, const uint8_t* m, int32_t n,
+                            MaskRule rule) {
+    for (int32_t i = 0; i < n; ++i)
+      out[i] = m[i] == 0 ? under[i] : rule.Copies(m[i]) ? s[i] : P::Blend(s[i], under[i], rule.Weight(m[i]));
   }
   static void MaskBlendBlock(Pixel* d, const Pixel* s, const uint8_t* m, const RowBlock& b, int32_t step,
                              MaskRule rule, bool skip_equal) {

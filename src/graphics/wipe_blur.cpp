@@ -78,9 +78,7 @@ void TWipeBlurWhite::Draw() {
       dest_.FillRectAdd(dest_.GetBounds(), grey);
   };
   if (p < 256) {
-    dest_.Assign(old_);
-    dest_.DrawAlpha(0, 0, static_cast<int32_t>(p), false, false, false, blurred_old_.GetBounds(),
-                    blurred_old_);
+    CrossFade(old_, blurred_old_, 0, 0, static_cast<int32_t>(p));
   } else if (p < 320) {
     dest_.Assign(blurred_old_);
     tint(4 * (p - 256));
@@ -88,9 +86,7 @@ void TWipeBlurWhite::Draw() {
     dest_.Assign(blurred_new_);
     tint(4 * (383 - p));
   } else {
-    dest_.Assign(new_);
-    dest_.DrawAlpha(0, 0, static_cast<int32_t>(639 - p), false, false, false,
-                    blurred_new_.GetBounds(), blurred_new_);
+    CrossFade(new_, blurred_new_, 0, 0, static_cast<int32_t>(639 - p));
   }
 }
 

@@ -15,10 +15,7 @@ uint32_t GreyPixel(const TDIBX& dest, int64_t v) {
 // f = (T - t - 1) / T; new at (Round(p0 f), Round(p1 f)) with alpha 256 t / T.
 void TWipeFade::Draw() {
   const long double f = static_cast<long double>(T() - t() - 1) / T();
-  dest_.Assign(old_);
-  dest_.DrawAlpha(RoundToInt32(P0() * f), RoundToInt32(P1() * f),
-                  static_cast<int32_t>(256 * t() / T()), false, false, false, new_.GetBounds(),
-                  new_);
+  CrossFade(old_, new_, RoundToInt32(P0() * f), RoundToInt32(P1() * f), static_cast<int32_t>(256 * t() / T()));
 }
 
 // s = 511 t / T: old brightened by s, then new by 511 - s.

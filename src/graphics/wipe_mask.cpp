@@ -45,8 +45,9 @@ void TWipeMask::Draw() {
 }
 
 // One pass over the three pictures and the mask. Soft masks go through the
-// surfaces' masked-blend row kernel: 0 keeps old, 255 copies new, and m in
-// between gives (new m + old (255 - m)) shr 8 in each byte.
+// surfaces' masked-blend row kernel, reading old as it writes: 0 keeps old,
+// 255 copies new, and m in between gives (new m + old (255 - m)) shr 8 in
+// each byte.
 void TWipeMask::Compose() {
   const BgrxKernelSet& kernels = BgrxKernels();
   const MaskRule copy_at_255{256, At255::kCopy};
@@ -64,8 +65,7 @@ void TWipeMask::Compose() {
       for (int32_t x = 0; x < w; ++x) drow[x] = m[x] != 0 ? nrow[x] : orow[x];
       continue;
     }
-    std::memcpy(drow, orow, sizeof(uint32_t) * static_cast<std::size_t>(w));
-    kernels.mask_blend(drow, nrow, m, RowBlock{w}, copy_at_255, false);
+    kernels.mask_blend_onto(drow, orow, nrow, m, w, copy_at_255);
   }
 }
 

@@ -39,9 +39,7 @@ void TWipeRipple::Prepare() {
 // old, inside it new sampled at radius d + ring[k], behind it new.
 void TWipeRipple::Draw() {
   if (ring_.empty()) {
-    dest_.Assign(old_);
-    dest_.DrawAlpha(0, 0, static_cast<int32_t>(256 * t() / T()), false, false, false,
-                    new_.GetBounds(), new_);
+    CrossFade(old_, new_, 0, 0, static_cast<int32_t>(256 * t() / T()));
     return;
   }
   const int32_t w = W(), h = H(), cx = w / 2, cy = h / 2;

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <vector>
 
@@ -75,6 +76,16 @@ TEST(RowKernelsTest, EveryKernelSetGivesTheScalarBytes) {
         const uint32_t colour = r.rng();
         check("fill add", [&](uint32_t* d) { k.fill_add(d, n, colour); },
               [&](uint32_t* d) { Scalar::FillAdd(d, n, colour); });
+        // The one-pass forms write over whatever out held, reading under
+        // (the destination rows, whose equal pixels and masks are set up
+        // above), as a copy of under then the blend would.
+        const std::vector<uint32_t> under = r.dest;
+        const auto copy_under = [&](uint32_t* d) { std::copy(under.begin(), under.end(), d); };
+        r.dest.assign(r.dest.size(), 0xDEADBEEF);
+        check("blend onto", [&](uint32_t* d) { k.blend_onto(d, under.data(), s, n, w); },
+              [&](uint32_t* d) { copy_under(d), Scalar::Blend(d, s, n, 1, w, RowKey{}, true); });
+        check("mask blend onto", [&](uint32_t* d) { k.mask_blend_onto(d, under.data(), s, m, n, rule); },
+              [&](uint32_t* d) { copy_under(d), Scalar::MaskBlend(d, s, m, n, 1, rule, false); });
       }
     }
   }
