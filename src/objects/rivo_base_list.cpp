@@ -247,7 +247,7 @@ void TRivoBaseList::Reset() {
   // The transition reads the bases' pictures, so it goes first. A flip
   // that was under way never ends now: its transition kind goes too, or
   // the new bases would keep drawing off screen.
-  transition_.reset();
+  DropTransition();
   transition_kind_ = 0;
   while (!objects_.empty()) Destroy(*objects_.back());
   FreeBases();

@@ -280,6 +280,14 @@ class TRivoBaseList {
   std::size_t walk_ = kNotWalking;
 
   void ResizeBackBuffer();
+  // The shown base's picture, drawn into the back buffer until a
+  // transition starts, moves to the base's own surface.
+  void MovePictureToBase(TRivoBase& shown);
+  // Until the transition draws its first frame, the back buffer gets the
+  // picture back whenever the transition stops or cannot draw.
+  void GivePictureBack();
+  // Stops the running transition (GivePictureBack first).
+  void DropTransition();
 
   TKeyState keys_;
   std::vector<ObjectHandle> right_click_list_;
@@ -292,6 +300,10 @@ class TRivoBaseList {
   TWipeDefaults wipe_defaults_;
   TWipeEnvironment wipe_environment_;
   std::unique_ptr<TCustomWipe> transition_;
+  // The base that took the back buffer's storage at the transition's start
+  // while the back buffer holds that base's old storage; -1 once the
+  // transition has drawn (or the picture was copied).
+  int32_t lent_base_ = -1;
   int32_t transition_kind_ = 0;
   bool image_reduce_ = false;
   std::function<void(bool)> image_reduce_hook_;

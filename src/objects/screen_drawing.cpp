@@ -2,7 +2,13 @@
 // changed rectangles; while no transition is prepared the shown base draws
 // straight into the back buffer (saving a full copy per frame) and the
 // other into its own surface; during a transition both draw into their own
-// surfaces and the transition composes them.
+// surfaces and the transition composes them. At a transition's start the
+// shown base takes the back buffer's pixels by trading storage with it
+// rather than copying a whole screen: every wipe's first frame writes the
+// whole back buffer, and until it has, the back buffer gets its picture
+// back whenever the transition stops or cannot draw.
+
+#include <utility>
 
 #include "graphics/wipe_start.h"
 #include "objects/rivo_base_list.h"
@@ -34,7 +40,40 @@ void TRivoBaseList::Draw() {
   BaseAt(1).DrawPage();
   // A wipe whose time has run out draws nothing; the Flip that runs it
   // ends it in its next step.
-  if (transition_ && !transition_->Step()) present_rect_ = transition_->ChangedRect();
+  if (!transition_) return;
+  if (transition_->Step()) {
+    GivePictureBack();
+    return;
+  }
+  present_rect_ = transition_->ChangedRect();
+  lent_base_ = -1;
+}
+
+void TRivoBaseList::MovePictureToBase(TRivoBase& shown) {
+  TDIBX& back = BackBuffer();
+  TDIBX& own = shown.Surface;
+  const TDIBSurface &b = back.Store(), &o = own.Store();
+  const bool alike = back.Width() == own.Width() && back.Height() == own.Height() && b.Width() == o.Width() &&
+                     b.Height() == o.Height() && back.Width() == b.Width() && back.Height() == b.Height() &&
+                     back.BitCount() == 32 && own.BitCount() == 32 && b.BitCount() == o.BitCount() &&
+                     b.Format() == o.Format() && b.Pitch() == o.Pitch() && !b.HasMask() && !o.HasMask();
+  if (!alike) {
+    own.Assign(back);
+    return;
+  }
+  std::swap(back.Store(), own.Store());
+  lent_base_ = shown.Index();
+}
+
+void TRivoBaseList::GivePictureBack() {
+  if (lent_base_ < 0) return;
+  BackBuffer().Assign(BaseAt(lent_base_).Surface);
+  lent_base_ = -1;
+}
+
+void TRivoBaseList::DropTransition() {
+  GivePictureBack();
+  transition_.reset();
 }
 
 void TRivoBaseList::ClearDirty() {
@@ -45,12 +84,12 @@ TCustomWipe* TRivoBaseList::StartTransition(int32_t active, int32_t kind, int32_
                                                  int32_t position, int32_t duration) {
   active_base_ = active & 1;
   if (force || (kind != 0 && !transition_)) {
-    transition_.reset();
+    DropTransition();
     for (auto& base : bases_) base->InvalidateAll();
     if (kind != 0) {
       TRivoBase& shown = ActiveBase();
-      // It drew into the back buffer until now: its picture moves to its own surface.
-      if (&shown.GetSurface() != &shown.Surface) shown.Surface.Assign(shown.GetSurface());
+      // It drew into the back buffer until now.
+      if (&shown.GetSurface() != &shown.Surface) MovePictureToBase(shown);
       transition_ = MakeWipe(kind, duration, param != 0, wipe_defaults_, BackBuffer(), BackBase().Surface,
                              shown.Surface, wipe_environment_);
     }
@@ -69,7 +108,7 @@ void TRivoBaseList::SetTransitionPosition(int32_t ms) {
 }
 
 void TRivoBaseList::ReleaseSurfaces() {
-  transition_.reset();
+  DropTransition();
   for (auto& base : bases_) base->Surface.FreeImage();
   for (const auto& object : objects_) object->ReleaseSurfaces();
 }

@@ -167,6 +167,117 @@ TEST_F(ScreenTransition, AWipeWhoseTimeHasRunOutLeavesTheLastFrameAndPresentsNot
   EXPECT_TRUE(Same(back, before));
 }
 
+// The shown base takes the back buffer's pixels at a transition's start;
+// until the transition draws, the back buffer gets them back whenever the
+// transition stops or cannot draw.
+class ScreenTransitionStart : public ScreenTransition {
+ protected:
+  ScreenTransitionStart() {
+    shown.SetSize(kW, kH, 32);
+    shown.Assign(back);
+    // What the shown base's own surface held while it drew into the back buffer.
+    s.screen.BaseAt(0).Surface.Clear(0x777777);
+  }
+  TWipeRequest Request(int32_t code, int32_t duration) const {
+    TWipeRequest request;
+    request.code = code;
+    request.duration = duration;
+    return request;
+  }
+  TCustomWipe* Start(int32_t code, int32_t duration, int32_t position = 0) {
+    TCustomWipe* wipe = s.screen.StartTransition(0, code, 0, true, position, duration);
+    if (wipe) ApplyWipeOverrides(*wipe, {});
+    return wipe;
+  }
+  TDIBX shown;  // the picture on the screen before the transition
+};
+
+TEST_F(ScreenTransitionStart, TheShownBaseTakesThePictureAndTheFirstFrameWritesTheWholeScreen) {
+  for (int32_t code : {WP_FADE, WP_MASKFADE, WP_BLINDH, WP_SCROLLH, WP_WHITE, WP_BLOCKRANDOM}) {
+    SCOPED_TRACE(code);
+    Start(code, 300);
+    EXPECT_TRUE(Same(s.screen.BaseAt(0).Surface, shown));
+    s.screen.SetTransitionPosition(100);
+    s.screen.Draw();
+    EXPECT_TRUE(Same(back, Expected(Request(code, 300), 100)));
+    s.screen.StartTransition(0, WP_NONE, 0, true, 0, 0);
+    Frame();
+    EXPECT_TRUE(Same(back, shown));
+    s.screen.BaseAt(0).Surface.Clear(0x777777);
+  }
+}
+
+TEST_F(ScreenTransitionStart, ATransitionStoppedBeforeItDrewLeavesTheScreenAsItWas) {
+  struct Case {
+    const char* what;
+    void (*stop)(TRivoBaseList&);
+  } cases[] = {
+      {"flip ended", [](TRivoBaseList& screen) { screen.StartTransition(1, WP_NONE, 0, true, 0, 0); }},
+      {"released", [](TRivoBaseList& screen) { screen.ReleaseSurfaces(); }},
+      {"reset", [](TRivoBaseList& screen) { screen.Reset(); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Start(WP_FADE, 300);
+    c.stop(s.screen);
+    EXPECT_TRUE(Same(back, shown));
+    // Everything draws again as before.
+    s.screen.RestoreSurfaces();
+    s.screen.StartTransition(0, WP_NONE, 0, true, 0, 0);
+    s.screen.BaseAt(0).SetColor(0x400000);
+    s.screen.BaseAt(1).SetColor(0x808080);
+    if (s.screen.BaseAt(0).ChildCount() == 0) Box(s.screen.BaseAt(0), 4, 4, 10, 10, 0x0000FF);
+    Frame();
+    EXPECT_TRUE(Same(back, shown));
+    s.screen.BaseAt(0).Surface.Clear(0x777777);
+  }
+}
+
+TEST_F(ScreenTransitionStart, AWipeThatCannotDrawGivesThePictureBack) {
+  // Its time has run out before the first frame.
+  Start(WP_FADE, 100, 250);
+  s.screen.Draw();
+  EXPECT_TRUE(s.screen.PresentRect().IsEmpty());
+  EXPECT_TRUE(Same(back, shown));
+  s.screen.StartTransition(0, WP_NONE, 0, true, 0, 0);
+  // The back base has another size: the pictures do not fit the screen.
+  s.screen.BaseAt(1).SetWidth(kW / 2);
+  Start(WP_FADE, 100);
+  s.screen.Draw();
+  EXPECT_TRUE(s.screen.PresentRect().IsEmpty());
+  EXPECT_TRUE(Same(back, shown));
+  EXPECT_TRUE(Same(s.screen.BaseAt(0).Surface, shown));
+}
+
+TEST_F(ScreenTransitionStart, ATransitionStartedAgainOrForcedWhileOneRunsShowsTheLastOne) {
+  // Started twice before a frame, then forced while the second runs.
+  Start(WP_BLINDH, 300);
+  Start(WP_FADE, 300);
+  s.screen.SetTransitionPosition(120);
+  s.screen.Draw();
+  EXPECT_TRUE(Same(back, Expected(Request(WP_FADE, 300), 120)));
+  Start(WP_MASKFADE, 500);
+  s.screen.SetTransitionPosition(200);
+  s.screen.Draw();
+  EXPECT_TRUE(Same(back, Expected(Request(WP_MASKFADE, 500), 200)));
+  EXPECT_TRUE(Same(s.screen.BaseAt(0).Surface, shown));
+  s.screen.StartTransition(0, WP_NONE, 0, true, 0, 0);
+  Frame();
+  EXPECT_TRUE(Same(back, shown));
+}
+
+TEST_F(ScreenTransitionStart, ABackBufferOfAnotherSizeIsCopiedFrom) {
+  TDIBX wide;
+  wide.SetSize(kW + 3, kH, 32);
+  wide.Clear(0x222222);
+  s.screen.SetBackBuffer(&wide);
+  Frame();
+  Start(WP_FADE, 300);
+  EXPECT_EQ(wide.Width(), kW + 3);
+  EXPECT_EQ(s.screen.BaseAt(0).Surface.Width(), kW);
+  EXPECT_TRUE(Same(s.screen.BaseAt(0).Surface, shown));
+}
+
 TEST_F(ScreenTransition, AResetEndsARunningTransition) {
   s.screen.StartTransition(0, WP_FADE, 0, true, 0, 1000);
   ASSERT_EQ(s.screen.TransitionKind(), WP_FADE);
