@@ -43,6 +43,12 @@ void ScalarMaskBlendOnto(uint32_t* out, const uint32_t* under, const uint32_t* s
                          MaskRule rule) {
   ScalarRows<Bgrx32>::MaskBlendOnto(out, under, s, m, n, rule);
 }
+void ScalarFillAddOnto(uint32_t* out, const uint32_t* under, int32_t n, uint32_t c) {
+  ScalarRows<Bgrx32>::FillAddOnto(out, under, n, c);
+}
+void ScalarFillSubOnto(uint32_t* out, const uint32_t* under, int32_t n, uint32_t c) {
+  ScalarRows<Bgrx32>::FillSubOnto(out, under, n, c);
+}
 
 // Built once: the sets this processor runs, best last.
 const std::vector<BgrxKernelSet>& AvailableSets() {
@@ -50,7 +56,7 @@ const std::vector<BgrxKernelSet>& AvailableSets() {
     std::vector<BgrxKernelSet> v{{"scalar", ScalarBlend, ScalarAdd, ScalarCopyKeyed,
                                   ScalarMaskBlend, ScalarMaskAdd, ScalarFillMask,
                                   ScalarFillBlend, ScalarFillAdd, ScalarBlendOnto,
-                                  ScalarMaskBlendOnto}};
+                                  ScalarMaskBlendOnto, ScalarFillAddOnto, ScalarFillSubOnto}};
 #if defined(__x86_64__) || defined(_M_X64)
     v.push_back(BgrxSse2Kernels());
     if (__builtin_cpu_supports("avx2")) v.push_back(BgrxAvx2Kernels());

@@ -23,14 +23,16 @@ struct BgrxKernelSet {
   void (*fill_mask)(uint32_t* d, const uint8_t* m, int32_t n, uint32_t c, MaskRule rule);
   void (*fill_blend)(uint32_t* d, int32_t n, uint32_t c, uint32_t w);
   void (*fill_add)(uint32_t* d, int32_t n, uint32_t c);
-  // Blend and mask_blend whose destination starts as a copy of under: out
-  // is written once and under read once, where a copy then a blend would
-  // go over out twice (transitions compose whole screens of two pictures).
-  // Equal pixels keep under in blend_onto (as blend's skip_equal), never in
-  // mask_blend_onto.
+  // Blend, mask_blend, fill_add and a saturating subtract whose destination
+  // starts as a copy of under: out is written once and under read once,
+  // where a copy then a blend would go over out twice (transitions compose
+  // whole screens from whole pictures). Equal pixels keep under in
+  // blend_onto (as blend's skip_equal), never in mask_blend_onto.
   void (*blend_onto)(uint32_t* out, const uint32_t* under, const uint32_t* s, int32_t n, uint32_t w);
   void (*mask_blend_onto)(uint32_t* out, const uint32_t* under, const uint32_t* s, const uint8_t* m, int32_t n,
                           MaskRule rule);
+  void (*fill_add_onto)(uint32_t* out, const uint32_t* under, int32_t n, uint32_t c);
+  void (*fill_sub_onto)(uint32_t* out, const uint32_t* under, int32_t n, uint32_t c);
 };
 
 // The best set this processor runs (chosen once).

@@ -31,6 +31,7 @@ struct V256 {
   static T Shr16(T a) { return _mm256_srli_epi16(a, 8); }
   static T Shl32By16(T a) { return _mm256_slli_epi32(a, 16); }
   static T AddSat8(T a, T b) { return _mm256_adds_epu8(a, b); }
+  static T SubSat8(T a, T b) { return _mm256_subs_epu8(a, b); }
   static T Eq32(T a, T b) { return _mm256_cmpeq_epi32(a, b); }
   static T And(T a, T b) { return _mm256_and_si256(a, b); }
   static T AndNot(T a, T b) { return _mm256_andnot_si256(a, b); }

@@ -229,9 +229,24 @@ struct Kernels {
     Scalar::FillAdd(d + i, n - i, c);
   }
 
+  static void FillAddOnto(uint32_t* out, const uint32_t* under, int32_t n, uint32_t c) {
+    const T cv = V::Set32(c);
+    int32_t i = 0;
+    for (; i + V::kLanes <= n; i += V::kLanes) V::Store(out + i, V::AddSat8(V::Load(under + i), cv));
+    Scalar::FillAddOnto(out + i, under + i, n - i, c);
+  }
+
+  static void FillSubOnto(uint32_t* out, const uint32_t* under, int32_t n, uint32_t c) {
+    const T cv = V::Set32(c);
+    int32_t i = 0;
+    for (; i + V::kLanes <= n; i += V::kLanes) V::Store(out + i, V::SubSat8(V::Load(under + i), cv));
+    Scalar::FillSubOnto(out + i, under + i, n - i, c);
+  }
+
   static constexpr BgrxKernelSet Set(const char* name) {
     return {name, Blend, Add, CopyKeyed, MaskBlendBlock, MaskAdd, FillMask, FillBlend, FillAdd, BlendOnto,
-            MaskBlendOnto};
+            MaskBlendOnto,
+            FillAddOnto, FillSubOnto};
   }
 };
 

@@ -34,6 +34,7 @@ struct V128 {
   static T Shr16(T a) { return _mm_srli_epi16(a, 8); }
   static T Shl32By16(T a) { return _mm_slli_epi32(a, 16); }
   static T AddSat8(T a, T b) { return _mm_adds_epu8(a, b); }
+  static T SubSat8(T a, T b) { return _mm_subs_epu8(a, b); }
   static T Eq32(T a, T b) { return _mm_cmpeq_epi32(a, b); }
   static T And(T a, T b) { return _mm_and_si128(a, b); }
   static T AndNot(T a, T b) { return _mm_andnot_si128(a, b); }

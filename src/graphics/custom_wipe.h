@@ -83,6 +83,10 @@ class TCustomWipe {
   // that reads each picture once and writes each pixel once. Both pictures
   // have the destination's size and format.
   void CrossFade(const TCustomDIBX& under, const TCustomDIBX& over, int32_t x, int32_t y, int32_t alpha);
+  // The destination becomes picture with grey (a pixel of the destination's
+  // format) added to each byte, or taken away when darken, saturating: as
+  // Assign then FillRectAdd or FillRectSub over the whole screen, in one pass.
+  void Tint(const TCustomDIBX& picture, uint32_t grey, bool darken);
 
   // The screen's size, kept for the inner loops while Prepare and Draw run.
   int32_t W() const { return width_; }

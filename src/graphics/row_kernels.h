@@ -127,6 +127,13 @@ struct ScalarRows {
   static void FillSub(Pixel* d, int32_t n, Pixel c) {
     for (int32_t i = 0; i < n; ++i) d[i] = P::SubSaturate(d[i], c);
   }
+  // FillAdd and FillSub into out, which starts as under.
+  static void FillAddOnto(Pixel* out, const Pixel* under, int32_t n, Pixel c) {
+    for (int32_t i = 0; i < n; ++i) out[i] = P::AddSaturate(under[i], c);
+  }
+  static void FillSubOnto(Pixel* out, const Pixel* under, int32_t n, Pixel c) {
+    for (int32_t i = 0; i < n; ++i) out[i] = P::SubSaturate(under[i], c);
+  }
 };
 
 template <class P>

@@ -70,21 +70,15 @@ void TWipeBlurWhite::Draw() {
     blurred_ = true;
   }
   const int64_t p = 639 * t() / T();
-  const auto tint = [&](int64_t v) {
-    const auto grey = static_cast<uint32_t>(dest_.ColorToPixel(v << 16 | v << 8 | v));
-    if (Darkens())
-      dest_.FillRectSub(dest_.GetBounds(), grey);
-    else
-      dest_.FillRectAdd(dest_.GetBounds(), grey);
+  const auto tint = [&](const TDIBX& picture, int64_t v) {
+    Tint(picture, static_cast<uint32_t>(dest_.ColorToPixel(v << 16 | v << 8 | v)), Darkens());
   };
   if (p < 256) {
     CrossFade(old_, blurred_old_, 0, 0, static_cast<int32_t>(p));
   } else if (p < 320) {
-    dest_.Assign(blurred_old_);
-    tint(4 * (p - 256));
+    tint(blurred_old_, 4 * (p - 256));
   } else if (p < 384) {
-    dest_.Assign(blurred_new_);
-    tint(4 * (383 - p));
+    tint(blurred_new_, 4 * (383 - p));
   } else {
     CrossFade(new_, blurred_new_, 0, 0, static_cast<int32_t>(639 - p));
   }

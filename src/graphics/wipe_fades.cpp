@@ -21,19 +21,13 @@ void TWipeFade::Draw() {
 // s = 511 t / T: old brightened by s, then new by 511 - s.
 void TWipeWhite::Draw() {
   const int64_t s = 511 * t() / T();
-  dest_.Assign(s < 256 ? old_ : new_);
-  const uint32_t grey = GreyPixel(dest_, s < 256 ? s : 511 - s);
-  if (Darkens())
-    dest_.FillRectSub(dest_.GetBounds(), grey);
-  else
-    dest_.FillRectAdd(dest_.GetBounds(), grey);
+  Tint(s < 256 ? old_ : new_, GreyPixel(dest_, s < 256 ? s : 511 - s), Darkens());
 }
 
 // s = 255 t / T: new brightened by 255 - s.
 void TWipeFlash::Draw() {
   const int64_t s = 255 * t() / T();
-  dest_.Assign(new_);
-  dest_.FillRectAdd(dest_.GetBounds(), GreyPixel(dest_, 255 - s));
+  Tint(new_, GreyPixel(dest_, 255 - s), false);
 }
 
 }  // namespace rivo

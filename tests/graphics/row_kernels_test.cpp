@@ -86,6 +86,10 @@ TEST(RowKernelsTest, EveryKernelSetGivesTheScalarBytes) {
               [&](uint32_t* d) { copy_under(d), Scalar::Blend(d, s, n, 1, w, RowKey{}, true); });
         check("mask blend onto", [&](uint32_t* d) { k.mask_blend_onto(d, under.data(), s, m, n, rule); },
               [&](uint32_t* d) { copy_under(d), Scalar::MaskBlend(d, s, m, n, 1, rule, false); });
+        check("fill add onto", [&](uint32_t* d) { k.fill_add_onto(d, under.data(), n, colour); },
+              [&](uint32_t* d) { copy_under(d), Scalar::FillAdd(d, n, colour); });
+        check("fill sub onto", [&](uint32_t* d) { k.fill_sub_onto(d, under.data(), n, colour); },
+              [&](uint32_t* d) { copy_under(d), Scalar::FillSub(d, n, colour); });
       }
     }
   }

@@ -1,12 +1,15 @@
-// The cross-fade of two whole pictures, the frame of fades, ripples on tiny
-// screens and blurs: rows that over does not reach are copied from under,
-// the rest are blended into the destination straight from both pictures.
+// Frames composed from whole pictures in one pass, reading each picture
+// once and writing the screen once. The cross-fade (fades, ripples on tiny
+// screens, blurs) copies the rows that over does not reach from under and
+// blends the rest straight from both pictures; the tint (white, black,
+// flash, blurs) adds or takes away a grey.
 
 #include <algorithm>
 #include <cstring>
 
 #include "graphics/bgrx_simd.h"
 #include "graphics/custom_wipe.h"
+#include "graphics/pixel_policy.h"
 #include "graphics/raster_runners.h"
 
 namespace rivo {
@@ -39,6 +42,17 @@ void TCustomWipe::CrossFade(const TCustomDIBX& under, const TCustomDIBX& over, i
     kernels.blend_onto(d + left, under_row + left, o.Row<uint32_t>(row - y) + (left - x), right - left, weight);
     copy(d + right, under_row + right, w - right);
   }
+}
+
+void TCustomWipe::Tint(const TCustomDIBX& picture, uint32_t grey, bool darken) {
+  const TPixelSource p = picture.SourcePixels();
+  TDIBSurface& store = dest_.Store();
+  uint8_t* bits = store.MutableBits();
+  const BgrxKernelSet& kernels = BgrxKernels();
+  const auto tint = darken ? kernels.fill_sub_onto : kernels.fill_add_onto;
+  const uint32_t c = Bgrx32::FromValue(grey);
+  for (int32_t row = 0; row < H(); ++row)
+    tint(reinterpret_cast<uint32_t*>(bits + store.Pitch() * row), p.Row<uint32_t>(row), W(), c);
 }
 
 }  // namespace rivo
