@@ -57,7 +57,8 @@ void TRivoBaseList::MovePictureToBase(TRivoBase& shown) {
                      b.Height() == o.Height() && back.Width() == b.Width() && back.Height() == b.Height() &&
                      back.BitCount() == 32 && own.BitCount() == 32 && b.BitCount() == o.BitCount() &&
                      b.Format() == o.Format() && b.Pitch() == o.Pitch() && !b.HasMask() && !o.HasMask();
-  if (!alike) {
+  // Without a wipe nothing would write the back buffer.
+  if (!alike || !transition_) {
     own.Assign(back);
     return;
   }
@@ -88,10 +89,10 @@ TCustomWipe* TRivoBaseList::StartTransition(int32_t active, int32_t kind, int32_
     for (auto& base : bases_) base->InvalidateAll();
     if (kind != 0) {
       TRivoBase& shown = ActiveBase();
-      // It drew into the back buffer until now.
-      if (&shown.GetSurface() != &shown.Surface) MovePictureToBase(shown);
       transition_ = MakeWipe(kind, duration, param != 0, wipe_defaults_, BackBuffer(), BackBase().Surface,
                              shown.Surface, wipe_environment_);
+      // It drew into the back buffer until now.
+      if (&shown.GetSurface() != &shown.Surface) MovePictureToBase(shown);
     }
     TRivoControl* focus = Focus();
     if (!focus || focus->GetBase() != &ActiveBase()) ClearFocus();

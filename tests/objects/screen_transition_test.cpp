@@ -266,6 +266,17 @@ TEST_F(ScreenTransitionStart, ATransitionStartedAgainOrForcedWhileOneRunsShowsTh
   EXPECT_TRUE(Same(back, shown));
 }
 
+TEST_F(ScreenTransitionStart, CodesWithoutAWipeLeaveTheBackBufferAsItWas) {
+  for (int32_t code : {-1, 39}) {
+    EXPECT_EQ(Start(code, 300), nullptr);
+    s.screen.Draw();
+    EXPECT_TRUE(Same(back, shown)) << code;
+    EXPECT_TRUE(Same(s.screen.BaseAt(0).Surface, shown)) << code;
+    s.screen.StartTransition(0, WP_NONE, 0, true, 0, 0);
+    Frame();
+  }
+}
+
 TEST_F(ScreenTransitionStart, ABackBufferOfAnotherSizeIsCopiedFrom) {
   TDIBX wide;
   wide.SetSize(kW + 3, kH, 32);
