@@ -49,6 +49,9 @@ void ScalarFillAddOnto(uint32_t* out, const uint32_t* under, int32_t n, uint32_t
 void ScalarFillSubOnto(uint32_t* out, const uint32_t* under, int32_t n, uint32_t c) {
   ScalarRows<Bgrx32>::FillSubOnto(out, under, n, c);
 }
+void ScalarSelectOnto(uint32_t* out, const uint32_t* under, const uint32_t* s, const uint8_t* m, int32_t n) {
+  ScalarRows<Bgrx32>::SelectOnto(out, under, s, m, n);
+}
 
 // Built once: the sets this processor runs, best last.
 const std::vector<BgrxKernelSet>& AvailableSets() {
@@ -56,7 +59,8 @@ const std::vector<BgrxKernelSet>& AvailableSets() {
     std::vector<BgrxKernelSet> v{{"scalar", ScalarBlend, ScalarAdd, ScalarCopyKeyed,
                                   ScalarMaskBlend, ScalarMaskAdd, ScalarFillMask,
                                   ScalarFillBlend, ScalarFillAdd, ScalarBlendOnto,
-                                  ScalarMaskBlendOnto, ScalarFillAddOnto, ScalarFillSubOnto}};
+                                  ScalarMaskBlendOnto, ScalarFillAddOnto, ScalarFillSubOnto,
+                                  ScalarSelectOnto}};
 #if defined(__x86_64__) || defined(_M_X64)
     v.push_back(BgrxSse2Kernels());
     if (__builtin_cpu_supports("avx2")) v.push_back(BgrxAvx2Kernels());

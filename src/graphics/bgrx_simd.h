@@ -33,6 +33,8 @@ struct BgrxKernelSet {
                           MaskRule rule);
   void (*fill_add_onto)(uint32_t* out, const uint32_t* under, int32_t n, uint32_t c);
   void (*fill_sub_onto)(uint32_t* out, const uint32_t* under, int32_t n, uint32_t c);
+  // s where the mask byte is not 0, else under (hard-edged mask wipes).
+  void (*select_onto)(uint32_t* out, const uint32_t* under, const uint32_t* s, const uint8_t* m, int32_t n);
 };
 
 // The best set this processor runs (chosen once).

@@ -243,10 +243,22 @@ struct Kernels {
     Scalar::FillSubOnto(out + i, under + i, n - i, c);
   }
 
+  static void SelectOnto(uint32_t* out, const uint32_t* under, const uint32_t* s, const uint8_t* m, int32_t n) {
+    int32_t i = 0;
+    for (; i + V::kLanes <= n; i += V::kLanes) {
+      // Most vectors of a hard edge lie wholly on one side of it.
+      MaskWord word;
+      std::memcpy(&word, m + i, sizeof word);
+      const T uv = V::Load(under + i);
+      V::Store(out + i, word == 0 ? uv : Select(V::Eq32(V::LoadMask32(m + i), V::Zero()), uv, V::Load(s + i)));
+    }
+    Scalar::SelectOnto(out + i, under + i, s + i, m + i, n - i);
+  }
+
   static constexpr BgrxKernelSet Set(const char* name) {
     return {name, Blend, Add, CopyKeyed, MaskBlendBlock, MaskAdd, FillMask, FillBlend, FillAdd, BlendOnto,
             MaskBlendOnto,
-            FillAddOnto, FillSubOnto};
+            FillAddOnto, FillSubOnto, SelectOnto};
   }
 };
 

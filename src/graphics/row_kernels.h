@@ -134,6 +134,9 @@ struct ScalarRows {
   static void FillSubOnto(Pixel* out, const Pixel* under, int32_t n, Pixel c) {
     for (int32_t i = 0; i < n; ++i) out[i] = P::SubSaturate(under[i], c);
   }
+  static void SelectOnto(Pixel* out, const Pixel* under, const Pixel* s, const uint8_t* m, int32_t n) {
+    for (int32_t i = 0; i < n; ++i) out[i] = m[i] != 0 ? s[i] : under[i];
+  }
 };
 
 template <class P>

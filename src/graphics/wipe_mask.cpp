@@ -44,8 +44,9 @@ void TWipeMask::Draw() {
   if (UpdateMask()) Compose();
 }
 
-// One pass over the three pictures and the mask. Soft masks go through the
-// surfaces' masked-blend row kernel, reading old as it writes: 0 keeps old,
+// One pass over the three pictures and the mask, reading old as the screen
+// is written. Hard edges take new where the mask is not 0 and old
+// elsewhere; soft masks go through the surfaces' masked blend: 0 keeps old,
 // 255 copies new, and m in between gives (new m + old (255 - m)) shr 8 in
 // each byte.
 void TWipeMask::Compose() {
@@ -61,11 +62,10 @@ void TWipeMask::Compose() {
     const uint32_t* orow = o.Row<uint32_t>(y);
     const uint32_t* nrow = n.Row<uint32_t>(y);
     auto* drow = reinterpret_cast<uint32_t*>(bits + store.Pitch() * y);
-    if (hard_edge_) {
-      for (int32_t x = 0; x < w; ++x) drow[x] = m[x] != 0 ? nrow[x] : orow[x];
-      continue;
-    }
-    kernels.mask_blend_onto(drow, orow, nrow, m, w, copy_at_255);
+    if (hard_edge_)
+      kernels.select_onto(drow, orow, nrow, m, w);
+    else
+      kernels.mask_blend_onto(drow, orow, nrow, m, w, copy_at_255);
   }
 }
 
