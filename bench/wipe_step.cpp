@@ -6,8 +6,9 @@
 //   every mask wipe            PIXMAN_OP_OVER through an a8 mask
 //   small, big                 PIXMAN_OP_OVER with a rotating and scaling transform
 //   zoom-in, mosaic            PIXMAN_OP_SRC with a scaling transform
-// At the end the table of Step times and, where a peer exists, our time /
-// pixman's time. A frame tick is 15 ms.
+// FadeInTwoSteps is the fade's frame drawn as a copy then a blend, as it was
+// before the fade took one pass. At the end the table of Step times and,
+// where a peer exists, our time / pixman's time. A frame tick is 15 ms.
 
 #include <benchmark/benchmark.h>
 
@@ -91,6 +92,16 @@ void BM_Step(benchmark::State& state, int32_t code) {
     t = (t + 37) % kDuration;
     wipe->SetTime(t);
     benchmark::DoNotOptimize(wipe->Step());
+  }
+}
+
+// The fade's frame as it was drawn before it took one pass: old copied to
+// the screen, then new blended over the copy (the frame at t = T/2).
+void BM_FadeInTwoSteps(benchmark::State& state) {
+  Stage& s = TheStage();
+  for (auto _ : state) {
+    s.screen.Assign(*s.old_picture);
+    s.screen.DrawAlpha(0, 0, 128, false, false, false, s.new_picture->GetBounds(), *s.new_picture);
   }
 }
 
@@ -232,6 +243,7 @@ int main(int argc, char** argv) {
     benchmark::RegisterBenchmark((std::string("Step/") + WipeCodeInfo(code)->name).c_str(), BM_Step,
                                  code)
         ->Unit(benchmark::kMicrosecond);
+  benchmark::RegisterBenchmark("FadeInTwoSteps", BM_FadeInTwoSteps)->Unit(benchmark::kMicrosecond);
 #ifdef RIVO_HAVE_PIXMAN
   benchmark::RegisterBenchmark("Pixman/CopyThenOverConstantAlpha", BM_PixmanFade)->Unit(benchmark::kMicrosecond);
   benchmark::RegisterBenchmark("Pixman/OverConstantAlpha", BM_Pixman, PIXMAN_OP_OVER,
