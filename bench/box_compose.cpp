@@ -106,10 +106,7 @@ class RatioReporter : public bench::TimedReporter {
   RatioReporter() : TimedReporter(Clock::kCpu) {}
   void Finalize() override {
     ConsoleReporter::Finalize();
-    auto ours = times_.find("BM_Screen"), peer = times_.find("BM_Pixman");
-    if (ours == times_.end() || peer == times_.end()) return;
-    std::printf("\n%-8s %12s %12s %8s\n", "frame", "ours (us)", "pixman (us)", "ratio");
-    std::printf("%-8s %12.1f %12.1f %8.2f\n", "boxes", ours->second, peer->second, ours->second / peer->second);
+    PrintRatios("frame", "pixman", {{"boxes", "BM_Screen", "BM_Pixman"}});
   }
 };
 

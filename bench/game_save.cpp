@@ -130,12 +130,10 @@ class RatioReporter : public bench::TimedReporter {
   RatioReporter() : TimedReporter(Clock::kCpu) {}
   void Finalize() override {
     ConsoleReporter::Finalize();
-    auto peer = times_.find("BM_Zlib");
-    if (peer == times_.end()) return;
-    std::printf("\n%-12s %10s %10s %8s\n", "cpu", "ours (ms)", "zlib (ms)", "ratio");
-    for (const char* name : {"BM_WriteEntry", "BM_LoadEntry", "BM_SaveFile"})
-      if (auto ours = times_.find(name); ours != times_.end())
-        std::printf("%-12s %10.3f %10.3f %8.2f\n", name + 3, ours->second, peer->second, ours->second / peer->second);
+    std::vector<Pair> pairs;
+    for (const char* name : {"WriteEntry", "LoadEntry", "SaveFile"})
+      pairs.push_back({name, std::string("BM_") + name, "BM_Zlib"});
+    PrintRatios("cpu", "zlib", pairs, "ms");
   }
 };
 

@@ -203,12 +203,7 @@ class RatioReporter : public bench::TimedReporter {
   RatioReporter() : TimedReporter(Clock::kCpu) {}
   void Finalize() override {
     ConsoleReporter::Finalize();
-    std::printf("\n%-8s %12s %12s %8s\n", "frame", "ours (us)", "pixman (us)", "ratio");
-    for (const char* frame : {"Full", "Moved"}) {
-      auto ours = times_.find(std::string("BM_Screen") + frame), peer = times_.find(std::string("BM_Pixman") + frame);
-      if (ours == times_.end() || peer == times_.end()) continue;
-      std::printf("%-8s %12.1f %12.1f %8.2f\n", frame, ours->second, peer->second, ours->second / peer->second);
-    }
+    PrintRatios("frame", "pixman", {{"Full", "BM_ScreenFull", "BM_PixmanFull"}, {"Moved", "BM_ScreenMoved", "BM_PixmanMoved"}});
   }
 };
 

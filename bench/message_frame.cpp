@@ -310,13 +310,8 @@ class RatioReporter : public bench::TimedReporter {
   RatioReporter() : TimedReporter(Clock::kCpu) {}
   void Finalize() override {
     ConsoleReporter::Finalize();
-    std::printf("\n%-10s %12s %12s %8s\n", "frame", "ours (us)", "pixman (us)", "ratio");
-    for (const auto& [name, ours, peer] : {std::tuple{"scratch", "BM_FrameScratch", "BM_PixmanScratch"},
-                                           std::tuple{"typing", "BM_FrameTyping", "BM_PixmanTyping"}}) {
-      auto a = times_.find(ours), b = times_.find(peer);
-      if (a == times_.end() || b == times_.end()) continue;
-      std::printf("%-10s %12.1f %12.1f %8.2f\n", name, a->second, b->second, a->second / b->second);
-    }
+    PrintRatios("frame", "pixman",
+                {{"scratch", "BM_FrameScratch", "BM_PixmanScratch"}, {"typing", "BM_FrameTyping", "BM_PixmanTyping"}});
   }
 };
 

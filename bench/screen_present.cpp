@@ -99,12 +99,7 @@ class RatioReporter : public bench::TimedReporter {
  public:
   void Finalize() override {
     ConsoleReporter::Finalize();
-    auto peer = times_.find("BM_Pixman");
-    if (peer == times_.end()) return;
-    std::printf("\n%-10s %12s %12s %8s\n", "present", "ours (us)", "pixman (us)", "ratio");
-    for (const char* name : {"BM_Headless", "BM_Sdl"})
-      if (auto ours = times_.find(name); ours != times_.end())
-        std::printf("%-10s %12.2f %12.2f %8.2f\n", name + 3, ours->second, peer->second, ours->second / peer->second);
+    PrintRatios("present", "pixman", {{"Headless", "BM_Headless", "BM_Pixman"}, {"Sdl", "BM_Sdl", "BM_Pixman"}});
   }
 };
 

@@ -184,14 +184,12 @@ class RatioReporter : public bench::TimedReporter {
  public:
   void Finalize() override {
     ConsoleReporter::Finalize();
-    std::printf("\n%-14s %12s %12s %8s\n", "operation", "ours (us)", "pixman (us)", "ratio");
-    for (const auto& [name, ours] : times_) {
-      if (name.rfind("BM_Pixman_", 0) == 0) continue;
-      const auto peer = times_.find("BM_Pixman_" + name.substr(3));
-      if (peer == times_.end()) continue;
-      std::printf("%-14s %12.1f %12.1f %8.2f\n", name.substr(3).c_str(), ours, peer->second,
-                  ours / peer->second);
+    std::vector<Pair> pairs;
+    for (const auto& entry : times_) {
+      const std::string& name = entry.first;
+      if (name.rfind("BM_Pixman_", 0) != 0) pairs.push_back({name.substr(3), name, "BM_Pixman_" + name.substr(3)});
     }
+    PrintRatios("operation", "pixman", pairs);
   }
 };
 
