@@ -72,7 +72,8 @@ void GlyphAhead::Planned(const std::vector<std::string>& pages) {
   {
     std::lock_guard hold(lock_);
     if (pages == plan_) return;
-    previous_plan_ = std::move(plan_);
+    // The same pages in another order only change what comes first.
+    if (!std::is_permutation(pages.begin(), pages.end(), plan_.begin(), plan_.end())) previous_plan_ = std::move(plan_);
     plan_ = pages;
     replan_ = true;
   }

@@ -51,11 +51,14 @@ bool IpaFontsInstalled() {
 }
 
 // A page whose only text is a string constant: drawn in fonts the cache used.
-void PlanText(GlyphAhead& ahead, const std::string& utf8_text, const std::string& page_name = "p.rsb") {
+void ReadText(GlyphAhead& ahead, const std::string& utf8_text, const std::string& page_name) {
   TPage page;
   AssemblePage("Calc t = \"" + utf8_text + "\"\n", page, page_name, nullptr);
   ahead.PageRead(page_name, page);
-  ahead.Planned({page_name});
+}
+void PlanText(GlyphAhead& ahead, const std::string& utf8_text) {
+  ReadText(ahead, utf8_text, "p.rsb");
+  ahead.Planned({"p.rsb"});
 }
 
 void ExpectSameGlyph(const TFontPixel& a, const TFontPixel& b, const std::string& what) {
@@ -219,17 +222,23 @@ TEST(GlyphAhead, ReadyGlyphsStayWithinTheBudgetAndGoWhenNoPlanNamesThem) {
 
   GlyphAhead ahead(TestFonts());
   ahead.FontUsed({Gothic(), 20, 0, 3});
-  PlanText(ahead, "あい", "a.rsb");
+  for (auto [name, text] : {std::pair{"a.rsb", "あい"}, {"b.rsb", "う"}, {"c.rsb", "え"}, {"d.rsb", "お"}})
+    ReadText(ahead, text, name);
+  ahead.Planned({"a.rsb"});
   ahead.WaitUntilIdle();
   EXPECT_EQ(ahead.ReadyCount(), 2u);
   // The plan before the latest is kept (a menu's plan names little) ...
-  PlanText(ahead, "う", "b.rsb");
+  ahead.Planned({"b.rsb", "c.rsb"});
+  ahead.WaitUntilIdle();
+  EXPECT_EQ(ahead.ReadyCount(), 4u);
+  // ... also when the latest comes again in another order ...
+  ahead.Planned({"c.rsb", "b.rsb"});
+  ahead.WaitUntilIdle();
+  EXPECT_EQ(ahead.ReadyCount(), 4u);
+  // ... one more, and the first plan's glyphs go.
+  ahead.Planned({"d.rsb"});
   ahead.WaitUntilIdle();
   EXPECT_EQ(ahead.ReadyCount(), 3u);
-  // ... one more, and the first plan's glyphs go.
-  PlanText(ahead, "え", "c.rsb");
-  ahead.WaitUntilIdle();
-  EXPECT_EQ(ahead.ReadyCount(), 2u);
   EXPECT_GT(ahead.ReadyBytes(), 0);
 }
 
