@@ -4,6 +4,7 @@
 // this way (pictures, pages, texts) is what the look-ahead can know of them
 // before they run.
 
+#include <cstdint>
 #include <functional>
 #include <string_view>
 
