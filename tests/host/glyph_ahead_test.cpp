@@ -152,57 +152,51 @@ void PlanCaption(GlyphAhead& ahead, int32_t height, const std::string& utf8_text
 // No fonts are guessed from what the cache uses: what is ready is only what the page says.
 constexpr GlyphAhead::Limits kPageFontsOnly{.budget = int64_t{4} << 20, .recent_fonts = 0};
 
-TEST(GlyphAhead, AGuessAtAnotherSizeOrLevelIsNotTakenAndAMissIsRenderedByTheCache) {
+// A cache taking from a worker that knows one page's caption, beside one
+// that renders alone.
+class CaptionAhead : public ::testing::Test {
+ protected:
+  void SetUp() override { cache.SetPrepared(&ahead); }
+  // The glyph the cache draws with, checked against the one rendered alone.
+  void Ask(uint16_t code, int32_t size, uint8_t style, int32_t level, const std::string& what) {
+    cache.SetAntialiasLevel(level);
+    alone.SetAntialiasLevel(level);
+    ExpectSameGlyph(*cache.GetGlyph(code, PGothic(), style, size), *alone.GetGlyph(code, PGothic(), style, size), what);
+  }
+
   TestFontRasteriser fonts;
-  GlyphAhead ahead(TestFonts(), kPageFontsOnly);
-  TFontPixelManager cache(fonts), alone(fonts);
-  cache.SetPrepared(&ahead);
+  GlyphAhead ahead{TestFonts(), kPageFontsOnly};
+  TFontPixelManager cache{fonts}, alone{fonts};
+};
+
+TEST_F(CaptionAhead, AGuessAtAnotherSizeOrLevelIsNotTakenAndAMissIsRenderedByTheCache) {
   PlanCaption(ahead, 20, "あい");
   ahead.WaitUntilIdle();
   ASSERT_EQ(ahead.ReadyCount(), 2u);
   // Another size, another level, another style, a character not planned.
-  struct Ask {
-    uint16_t code;
-    int32_t size;
-    uint8_t style;
-    int32_t level;
-  };
   const uint16_t a = 0x82A0, i = 0x82A2, u = 0x82A4;
-  for (const Ask& ask : {Ask{a, 21, 0, 3}, Ask{a, 20, 0, 2}, Ask{a, 20, FS_BOLD, 3}, Ask{u, 20, 0, 3}}) {
-    cache.SetAntialiasLevel(ask.level);
-    alone.SetAntialiasLevel(ask.level);
-    ExpectSameGlyph(*cache.GetGlyph(ask.code, PGothic(), ask.style, ask.size),
-                    *alone.GetGlyph(ask.code, PGothic(), ask.style, ask.size), "a guess not taken");
-  }
+  Ask(a, 21, 0, 3, "another size");
+  Ask(a, 20, 0, 2, "another level");
+  Ask(a, 20, FS_BOLD, 3, "another style");
+  Ask(u, 20, 0, 3, "not planned");
   EXPECT_EQ(cache.Made().prepared, 0);
   EXPECT_EQ(cache.Made().rendered, 4);
   ahead.WaitUntilIdle();
   EXPECT_EQ(ahead.ReadyCount(), 2u);
   // The planned font takes them, each once.
-  cache.SetAntialiasLevel(3);
-  cache.GetGlyph(a, PGothic(), 0, 20);
-  cache.GetGlyph(i, PGothic(), 0, 20);
+  Ask(a, 20, 0, 3, "planned");
+  Ask(i, 20, 0, 3, "planned");
   EXPECT_EQ(cache.Made().prepared, 2);
   EXPECT_EQ(ahead.ReadyCount(), 0u);
 }
 
-TEST(GlyphAhead, AGameThatChangesFontMidPageDrawsTheSameGlyphs) {
+TEST_F(CaptionAhead, AGameThatChangesFontMidPageDrawsTheSameGlyphs) {
   // The page creates a label at 20 and sets 28 at run time halfway through
   // its text: the first half is taken ready, the rest rendered by the cache.
-  TestFontRasteriser fonts;
-  GlyphAhead ahead(TestFonts(), kPageFontsOnly);
-  TFontPixelManager cache(fonts), alone(fonts);
-  cache.SetPrepared(&ahead);
   PlanCaption(ahead, 20, "ほしのそら");
   ahead.WaitUntilIdle();
   const std::vector<uint16_t> codes = sjis::CharCodes(Utf8ToCp932("ほしのそら"));
-  cache.SetAntialiasLevel(3);
-  alone.SetAntialiasLevel(3);
-  for (std::size_t k = 0; k < codes.size(); ++k) {
-    const int32_t size = k < 2 ? 20 : 28;
-    ExpectSameGlyph(*cache.GetGlyph(codes[k], PGothic(), 0, size), *alone.GetGlyph(codes[k], PGothic(), 0, size),
-                    "character " + std::to_string(k));
-  }
+  for (std::size_t k = 0; k < codes.size(); ++k) Ask(codes[k], k < 2 ? 20 : 28, 0, 3, "character " + std::to_string(k));
   EXPECT_EQ(cache.Made().prepared, 2);
   EXPECT_EQ(cache.Made().rendered, 3);
   ahead.WaitUntilIdle();
