@@ -40,6 +40,8 @@
 #include "host/game_screen.h"
 #include "host/player_context.h"
 #include "host/player_process.h"
+#include "objects/rivo_base_list.h"
+#include "text/font_pixel_manager.h"
 
 namespace {
 
@@ -53,6 +55,7 @@ struct Times {
   std::vector<long> faults;    // the player thread's page faults: first touches of fresh memory
   std::vector<int32_t> elapsed_ms;  // the game's clock at each tick's start
   std::vector<int32_t> cached_pictures;
+  std::vector<rivo::TFontPixelManager::Counts> glyphs;  // glyphs the cache took ready, and rendered itself
   Clock::time_point first_frame{};
 };
 
@@ -61,7 +64,10 @@ class TimedScreen : public rivo::ScreenStage {
  public:
   TimedScreen(std::unique_ptr<rivo::ScreenStage> inner, const rivo::PlayerContext& ctx, Times& times)
       : inner_(std::move(inner)), ctx_(ctx), times_(times) {
-    if (auto* game = dynamic_cast<rivo::GameScreen*>(inner_.get())) images_ = &game->Images();
+    if (auto* game = dynamic_cast<rivo::GameScreen*>(inner_.get())) {
+      images_ = &game->Images();
+      glyphs_ = game->Screen().Glyphs();
+    }
   }
 
   void SetButtonsHeld(bool l, bool r) override { inner_->SetButtonsHeld(l, r); }
@@ -82,6 +88,7 @@ class TimedScreen : public rivo::ScreenStage {
     times_.faults.push_back(usage.ru_minflt + usage.ru_majflt);
     times_.elapsed_ms.push_back(ctx_.ElapsedMs);
     times_.cached_pictures.push_back(images_ ? images_->Count() : 0);
+    times_.glyphs.push_back(glyphs_ ? glyphs_->Made() : rivo::TFontPixelManager::Counts{});
     inner_->ProcessInput();
   }
   void Update() override { inner_->Update(); }
@@ -101,6 +108,7 @@ class TimedScreen : public rivo::ScreenStage {
   const rivo::PlayerContext& ctx_;
   Times& times_;
   const rivo::TOrbaCollection* images_ = nullptr;
+  const rivo::TFontPixelManager* glyphs_ = nullptr;
 };
 
 class TimedParts : public rivo::GameParts {
@@ -140,7 +148,7 @@ constexpr int kBusyFrom = 2, kBusyTo = 400;
 
 // One run, as a process of its own would play it: the start, then each
 // tick of the busy stretch as "tick ms cpu-ms faults pictures-gained
-// pages-first-run".
+// glyphs-taken-ready glyphs-rendered pages-first-run".
 // Empty when the demo did not play.
 std::string PlayOnce(const std::vector<std::string>& args, const std::filesystem::path& trace, bool look_ahead) {
   TimedParts parts;
@@ -162,6 +170,8 @@ std::string PlayOnce(const std::vector<std::string>& args, const std::filesystem
     report << n << ' ' << Ms(times.tick_starts[i + 1] - times.tick_starts[i]) << ' '
            << times.cpu_ms[i + 1] - times.cpu_ms[i] << ' ' << times.faults[i + 1] - times.faults[i] << ' '
            << times.cached_pictures[i + 1] - times.cached_pictures[i] << ' '
+           << times.glyphs[i + 1].prepared - times.glyphs[i].prepared << ' '
+           << times.glyphs[i + 1].rendered - times.glyphs[i].rendered << ' '
            << (page == pages.end() ? "" : page->second) << "\n";
   }
   return report.str();
@@ -214,7 +224,7 @@ int main(int argc, char** argv) {
   };
   struct Load {
     std::string what;
-    Range ms, cpu, faults;
+    Range ms, cpu, faults, ready, made;
   };
   // Every run's time of one steady tick: the median over the runs is the
   // tick's own cost, where a single run's worst is as often the machine's
@@ -246,9 +256,9 @@ int main(int argc, char** argv) {
     if (!(report >> start_ms)) return 1;
     int n = 0, gained = 0;
     double ms = 0, cpu = 0;
-    long faults = 0;
+    long faults = 0, ready = 0, rendered = 0;
     std::string pages;
-    while (report >> n >> ms >> cpu >> faults >> gained && std::getline(report, pages)) {
+    while (report >> n >> ms >> cpu >> faults >> gained >> ready >> rendered && std::getline(report, pages)) {
       if (!pages.empty() && pages.front() == ' ') pages.erase(0, 1);
       if (recording_run) {
         if (n == kBusyFrom) recording.Add(ms), recording_cpu.Add(cpu), recording_faults.Add(static_cast<double>(faults));
@@ -260,6 +270,8 @@ int main(int argc, char** argv) {
         load.ms.Add(ms);
         load.cpu.Add(cpu);
         load.faults.Add(static_cast<double>(faults));
+        load.ready.Add(static_cast<double>(ready));
+        load.made.Add(static_cast<double>(ready + rendered));
         continue;
       }
       steady[n].ms.push_back(ms);
@@ -303,9 +315,10 @@ int main(int argc, char** argv) {
   }
   std::printf("\n");
   for (const auto& [tick, load] : loads)
-    std::printf("demo: load tick %d (%s): %.3f-%.3f ms (player thread %.3f-%.3f ms, %.0f-%.0f page faults)\n", tick,
-                load.what.c_str(), load.ms.best, load.ms.worst, load.cpu.best, load.cpu.worst, load.faults.best,
-                load.faults.worst);
+    std::printf("demo: load tick %d (%s): %.3f-%.3f ms (player thread %.3f-%.3f ms, %.0f-%.0f page faults; "
+                "glyphs taken ready %.0f-%.0f of %.0f-%.0f)\n",
+                tick, load.what.c_str(), load.ms.best, load.ms.worst, load.cpu.best, load.cpu.worst, load.faults.best,
+                load.faults.worst, load.ready.best, load.ready.worst, load.made.best, load.made.worst);
   std::printf("demo: load tick %d recording its sound (--audio-out: waits for the synthesiser and renders it): "
               "%.3f-%.3f ms (player thread %.3f-%.3f ms, %.0f-%.0f page faults)\n",
               kBusyFrom, recording.best, recording.worst, recording_cpu.best, recording_cpu.worst,

@@ -1,6 +1,6 @@
 // Compiled pages (".rsb") from outside: loading must refuse damaged data
 // cleanly, and whatever loads must write, list and assemble again, and give
-// the look-ahead loader its names.
+// the look-ahead loader its names and texts.
 
 #include <cstddef>
 #include <cstdint>
@@ -8,6 +8,7 @@
 #include <string>
 
 #include "scenario/page.h"
+#include "scenario/page_glyph_texts.h"
 #include "scenario/page_references.h"
 #include "scenario/page_source.h"
 
@@ -20,6 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   }
   page.SaveToBytes();
   rivo::FindPageReferences(page);
+  rivo::FindPageGlyphTexts(page);
   std::string listing = rivo::DisassemblePage(page, nullptr);
   rivo::TPage again;
   try {

@@ -40,6 +40,8 @@ void GameParts::PrepareMedia(PlayerContext& ctx) {
 std::unique_ptr<ContentStage> GameParts::CreateFileManager(PlayerContext& ctx) {
   auto files = std::make_unique<GameFileManager>(ctx.temp_folder, ctx.options.disc_roots, look_ahead_);
   files_ = files.get();
+  // The glyphs of the pages read ahead are rendered ahead too.
+  if (LookAhead* ahead = files_->Ahead()) ahead->SetWatcher(&Fonts(ctx).Ahead());
   return files;
 }
 

@@ -128,6 +128,7 @@ void LookAhead::Work(const std::vector<std::string>& roots) {
     }
     level = std::move(next);
   }
+  if (watcher_) watcher_->Planned(pages);
   store_.Keep(pictures, pages, limits_.budget);
   if (!identification_code_) return;
   for (const std::string& picture : pictures) {
@@ -146,6 +147,7 @@ const PageReferences* LookAhead::References(const std::string& page) {
       TPage parsed;
       parsed.LoadFromBytes(file->bytes, page);
       references = FindPageReferences(parsed);
+      if (watcher_) watcher_->PageRead(page, parsed);
       store_.PutFile(page, {std::move(file->bytes), std::move(file->origin)});
     }
   } catch (const std::exception&) {

@@ -30,6 +30,7 @@
 
 #include "graphics/prepared_pictures.h"
 #include "host/look_ahead_store.h"
+#include "host/look_ahead_watcher.h"
 #include "scenario/page_references.h"
 
 namespace rivo {
@@ -54,6 +55,8 @@ class LookAhead : public TPreparedPictures {
 
   // Starts the thread once the game's files are mounted.
   void Start();
+  // Set before Start; watcher must outlive this object.
+  void SetWatcher(LookAheadWatcher* watcher) { watcher_ = watcher; }
 
   // The player thread's side.
   void PageOpened(std::string_view name);
@@ -81,6 +84,7 @@ class LookAhead : public TPreparedPictures {
   TVrFileManager& files_;
   const Limits limits_;
   LookAheadStore store_;
+  LookAheadWatcher* watcher_ = nullptr;
   std::optional<int32_t> identification_code_;  // the worker's own
   std::map<std::string, std::optional<PageReferences>, std::less<>> pages_;  // the worker's own
 

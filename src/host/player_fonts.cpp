@@ -62,7 +62,7 @@ class InstalledFonts final : public FontRasteriser {
 
 }  // namespace
 
-PlayerFonts::PlayerFonts(bool test_fonts, std::ostream* log) {
+PlayerFonts::PlayerFonts(bool test_fonts, std::ostream* log) : test_fonts_(test_fonts) {
   if (test_fonts)
     rasteriser_ = std::make_unique<TestFontRasteriser>();
   else
@@ -71,5 +71,19 @@ PlayerFonts::PlayerFonts(bool test_fonts, std::ostream* log) {
 }
 
 PlayerFonts::~PlayerFonts() = default;
+
+GlyphAhead& PlayerFonts::Ahead() {
+  if (!ahead_) {
+    // The worker's own back end, of the same kind as the cache's.
+    GlyphAhead::RasteriserMaker make;
+    if (test_fonts_)
+      make = [] { return std::make_unique<TestFontRasteriser>(); };
+    else
+      make = [] { return std::make_unique<FreeTypeRasteriser>(); };
+    ahead_ = std::make_unique<GlyphAhead>(std::move(make));
+    glyphs_->SetPrepared(ahead_.get());
+  }
+  return *ahead_;
+}
 
 }  // namespace rivo

@@ -5,13 +5,15 @@
 //
 // The installed fonts are started on a worker thread when the player starts
 // (fontconfig reads its whole font list then), so that the first text does
-// not wait for them.
+// not wait for them. With the look-ahead loader, the glyphs of the coming
+// pages are rendered ahead on a worker of their own (glyph_ahead.h).
 
 #include <memory>
 #include <ostream>
 #include <string>
 #include <vector>
 
+#include "host/glyph_ahead.h"
 #include "platform/font_rasteriser.h"
 #include "text/font_pixel_manager.h"
 
@@ -29,9 +31,17 @@ class PlayerFonts {
   TFontPixelManager& Glyphs() { return *glyphs_; }
   // The face names "@Fonts" and "@FixedFonts" list (CP932).
   std::vector<std::string> FaceNames(bool fixed_pitch) { return FontFaceNames(*rasteriser_, fixed_pitch); }
+  // The glyphs rendered ahead, started on the first call; the glyph cache
+  // takes from them from then on. The look-ahead loader that feeds them
+  // must stop before the fonts go.
+  GlyphAhead& Ahead();
 
  private:
+  bool test_fonts_;
   std::unique_ptr<FontRasteriser> rasteriser_;
+  // Declared between the two: the cache goes first, then the worker it
+  // takes from.
+  std::unique_ptr<GlyphAhead> ahead_;
   std::unique_ptr<TFontPixelManager> glyphs_;
 };
 

@@ -13,6 +13,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace rivo {
@@ -87,6 +88,11 @@ class RasterFont {
   // The width of the character as text (its advance).
   virtual int32_t TextWidth(uint16_t code) = 0;
   virtual AbcWidths CharAbcWidths(uint16_t code) = 0;
+  // What the font's renders depend on (file, face, pixel size, synthesis):
+  // two fonts of equal identity render every glyph alike, even when they
+  // were opened by different rasterisers on different threads. Empty when
+  // the back end cannot promise that.
+  virtual std::string_view Identity() const { return {}; }
 };
 
 class FontRasteriser {

@@ -77,6 +77,7 @@ class MappedFile {
 
 // One face of one font file, shared by every size opened on it.
 struct Face {
+  std::string key;  // the file and the face's index in it
   std::shared_ptr<Library> library;
   std::unique_ptr<MappedFile> file;  // the bytes a face opened from memory reads
   FT_Face handle = nullptr;
@@ -127,6 +128,7 @@ class FreeTypeFont final : public RasterFont {
     const FT_UInt pixels = static_cast<FT_UInt>(std::max<long>(1, std::lround(ppem)));
     FT_Set_Pixel_Sizes(f, 0, pixels);
     const double scale = pixels / em;
+    identity_ = face_->key + '|' + std::to_string(pixels) + (embolden_ ? "|bold" : "|") + (oblique_ ? "|oblique" : "|");
 
     metrics_.ascent = RoundPixels(win_ascent * scale);
     metrics_.descent = height > 0 ? height - metrics_.ascent : RoundPixels(win_descent * scale);
@@ -151,6 +153,7 @@ class FreeTypeFont final : public RasterFont {
   ~FreeTypeFont() override { FT_Done_Size(size_); }
 
   const FontMetrics& Metrics() const override { return metrics_; }
+  std::string_view Identity() const override { return identity_; }
 
   bool Render(uint16_t code, int32_t level, RasterGlyph& out) override {
     const bool mono = level <= 0;
@@ -245,6 +248,7 @@ class FreeTypeFont final : public RasterFont {
   bool oblique_;
   FT_Fixed yen_narrowing_ = 0;  // measured on first use
   FontMetrics metrics_;
+  std::string identity_;
 };
 
 }  // namespace
@@ -261,6 +265,7 @@ struct FreeTypeRasteriser::Impl {
     auto it = faces.find(key);
     if (it != faces.end()) return it->second;
     auto face = std::make_shared<Face>();
+    face->key = key.first + '#' + std::to_string(key.second);
     face->library = library;
     face->file = std::make_unique<MappedFile>(key.first);
     const std::span<const FT_Byte> bytes = face->file->Bytes();

@@ -40,20 +40,32 @@ bool TFontPixelManager::SelectFont(const std::string& font_name, int32_t size, u
   return true;
 }
 
+bool TFontPixelManager::RenderRaw(uint16_t code, RasterGlyph& raw) {
+  RasterFont& font = *current_font_;
+  if (prepared_) {
+    const std::string_view identity = font.Identity();
+    if (!identity.empty()) {
+      if (std::optional<RasterGlyph> ready = prepared_->TakeGlyph(identity, antialias_level_, code)) {
+        raw = std::move(*ready);
+        ++made_.prepared;
+        return true;
+      }
+    }
+  }
+  ++made_.rendered;
+  try {
+    if (font.Render(code, antialias_level_, raw)) return true;
+    antialias_level_ = 0;
+    return font.Render(code, 0, raw);
+  } catch (const std::exception&) {
+    return false;
+  }
+}
+
 void TFontPixelManager::Render(TFontPixel& glyph) {
   RasterFont& font = *current_font_;
   RasterGlyph raw;
-  bool rendered = false;
-  try {
-    rendered = font.Render(glyph.Code, antialias_level_, raw);
-    if (!rendered) {
-      antialias_level_ = 0;
-      rendered = font.Render(glyph.Code, 0, raw);
-    }
-  } catch (const std::exception&) {
-    rendered = false;
-  }
-  if (!rendered) return;  // a blank glyph with advance 0
+  if (!RenderRaw(glyph.Code, raw)) return;  // a blank glyph with advance 0
   glyph.Font = current_font_;
   if (raw.abc) glyph.SetAbcWidths(*raw.abc);
   const FontMetrics& metrics = font.Metrics();
@@ -115,6 +127,13 @@ std::shared_ptr<const TFontPixel> TFontPixelManager::GetGlyph(uint16_t code,
             << "\" nor the default face; text is not drawn\n";
     failure_logged_ = true;
     return glyph;  // not cached: the fonts may be back on the next fetch
+  }
+  if (prepared_) {
+    GlyphFont font{font_name, size, style, antialias_level_};
+    if (font != reported_) {
+      prepared_->FontUsed(font);
+      reported_ = std::move(font);
+    }
   }
   Render(*glyph);
   recent_.push_front(glyph);

@@ -12,6 +12,10 @@
 // after it falls out of the recent list. GetGlyph never throws: a face that
 // cannot be opened falls back to ＭＳ ゴシック, and when that fails too the
 // answer is a blank glyph that is not cached (the failure is logged once).
+//
+// A glyph the cache does not hold may have been rendered ahead on another
+// thread (SetPrepared): it is taken when its font's identity and the level
+// match, and drawn from exactly as the cache's own render would be.
 
 #include <array>
 #include <cstdint>
@@ -23,6 +27,7 @@
 
 #include "platform/font_rasteriser.h"
 #include "text/font_pixel.h"
+#include "text/prepared_glyphs.h"
 
 namespace rivo {
 
@@ -55,11 +60,25 @@ class TFontPixelManager {
   FontRasteriser& Rasteriser() { return fonts_; }
   std::size_t CachedCount() const { return recent_.size(); }
 
+  // Where glyphs rendered ahead are looked for (nullptr: nowhere); it must
+  // outlive the manager or be unset first.
+  void SetPrepared(TPreparedGlyphs* prepared) { prepared_ = prepared; }
+  // Glyphs the cache did not hold: how many it rendered itself and how many
+  // it took ready from the prepared glyphs.
+  struct Counts {
+    int64_t rendered = 0;
+    int64_t prepared = 0;
+  };
+  const Counts& Made() const { return made_; }
+
  private:
   using RecentList = std::list<std::shared_ptr<TFontPixel>>;
 
   bool SelectFont(const std::string& font_name, int32_t size, uint8_t style);
   void Render(TFontPixel& glyph);
+  // The raw render at the current level (dropping to 0 where the level
+  // cannot be rendered), ready from ahead or made here; false for none.
+  bool RenderRaw(uint16_t code, RasterGlyph& raw);
   void Evict();
 
   FontRasteriser& fonts_;
@@ -75,6 +94,10 @@ class TFontPixelManager {
   std::string current_name_;
   int32_t current_size_ = 0;
   uint8_t current_style_ = 0;
+
+  TPreparedGlyphs* prepared_ = nullptr;
+  GlyphFont reported_;  // the font last told to prepared_
+  Counts made_;
 };
 
 }  // namespace rivo

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <string>
 
 namespace rivo {
 namespace {
@@ -26,9 +27,12 @@ class TestFont final : public RasterFont {
     metrics_.underscore_position = -std::max(1, metrics_.descent / 2);
     metrics_.strikeout_size = std::max(1, h / 12);
     metrics_.strikeout_position = metrics_.ascent / 3;
+    identity_ = "test|" + std::to_string(h) + '|' + std::to_string(style_);
   }
 
   const FontMetrics& Metrics() const override { return metrics_; }
+  // The glyphs follow from the code, the height and the style alone.
+  std::string_view Identity() const override { return identity_; }
 
   bool Render(uint16_t code, int32_t level, RasterGlyph& out) override {
     out = RasterGlyph{};
@@ -71,6 +75,7 @@ class TestFont final : public RasterFont {
 
   uint8_t style_;
   FontMetrics metrics_;
+  std::string identity_;
 };
 
 }  // namespace

@@ -1,0 +1,228 @@
+#include "host/glyph_ahead.h"
+
+#include <algorithm>
+#include <exception>
+
+#include "common/sjis.h"
+#include "text/font_pixel_manager.h"
+
+namespace rivo {
+namespace {
+
+// Glyphs one plan asks for at most.
+constexpr std::size_t kMaxRequests = 8192;
+// What a ready glyph costs beyond its levels (key, map node, metrics).
+constexpr int64_t kGlyphOverhead = 128;
+
+int64_t GlyphBytes(const RasterGlyph& glyph) { return static_cast<int64_t>(glyph.levels.size()) + kGlyphOverhead; }
+
+}  // namespace
+
+GlyphAhead::GlyphAhead(RasteriserMaker make, Limits limits) : make_(std::move(make)), limits_(limits) {
+  worker_ = std::thread([this] { Run(); });
+}
+
+GlyphAhead::~GlyphAhead() {
+  {
+    std::lock_guard hold(lock_);
+    stopping_ = true;
+  }
+  wake_.notify_all();
+  worker_.join();
+}
+
+std::optional<RasterGlyph> GlyphAhead::TakeGlyph(std::string_view font_identity, int32_t level, uint16_t code) {
+  std::lock_guard hold(lock_);
+  const auto it = ready_.find(KeyView{font_identity, level, code});
+  if (it == ready_.end()) return std::nullopt;
+  std::optional<RasterGlyph> glyph(std::move(it->second));
+  bytes_ -= GlyphBytes(*glyph);
+  handed_.insert(ready_.extract(it).key());
+  return glyph;
+}
+
+void GlyphAhead::FontUsed(const GlyphFont& font) {
+  {
+    std::lock_guard hold(lock_);
+    const auto known = std::find(recent_.begin(), recent_.end(), font);
+    if (known != recent_.end()) {
+      // Known fonts only change places: the plan already has their glyphs.
+      std::rotate(recent_.begin(), known, known + 1);
+      return;
+    }
+    recent_.insert(recent_.begin(), font);
+    if (recent_.size() > limits_.recent_fonts) recent_.pop_back();
+    if (plan_.empty()) return;
+    replan_ = true;
+  }
+  wake_.notify_one();
+}
+
+void GlyphAhead::PageRead(const std::string& name, TPage& page) {
+  try {
+    auto texts = std::make_shared<const PageGlyphTexts>(FindPageGlyphTexts(page));
+    std::lock_guard hold(lock_);
+    texts_[sjis::LowerCase(name)] = std::move(texts);
+  } catch (const std::exception&) {
+    // Out of memory: the page's glyphs are rendered when it draws them.
+  }
+}
+
+void GlyphAhead::Planned(const std::vector<std::string>& pages) {
+  {
+    std::lock_guard hold(lock_);
+    if (pages == plan_) return;
+    // The same pages in another order only change what comes first.
+    if (!std::is_permutation(pages.begin(), pages.end(), plan_.begin(), plan_.end())) previous_plan_ = std::move(plan_);
+    plan_ = pages;
+    replan_ = true;
+  }
+  wake_.notify_one();
+}
+
+void GlyphAhead::WaitUntilIdle() {
+  std::unique_lock hold(lock_);
+  idle_.wait(hold, [&] { return stopping_ || (!replan_ && !working_); });
+}
+
+std::size_t GlyphAhead::ReadyCount() const {
+  std::lock_guard hold(lock_);
+  return ready_.size();
+}
+
+int64_t GlyphAhead::ReadyBytes() const {
+  std::lock_guard hold(lock_);
+  return bytes_;
+}
+
+void GlyphAhead::Run() {
+  std::unique_ptr<FontRasteriser> fonts;
+  std::unique_ptr<TFontPixelManager> opener;  // opens faces with the glyph cache's own fallback
+  try {
+    fonts = make_();
+    if (fonts) opener = std::make_unique<TFontPixelManager>(*fonts);
+  } catch (const std::exception&) {
+    // No fonts here: the glyph cache renders everything itself.
+  }
+  for (;;) {
+    Inputs inputs;
+    {
+      std::unique_lock hold(lock_);
+      working_ = false;
+      idle_.notify_all();
+      wake_.wait(hold, [&] { return stopping_ || replan_; });
+      if (stopping_) return;
+      replan_ = false;
+      working_ = true;
+      std::set<std::string, std::less<>> named;
+      for (const std::vector<std::string>* plan : {&plan_, &previous_plan_})
+        for (const std::string& page : *plan) {
+          std::string key = sjis::LowerCase(page);
+          const auto it = texts_.find(key);
+          if (it != texts_.end() && named.insert(std::move(key)).second) inputs.pages.push_back(it->second);
+        }
+      inputs.recent = recent_;
+    }
+    if (!opener) continue;
+    try {
+      Work(inputs, *opener);
+    } catch (const std::exception&) {
+      // Out of memory, most likely: rendering ahead is a help, never a need.
+    }
+  }
+}
+
+std::vector<GlyphAhead::Request> GlyphAhead::Requests(const Inputs& inputs) {
+  std::vector<Request> requests;
+  auto add = [&](const GlyphFont& font, const std::vector<uint16_t>& codes) {
+    for (uint16_t code : codes) {
+      if (requests.size() >= kMaxRequests) return;
+      requests.emplace_back(font, code);
+    }
+  };
+  // Message windows the coming pages create, then any window they may type into.
+  std::vector<GlyphFont> windows;
+  for (const auto& page : inputs.pages)
+    for (const GlyphFont& font : page->windows)
+      if (std::find(windows.begin(), windows.end(), font) == windows.end()) windows.push_back(font);
+  auto messages_in = [&](const GlyphFont& window) {
+    for (const auto& page : inputs.pages)
+      for (const PageGlyphTexts::MessageRun& run : page->messages) add(PageGlyphTexts::RunFont(run, window), run.codes);
+  };
+  auto captions_at = [&](std::size_t rank) {
+    for (const auto& page : inputs.pages)
+      for (const PageGlyphTexts::Caption& caption : page->captions)
+        if (rank < caption.fonts.size()) add(caption.fonts[rank], caption.codes);
+  };
+  // The likeliest font of every text first, then the second guesses.
+  captions_at(0);
+  if (!windows.empty()) messages_in(windows.front());
+  for (const GlyphFont& font : inputs.recent) messages_in(font);
+  std::size_t ranks = windows.size();
+  for (const auto& page : inputs.pages)
+    for (const PageGlyphTexts::Caption& caption : page->captions) ranks = std::max(ranks, caption.fonts.size());
+  for (std::size_t rank = 1; rank < ranks; ++rank) {
+    captions_at(rank);
+    if (rank < windows.size()) messages_in(windows[rank]);
+  }
+  for (const GlyphFont& font : inputs.recent)
+    for (const auto& page : inputs.pages) add(font, page->others);
+  return requests;
+}
+
+void GlyphAhead::Work(const Inputs& inputs, TFontPixelManager& opener) {
+  const std::vector<Request> requests = Requests(inputs);
+  // Each font opened once; the keys tell which requests are one glyph.
+  std::map<std::tuple<std::string, int32_t, uint8_t>, std::shared_ptr<RasterFont>> fonts;
+  std::vector<std::pair<RasterFont*, Key>> glyphs;
+  std::set<Key, KeyOrder> planned;
+  for (const auto& [font, code] : requests) {
+    if (Interrupted()) return;
+    auto& opened = fonts[{font.face, font.size, font.style}];
+    if (!opened) opened = opener.OpenFont(font.face, font.size, font.style);
+    if (!opened || opened->Identity().empty()) continue;
+    Key key{std::string(opened->Identity()), font.level, code};
+    if (planned.insert(key).second) glyphs.emplace_back(opened.get(), std::move(key));
+  }
+  Keep(planned);
+  for (auto& [font, key] : glyphs) {
+    if (Interrupted()) return;
+    {
+      std::lock_guard hold(lock_);
+      if (ready_.count(key) || handed_.count(key)) continue;
+    }
+    RasterGlyph raw;
+    bool rendered = false;
+    try {
+      rendered = font->Render(key.code, key.level, raw);
+    } catch (const std::exception&) {
+      rendered = false;
+    }
+    // A glyph that cannot be rendered at its level is the cache's to fall back on.
+    if (rendered && !Put(std::move(key), std::move(raw))) return;
+  }
+}
+
+void GlyphAhead::Keep(const std::set<Key, KeyOrder>& planned) {
+  std::lock_guard hold(lock_);
+  for (auto it = ready_.begin(); it != ready_.end();) {
+    if (planned.count(it->first)) {
+      ++it;
+      continue;
+    }
+    bytes_ -= GlyphBytes(it->second);
+    it = ready_.erase(it);
+  }
+  std::erase_if(handed_, [&](const Key& key) { return !planned.count(key); });
+}
+
+bool GlyphAhead::Put(Key key, RasterGlyph glyph) {
+  const int64_t bytes = GlyphBytes(glyph);
+  std::lock_guard hold(lock_);
+  if (bytes_ + bytes > limits_.budget) return false;
+  bytes_ += bytes;
+  ready_.emplace(std::move(key), std::move(glyph));
+  return true;
+}
+
+}  // namespace rivo

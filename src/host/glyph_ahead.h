@@ -1,0 +1,129 @@
+#pragma once
+// GlyphAhead: renders, on a thread of its own, the glyphs of the texts the
+// coming pages spell out, so that the tick that first draws them takes them
+// ready instead of rendering them (FreeType's hinting and rendering are most
+// of the work of a tick that shows a new scene).
+//
+// What it renders: the look-ahead loader tells it the pages it reads and
+// the pages each plan names (look_ahead_watcher.h); page_glyph_texts.h finds
+// their texts and what the pages say of their fonts, and the fonts the glyph
+// cache used last fill in what the pages do not say. Glyphs are rendered in
+// the plan's order (then those of the plan before) while they fit within a
+// budget; what neither plan names is dropped.
+//
+// Byte for byte the same: the worker opens its fonts through a rasteriser of
+// its own (FreeType objects are never shared between threads) with the
+// glyph cache's own fallback, and offers each render under the identity of
+// the font that made it. The cache takes a glyph only for a font of that
+// identity at that level, so a guess at another size or face is never used;
+// a glyph not ready is rendered by the cache as before, without waiting.
+
+#include <atomic>
+#include <condition_variable>
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <set>
+#include <string>
+#include <string_view>
+#include <thread>
+#include <tuple>
+#include <vector>
+
+#include "host/look_ahead_watcher.h"
+#include "platform/font_rasteriser.h"
+#include "scenario/page_glyph_texts.h"
+#include "text/prepared_glyphs.h"
+
+namespace rivo {
+
+class TFontPixelManager;
+
+class GlyphAhead final : public TPreparedGlyphs, public LookAheadWatcher {
+ public:
+  // Makes the worker's own rasteriser, on the worker's thread; the same back
+  // end as the glyph cache's.
+  using RasteriserMaker = std::function<std::unique_ptr<FontRasteriser>()>;
+  struct Limits {
+    int64_t budget = int64_t{4} << 20;  // bytes of rendered glyphs kept ready
+    std::size_t recent_fonts = 4;      // fonts the cache used last, tried for texts of unknown font
+  };
+
+  GlyphAhead(RasteriserMaker make, Limits limits);
+  explicit GlyphAhead(RasteriserMaker make) : GlyphAhead(std::move(make), Limits{}) {}
+  // Stops the worker, waiting for the glyph it is rendering.
+  ~GlyphAhead() override;
+  GlyphAhead(const GlyphAhead&) = delete;
+  GlyphAhead& operator=(const GlyphAhead&) = delete;
+
+  // The glyph cache's side (the player thread).
+  std::optional<RasterGlyph> TakeGlyph(std::string_view font_identity, int32_t level, uint16_t code) override;
+  void FontUsed(const GlyphFont& font) override;
+
+  // The look-ahead loader's side.
+  void PageRead(const std::string& name, TPage& page) override;
+  void Planned(const std::vector<std::string>& pages) override;
+
+  // Waits until the worker has rendered what the latest plan names (or the
+  // budget is full); for tests and measurements.
+  void WaitUntilIdle();
+  std::size_t ReadyCount() const;
+  int64_t ReadyBytes() const;
+
+ private:
+  struct Key {
+    std::string identity;
+    int32_t level = 0;
+    uint16_t code = 0;
+  };
+  struct KeyView {
+    std::string_view identity;
+    int32_t level = 0;
+    uint16_t code = 0;
+  };
+  struct KeyOrder {
+    using is_transparent = void;
+    template <typename A, typename B>
+    bool operator()(const A& a, const B& b) const {
+      return std::tuple(std::string_view(a.identity), a.level, a.code) <
+             std::tuple(std::string_view(b.identity), b.level, b.code);
+    }
+  };
+  using Request = std::pair<GlyphFont, uint16_t>;
+  struct Inputs {
+    std::vector<std::shared_ptr<const PageGlyphTexts>> pages;
+    std::vector<GlyphFont> recent;
+  };
+
+  void Run();
+  void Work(const Inputs& inputs, TFontPixelManager& opener);
+  static std::vector<Request> Requests(const Inputs& inputs);
+  bool Interrupted() const { return stopping_ || replan_; }
+  // Keeps the ready glyphs and the handed-over marks the plan names; drops the rest.
+  void Keep(const std::set<Key, KeyOrder>& planned);
+  // Stores a render; false when the budget is full.
+  bool Put(Key key, RasterGlyph glyph);
+
+  const RasteriserMaker make_;
+  const Limits limits_;
+
+  mutable std::mutex lock_;
+  std::condition_variable wake_, idle_;
+  std::map<std::string, std::shared_ptr<const PageGlyphTexts>, std::less<>> texts_;  // by lower-case page name
+  // The latest plan's pages, and the pages of the plan before it: a plan
+  // made from a page that goes on by names computed at run time (a menu)
+  // names little, while the pages it leads to were named before.
+  std::vector<std::string> plan_, previous_plan_;
+  std::vector<GlyphFont> recent_;  // most recent first
+  std::map<Key, RasterGlyph, KeyOrder> ready_;
+  std::set<Key, KeyOrder> handed_;  // taken by the cache since the plan first named them
+  int64_t bytes_ = 0;
+  std::atomic<bool> replan_{false};  // set under lock_, read by the worker while it renders
+  std::atomic<bool> stopping_{false};
+  bool working_ = false;  // under lock_
+  std::thread worker_;
+};
+
+}  // namespace rivo
