@@ -56,6 +56,15 @@ std::optional<std::string> LookAhead::TakeFile(std::string_view name) {
   return std::move(file->bytes);
 }
 
+std::unique_ptr<TPage> LookAhead::TakePage(std::string_view name) {
+  std::optional<LookAheadStore::File> file = store_.TakeFile(std::string(name));
+  if (!file || !file->page || files_.Origin(name) != file->origin) return nullptr;
+  ++served_;
+  // The plan may spell the name in another case than the interpreter asks with.
+  file->page->Name = std::string(name);
+  return std::move(file->page);
+}
+
 std::optional<TPreparedPicture> LookAhead::TakePrepared(const std::string& name, int32_t identification_code) {
   std::optional<LookAheadStore::Picture> picture = store_.TakePicture(name);
   if (!picture || picture->identification_code != identification_code) return std::nullopt;
@@ -75,15 +84,22 @@ void LookAhead::SetHeld(const std::string& name, bool held) {
   wake_.notify_one();
 }
 
+bool LookAhead::Idle() {
+  std::lock_guard hold(lock_);
+  return !replan_ && !working_;
+}
+
 void LookAhead::Run() {
   ReadProject();
   for (;;) {
     std::vector<std::string> roots;
     {
       std::unique_lock hold(lock_);
+      working_ = false;
       wake_.wait(hold, [&] { return stopping_ || replan_; });
       if (stopping_) return;
       replan_ = false;
+      working_ = true;
       roots = roots_;
     }
     try {
@@ -143,10 +159,10 @@ const PageReferences* LookAhead::References(const std::string& page) {
   std::optional<PageReferences> references;
   try {
     if (std::optional<TVrFileManager::FileWithOrigin> file = files_.ReadWithOrigin(page)) {
-      TPage parsed;
-      parsed.LoadFromBytes(file->bytes, page);
-      references = FindPageReferences(parsed);
-      store_.PutFile(page, {std::move(file->bytes), std::move(file->origin)});
+      auto parsed = std::make_unique<TPage>();
+      parsed->LoadFromBytes(file->bytes, page);
+      references = FindPageReferences(*parsed);
+      store_.PutFile(page, {std::move(file->bytes), std::move(file->origin), std::move(parsed)});
     }
   } catch (const std::exception&) {
     // A damaged page is the interpreter's to report when it runs it.

@@ -1,7 +1,8 @@
 #pragma once
 // LookAhead: reads and decodes, on a thread of its own, the pictures the
 // game is likely to show soon, so that the tick that shows them only takes
-// the finished frames (and reads the page files it will run the same way).
+// the finished frames (and reads and compiles the page files it will run
+// the same way).
 //
 // Guessing what comes next: the pages the interpreter opened last (the
 // running page and the one before, so that an event handler's visit does
@@ -21,6 +22,7 @@
 #include <condition_variable>
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -59,11 +61,15 @@ class LookAhead : public TPreparedPictures {
   void PageOpened(std::string_view name);
   // A page (or other file) read ahead, exactly as TVrFileManager would read it now.
   std::optional<std::string> TakeFile(std::string_view name);
+  // A page read ahead, as TakeFile would give it, compiled, named name.
+  std::unique_ptr<TPage> TakePage(std::string_view name);
   std::optional<TPreparedPicture> TakePrepared(const std::string& name, int32_t identification_code) override;
   // A picture the cache lets go of may be wanted again: the plan is made anew.
   void SetHeld(const std::string& name, bool held) override;
   // Pictures and files handed over so far (for diagnostics and tests).
   int32_t Served() const { return served_; }
+  // The worker has worked through its latest plan (for tests).
+  bool Idle();
 
  private:
   void Run();
@@ -88,6 +94,7 @@ class LookAhead : public TPreparedPictures {
   std::condition_variable wake_;
   std::vector<std::string> roots_;  // under lock_: the page opened last, then the one before
   std::atomic<bool> replan_{false};
+  bool working_ = false;  // under lock_
   std::atomic<bool> stopping_{false};
   std::atomic<int32_t> served_{0};
   std::thread worker_;

@@ -14,6 +14,7 @@
 #include <condition_variable>
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -21,6 +22,7 @@
 #include <vector>
 
 #include "graphics/orba_collection.h"
+#include "scenario/page.h"
 
 namespace rivo {
 
@@ -34,6 +36,9 @@ class LookAheadStore {
   struct File {
     std::string bytes;
     std::string origin;
+    // A page file compiled from bytes (never run, tied to no variables);
+    // none for other files.
+    std::unique_ptr<TPage> page;
   };
 
   // Decoded pixels, masks included.
