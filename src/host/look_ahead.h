@@ -7,16 +7,20 @@
 // Guessing what comes next: the pages the interpreter opened last (the
 // running page and the one before, so that an event handler's visit does
 // not throw away its caller's pictures) name, as constants in their code,
-// pictures and further pages. Those pages are read too and followed,
-// breadth first, `depth` steps deep; their pictures are decoded in that
-// order while the decoded pixels fit within `budget` bytes. Before the
-// first page runs, the project file's start page is the guess.
+// pictures and further pages. Those pages are read and compiled too and
+// followed, breadth first, `depth` steps deep; the work goes in the order
+// the game will want it (the opened pages' pictures, then each further
+// level's pages and pictures) while the decoded pixels fit within `budget`
+// bytes. Before the first page runs, the project file's start page is the
+// guess.
 //
 // The game observes nothing of this: the image cache gains a picture at the
 // same tick as without it, with the same pixels (the same bytes through the
-// same decoder, checked by where the file lies at the moment of taking), and
-// whatever failed here is simply not offered, so that the player's own load
-// reports it. What the plan no longer names is dropped.
+// same decoder, checked by where the file lies at the moment of taking); a
+// page compiled here is the page the interpreter would compile from the same
+// file, never run; whatever failed here is simply not offered, so that the
+// player's own load reports it. What the plan no longer names is dropped,
+// and read again when a later plan names it.
 
 #include <atomic>
 #include <condition_variable>
@@ -80,6 +84,9 @@ class LookAhead : public TPreparedPictures {
   void Work(const std::vector<std::string>& roots);
   // The constant names of a page, read once (nothing when it cannot be read).
   const PageReferences* References(const std::string& page);
+  // Reads and compiles a page into the store: its constant names, nothing
+  // when it cannot be read.
+  std::optional<PageReferences> ReadPage(const std::string& page);
   // Decodes a claimed picture into the store; false when the budget is full.
   bool Decode(const std::string& name);
   bool Interrupted() const { return stopping_ || replan_; }

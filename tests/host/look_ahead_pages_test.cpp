@@ -150,5 +150,24 @@ TEST(LookAheadPages, APageTakenInAnotherCaseIsNamedAsAskedAndAChangedPageIsReadA
   EXPECT_FALSE(ahead.TakePage("raw.rsb"));
 }
 
+TEST(LookAheadPages, APageAnEarlierPlanDroppedIsReadAgainWhenAPlanNamesItOnceMore) {
+  Game game;
+  game.Put("start.rsb", test::PageBytes("Jump next.rsb\n"));
+  game.Put("next.rsb", test::PageBytes("Calc a = 1\n"));
+  game.Put("other.rsb", test::PageBytes("Calc a = 2\n"));
+  game.Put("another.rsb", test::PageBytes("Calc a = 3\n"));
+  LookAhead ahead(game.files);
+  ahead.Start();
+  // The plan follows the page opened last and the one before: next.rsb
+  // falls out of it, then comes back.
+  for (const char* page : {"start.rsb", "other.rsb", "another.rsb", "start.rsb"}) {
+    ahead.PageOpened(page);
+    Settle(ahead);
+  }
+  std::unique_ptr<TPage> next = ahead.TakePage("next.rsb");
+  ASSERT_TRUE(next);
+  EXPECT_EQ(next->SaveToBytes(), test::PageBytes("Calc a = 1\n"));
+}
+
 }  // namespace
 }  // namespace rivo
