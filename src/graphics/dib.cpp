@@ -1,5 +1,6 @@
 #include "graphics/dib.h"
 
+#include <cstring>
 #include <limits>
 #include <utility>
 
@@ -34,7 +35,13 @@ int32_t TDIB::EffectiveBitCount() const {
   return bit_count_ == 16 && format_.green_mask == 0x3E0 ? 15 : bit_count_;
 }
 
-void TDIB::SetSize(int32_t width, int32_t height, int32_t bit_count) {
+void TDIB::SetSize(int32_t width, int32_t height, int32_t bit_count) { Resize(width, height, bit_count, true); }
+
+void TDIB::SetSizeForOverwrite(int32_t width, int32_t height, int32_t bit_count) {
+  Resize(width, height, bit_count, false);
+}
+
+void TDIB::Resize(int32_t width, int32_t height, int32_t bit_count, bool zeroed) {
   if (!ValidBitCount(bit_count)) RefuseSize();
   const TPixelFormat format = FormatFor(bit_count);
   const int32_t stored = bit_count == 15 ? 16 : bit_count;
@@ -53,7 +60,7 @@ void TDIB::SetSize(int32_t width, int32_t height, int32_t bit_count) {
   bit_count_ = stored;
   format_ = format;
   row_length_ = static_cast<int32_t>(DibRowLength(width, stored));
-  image_ = std::make_shared<std::vector<uint8_t>>(static_cast<std::size_t>(row_length_) * height);
+  image_ = zeroed ? std::make_shared<uint8_t[]>(ImageBytes()) : std::make_shared_for_overwrite<uint8_t[]>(ImageBytes());
 }
 
 void TDIB::Clear() {
@@ -62,12 +69,15 @@ void TDIB::Clear() {
 }
 
 void TDIB::Unshare() {
-  if (image_ && image_.use_count() > 1) image_ = std::make_shared<std::vector<uint8_t>>(*image_);
+  if (!image_ || image_.use_count() == 1) return;
+  std::shared_ptr<uint8_t[]> own = std::make_shared_for_overwrite<uint8_t[]>(ImageBytes());
+  std::memcpy(own.get(), image_.get(), ImageBytes());
+  image_ = std::move(own);
 }
 
 uint8_t* TDIB::MutableBits() {
   Unshare();
-  return image_ ? image_->data() : nullptr;
+  return image_.get();
 }
 
 const uint8_t* TDIB::ScanLine(int32_t y) const {
@@ -76,13 +86,14 @@ const uint8_t* TDIB::ScanLine(int32_t y) const {
     text.replace(text.find("%d"), 2, std::to_string(y));
     throw RivoError(text);
   }
-  return image_->data() + static_cast<std::ptrdiff_t>(y) * row_length_;
+  return image_.get() + static_cast<std::ptrdiff_t>(y) * row_length_;
 }
 
 uint8_t* TDIB::ScanLine(int32_t y) {
-  const uint8_t* row = std::as_const(*this).ScanLine(y);
+  // The place before Unshare: the row lies at the same offset of the own copy.
+  const std::ptrdiff_t offset = std::as_const(*this).ScanLine(y) - Bits();
   Unshare();
-  return image_->data() + (row - std::as_const(*image_).data());
+  return image_.get() + offset;
 }
 
 uint32_t TDIB::ReadPixel(int32_t x, int32_t y) const {

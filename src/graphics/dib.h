@@ -51,6 +51,10 @@ class TDIB {
   // 16 gives 5-6-5, every other count 8-8-8. New pixels are 0; the palette
   // stays. Nothing happens when the geometry is unchanged.
   void SetSize(int32_t width, int32_t height, int32_t bit_count);
+  // SetSize for a caller that writes every byte of every row, the rows'
+  // padding included, before anything reads them: new pixels are not
+  // zeroed first (a picture's frames, copied whole).
+  void SetSizeForOverwrite(int32_t width, int32_t height, int32_t bit_count);
   void Clear();
 
   const TPalette& Palette() const { return palette_; }
@@ -62,7 +66,7 @@ class TDIB {
   const uint8_t* ScanLine(int32_t y) const;
   uint8_t* ScanLine(int32_t y);
   // The top row (null for an empty store); rows follow at Pitch().
-  const uint8_t* Bits() const { return image_ ? image_->data() : nullptr; }
+  const uint8_t* Bits() const { return image_.get(); }
   uint8_t* MutableBits();
 
   // Reads give 0 and writes are ignored outside the picture.
@@ -85,7 +89,9 @@ class TDIB {
   std::string SaveToStream() const;
 
  private:
+  void Resize(int32_t width, int32_t height, int32_t bit_count, bool zeroed);
   void Unshare();
+  std::size_t ImageBytes() const { return static_cast<std::size_t>(row_length_) * static_cast<std::size_t>(height_); }
 
   int32_t width_ = 0;
   int32_t height_ = 0;
@@ -93,7 +99,8 @@ class TDIB {
   TPixelFormat format_ = TPixelFormat::Rgb888();
   int32_t row_length_ = 0;
   TPalette palette_{};
-  std::shared_ptr<std::vector<uint8_t>> image_;
+  // ImageBytes() bytes, shared by copies until one of them writes.
+  std::shared_ptr<uint8_t[]> image_;
 };
 
 // Bytes of one stored row: ((width * bit count + 31) div 32) * 4.

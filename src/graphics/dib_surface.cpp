@@ -72,6 +72,11 @@ void TDIBSurface::SetSize(int32_t width, int32_t height, int32_t bit_count) {
   if (mask_) mask_->SetSize(width, height, 8);
 }
 
+void TDIBSurface::SetSizeForOverwrite(int32_t width, int32_t height, int32_t bit_count) {
+  TDIB::SetSizeForOverwrite(width, height, bit_count);
+  if (mask_) mask_->SetSize(width, height, 8);
+}
+
 void TDIBSurface::Clear() {
   TDIB::Clear();
   mask_.reset();

@@ -34,6 +34,9 @@ class TDIBSurface : public TDIB {
 
   // Also resizes the mask companion; new mask values are 0.
   void SetSize(int32_t width, int32_t height, int32_t bit_count);
+  // The picture's pixels as TDIB::SetSizeForOverwrite leaves them; the mask
+  // companion as SetSize.
+  void SetSizeForOverwrite(int32_t width, int32_t height, int32_t bit_count);
   // Also frees the mask companion.
   void Clear();
   // A bitmap file replaces the picture and frees the mask companion.

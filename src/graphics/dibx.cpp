@@ -20,6 +20,11 @@ void TDIBX::SetSize(int32_t width, int32_t height, int32_t bit_count) {
   RecordSize(store_->Width(), store_->Height());
 }
 
+void TDIBX::SetSizeForOverwrite(int32_t width, int32_t height, int32_t bit_count) {
+  store_->SetSizeForOverwrite(width, height, bit_count);
+  RecordSize(store_->Width(), store_->Height());
+}
+
 void TDIBX::FreeImage() {
   store_->SetSize(8, 8, store_->EffectiveBitCount());
   RecordSize(0, 0);

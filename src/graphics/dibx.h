@@ -25,6 +25,9 @@ class TDIBX : public TCustomDIBX {
   uint32_t GreenMask() const override { return BitCount() > 8 ? store_->Format().green_mask : 0; }
   uint32_t BlueMask() const override { return BitCount() > 8 ? store_->Format().blue_mask : 0; }
   void SetSize(int32_t width, int32_t height, int32_t bit_count) override;
+  // SetSize for a caller that writes every byte of the store's rows at once
+  // (TDIB::SetSizeForOverwrite).
+  void SetSizeForOverwrite(int32_t width, int32_t height, int32_t bit_count);
   // Width and height 0; the store shrinks to 8 x 8.
   void FreeImage();
 

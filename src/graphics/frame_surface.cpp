@@ -13,7 +13,8 @@ void CopyFrameToSurface(const TOrbaFrame& frame, TDIBX& surface) {
     surface.CopyFromPicture(picture);
     return;
   }
-  surface.SetSize(picture.Width(), picture.Height(), 32);
+  // Every byte of every row is written below (32-bit rows have no padding).
+  surface.SetSizeForOverwrite(picture.Width(), picture.Height(), 32);
   if (surface.IsEmpty()) return;
   const int32_t width = picture.Width(), bits = picture.BitCount();
   TDIBSurface& store = surface.Store();
@@ -44,13 +45,17 @@ void CopyFrameToSurface(const TOrbaFrame& frame, TDIBX& surface) {
 
 void CopyMaskToSurface(const TOrbaFrame& frame, TDIBX& mask) {
   const TDIBSurface& picture = frame.surface;
-  mask.SetSize(picture.Width(), picture.Height(), 8);
+  // Every byte of every row is written below, the rows' padding included.
+  mask.SetSizeForOverwrite(picture.Width(), picture.Height(), 8);
   if (mask.IsEmpty()) return;
   TDIBSurface& store = mask.Store();
+  const auto width = static_cast<std::size_t>(picture.Width());
+  const auto padding = static_cast<std::size_t>(store.RowLength()) - width;
   for (int32_t y = 0; y < picture.Height(); ++y) {
     uint8_t* out = store.ScanLine(y);
-    if (picture.HasMask()) std::memcpy(out, picture.Mask()->ScanLine(y), static_cast<std::size_t>(picture.Width()));
-    else std::memset(out, 0, static_cast<std::size_t>(picture.Width()));
+    if (picture.HasMask()) std::memcpy(out, picture.Mask()->ScanLine(y), width);
+    else std::memset(out, 0, width);
+    std::memset(out + width, 0, padding);
   }
 }
 

@@ -164,6 +164,10 @@ void GameProject::PageOpened(std::string_view name) {
   if (ahead_) ahead_->PageOpened(name);
 }
 
+std::unique_ptr<TPage> GameProject::TakeCompiledPage(std::string_view name) {
+  return ahead_ ? ahead_->TakePage(name) : nullptr;
+}
+
 std::string GameProject::ReadFile(std::string_view name) {
   if (ahead_)
     if (std::optional<std::string> bytes = ahead_->TakeFile(name)) return std::move(*bytes);

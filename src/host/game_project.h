@@ -54,6 +54,7 @@ class GameProject : public ProjectStage, private ScenarioHost, private DiscPromp
   bool LocateContent() override;
   void ResetGame() override;
   std::string ReadFile(std::string_view name) override;
+  std::unique_ptr<TPage> TakeCompiledPage(std::string_view name) override;
   bool FileExists(std::string_view name) override { return files_.Exists(name); }
   void PageOpened(std::string_view name) override;
   bool RequestDisk(int32_t disk_no) override { return files_.RequestDisk(disk_no); }

@@ -56,6 +56,15 @@ std::optional<std::string> LookAhead::TakeFile(std::string_view name) {
   return std::move(file->bytes);
 }
 
+std::unique_ptr<TPage> LookAhead::TakePage(std::string_view name) {
+  std::optional<LookAheadStore::File> file = store_.TakeFile(std::string(name));
+  if (!file || !file->page || files_.Origin(name) != file->origin) return nullptr;
+  ++served_;
+  // The plan may spell the name in another case than the interpreter asks with.
+  file->page->Name = std::string(name);
+  return std::move(file->page);
+}
+
 std::optional<TPreparedPicture> LookAhead::TakePrepared(const std::string& name, int32_t identification_code) {
   std::optional<LookAheadStore::Picture> picture = store_.TakePicture(name);
   if (!picture || picture->identification_code != identification_code) return std::nullopt;
@@ -75,15 +84,22 @@ void LookAhead::SetHeld(const std::string& name, bool held) {
   wake_.notify_one();
 }
 
+bool LookAhead::Idle() {
+  std::lock_guard hold(lock_);
+  return !replan_ && !working_;
+}
+
 void LookAhead::Run() {
   ReadProject();
   for (;;) {
     std::vector<std::string> roots;
     {
       std::unique_lock hold(lock_);
+      working_ = false;
       wake_.wait(hold, [&] { return stopping_ || replan_; });
       if (stopping_) return;
       replan_ = false;
+      working_ = true;
       roots = roots_;
     }
     try {
@@ -111,50 +127,69 @@ void LookAhead::ReadProject() {
 }
 
 void LookAhead::Work(const std::vector<std::string>& roots) {
-  std::vector<std::string> pictures, pages;
+  // The plan, level by level: the pages depth steps from the opened ones
+  // and the pictures they are the first to name.
+  std::vector<std::vector<std::string>> level_pages, level_pictures;
+  std::vector<std::string> pictures, pages;  // the whole plan
   std::set<std::string, std::less<>> pictures_seen, pages_seen;
   std::vector<std::string> level;
   for (const std::string& root : roots) AddOnce(level, pages_seen, root);
   for (int32_t depth = 0; !level.empty(); ++depth) {
     std::vector<std::string> next;
+    std::vector<std::string>& named = level_pictures.emplace_back();
     for (const std::string& page : level) {
       if (Interrupted()) return;
       pages.push_back(page);
       const PageReferences* references = References(page);
       if (!references) continue;
-      for (const std::string& picture : references->pictures) AddOnce(pictures, pictures_seen, picture);
+      for (const std::string& picture : references->pictures)
+        if (AddOnce(pictures, pictures_seen, picture)) named.push_back(picture);
       if (depth < limits_.depth)
         for (const std::string& further : references->pages) AddOnce(next, pages_seen, further);
     }
+    level_pages.push_back(std::move(level));
     level = std::move(next);
   }
   if (watcher_) watcher_->Planned(pages);
   store_.Keep(pictures, pages, limits_.budget);
-  if (!identification_code_) return;
-  for (const std::string& picture : pictures) {
-    if (Interrupted()) return;
-    if (!store_.Claim(picture)) continue;
-    if (!Decode(picture)) return;  // the budget is full
+  // In the order the game will want them: the opened pages' pictures, then
+  // each further level's pages (read again where an earlier plan dropped
+  // them) and their pictures.
+  for (std::size_t depth = 0; depth < level_pages.size(); ++depth) {
+    for (const std::string& page : level_pages[depth]) {
+      if (Interrupted()) return;
+      if (depth > 0 && References(page) && store_.FileWanted(page)) ReadPage(page);
+    }
+    if (!identification_code_) continue;
+    for (const std::string& picture : level_pictures[depth]) {
+      if (Interrupted()) return;
+      if (!store_.Claim(picture)) continue;
+      if (!Decode(picture)) return;  // the budget is full
+    }
   }
 }
 
 const PageReferences* LookAhead::References(const std::string& page) {
   const std::string key = sjis::LowerCase(page);
   if (const auto known = pages_.find(key); known != pages_.end()) return known->second ? &*known->second : nullptr;
-  std::optional<PageReferences> references;
+  const auto stored = pages_.emplace(key, ReadPage(page)).first;
+  return stored->second ? &*stored->second : nullptr;
+}
+
+std::optional<PageReferences> LookAhead::ReadPage(const std::string& page) {
   try {
     if (std::optional<TVrFileManager::FileWithOrigin> file = files_.ReadWithOrigin(page)) {
-      TPage parsed;
-      parsed.LoadFromBytes(file->bytes, page);
-      references = FindPageReferences(parsed);
-      if (watcher_) watcher_->PageRead(page, parsed);
-      store_.PutFile(page, {std::move(file->bytes), std::move(file->origin)});
+      auto parsed = std::make_unique<TPage>();
+      parsed->LoadFromBytes(file->bytes, page);
+      PageReferences references = FindPageReferences(*parsed);
+      if (watcher_) watcher_->PageRead(page, *parsed);
+      store_.PutFile(page, {std::move(file->bytes), std::move(file->origin), std::move(parsed)});
+      return references;
     }
   } catch (const std::exception&) {
     // A damaged page is the interpreter's to report when it runs it.
   }
-  const auto stored = pages_.emplace(key, std::move(references)).first;
-  return stored->second ? &*stored->second : nullptr;
+  return std::nullopt;
 }
 
 bool LookAhead::Decode(const std::string& name) {

@@ -1,26 +1,32 @@
 #pragma once
 // LookAhead: reads and decodes, on a thread of its own, the pictures the
 // game is likely to show soon, so that the tick that shows them only takes
-// the finished frames (and reads the page files it will run the same way).
+// the finished frames (and reads and compiles the page files it will run
+// the same way).
 //
 // Guessing what comes next: the pages the interpreter opened last (the
 // running page and the one before, so that an event handler's visit does
 // not throw away its caller's pictures) name, as constants in their code,
-// pictures and further pages. Those pages are read too and followed,
-// breadth first, `depth` steps deep; their pictures are decoded in that
-// order while the decoded pixels fit within `budget` bytes. Before the
-// first page runs, the project file's start page is the guess.
+// pictures and further pages. Those pages are read and compiled too and
+// followed, breadth first, `depth` steps deep; the work goes in the order
+// the game will want it (the opened pages' pictures, then each further
+// level's pages and pictures) while the decoded pixels fit within `budget`
+// bytes. Before the first page runs, the project file's start page is the
+// guess.
 //
 // The game observes nothing of this: the image cache gains a picture at the
 // same tick as without it, with the same pixels (the same bytes through the
-// same decoder, checked by where the file lies at the moment of taking), and
-// whatever failed here is simply not offered, so that the player's own load
-// reports it. What the plan no longer names is dropped.
+// same decoder, checked by where the file lies at the moment of taking); a
+// page compiled here is the page the interpreter would compile from the same
+// file, never run; whatever failed here is simply not offered, so that the
+// player's own load reports it. What the plan no longer names is dropped,
+// and read again when a later plan names it.
 
 #include <atomic>
 #include <condition_variable>
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -62,11 +68,15 @@ class LookAhead : public TPreparedPictures {
   void PageOpened(std::string_view name);
   // A page (or other file) read ahead, exactly as TVrFileManager would read it now.
   std::optional<std::string> TakeFile(std::string_view name);
+  // A page read ahead, as TakeFile would give it, compiled, named name.
+  std::unique_ptr<TPage> TakePage(std::string_view name);
   std::optional<TPreparedPicture> TakePrepared(const std::string& name, int32_t identification_code) override;
   // A picture the cache lets go of may be wanted again: the plan is made anew.
   void SetHeld(const std::string& name, bool held) override;
   // Pictures and files handed over so far (for diagnostics and tests).
   int32_t Served() const { return served_; }
+  // The worker has worked through its latest plan (for tests).
+  bool Idle();
 
  private:
   void Run();
@@ -77,6 +87,9 @@ class LookAhead : public TPreparedPictures {
   void Work(const std::vector<std::string>& roots);
   // The constant names of a page, read once (nothing when it cannot be read).
   const PageReferences* References(const std::string& page);
+  // Reads and compiles a page into the store: its constant names, nothing
+  // when it cannot be read.
+  std::optional<PageReferences> ReadPage(const std::string& page);
   // Decodes a claimed picture into the store; false when the budget is full.
   bool Decode(const std::string& name);
   bool Interrupted() const { return stopping_ || replan_; }
@@ -92,6 +105,7 @@ class LookAhead : public TPreparedPictures {
   std::condition_variable wake_;
   std::vector<std::string> roots_;  // under lock_: the page opened last, then the one before
   std::atomic<bool> replan_{false};
+  bool working_ = false;  // under lock_
   std::atomic<bool> stopping_{false};
   std::atomic<int32_t> served_{0};
   std::thread worker_;

@@ -60,6 +60,12 @@ void LookAheadStore::PutFile(const std::string& name, File file) {
   files_.insert_or_assign(Key(name), std::move(file));
 }
 
+bool LookAheadStore::FileWanted(const std::string& name) const {
+  std::lock_guard hold(lock_);
+  const std::string key = Key(name);
+  return !files_.count(key) && !files_taken_.count(key);
+}
+
 void LookAheadStore::Keep(const std::vector<std::string>& pictures, const std::vector<std::string>& files,
                           int64_t budget) {
   std::vector<Slot> dropped;  // freed outside the lock
@@ -117,6 +123,7 @@ std::optional<LookAheadStore::File> LookAheadStore::TakeFile(const std::string& 
   const auto file = files_.find(Key(name));
   if (file == files_.end()) return std::nullopt;
   std::optional<File> taken = std::move(file->second);
+  files_taken_.insert(file->first);
   files_.erase(file);
   return taken;
 }

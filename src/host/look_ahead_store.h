@@ -14,13 +14,16 @@
 #include <condition_variable>
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "graphics/orba_collection.h"
+#include "scenario/page.h"
 
 namespace rivo {
 
@@ -34,6 +37,9 @@ class LookAheadStore {
   struct File {
     std::string bytes;
     std::string origin;
+    // A page file compiled from bytes (never run, tied to no variables);
+    // none for other files.
+    std::unique_ptr<TPage> page;
   };
 
   // Decoded pixels, masks included.
@@ -48,6 +54,8 @@ class LookAheadStore {
   // A player waiting for it goes on.
   bool Finish(const std::string& name, std::optional<Picture> picture, int64_t budget);
   void PutFile(const std::string& name, File file);
+  // Neither stored nor ever taken: a file a plan dropped.
+  bool FileWanted(const std::string& name) const;
   // Keeps the stored pictures the plan names, in the plan's order, while
   // they fit within budget, and the files it names; drops the rest.
   void Keep(const std::vector<std::string>& pictures, const std::vector<std::string>& files, int64_t budget);
@@ -73,6 +81,7 @@ class LookAheadStore {
   // Keys are the names with single-byte letters folded, as content names compare.
   std::map<std::string, Slot, std::less<>> pictures_;
   std::map<std::string, File, std::less<>> files_;
+  std::set<std::string, std::less<>> files_taken_;  // the player keeps its own copies of these
   std::map<std::string, int32_t, std::less<>> held_;
   int64_t bytes_ = 0;
 };

@@ -45,15 +45,20 @@ std::shared_ptr<TPage> TCallMan::GetPage(std::string_view name, bool to_front) {
     if (to_front) std::rotate(cache_.begin(), found, found + 1);
     return page;
   }
-  auto page = std::make_shared<TPage>(variables_);
-  try {
-    page->LoadFromBytes(host_.ReadFile(name), std::string(name));
-  } catch (const PageNeedsRebuild& e) {
-    // The game was made for an older player: nothing of it can run.
-    host_.SetTerminating(true);
-    host_.Warn("警告", e.what());
-    host_.RequestClose();
-    throw;
+  std::shared_ptr<TPage> page = host_.TakeCompiledPage(name);
+  if (page) {
+    page->AttachVariables(variables_);
+  } else {
+    page = std::make_shared<TPage>(variables_);
+    try {
+      page->LoadFromBytes(host_.ReadFile(name), std::string(name));
+    } catch (const PageNeedsRebuild& e) {
+      // The game was made for an older player: nothing of it can run.
+      host_.SetTerminating(true);
+      host_.Warn("警告", e.what());
+      host_.RequestClose();
+      throw;
+    }
   }
   if (!to_front) {
     cache_.push_back(page);

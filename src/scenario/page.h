@@ -38,6 +38,10 @@ class TPage {
   TPage& operator=(const TPage&) = delete;
   ~TPage();
 
+  // A page compiled with no store (ahead of time, on another thread) joins
+  // the store its page variable goes with, before it first runs.
+  void AttachVariables(TParamCollection* variables) { variables_ = variables; }
+
   // Reads a page file. A version above the newest leaves the page empty; a
   // version below the oldest raises PageNeedsRebuild; damaged data raises
   // LoadError naming the page.

@@ -5,10 +5,13 @@
 // over the player context; tests implement it with a few fields.
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
 namespace rivo {
+
+class TPage;
 
 class ScenarioHost {
  public:
@@ -17,6 +20,10 @@ class ScenarioHost {
   // The whole content of a game file; raises "%s:ファイルがありません".
   virtual std::string ReadFile(std::string_view name) = 0;
   virtual bool FileExists(std::string_view name) = 0;
+  // Page name compiled ahead of time from the very file ReadFile would read
+  // now, never run and tied to no variables; nothing when no such page is
+  // ready, and the caller reads and compiles the page itself.
+  virtual std::unique_ptr<TPage> TakeCompiledPage(std::string_view name) { return nullptr; }
   // The interpreter is about to run page name (a jump, a call, a return, an
   // event handler): a hint at which files come next.
   virtual void PageOpened(std::string_view name) {}

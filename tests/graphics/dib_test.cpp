@@ -81,6 +81,25 @@ TEST(DibTest, CopiesShareThePixelsUntilOneOfThemWrites) {
   b.WritePixel(0, 0, 0x445566);
   EXPECT_EQ(a.ReadPixel(0, 0), 0x112233u);
   EXPECT_EQ(b.ReadPixel(0, 0), 0x445566u);
+  // A row asked for writing is the copy's own row, at the same place.
+  TDIB c = a;
+  c.ScanLine(1)[4] = 0x77;
+  EXPECT_EQ(a.ReadPixel(1, 1), 0u);
+  EXPECT_EQ(c.ReadPixel(1, 1), 0x77u);
+  EXPECT_EQ(c.ReadPixel(0, 0), 0x112233u);
+}
+
+TEST(DibTest, SizingForOverwriteGivesTheGeometryOfSetSizeAndKeepsAnUnchangedPicture) {
+  for (const int bits : {1, 8, 16, 24, 32}) {
+    TDIB zeroed, overwritten;
+    zeroed.SetSize(5, 3, bits);
+    overwritten.SetSizeForOverwrite(5, 3, bits);
+    EXPECT_EQ(overwritten.RowLength(), zeroed.RowLength()) << bits;
+    EXPECT_EQ(overwritten.Height(), 3) << bits;
+    overwritten.WritePixel(4, 2, 1);
+    overwritten.SetSizeForOverwrite(5, 3, bits);
+    EXPECT_EQ(overwritten.ReadPixel(4, 2), 1u) << bits;
+  }
 }
 
 TEST(DibTest, BitCountConversionRepeatsTheTopBitsOfNarrowChannels) {

@@ -131,6 +131,11 @@ TEST(LookAheadStore, FilesAreTakenOnceAndDroppedWhenThePlanNoLongerNamesThem) {
   EXPECT_EQ(a->bytes, "page a");
   EXPECT_EQ(a->origin, "a1");
   EXPECT_FALSE(store.TakeFile("a.rsb"));
+  // What a plan dropped is wanted again; what the player took is not.
+  EXPECT_TRUE(store.FileWanted("B.rsb"));
+  EXPECT_FALSE(store.FileWanted("a.rsb"));
+  store.PutFile("b.rsb", {"page b", "a2"});
+  EXPECT_FALSE(store.FileWanted("b.rsb"));
 }
 
 }  // namespace
