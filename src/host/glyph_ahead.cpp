@@ -5,6 +5,7 @@
 
 #include "common/sjis.h"
 #include "text/font_pixel_manager.h"
+#include "platform/background_thread.h"
 
 namespace rivo {
 namespace {
@@ -96,6 +97,7 @@ int64_t GlyphAhead::ReadyBytes() const {
 }
 
 void GlyphAhead::Run() {
+  MakeThisThreadBackground();
   std::unique_ptr<FontRasteriser> fonts;
   std::unique_ptr<TFontPixelManager> opener;  // opens faces with the glyph cache's own fallback
   try {

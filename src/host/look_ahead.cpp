@@ -1,10 +1,12 @@
 #include "host/look_ahead.h"
 
+#include <chrono>
 #include <set>
 
 #include "common/sjis.h"
 #include "content/vr_file_manager.h"
 #include "graphics/orba_frame_list.h"
+#include "platform/background_thread.h"
 #include "scenario/page.h"
 #include "scenario/project_file.h"
 
@@ -66,7 +68,9 @@ std::unique_ptr<TPage> LookAhead::TakePage(std::string_view name) {
 }
 
 std::optional<TPreparedPicture> LookAhead::TakePrepared(const std::string& name, int32_t identification_code) {
-  std::optional<LookAheadStore::Picture> picture = store_.TakePicture(name);
+  // About what the player takes to decode a full-screen picture itself.
+  constexpr std::chrono::milliseconds kPatience{4};
+  std::optional<LookAheadStore::Picture> picture = store_.TakePicture(name, kPatience);
   if (!picture || picture->identification_code != identification_code) return std::nullopt;
   if (files_.Origin(name) != picture->origin) return std::nullopt;
   ++served_;
@@ -90,6 +94,7 @@ bool LookAhead::Idle() {
 }
 
 void LookAhead::Run() {
+  MakeThisThreadBackground();
   ReadProject();
   for (;;) {
     std::vector<std::string> roots;

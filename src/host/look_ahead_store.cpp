@@ -100,16 +100,24 @@ int64_t LookAheadStore::Bytes() const {
   return bytes_;
 }
 
-std::optional<LookAheadStore::Picture> LookAheadStore::TakePicture(const std::string& name) {
+std::optional<LookAheadStore::Picture> LookAheadStore::TakePicture(const std::string& name,
+                                                                   std::optional<std::chrono::microseconds> patience) {
   std::unique_lock hold(lock_);
   const std::string key = Key(name);
   auto slot = pictures_.find(key);
   if (slot == pictures_.end()) return std::nullopt;
   if (slot->second.busy) {
-    finished_.wait(hold, [&] {
+    const auto done = [&] {
       slot = pictures_.find(key);
       return slot == pictures_.end() || !slot->second.busy;
-    });
+    };
+    if (!patience) {
+      finished_.wait(hold, done);
+    } else if (!finished_.wait_for(hold, *patience, done)) {
+      // Finish finds no slot and drops the worker's result.
+      pictures_.erase(slot);
+      return std::nullopt;
+    }
     if (slot == pictures_.end()) return std::nullopt;
   }
   std::optional<Picture> picture = std::move(slot->second.picture);

@@ -8,9 +8,10 @@
 // Decoded pixels stay within a budget: the worker's plan lists what it
 // wants most first, and whatever the plan no longer names, or names beyond
 // the budget, is dropped. A picture under way (claimed, not yet finished)
-// makes a player who asks for it wait: the worker is already doing the
-// work the player would do.
+// makes a player who asks for it wait, within its patience: the worker is
+// already doing the work the player would do.
 
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <map>
@@ -62,8 +63,13 @@ class LookAheadStore {
   int64_t Bytes() const;
 
   // The player's side: the picture or file taken out, nothing when it is
-  // not stored. A picture under way is waited for.
-  std::optional<Picture> TakePicture(const std::string& name);
+  // not stored. A picture under way is waited for, up to patience where one
+  // is given: a worker that has not finished by then is short of processor
+  // time (it runs at background rank, behind every busy program), and the
+  // player does better to decode the picture itself. The worker's late
+  // result is then dropped.
+  std::optional<Picture> TakePicture(const std::string& name,
+                                     std::optional<std::chrono::microseconds> patience = std::nullopt);
   std::optional<File> TakeFile(const std::string& name);
   // The image cache holds the file's pictures (counted: "name" and its
   // masked twin are two entries of one file).

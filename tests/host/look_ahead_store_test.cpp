@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <thread>
 
 namespace rivo {
@@ -76,6 +77,23 @@ TEST(LookAheadStore, ATakerWaitsForAPictureUnderWay) {
   }
 }
 
+// A worker short of processor time is not waited for beyond the taker's
+// patience; the picture it finishes late is dropped, not kept for nobody.
+TEST(LookAheadStore, ATakerGivesUpOnAStarvedWorker) {
+  LookAheadStore store;
+  ASSERT_TRUE(store.Claim("a.orb"));
+  EXPECT_FALSE(store.TakePicture("a.orb", std::chrono::milliseconds(1)));
+  EXPECT_TRUE(store.Finish("a.orb", Picture(400, 5), kBudget));
+  EXPECT_FALSE(store.TakePicture("a.orb"));
+  EXPECT_EQ(store.Bytes(), 0);
+  // A picture that is ready is taken whatever the patience.
+  ASSERT_TRUE(store.Claim("b.orb"));
+  store.Finish("b.orb", Picture(400, 6), kBudget);
+  const std::optional<LookAheadStore::Picture> taken = store.TakePicture("b.orb", std::chrono::milliseconds(0));
+  ASSERT_TRUE(taken);
+  EXPECT_EQ(Mark(*taken), 6u);
+}
+
 TEST(LookAheadStore, PicturesStayWithinTheBudgetInThePlansOrder) {
   LookAheadStore store;
   for (const char* name : {"a.orb", "b.orb", "c.orb"}) {
@@ -122,8 +140,8 @@ TEST(LookAheadStore, PicturesTheCacheHoldsAreNotClaimedUntilItLetsGoOfEveryEntry
 
 TEST(LookAheadStore, FilesAreTakenOnceAndDroppedWhenThePlanNoLongerNamesThem) {
   LookAheadStore store;
-  store.PutFile("a.rsb", {"page a", "a1"});
-  store.PutFile("b.rsb", {"page b", "a2"});
+  store.PutFile("a.rsb", {"page a", "a1", nullptr});
+  store.PutFile("b.rsb", {"page b", "a2", nullptr});
   store.Keep({}, {"A.RSB"}, kBudget);
   EXPECT_FALSE(store.TakeFile("b.rsb"));
   std::optional<LookAheadStore::File> a = store.TakeFile("a.rsb");
@@ -134,7 +152,7 @@ TEST(LookAheadStore, FilesAreTakenOnceAndDroppedWhenThePlanNoLongerNamesThem) {
   // What a plan dropped is wanted again; what the player took is not.
   EXPECT_TRUE(store.FileWanted("B.rsb"));
   EXPECT_FALSE(store.FileWanted("a.rsb"));
-  store.PutFile("b.rsb", {"page b", "a2"});
+  store.PutFile("b.rsb", {"page b", "a2", nullptr});
   EXPECT_FALSE(store.FileWanted("b.rsb"));
 }
 
