@@ -18,10 +18,12 @@ void KeepFreedMemoryForReuse() {
   // (splitting its pages, and the heap growing again without them).
   mallopt(M_MMAP_THRESHOLD, 32 << 20);
   mallopt(M_TRIM_THRESHOLD, 128 << 20);
-  // Threads that decode pictures ahead share this one heap rather than
-  // arenas of their own, which would start without the pages below and
-  // pay a first touch for every 4 KB of every picture they make.
-  mallopt(M_ARENA_MAX, 1);
+  // Threads that work ahead keep arenas of their own (the library's
+  // default): sharing this one heap made every allocation of the player
+  // wait on the workers' (a steady frame of the demo went from 0.6 to over
+  // 1 ms while glyphs were rendered ahead). Their arenas lack the 2 MB pages
+  // below, so a worker pays more first touches for a picture it decodes,
+  // but that time is the worker's, not the player's.
 #if defined(MADV_HUGEPAGE)
   // The heap grows by 64 MB at once (only reserved: a page costs nothing
   // until touched), and that stretch is backed by 2 MB pages where the
