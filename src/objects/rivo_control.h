@@ -150,6 +150,9 @@ class TRivoControl : public TRivoComponent {
   // --- drawing
   // Draws the control within the surface's clip, then its children.
   virtual void Draw(TCustomDIBX& surface);
+  // Its own drawing writes every pixel of its screen rectangle with an
+  // opaque colour, whatever lay beneath (what is under it never shows).
+  virtual bool FillsOpaquely() const { return false; }
   void SetSelectionMark(bool on) { selection_mark_ = on; }
 
   // --- film motion: a slot only until films exist (PR_ANIPAUSED)
