@@ -28,16 +28,7 @@ void TRivoBase::DrawPage() {
 }
 
 bool TRivoBase::RedrawCoversEverything() const {
-  if (GetColor() >= 0 && GetClipRect().IsEmpty()) return true;
-  const TRect page = GetScreenRect();
-  for (const TRivoControl* child : Children()) {
-    if (!child->GetVisible() || child->HasClipRect() || !child->FillsOpaquely()) continue;
-    const TRect covered = child->GetScreenRect();
-    if (covered.Left <= page.Left && covered.Top <= page.Top && covered.Right >= page.Right &&
-        covered.Bottom >= page.Bottom)
-      return true;
-  }
-  return false;
+  return (GetColor() >= 0 && GetClipRect().IsEmpty()) || CoveringChild(GetScreenRect()) < Children().size();
 }
 
 void TRivoBase::ComposeInto(TDIBX& target) {
