@@ -27,6 +27,10 @@ void TRivoBase::DrawPage() {
   DrawChanged(GetSurface());
 }
 
+bool TRivoBase::RedrawCoversEverything() const {
+  return (GetColor() >= 0 && GetClipRect().IsEmpty()) || CoveringChild(GetScreenRect()) < Children().size();
+}
+
 void TRivoBase::ComposeInto(TDIBX& target) {
   ResizeSurface();
   const TCustomDIBX& surface = GetSurface();

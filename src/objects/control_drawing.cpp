@@ -9,6 +9,16 @@ namespace rivo {
 
 void TRivoControl::Draw(TCustomDIBX& surface) { DrawChildren(surface); }
 
+std::size_t TRivoControl::CoveringChild(const TRect& area) const {
+  for (std::size_t i = children_.size(); i-- > 0;) {
+    const TRivoControl& child = *children_[i];
+    if (!child.GetVisible() || child.HasClipRect() || !child.FillsOpaquely()) continue;
+    const TRect r = child.GetScreenRect();
+    if (r.Left <= area.Left && r.Top <= area.Top && r.Right >= area.Right && r.Bottom >= area.Bottom) return i;
+  }
+  return children_.size();
+}
+
 void TRivoControl::DrawChildren(TCustomDIBX& surface) {
   // Most controls have no children: nothing to place, so no rectangle to
   // work out (a frame redraws every control under each changed rectangle).
@@ -23,8 +33,11 @@ void TRivoControl::DrawChildren(TCustomDIBX& surface) {
       ChildrenOrigin& origin;
       ~Forget() { origin.known = false; }
     } forget{children_origin_};
-    // A child may change the list while it draws (none does today); walk by index.
-    for (std::size_t i = 0; i < children_.size(); ++i) {
+    // Children under one that paints over all of the rectangle would draw
+    // nothing that shows. A child may change the list while it draws (none
+    // does today); walk by index.
+    const std::size_t cover = CoveringChild(inside);
+    for (std::size_t i = cover < children_.size() ? cover : 0; i < children_.size(); ++i) {
       TRivoControl* child = children_[i];
       if (!child->GetVisible()) continue;
       TRect clip = inside;

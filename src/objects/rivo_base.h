@@ -48,6 +48,11 @@ class TRivoBase : public TRivoControl {
   TCustomDIBX& GetSurface();
   // Redraws the changed rectangles.
   void DrawPage();
+  // Redrawing the whole base gives the same picture whatever its surface
+  // held: the base fills itself with its colour, or a child covers it with
+  // an opaque fill before the rest is drawn over it. Its surface, holding
+  // its last drawing, then needs only its changed rectangles redrawn.
+  bool RedrawCoversEverything() const;
   // The picture the next DrawPage will leave, made in target (a copy of
   // where the base draws, with the changed rectangles drawn over it); the
   // base itself is left as it was.

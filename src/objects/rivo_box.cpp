@@ -50,6 +50,8 @@ void TRivoBox::SetSource(std::string_view film) { source_ = film; }
 void TRivoBox::Draw(TCustomDIBX& surface) {
   if (alpha_ >= 1 && alpha_ <= 511) {
     const TRect r = GetScreenRect();
+    // A child over all of the box hides its fill and border.
+    if (CoveringChild(Intersect(r, surface.GetClipRect())) < Children().size()) return DrawChildren(surface);
     auto fill = [&](const TRect& area, int32_t color) {
       if (alpha_ >= 256)
         surface.FillRectAdd(area, static_cast<uint32_t>(surface.ColorToPixel(ScaledColor(color, alpha_ - 256))));

@@ -39,6 +39,7 @@ class TRivoBox : public TRivoControl {
   bool AutoScrap = false;
 
   void Draw(TCustomDIBX& surface) override;
+  bool FillsOpaquely() const override { return alpha_ == 255 && border_width_ <= 0 && GetColor() >= 0; }
 
   void SaveToStream(ByteWriter& out) const override;
   void LoadFromStream(ByteReader& in, int32_t version) override;

@@ -150,6 +150,12 @@ class TRivoControl : public TRivoComponent {
   // --- drawing
   // Draws the control within the surface's clip, then its children.
   virtual void Draw(TCustomDIBX& surface);
+  // Its own drawing writes every pixel of its screen rectangle with an
+  // opaque colour, whatever lay beneath (what is under it never shows).
+  virtual bool FillsOpaquely() const { return false; }
+  // The index of the last visible child that paints over all of area so
+  // (nothing drawn before it there shows); ChildCount() when none does.
+  std::size_t CoveringChild(const TRect& area) const;
   void SetSelectionMark(bool on) { selection_mark_ = on; }
 
   // --- film motion: a slot only until films exist (PR_ANIPAUSED)

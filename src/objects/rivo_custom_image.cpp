@@ -240,6 +240,13 @@ void TRivoCustomImage::Draw(TCustomDIBX& target) {
   DrawChildren(target);
 }
 
+bool TRivoCustomImage::FillsOpaquely() const {
+  const TCustomDIBX* picture = GetSurface();
+  return !IsTurned() && HasPicture(picture) && AlphaCode() == 255 && !GetMask() && !picture->HasTransparentColor() &&
+         picture->BitCount() == 32 && picture->Width() == GetWidth() && picture->Height() == GetHeight() &&
+         picture->FirstRects().empty();
+}
+
 void TRivoCustomImage::DrawTurned(TCustomDIBX& target, const TCustomDIBX& picture) {
   int32_t cx = 0, cy = 0;
   GetRefPoint(cx, cy);

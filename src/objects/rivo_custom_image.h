@@ -75,6 +75,9 @@ class TRivoCustomImage : public TRivoControl {
   bool PicturePixelAt(int32_t x, int32_t y, int32_t& px, int32_t& py) const;
 
   void Draw(TCustomDIBX& surface) override;
+  // An unturned picture of the control's size, copied whole (opaque, no
+  // mask, no transparent colour, no parts left out).
+  bool FillsOpaquely() const override;
   TRivoControl* HitTest(int32_t x, int32_t y, HitModes modes) override;
   bool Tick() override;
 

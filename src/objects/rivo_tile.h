@@ -45,6 +45,8 @@ class TRivoTile : public TRivoCustomImages {
     return TRivoControl::HitTest(x, y, modes);
   }
   void Draw(TCustomDIBX& target) override;
+  // Tiles and films draw in their own ways.
+  bool FillsOpaquely() const override { return false; }
 
   void SaveToStream(ByteWriter& out) const override;
   void LoadFromStream(ByteReader& in, int32_t version) override;

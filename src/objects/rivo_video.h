@@ -58,6 +58,8 @@ class TRivoVideo : public TRivoCustomImage {
 
   bool Tick() override;
   void Draw(TCustomDIBX& surface) override;
+  // A film draws its frames in its own way.
+  bool FillsOpaquely() const override { return false; }
   void Destroying() override;
 
  private:

@@ -83,12 +83,18 @@ void TRivoBaseList::ClearDirty() {
 
 TCustomWipe* TRivoBaseList::StartTransition(int32_t active, int32_t kind, int32_t param, bool force,
                                                  int32_t position, int32_t duration) {
+  const bool same_shown = active_base_ == (active & 1);
   active_base_ = active & 1;
   if (force || (kind != 0 && !transition_)) {
     DropTransition();
-    for (auto& base : bases_) base->InvalidateAll();
+    TRivoBase& shown = ActiveBase();
+    // The shown base's surface gets its own last picture (below, or it drew
+    // there already); when redrawing it whole would give that picture
+    // again, only what changed since is drawn.
+    const bool keep_shown = kind != 0 && same_shown && shown.RedrawCoversEverything();
+    for (auto& base : bases_)
+      if (!keep_shown || base.get() != &shown) base->InvalidateAll();
     if (kind != 0) {
-      TRivoBase& shown = ActiveBase();
       transition_ = MakeWipe(kind, duration, param != 0, wipe_defaults_, BackBuffer(), BackBase().Surface,
                              shown.Surface, wipe_environment_);
       // It drew into the back buffer until now.

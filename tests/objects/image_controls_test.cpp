@@ -11,6 +11,7 @@
 #include "common/byte_writer.h"
 #include "image_fixtures.h"
 #include "objects/rivo_base.h"
+#include "objects/rivo_box.h"
 #include "objects/rivo_image.h"
 #include "objects/rivo_images.h"
 
@@ -379,6 +380,64 @@ TEST(ImageControls, AChangedRectangleShowsWhatAFullRedrawShowsThere) {
     for (int32_t y = 0; y < 48; ++y)
       for (int32_t x = 0; x < 64; ++x)
         ASSERT_EQ(full[static_cast<std::size_t>(y * 64 + x)], s.At(x, y)) << c.name << " at " << x << "," << y;
+  }
+}
+
+// Only a picture copied whole and opaque paints its rectangle whatever lies
+// beneath; under it a box draws neither its fill nor its earlier children
+// (a translucent one here), and the same pixels show over any background,
+// the picture's own children drawn over it.
+TEST(ImageControls, OnlyAPictureCopiedWholeAndOpaqueHidesWhatLiesUnderIt) {
+  struct Case {
+    const char* name;
+    void (*set)(TRivoImages&);
+    bool opaque;
+  } cases[] = {
+      {"plain", [](TRivoImages&) {}, true},
+      {"flipped", [](TRivoImages& i) { i.SetFlipH(true); }, true},
+      {"translucent", [](TRivoImages& i) { test::SetInt(i, PR_ALPHA, 200); }, false},
+      {"added", [](TRivoImages& i) { test::SetInt(i, PR_ALPHA, 300); }, false},
+      {"stretched", [](TRivoImages& i) { test::SetInt(i, PR_WIDTH, 40); }, false},
+      {"turned", [](TRivoImages& i) { i.SetAngle(30); }, false},
+      {"masked", [](TRivoImages& i) { i.SetSource("masked.orb"); }, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::vector<uint32_t> shown[2];
+    for (int32_t under = 0; under < 2; ++under) {
+      ImageScreen s;
+      auto grain = [](int32_t x, int32_t y) { return uint32_t(x * 7 << 16 | y * 9 << 8 | 0x80); };
+      s.Add("grain.orb", {{32, 24, grain, {}, 100}});
+      s.Add("masked.orb", {{32, 24, grain, [](int32_t x, int32_t) { return uint8_t(x * 8); }, 100}});
+      s.Add("dot.orb", {Solid(3, 3, 0x00FF00)});
+      s.screen.ActiveBase().SetColor(under ? 0x3060A0 : 0x000000);
+      TRivoBox& box = test::NewControl<TRivoBox>(s.screen);
+      box.SetBounds(4, 4, 40, 30);
+      box.SetColor(under ? 0xFFFFFF : 0x102030);
+      TRivoBox& glass = test::NewControl<TRivoBox>(s.screen, {}, &box);
+      glass.SetBounds(0, 0, 40, 30);
+      glass.SetColor(0x0000FF);
+      glass.SetAlpha(under ? 100 : 30);
+      TRivoImages& image = NewImages(s, "grain.orb", &box);
+      image.SetLeft(2);
+      image.SetTop(3);
+      NewImages(s, "dot.orb", &image).SetLeft(5);
+      c.set(image);
+      s.Tick();
+      s.Compose();
+      EXPECT_EQ(image.FillsOpaquely(), c.opaque);
+      // Where the picture lies on the box (a flip mirrors it to the left).
+      const TRect area = Intersect(image.GetScreenRect(), box.GetScreenRect());
+      EXPECT_EQ(box.CoveringChild(area), c.opaque ? 1u : 2u);
+      // A changed rectangle within it: the box's fill and the glass are left out there.
+      const TRect changed = Intersect(area, Bounds(5, 10, 8, 8));
+      s.screen.ActiveBase().InvalidateRect(changed);
+      s.back.FillRect(changed, 0x00ABCDEF);
+      s.Compose();
+      for (int32_t y = area.Top; y < area.Bottom; ++y)
+        for (int32_t x = area.Left; x < area.Right; ++x) shown[under].push_back(s.At(x, y));
+    }
+    if (c.opaque) EXPECT_EQ(shown[0], shown[1]);
   }
 }
 

@@ -289,6 +289,75 @@ TEST_F(ScreenTransitionStart, ABackBufferOfAnotherSizeIsCopiedFrom) {
   EXPECT_TRUE(Same(s.screen.BaseAt(0).Surface, shown));
 }
 
+// At a transition's start the shown base draws into its own surface, which
+// gets its last picture. Where redrawing it whole would paint every pixel
+// alike whatever lay beneath (its colour, or an opaque box over all of it),
+// only what changed since is drawn; elsewhere it is redrawn whole, over
+// that picture, as always (a translucent box then darkens once more).
+TEST(ScreenTransitionRedraw, TheShownBaseRedrawsOnlyWhatChangedWhenAWholeRedrawWouldPaintTheSame) {
+  constexpr int32_t kW = 40, kH = 30;
+  using Build = void (*)(TRivoBase&, TRivoBox&);
+  struct Case {
+    const char* what;
+    Build build;  // the shown base and a box filling it, opaque, under a translucent one
+    int32_t shown;  // the base the transition starts on (base 0 was shown)
+    bool redrawn_whole;
+  } cases[] = {
+      {"opaque box over the base", [](TRivoBase&, TRivoBox&) {}, 0, false},
+      {"box larger than the base", [](TRivoBase&, TRivoBox& b) { b.SetBounds(-5, -5, kW + 10, kH + 10); }, 0, false},
+      {"base of a colour", [](TRivoBase& base, TRivoBox& b) { base.SetColor(0x400000); b.SetAlpha(100); }, 0, false},
+      {"translucent box", [](TRivoBase&, TRivoBox& b) { b.SetAlpha(100); }, 0, true},
+      {"additive box", [](TRivoBase&, TRivoBox& b) { b.SetAlpha(300); }, 0, true},
+      {"box short of the edge", [](TRivoBase&, TRivoBox& b) { b.SetBounds(0, 0, kW - 1, kH); }, 0, true},
+      {"hidden box", [](TRivoBase&, TRivoBox& b) { b.SetVisible(false); }, 0, true},
+      {"box with a clip", [](TRivoBase&, TRivoBox& b) { b.SetClipWidth(kW); b.SetClipHeight(kH); }, 0, true},
+      {"box with a border", [](TRivoBase&, TRivoBox& b) { b.SetBorderWidth(2); b.SetBorderColor(0xFF); }, 0, true},
+      {"box without a colour", [](TRivoBase&, TRivoBox& b) { b.SetColor(-1); }, 0, true},
+      {"the other base shown", [](TRivoBase&, TRivoBox&) {}, 1, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    test::Screen s;
+    s.screen.SetWidth(kW);
+    s.screen.SetHeight(kH);
+    TDIBX back;
+    back.SetSize(kW, kH, 32);
+    back.Clear(0x303030);
+    s.screen.SetBackBuffer(&back);
+    s.screen.BaseAt(1).SetColor(0x808080);
+    TRivoBase& old_base = s.screen.BaseAt(0);
+    TRivoBox& cover = NewControl<TRivoBox>(s.screen, {}, &old_base);
+    cover.SetBounds(0, 0, kW, kH);
+    cover.SetColor(0x00FF00);
+    TRivoBox& glass = NewControl<TRivoBox>(s.screen, {}, &old_base);
+    glass.SetBounds(6, 6, 20, 20);
+    glass.SetColor(0xFF0000);
+    glass.SetAlpha(128);
+    c.build(old_base, cover);
+    s.screen.Draw();
+    s.screen.ClearDirty();
+    // A change not drawn yet.
+    TRivoBox& late = NewControl<TRivoBox>(s.screen, {}, &old_base);
+    late.SetBounds(30, 2, 4, 4);
+    late.SetColor(0x0000FF);
+
+    // What the whole redraw over the last picture gives.
+    TRivoBase& shown = s.screen.BaseAt(c.shown);
+    const TClipList pending = shown.Dirty;
+    shown.InvalidateAll();
+    TDIBX whole;
+    shown.ComposeInto(whole);
+    shown.Dirty = pending;
+
+    s.screen.StartTransition(c.shown, WP_FADE, 0, true, 0, 300);
+    const std::vector<TRect> full{TRect{0, 0, kW, kH}};
+    EXPECT_EQ(shown.Dirty.Rects(), c.redrawn_whole ? full : pending.Rects());
+    s.screen.Draw();
+    for (int32_t y = 0; y < kH; ++y)
+      for (int32_t x = 0; x < kW; ++x) ASSERT_EQ(shown.Surface.GetPixel(x, y), whole.GetPixel(x, y)) << x << "," << y;
+  }
+}
+
 TEST_F(ScreenTransition, AResetEndsARunningTransition) {
   s.screen.StartTransition(0, WP_FADE, 0, true, 0, 1000);
   ASSERT_EQ(s.screen.TransitionKind(), WP_FADE);
