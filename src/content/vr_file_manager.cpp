@@ -247,12 +247,25 @@ std::optional<std::string> TVrFileManager::Origin(std::string_view name) {
 }
 
 std::optional<TVrFileManager::FileWithOrigin> TVrFileManager::ReadWithOrigin(std::string_view name) {
-  std::lock_guard hold(lock_);
-  std::optional<Place> place = Locate(name, true);
-  if (!place) return std::nullopt;
+  // The lock covers only finding the file: reading and inflating it go
+  // through handles of their own, so that the player thread never waits for
+  // them (this thread may run at background rank, and be preempted while
+  // it holds the lock).
   TQnMemoryStream bytes;
-  if (place->source) place->source->ReadArchiveEntry(bytes, *place->entry);
-  else LoadFile(bytes, place->path);
+  std::optional<Place> place;
+  std::optional<TVrFileCollection::DetachedEntry> entry;
+  {
+    std::lock_guard hold(lock_);
+    place = Locate(name, true);
+    if (!place) return std::nullopt;
+    if (place->source) {
+      entry = place->source->Detach(*place->entry);
+      // An archive held only in memory has no handle of its own to read through.
+      if (!entry) place->source->ReadArchiveEntry(bytes, *place->entry);
+    }
+  }
+  if (entry) TVrFileCollection::ReadDetached(bytes, *entry);
+  else if (!place->source) LoadFile(bytes, place->path);
   return FileWithOrigin{bytes.ToString(), std::move(place->origin)};
 }
 

@@ -7,10 +7,11 @@
 // It reads only inside the base folder, its sources and the disc roots,
 // and writes only into its private temporary folder (temporary copies).
 //
-// The player thread does everything; one other thread may read through
+// The player thread does everything; other threads may read through
 // ReadWithOrigin meanwhile (the look-ahead loader). A lock keeps the shared
 // state (the archives' read positions, the resolver's cache, the list of
-// sources) consistent between the two. Memory entries are the player's own:
+// sources) consistent between them; ReadWithOrigin holds it only to find
+// the file, and reads it outside. Memory entries are the player's own:
 // only the player thread adds them (through Source), and the other thread
 // never looks at a source that holds no archive, where they live.
 
@@ -79,7 +80,8 @@ class TVrFileManager {
   };
   // For a thread other than the player's: the content and its Origin, read
   // at one moment; nothing where Origin gives nothing. Raises what
-  // LoadToStream raises for a damaged entry.
+  // LoadToStream raises for a damaged entry. The content is read outside the
+  // lock: a mount or unmount meanwhile changes the Origin a later call gives.
   std::optional<FileWithOrigin> ReadWithOrigin(std::string_view name);
   // "\\srv\a\b.x" -> "\\srv\a\", "c:b.x" -> "c:\", "a\b\c.x" -> "a\b\", "c.x" -> "".
   static std::string ExtractFolder(std::string_view name);
