@@ -5,8 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <map>
+#include <set>
 #include <string>
 #include <thread>
 
@@ -103,6 +105,32 @@ TEST(FileOrigin, AnotherThreadReadsWhileThePlayerThreadReads) {
     EXPECT_TRUE(g.manager.Exists("packed.orb"));
   }
   reader.join();
+}
+
+// The player mounts and unmounts while another thread reads: a read never
+// finds a source freed under it, and equal origins still mean equal contents.
+TEST(FileOrigin, ReadsGoOnWhileThePlayerMountsAndUnmounts) {
+  Game g;
+  WriteFile(g.dir / "other" / "other.dat", BuildArchive(102, {{"packed.orb", "other"}}));
+  std::atomic<bool> done{false};
+  std::map<std::string, std::set<std::string>> seen;  // origin -> contents read
+  std::thread reader([&] {
+    while (!done) {
+      if (std::optional<TVrFileManager::FileWithOrigin> read = g.manager.ReadWithOrigin("packed.orb"))
+        seen[read->origin].insert(read->bytes);
+    }
+  });
+  // Source 1 is unmounted and mounted again behind the other: the name's
+  // first archive alternates.
+  std::vector<std::filesystem::path> order{g.game / "game.dat", g.dir / "other" / "other.dat"};
+  ASSERT_EQ(g.manager.MountArchive(order[1]), 2);
+  for (int i = 0; i < 100; ++i) {
+    g.manager.Unmount(1);
+    ASSERT_EQ(g.manager.MountArchive(order[static_cast<std::size_t>(i % 2)]), 2);
+  }
+  done = true;
+  reader.join();
+  for (const auto& [origin, contents] : seen) EXPECT_EQ(contents.size(), 1u) << origin;
 }
 
 // Entries large enough that reads overlap: two threads read the same entry
