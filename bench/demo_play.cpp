@@ -61,8 +61,11 @@ struct Times {
   Clock::duration pace{};  // zero: back to back
   std::vector<Clock::time_point> tick_starts;
   std::vector<Clock::time_point> tick_ends;  // the end of the work of the tick before each start
-  std::vector<double> cpu_ms;  // the player thread's own time, waits and preemption left out
-  std::vector<long> faults;    // the player thread's page faults: first touches of fresh memory
+  // The player thread's own time (waits and preemption left out) and its
+  // page faults (first touches of fresh memory), at each tick's start and
+  // at the end of the work of the tick before.
+  std::vector<double> cpu_ms, cpu_end_ms;
+  std::vector<long> faults, faults_end;
   std::vector<int32_t> elapsed_ms;  // the game's clock at each tick's start
   std::vector<int32_t> cached_pictures;
   std::vector<rivo::TFontPixelManager::Counts> glyphs;  // glyphs the cache took ready, and rendered itself
@@ -91,21 +94,30 @@ class TimedScreen : public rivo::ScreenStage {
   void ProcessInput() override {
     const Clock::time_point now = Clock::now();
     times_.tick_ends.push_back(now);
+    times_.cpu_end_ms.push_back(CpuMs());
+    times_.faults_end.push_back(Faults());
     if (times_.pace != Clock::duration{} && !times_.tick_starts.empty())
       std::this_thread::sleep_until(std::max(now, times_.tick_starts.back() + times_.pace));
     times_.tick_starts.push_back(Clock::now());
-    timespec cpu{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &cpu);
-    times_.cpu_ms.push_back(static_cast<double>(cpu.tv_sec) * 1e3 + static_cast<double>(cpu.tv_nsec) / 1e6);
-    rusage usage{};
-    getrusage(RUSAGE_THREAD, &usage);
-    times_.faults.push_back(usage.ru_minflt + usage.ru_majflt);
+    times_.cpu_ms.push_back(CpuMs());
+    times_.faults.push_back(Faults());
     times_.elapsed_ms.push_back(ctx_.ElapsedMs);
     times_.cached_pictures.push_back(images_ ? images_->Count() : 0);
     times_.glyphs.push_back(glyphs_ ? glyphs_->Made() : rivo::TFontPixelManager::Counts{});
     inner_->ProcessInput();
   }
   void Update() override { inner_->Update(); }
+
+  static double CpuMs() {
+    timespec cpu{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &cpu);
+    return static_cast<double>(cpu.tv_sec) * 1e3 + static_cast<double>(cpu.tv_nsec) / 1e6;
+  }
+  static long Faults() {
+    rusage usage{};
+    getrusage(RUSAGE_THREAD, &usage);
+    return usage.ru_minflt + usage.ru_majflt;
+  }
   Composed Compose(rivo::TDIBX& back_buffer) override {
     Composed c = inner_->Compose(back_buffer);
     // The frame of the first tick (composition before it shows nothing yet).
@@ -184,7 +196,7 @@ std::string PlayOnce(const std::vector<std::string>& args, const std::filesystem
     const auto i = static_cast<std::size_t>(n - 1);
     const auto page = pages.find(n);
     report << n << ' ' << Ms(times.tick_ends[i + 1] - times.tick_starts[i]) << ' '
-           << times.cpu_ms[i + 1] - times.cpu_ms[i] << ' ' << times.faults[i + 1] - times.faults[i] << ' '
+           << times.cpu_end_ms[i + 1] - times.cpu_ms[i] << ' ' << times.faults_end[i + 1] - times.faults[i] << ' '
            << times.cached_pictures[i + 1] - times.cached_pictures[i] << ' '
            << times.glyphs[i + 1].prepared - times.glyphs[i].prepared << ' '
            << times.glyphs[i + 1].rendered - times.glyphs[i].rendered << ' '
