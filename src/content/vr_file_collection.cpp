@@ -24,6 +24,7 @@ void TVrFileCollection::Reset() {
   archive_stream_.reset();
   folder_.clear();
   resource_ = false;
+  reopenable_ = false;
   res_type_.clear();
   res_name_.clear();
   version_ = 0;
@@ -43,6 +44,7 @@ void TVrFileCollection::Open(const fs::path& path) {
   folder_ = path.parent_path();
   try {
     archive_stream_ = std::make_unique<TQnBigFileStream>(path, TQnBigFileStream::kRead | TQnBigFileStream::kDenyWrite);
+    reopenable_ = true;
     int64_t size = archive_stream_->GetSize();
     if (IsExecutableName(path)) {
       archive_stream_->SetPosition(AppendedArchiveStart(*archive_stream_, DisplayName()));
@@ -74,6 +76,7 @@ void TVrFileCollection::OpenResource(const fs::path& module_path, std::string_vi
   try {
     archive_stream_ = std::make_unique<TQnBigResourceStream>(module_path, res_name, res_type);
     resource_ = true;
+    reopenable_ = true;
     res_type_ = res_type;
     res_name_ = res_name;
     archive_stream_->SetPosition(0);
@@ -123,13 +126,26 @@ void TVrFileCollection::ReadEntry(TStream& dest, std::string_view name) {
 
 std::string TVrFileCollection::EntryName(const TVrFile& entry) const { return DisplayName() + ":" + entry.Name(); }
 
+namespace {
+
+[[noreturn]] void FailNamedEntry(std::string_view archive_name, std::string_view entry_name, const std::string& what) {
+  throw LoadError(std::string(archive_name), "entry " + Cp932ToUtf8(entry_name) + ": " + what);
+}
+
+// Every failure to seek reads the same.
+void SeekTo(TQnBigStream& archive, int64_t offset, std::string_view archive_name, std::string_view entry_name) {
+  archive.SetPosition(offset);
+  if (archive.GetPosition() != offset) FailNamedEntry(archive_name, entry_name, "lies beyond the end of the archive");
+}
+
+}  // namespace
+
 void TVrFileCollection::FailEntry(const TVrFile& entry, const std::string& what) const {
-  throw LoadError(DisplayName(), "entry " + Cp932ToUtf8(entry.Name()) + ": " + what);
+  FailNamedEntry(DisplayName(), entry.Name(), what);
 }
 
 void TVrFileCollection::SeekEntry(const TVrFile& entry) {
-  archive_stream_->SetPosition(entry.Offset);
-  if (archive_stream_->GetPosition() != entry.Offset) FailEntry(entry, "lies beyond the end of the archive");
+  SeekTo(*archive_stream_, entry.Offset, DisplayName(), entry.Name());
 }
 
 bool TVrFileCollection::PlainlyStored(const TVrFile& entry) const {
@@ -155,6 +171,53 @@ bool TVrFileCollection::ReadsAsStored(const TVrFile& entry) {
   return !InflateIfZlib(scratch, ReadStoredBytes(entry), EntryName(entry), inflate_limit_);
 }
 
+TVrFileCollection::DetachedEntry TVrFileCollection::Describe(const TVrFile& entry) const {
+  DetachedEntry described;
+  described.archive_path = archive_path_;
+  described.resource = resource_;
+  described.res_type = res_type_;
+  described.res_name = res_name_;
+  described.offset = entry.Offset;
+  described.size = entry.Size;
+  described.plain = PlainlyStored(entry);
+  described.flagless = FlaglessArchive();
+  described.inflate_limit = inflate_limit_;
+  described.archive_name = DisplayName();
+  described.entry_name = entry.Name();
+  return described;
+}
+
+std::optional<TVrFileCollection::DetachedEntry> TVrFileCollection::Detach(const TVrFile& entry) const {
+  if (entry.Data || !archive_stream_ || !reopenable_) return std::nullopt;
+  return Describe(entry);
+}
+
+void TVrFileCollection::ReadDescribed(TQnBigStream& archive, TStream& dest, const DetachedEntry& entry) {
+  const auto fail = [&](const std::string& what) { FailNamedEntry(entry.archive_name, entry.entry_name, what); };
+  if (entry.plain) {
+    SeekTo(archive, entry.offset, entry.archive_name, entry.entry_name);
+    if (archive.CopyTo(dest, entry.size) != entry.size) fail("truncated");
+    return;
+  }
+  if (entry.size > entry.inflate_limit) fail("compressed entry too large");
+  SeekTo(archive, entry.offset, entry.archive_name, entry.entry_name);
+  std::string bytes(static_cast<std::size_t>(entry.size), '\0');
+  if (archive.Read(bytes.data(), entry.size) != entry.size) fail("truncated");
+  const std::string name = entry.archive_name + ":" + entry.entry_name;  // how inflate errors name an entry
+  auto* memory = dynamic_cast<TQnMemoryStream*>(&dest);
+  TQnMemoryStream inflated;
+  TQnMemoryStream& target = memory ? *memory : inflated;
+  if (!entry.flagless) {
+    InflateInto(target, bytes, name, entry.inflate_limit);
+  } else if (!InflateIfZlib(target, bytes, name, entry.inflate_limit)) {
+    // Archives without flags were written by tools that could leave an
+    // entry raw; bytes that are no complete zlib stream are the content.
+    dest.WriteBuffer(bytes.data(), static_cast<int64_t>(bytes.size()));
+    return;
+  }
+  if (!memory) dest.WriteBuffer(inflated.Data(), inflated.GetSize());
+}
+
 void TVrFileCollection::ReadArchiveEntry(TStream& dest, const TVrFile& entry) {
   if (entry.Data) {
     dest.WriteBuffer(entry.Data->Data(), entry.Data->GetSize());
@@ -162,24 +225,18 @@ void TVrFileCollection::ReadArchiveEntry(TStream& dest, const TVrFile& entry) {
   }
   // An empty entry is empty, whatever the stream conventions say about a count of 0.
   if (entry.Size <= 0 || !archive_stream_) return;
-  if (PlainlyStored(entry)) {
-    SeekEntry(entry);
-    if (archive_stream_->CopyTo(dest, entry.Size) != entry.Size) FailEntry(entry, "truncated");
-    return;
-  }
-  const std::string bytes = ReadStoredBytes(entry);
-  auto* memory = dynamic_cast<TQnMemoryStream*>(&dest);
-  TQnMemoryStream inflated;
-  TQnMemoryStream& target = memory ? *memory : inflated;
-  if (!FlaglessArchive()) {
-    InflateInto(target, bytes, EntryName(entry), inflate_limit_);
-  } else if (!InflateIfZlib(target, bytes, EntryName(entry), inflate_limit_)) {
-    // Archives without flags were written by tools that could leave an
-    // entry raw; bytes that are no complete zlib stream are the content.
-    dest.WriteBuffer(bytes.data(), static_cast<int64_t>(bytes.size()));
-    return;
-  }
-  if (!memory) dest.WriteBuffer(inflated.Data(), inflated.GetSize());
+  ReadDescribed(*archive_stream_, dest, Describe(entry));
+}
+
+void TVrFileCollection::ReadDetached(TStream& dest, const DetachedEntry& entry) {
+  if (entry.size <= 0) return;
+  std::unique_ptr<TQnBigStream> archive;
+  if (entry.resource)
+    archive = std::make_unique<TQnBigResourceStream>(entry.archive_path, entry.res_name, entry.res_type);
+  else
+    archive = std::make_unique<TQnBigFileStream>(entry.archive_path,
+                                                 TQnBigFileStream::kRead | TQnBigFileStream::kDenyWrite);
+  ReadDescribed(*archive, dest, entry);
 }
 
 TVrFile& TVrFileCollection::AddEntry(std::string name) { return Add(std::make_unique<TVrFile>(), std::move(name)); }

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -64,6 +65,25 @@ class TVrFileCollection : public THashCollection<TVrFile> {
   // Archives before version 101 carry no flags: each entry is read as a zlib
   // stream, or as it stands when its bytes are no complete zlib stream.
   void ReadArchiveEntry(TStream& dest, const TVrFile& entry);
+  // An archive entry as ReadDetached reads it: where it lies and how it is
+  // coded, apart from the collection and its archive stream.
+  struct DetachedEntry {
+    std::filesystem::path archive_path;
+    bool resource = false;  // the archive is the resource (res_type, res_name) of the executable archive_path
+    std::string res_type, res_name;
+    int64_t offset = 0, size = 0;
+    bool plain = false;     // read as it stands (PlainlyStored)
+    bool flagless = false;  // FlaglessArchive
+    int64_t inflate_limit = 0;
+    std::string archive_name, entry_name;  // CP932, as errors name them
+  };
+  // Nothing for a memory entry, or when no archive is open or the archive is
+  // held only in memory (OpenStream): those are read through ReadArchiveEntry.
+  std::optional<DetachedEntry> Detach(const TVrFile& entry) const;
+  // What ReadArchiveEntry reads for the entry, raising what it raises, read
+  // through a handle of its own: on any thread, while the collection it came
+  // from is read, changed or closed meanwhile.
+  static void ReadDetached(TStream& dest, const DetachedEntry& entry);
   // An archive entry's bytes as they lie in the archive (empty for memory entries).
   std::string ReadStoredBytes(const TVrFile& entry);
   // Whether reading the entry gives its bytes as they stand: its Stored flag,
@@ -97,6 +117,9 @@ class TVrFileCollection : public THashCollection<TVrFile> {
   std::string DisplayName() const;
   std::string EntryName(const TVrFile& entry) const;  // how inflate errors name an entry
   [[noreturn]] void FailEntry(const TVrFile& entry, const std::string& what) const;
+  DetachedEntry Describe(const TVrFile& entry) const;
+  // The entry's content from archive, which Describe or Detach described.
+  static void ReadDescribed(TQnBigStream& archive, TStream& dest, const DetachedEntry& entry);
   // Read as it stands without a look at its bytes.
   bool PlainlyStored(const TVrFile& entry) const;
   void SeekEntry(const TVrFile& entry);
@@ -106,6 +129,7 @@ class TVrFileCollection : public THashCollection<TVrFile> {
   std::filesystem::path archive_path_;
   std::unique_ptr<TQnBigStream> archive_stream_;
   bool resource_ = false;
+  bool reopenable_ = false;  // the archive is a file or a resource, not a stream held in memory
   std::string res_type_, res_name_;
   int32_t version_ = 0;
   int64_t inflate_limit_ = kMaxInflatedSize;

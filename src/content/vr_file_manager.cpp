@@ -20,6 +20,13 @@ bool IsFile(const std::optional<fs::path>& p) {
   return p && fs::is_regular_file(*p, ec);
 }
 
+// The loose file name denotes in folder (none for no folder).
+std::optional<fs::path> FileIn(TContentPathResolver& resolver, const fs::path& folder, std::string_view name) {
+  if (folder.empty()) return std::nullopt;
+  auto path = resolver.Resolve(folder, name);
+  return IsFile(path) ? path : std::nullopt;
+}
+
 void LoadFile(TStream& dest, const fs::path& path) {
   TFileStream file(path, FileOpen::kRead);
   CopyStream(dest, file, file.GetSize());
@@ -28,17 +35,36 @@ void LoadFile(TStream& dest, const fs::path& path) {
 }  // namespace
 
 TVrFileManager::TVrFileManager(fs::path temp_folder, fs::path mount_table)
-    : disc_roots_(std::move(mount_table)), locks_(std::move(temp_folder)) {}
+    : disc_roots_(std::move(mount_table)), locks_(std::move(temp_folder)), published_(std::make_shared<Layout>()) {}
 
 TVrFileManager::~TVrFileManager() {
   sources_.clear();
+  published_.reset();
   locks_.Clear();
 }
 
 int TVrFileManager::Append(std::unique_ptr<TVrFileCollection> source) {
   ++layout_;
   sources_.push_back(std::move(source));
+  Publish();
   return static_cast<int>(sources_.size()) - 1;
+}
+
+void TVrFileManager::Publish() {
+  auto layout = std::make_shared<Layout>();
+  layout->number = layout_;
+  layout->base_folder = base_folder_;
+  layout->disc_roots = disc_roots_.Roots();
+  layout->sources = sources_;
+  std::shared_ptr<const Layout> old = std::move(layout);  // freed outside published_lock_
+  std::lock_guard hold(published_lock_);
+  published_.swap(old);
+}
+
+void TVrFileManager::AddDiscRoot(fs::path folder) {
+  std::lock_guard hold(lock_);
+  disc_roots_.AddRoot(std::move(folder));
+  Publish();
 }
 
 int TVrFileManager::MountArchive(const fs::path& path) {
@@ -65,24 +91,22 @@ void TVrFileManager::Unmount(int index) {
   if (index < 0 || index >= SourceCount()) return;
   sources_.erase(sources_.begin() + index);
   ++layout_;
+  Publish();
 }
 
 void TVrFileManager::SetBaseFolder(const fs::path& folder) {
   std::lock_guard hold(lock_);
   base_folder_ = folder;
+  Publish();
 }
 
 std::optional<fs::path> TVrFileManager::BaseFile(std::string_view name) {
-  if (base_folder_.empty()) return std::nullopt;
-  auto path = resolver_.Resolve(base_folder_, name);
-  return IsFile(path) ? path : std::nullopt;
+  return FileIn(resolver_, base_folder_, name);
 }
 
 std::optional<fs::path> TVrFileManager::DiscFile(std::string_view name) {
-  for (const fs::path& root : disc_roots_.Roots()) {
-    auto path = resolver_.Resolve(root, name);
-    if (IsFile(path)) return path;
-  }
+  for (const fs::path& root : disc_roots_.Roots())
+    if (auto path = FileIn(resolver_, root, name)) return path;
   return std::nullopt;
 }
 
@@ -163,6 +187,7 @@ bool TVrFileManager::RequestDisk(int disk_no) {
     disc_roots_.Rescan();
     for (int i = SourceCount() - 1; i >= 0; --i)
       if (disc_roots_.Holds(sources_[static_cast<std::size_t>(i)]->Folder())) Unmount(i);
+    Publish();
   }
   if (!prompt_) return false;
   for (;;) {
@@ -179,6 +204,7 @@ bool TVrFileManager::MountDisk(int disk_index) {
   std::lock_guard hold(lock_);
   // A disc inserted since the last look must be found: read the mount table anew.
   disc_roots_.Rescan();
+  Publish();
   bool mounted = false;
   for (const fs::path& root : disc_roots_.Roots()) {
     auto archive = resolver_.Resolve(root, "game.dat");
@@ -203,7 +229,8 @@ bool TVrFileManager::MountDisk(int disk_index) {
 
 void TVrFileManager::Tick() { locks_.DeleteQueuedFiles(); }
 
-std::optional<TVrFileManager::Place> TVrFileManager::Locate(std::string_view name, bool skip_memory) {
+std::optional<TVrFileManager::Place> TVrFileManager::Locate(const Layout& layout, TContentPathResolver& resolver,
+                                                            std::string_view name, bool skip_memory) {
   if (name.empty()) return std::nullopt;
   // A loose file is told by its path, size and time of change: a game that
   // writes the file anew changes at least the time.
@@ -219,9 +246,10 @@ std::optional<TVrFileManager::Place> TVrFileManager::Locate(std::string_view nam
     place.path = path;
     return place;
   };
-  if (auto path = BaseFile(name)) return loose(*path);
-  for (std::size_t i = 0; i < sources_.size(); ++i) {
-    TVrFileCollection& source = *sources_[i];
+  // As BaseFile and DiscFile find them, in this layout.
+  if (auto path = FileIn(resolver, layout.base_folder, name)) return loose(*path);
+  for (std::size_t i = 0; i < layout.sources.size(); ++i) {
+    TVrFileCollection& source = *layout.sources[i];
     if (skip_memory && !source.HasArchive()) continue;
     const TVrFile* entry = source.Find(name);
     if (!entry || (!entry->Data && !source.HasArchive())) continue;
@@ -229,30 +257,47 @@ std::optional<TVrFileManager::Place> TVrFileManager::Locate(std::string_view nam
     // Archives do not change while mounted; a mount or unmount may put
     // another archive at this place in the list.
     Place place;
-    place.origin = "a" + std::to_string(layout_) + ":" + std::to_string(i) + ":" + std::to_string(entry->Offset) +
-                   ":" + std::to_string(entry->Size);
+    place.origin = "a" + std::to_string(layout.number) + ":" + std::to_string(i) + ":" +
+                   std::to_string(entry->Offset) + ":" + std::to_string(entry->Size);
     place.source = &source;
     place.entry = entry;
     return place;
   }
-  if (auto path = DiscFile(name)) return loose(*path);
+  for (const fs::path& root : layout.disc_roots)
+    if (auto path = FileIn(resolver, root, name)) return loose(*path);
   return std::nullopt;
 }
 
 std::optional<std::string> TVrFileManager::Origin(std::string_view name) {
   std::lock_guard hold(lock_);
-  std::optional<Place> place = Locate(name, false);
+  // The player's own published layout: the player alone changes it.
+  std::optional<Place> place = Locate(*published_, resolver_, name, false);
   if (!place) return std::nullopt;
   return std::move(place->origin);
 }
 
 std::optional<TVrFileManager::FileWithOrigin> TVrFileManager::ReadWithOrigin(std::string_view name) {
-  std::lock_guard hold(lock_);
-  std::optional<Place> place = Locate(name, true);
+  std::shared_ptr<const Layout> layout;
+  {
+    std::lock_guard hold(published_lock_);
+    layout = published_;
+  }
+  std::optional<Place> place;
+  {
+    std::lock_guard hold(reader_lock_);
+    place = Locate(*layout, reader_resolver_, name, true);
+  }
   if (!place) return std::nullopt;
   TQnMemoryStream bytes;
-  if (place->source) place->source->ReadArchiveEntry(bytes, *place->entry);
-  else LoadFile(bytes, place->path);
+  if (!place->source) {
+    LoadFile(bytes, place->path);
+  } else if (std::optional<TVrFileCollection::DetachedEntry> entry = place->source->Detach(*place->entry)) {
+    TVrFileCollection::ReadDetached(bytes, *entry);
+  } else {
+    // An archive held only in memory has no handle of its own to read through.
+    std::lock_guard hold(lock_);
+    place->source->ReadArchiveEntry(bytes, *place->entry);
+  }
   return FileWithOrigin{bytes.ToString(), std::move(place->origin)};
 }
 

@@ -7,12 +7,17 @@
 // It reads only inside the base folder, its sources and the disc roots,
 // and writes only into its private temporary folder (temporary copies).
 //
-// The player thread does everything; one other thread may read through
-// ReadWithOrigin meanwhile (the look-ahead loader). A lock keeps the shared
-// state (the archives' read positions, the resolver's cache, the list of
-// sources) consistent between the two. Memory entries are the player's own:
-// only the player thread adds them (through Source), and the other thread
-// never looks at a source that holds no archive, where they live.
+// The player thread does everything; other threads may read through
+// ReadWithOrigin meanwhile (the look-ahead loader). They never take the
+// player's lock: such a thread runs at background rank and may be preempted
+// for tens of milliseconds while it holds a lock, and the player must not
+// wait for it. The player publishes the layout of its sources whenever it
+// changes (mounts, the base folder, disc roots); readers look in the latest
+// layout with a path resolver of their own and read entries through handles
+// of their own, so that the archives' read positions stay the player's.
+// An archive's directory does not change while mounted. Memory entries are
+// the player's own: only the player thread adds them (through Source, to a
+// source without an archive), and readers never look at such a source.
 
 #include <cstdint>
 #include <filesystem>
@@ -79,7 +84,8 @@ class TVrFileManager {
   };
   // For a thread other than the player's: the content and its Origin, read
   // at one moment; nothing where Origin gives nothing. Raises what
-  // LoadToStream raises for a damaged entry.
+  // LoadToStream raises for a damaged entry. The content is read outside the
+  // lock: a mount or unmount meanwhile changes the Origin a later call gives.
   std::optional<FileWithOrigin> ReadWithOrigin(std::string_view name);
   // "\\srv\a\b.x" -> "\\srv\a\", "c:b.x" -> "c:\", "a\b\c.x" -> "a\b\", "c.x" -> "".
   static std::string ExtractFolder(std::string_view name);
@@ -100,10 +106,7 @@ class TVrFileManager {
   void SetDiscPrompt(DiscPrompt* prompt) { prompt_ = prompt; }
   void SetProjectTitle(std::string title) { project_title_ = std::move(title); }
   // A folder searched like a disc (the --disc-root option).
-  void AddDiscRoot(std::filesystem::path folder) {
-    std::lock_guard hold(lock_);
-    disc_roots_.AddRoot(std::move(folder));
-  }
+  void AddDiscRoot(std::filesystem::path folder);
   const TDiscRoots& DiscRoots() const { return disc_roots_; }
 
   int SourceCount() const { return static_cast<int>(sources_.size()); }
@@ -123,9 +126,19 @@ class TVrFileManager {
     const TVrFile* entry = nullptr;
     std::filesystem::path path;
   };
-  std::optional<Place> Locate(std::string_view name, bool skip_memory);
+  // What readers look in: a copy of the player's state, never changed once published.
+  struct Layout {
+    uint64_t number = 0;  // layout_
+    std::filesystem::path base_folder;
+    std::vector<std::filesystem::path> disc_roots;
+    std::vector<std::shared_ptr<TVrFileCollection>> sources;
+  };
+  static std::optional<Place> Locate(const Layout& layout, TContentPathResolver& resolver, std::string_view name,
+                                     bool skip_memory);
+  // Under lock_, after every change of what Layout copies.
+  void Publish();
 
-  std::vector<std::unique_ptr<TVrFileCollection>> sources_;
+  std::vector<std::shared_ptr<TVrFileCollection>> sources_;
   std::filesystem::path base_folder_;
   TContentPathResolver resolver_;
   TDiscRoots disc_roots_;
@@ -136,6 +149,12 @@ class TVrFileManager {
   std::recursive_mutex lock_;
   // Counts mounts and unmounts: an archive's origins name the layout of sources they were found in.
   uint64_t layout_ = 0;
+  // The player takes published_lock_ only to publish; readers to copy the pointer.
+  std::mutex published_lock_;
+  std::shared_ptr<const Layout> published_;
+  // Readers' own, so that they never share the player's.
+  std::mutex reader_lock_;
+  TContentPathResolver reader_resolver_;
 };
 
 }  // namespace rivo

@@ -33,30 +33,47 @@ GlyphAhead::~GlyphAhead() {
 }
 
 std::optional<RasterGlyph> GlyphAhead::TakeGlyph(std::string_view font_identity, int32_t level, uint16_t code) {
-  std::lock_guard hold(lock_);
-  const auto it = ready_.find(KeyView{font_identity, level, code});
-  if (it == ready_.end()) return std::nullopt;
-  std::optional<RasterGlyph> glyph(std::move(it->second));
-  bytes_ -= GlyphBytes(*glyph);
-  handed_.insert(ready_.extract(it).key());
+  // Never waits for the worker (it may hold the lock while preempted at its
+  // background rank): a glyph not taken is rendered by the cache, the same.
+  std::unique_lock hold(lock_, std::try_to_lock);
+  if (!hold) return std::nullopt;
+  const bool replan = SendUnsentFonts();
+  std::optional<RasterGlyph> glyph;
+  if (const auto it = ready_.find(KeyView{font_identity, level, code}); it != ready_.end()) {
+    glyph.emplace(std::move(it->second));
+    bytes_ -= GlyphBytes(*glyph);
+    handed_.insert(ready_.extract(it).key());
+  }
+  hold.unlock();
+  if (replan) wake_.notify_one();
   return glyph;
 }
 
 void GlyphAhead::FontUsed(const GlyphFont& font) {
-  {
-    std::lock_guard hold(lock_);
+  if (std::find(unsent_.begin(), unsent_.end(), font) == unsent_.end()) unsent_.push_back(font);
+  // Without waiting for the worker: the fonts are sent with the next call that finds the lock free.
+  std::unique_lock hold(lock_, std::try_to_lock);
+  if (!hold || !SendUnsentFonts()) return;
+  hold.unlock();
+  wake_.notify_one();
+}
+
+bool GlyphAhead::SendUnsentFonts() {
+  bool replan = false;
+  for (const GlyphFont& font : unsent_) {
     const auto known = std::find(recent_.begin(), recent_.end(), font);
     if (known != recent_.end()) {
       // Known fonts only change places: the plan already has their glyphs.
       std::rotate(recent_.begin(), known, known + 1);
-      return;
+      continue;
     }
     recent_.insert(recent_.begin(), font);
     if (recent_.size() > limits_.recent_fonts) recent_.pop_back();
-    if (plan_.empty()) return;
-    replan_ = true;
+    replan = replan || !plan_.empty();
   }
-  wake_.notify_one();
+  unsent_.clear();
+  if (replan) replan_ = true;
+  return replan;
 }
 
 void GlyphAhead::PageRead(const std::string& name, TPage& page) {
@@ -83,6 +100,7 @@ void GlyphAhead::Planned(const std::vector<std::string>& pages) {
 
 void GlyphAhead::WaitUntilIdle() {
   std::unique_lock hold(lock_);
+  if (SendUnsentFonts()) wake_.notify_one();
   idle_.wait(hold, [&] { return stopping_ || (!replan_ && !working_); });
 }
 
@@ -206,6 +224,7 @@ void GlyphAhead::Work(const Inputs& inputs, TFontPixelManager& opener) {
 }
 
 void GlyphAhead::Keep(const std::set<Key, KeyOrder>& planned) {
+  std::map<Key, RasterGlyph, KeyOrder> dropped;  // freed outside the lock
   std::lock_guard hold(lock_);
   for (auto it = ready_.begin(); it != ready_.end();) {
     if (planned.count(it->first)) {
@@ -213,7 +232,7 @@ void GlyphAhead::Keep(const std::set<Key, KeyOrder>& planned) {
       continue;
     }
     bytes_ -= GlyphBytes(it->second);
-    it = ready_.erase(it);
+    dropped.insert(ready_.extract(it++));
   }
   std::erase_if(handed_, [&](const Key& key) { return !planned.count(key); });
 }

@@ -58,7 +58,7 @@ class GlyphAhead final : public TPreparedGlyphs, public LookAheadWatcher {
   GlyphAhead(const GlyphAhead&) = delete;
   GlyphAhead& operator=(const GlyphAhead&) = delete;
 
-  // The glyph cache's side (the player thread).
+  // The glyph cache's side (the player thread). Neither waits for the worker.
   std::optional<RasterGlyph> TakeGlyph(std::string_view font_identity, int32_t level, uint16_t code) override;
   void FontUsed(const GlyphFont& font) override;
 
@@ -67,7 +67,7 @@ class GlyphAhead final : public TPreparedGlyphs, public LookAheadWatcher {
   void Planned(const std::vector<std::string>& pages) override;
 
   // Waits until the worker has rendered what the latest plan names (or the
-  // budget is full); for tests and measurements.
+  // budget is full); for tests and measurements, on the player thread.
   void WaitUntilIdle();
   std::size_t ReadyCount() const;
   int64_t ReadyBytes() const;
@@ -105,6 +105,8 @@ class GlyphAhead final : public TPreparedGlyphs, public LookAheadWatcher {
   void Keep(const std::set<Key, KeyOrder>& planned);
   // Stores a render; false when the budget is full.
   bool Put(Key key, RasterGlyph glyph);
+  // Under lock_: moves unsent_ into recent_; true when the plan must be made anew.
+  bool SendUnsentFonts();
 
   const RasteriserMaker make_;
   const Limits limits_;
@@ -117,6 +119,7 @@ class GlyphAhead final : public TPreparedGlyphs, public LookAheadWatcher {
   // names little, while the pages it leads to were named before.
   std::vector<std::string> plan_, previous_plan_;
   std::vector<GlyphFont> recent_;  // most recent first
+  std::vector<GlyphFont> unsent_;  // the player thread's own: fonts used while the worker held lock_, oldest first
   std::map<Key, RasterGlyph, KeyOrder> ready_;
   std::set<Key, KeyOrder> handed_;  // taken by the cache since the plan first named them
   int64_t bytes_ = 0;

@@ -39,7 +39,9 @@ LookAhead::~LookAhead() {
 }
 
 void LookAhead::Start() {
-  if (!worker_.joinable()) worker_ = std::thread([this] { Run(); });
+  if (worker_.joinable()) return;
+  worker_ = std::thread([this] { Run(); });
+  worker_time_ = ThreadTime(worker_);
 }
 
 void LookAhead::PageOpened(std::string_view name, std::span<const std::string_view> callers) {
@@ -83,9 +85,18 @@ std::unique_ptr<TPage> LookAhead::TakePage(std::string_view name) {
 }
 
 std::optional<TPreparedPicture> LookAhead::TakePrepared(const std::string& name, int32_t identification_code) {
-  // About what the player takes to decode a full-screen picture itself.
+  // About what the player takes to decode a full-screen picture itself; and
+  // only while the worker gets at least a quarter of the time waited (one
+  // that has a core to itself uses all of it).
   constexpr std::chrono::milliseconds kPatience{4};
-  std::optional<LookAheadStore::Picture> picture = store_.TakePicture(name, kPatience);
+  std::optional<std::chrono::nanoseconds> seen = worker_time_.Now();
+  const auto getting_on = [&] {
+    const std::optional<std::chrono::nanoseconds> now = worker_time_.Now();
+    const bool on = !now || !seen || *now - *seen >= LookAheadStore::kProgressStep / 4;
+    seen = now;
+    return on;
+  };
+  std::optional<LookAheadStore::Picture> picture = store_.TakePicture(name, kPatience, getting_on);
   if (!picture || picture->identification_code != identification_code) return std::nullopt;
   if (files_.Origin(name) != picture->origin) return std::nullopt;
   ++served_;

@@ -39,6 +39,7 @@
 #include "graphics/prepared_pictures.h"
 #include "host/look_ahead_store.h"
 #include "host/look_ahead_watcher.h"
+#include "platform/background_thread.h"
 #include "scenario/page_references.h"
 
 namespace rivo {
@@ -113,6 +114,7 @@ class LookAhead : public TPreparedPictures {
   std::atomic<bool> stopping_{false};
   std::atomic<int32_t> served_{0};
   std::thread worker_;
+  ThreadTime worker_time_;  // the worker's processor time, read by the player
 };
 
 }  // namespace rivo

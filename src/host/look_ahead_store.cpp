@@ -101,7 +101,8 @@ int64_t LookAheadStore::Bytes() const {
 }
 
 std::optional<LookAheadStore::Picture> LookAheadStore::TakePicture(const std::string& name,
-                                                                   std::optional<std::chrono::microseconds> patience) {
+                                                                   std::optional<std::chrono::microseconds> patience,
+                                                                   const std::function<bool()>& getting_on) {
   std::unique_lock hold(lock_);
   const std::string key = Key(name);
   auto slot = pictures_.find(key);
@@ -113,10 +114,23 @@ std::optional<LookAheadStore::Picture> LookAheadStore::TakePicture(const std::st
     };
     if (!patience) {
       finished_.wait(hold, done);
-    } else if (!finished_.wait_for(hold, *patience, done)) {
-      // Finish finds no slot and drops the worker's result.
-      pictures_.erase(slot);
-      return std::nullopt;
+    } else {
+      using Clock = std::chrono::steady_clock;
+      const Clock::time_point deadline = Clock::now() + *patience;
+      bool finished = false;
+      for (;;) {
+        const Clock::time_point until = getting_on ? std::min(deadline, Clock::now() + kProgressStep) : deadline;
+        if (finished_.wait_until(hold, until, done)) {
+          finished = true;
+          break;
+        }
+        if (Clock::now() >= deadline || (getting_on && !getting_on())) break;
+      }
+      if (!finished) {
+        // Finish finds no slot and drops the worker's result.
+        pictures_.erase(slot);
+        return std::nullopt;
+      }
     }
     if (slot == pictures_.end()) return std::nullopt;
   }

@@ -14,6 +14,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -62,14 +63,21 @@ class LookAheadStore {
   void Keep(const std::vector<std::string>& pictures, const std::vector<std::string>& files, int64_t budget);
   int64_t Bytes() const;
 
+  // How often a taker with patience asks whether the worker gets on.
+  static constexpr std::chrono::microseconds kProgressStep{500};
+
   // The player's side: the picture or file taken out, nothing when it is
   // not stored. A picture under way is waited for, up to patience where one
   // is given: a worker that has not finished by then is short of processor
   // time (it runs at background rank, behind every busy program), and the
-  // player does better to decode the picture itself. The worker's late
-  // result is then dropped.
+  // player does better to decode the picture itself. getting_on, where
+  // given, is asked every kProgressStep of waiting whether the worker has
+  // had the processor since it was last asked: a worker that has not is
+  // starved, and waiting on for it only delays the player's own decoding.
+  // The worker's late result is dropped.
   std::optional<Picture> TakePicture(const std::string& name,
-                                     std::optional<std::chrono::microseconds> patience = std::nullopt);
+                                     std::optional<std::chrono::microseconds> patience = std::nullopt,
+                                     const std::function<bool()>& getting_on = {});
   std::optional<File> TakeFile(const std::string& name);
   // The image cache holds the file's pictures (counted: "name" and its
   // masked twin are two entries of one file).

@@ -1,7 +1,9 @@
 #include "platform/background_thread.h"
 
 #if defined(__linux__)
+#include <pthread.h>
 #include <sys/resource.h>
+#include <time.h>
 #include <unistd.h>
 #endif
 
@@ -13,6 +15,22 @@ void MakeThisThreadBackground() {
   // scheduler then gives the thread ~1.5% of a core against one of rank 0.
   setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), 19);
 #endif
+}
+
+ThreadTime::ThreadTime(std::thread& thread) {
+#if defined(__linux__)
+  clockid_t clock;
+  if (pthread_getcpuclockid(thread.native_handle(), &clock) == 0) clock_ = clock;
+#endif
+}
+
+std::optional<std::chrono::nanoseconds> ThreadTime::Now() const {
+#if defined(__linux__)
+  timespec time{};
+  if (clock_ && clock_gettime(static_cast<clockid_t>(*clock_), &time) == 0)
+    return std::chrono::seconds(time.tv_sec) + std::chrono::nanoseconds(time.tv_nsec);
+#endif
+  return std::nullopt;
 }
 
 }  // namespace rivo

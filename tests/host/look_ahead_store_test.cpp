@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <thread>
 
@@ -92,6 +93,36 @@ TEST(LookAheadStore, ATakerGivesUpOnAStarvedWorker) {
   const std::optional<LookAheadStore::Picture> taken = store.TakePicture("b.orb", std::chrono::milliseconds(0));
   ASSERT_TRUE(taken);
   EXPECT_EQ(Mark(*taken), 6u);
+}
+
+// Within its patience, a taker waits on only while the worker gets on:
+// a worker that had no processor in the last step is given up at once.
+TEST(LookAheadStore, ATakerWaitsOnlyWhileTheWorkerGetsOn) {
+  constexpr std::chrono::seconds kLongPatience{20};
+  {
+    LookAheadStore store;
+    ASSERT_TRUE(store.Claim("a.orb"));
+    int asked = 0;
+    EXPECT_FALSE(store.TakePicture("a.orb", kLongPatience, [&] { return ++asked, false; }));
+    EXPECT_EQ(asked, 1);
+    EXPECT_TRUE(store.Finish("a.orb", Picture(400, 5), kBudget));
+    EXPECT_FALSE(store.TakePicture("a.orb"));  // the late result is dropped
+  }
+  {
+    LookAheadStore store;
+    ASSERT_TRUE(store.Claim("a.orb"));
+    std::atomic<int> asked = 0;
+    std::thread worker([&] {
+      while (asked < 3) std::this_thread::yield();
+      store.Finish("a.orb", Picture(400, 6), kBudget);
+    });
+    const std::optional<LookAheadStore::Picture> taken =
+        store.TakePicture("a.orb", kLongPatience, [&] { return ++asked, true; });
+    worker.join();
+    ASSERT_TRUE(taken);
+    EXPECT_EQ(Mark(*taken), 6u);
+    EXPECT_GE(asked, 3);
+  }
 }
 
 TEST(LookAheadStore, PicturesStayWithinTheBudgetInThePlansOrder) {

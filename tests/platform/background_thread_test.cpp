@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <thread>
 
 #if defined(__linux__)
@@ -30,6 +32,31 @@ TEST(BackgroundThread, LowersOnlyTheCallingThread) {
   int later = -100;
   std::thread([&] { later = OwnNiceness(); }).join();
   EXPECT_EQ(later, player);
+}
+
+// What a waiting thread reads of a worker: the time grows while the worker
+// computes, and stays while it sleeps.
+TEST(BackgroundThread, AThreadsProcessorTimeIsReadFromAnother) {
+  using namespace std::chrono_literals;
+  EXPECT_FALSE(ThreadTime().Now());
+  std::atomic<bool> spin{false}, stop{false};
+  std::thread worker([&] {
+    while (!stop) {
+      if (!spin) std::this_thread::sleep_for(1ms);
+    }
+  });
+  ThreadTime time(worker);
+  const std::optional<std::chrono::nanoseconds> start = time.Now();
+  ASSERT_TRUE(start);
+  // Sleeping in steps of 1 ms for 50 ms costs far less than 50 ms of processor.
+  std::this_thread::sleep_for(50ms);
+  EXPECT_LT(*time.Now() - *start, 25ms);
+  spin = true;
+  const auto give_up = std::chrono::steady_clock::now() + 20s;
+  while (*time.Now() - *start < 30ms && std::chrono::steady_clock::now() < give_up) std::this_thread::sleep_for(1ms);
+  EXPECT_GE(*time.Now() - *start, 30ms);
+  stop = true;
+  worker.join();
 }
 
 }  // namespace
