@@ -33,6 +33,7 @@ GlyphAhead::~GlyphAhead() {
 }
 
 std::optional<RasterGlyph> GlyphAhead::TakeGlyph(std::string_view font_identity, int32_t level, uint16_t code) {
+  if (!text_drawn_.load(std::memory_order_relaxed)) text_drawn_.store(true, std::memory_order_relaxed);
   std::lock_guard hold(lock_);
   const auto it = ready_.find(KeyView{font_identity, level, code});
   if (it == ready_.end()) return std::nullopt;
@@ -53,7 +54,7 @@ void GlyphAhead::FontUsed(const GlyphFont& font) {
     }
     recent_.insert(recent_.begin(), font);
     if (recent_.size() > limits_.recent_fonts) recent_.pop_back();
-    if (plan_.empty()) return;
+    if (plan_.empty() && read_unplanned_.empty()) return;
     replan_ = true;
   }
   wake_.notify_one();
@@ -64,14 +65,21 @@ void GlyphAhead::PageRead(const std::string& name, TPage& page) {
     auto texts = std::make_shared<const PageGlyphTexts>(FindPageGlyphTexts(page));
     std::lock_guard hold(lock_);
     texts_[sjis::LowerCase(name)] = std::move(texts);
+    if (planned_) return;
+    read_unplanned_.push_back(name);
+    replan_ = true;
   } catch (const std::exception&) {
     // Out of memory: the page's glyphs are rendered when it draws them.
+    return;
   }
+  wake_.notify_one();
 }
 
 void GlyphAhead::Planned(const std::vector<std::string>& pages) {
   {
     std::lock_guard hold(lock_);
+    planned_ = true;
+    read_unplanned_.clear();  // the plan names them
     if (pages == plan_) return;
     // The same pages in another order only change what comes first.
     if (!std::is_permutation(pages.begin(), pages.end(), plan_.begin(), plan_.end())) previous_plan_ = std::move(plan_);
@@ -97,7 +105,6 @@ int64_t GlyphAhead::ReadyBytes() const {
 }
 
 void GlyphAhead::Run() {
-  MakeThisThreadBackground();
   std::unique_ptr<FontRasteriser> fonts;
   std::unique_ptr<TFontPixelManager> opener;  // opens faces with the glyph cache's own fallback
   try {
@@ -117,7 +124,7 @@ void GlyphAhead::Run() {
       replan_ = false;
       working_ = true;
       std::set<std::string, std::less<>> named;
-      for (const std::vector<std::string>* plan : {&plan_, &previous_plan_})
+      for (const std::vector<std::string>* plan : {&plan_, &previous_plan_, &read_unplanned_})
         for (const std::string& page : *plan) {
           std::string key = sjis::LowerCase(page);
           const auto it = texts_.find(key);
@@ -125,6 +132,7 @@ void GlyphAhead::Run() {
         }
       inputs.recent = recent_;
     }
+    KeepRank();
     if (!opener) continue;
     try {
       Work(inputs, *opener);
@@ -132,6 +140,12 @@ void GlyphAhead::Run() {
       // Out of memory, most likely: rendering ahead is a help, never a need.
     }
   }
+}
+
+void GlyphAhead::KeepRank() {
+  if (background_ || !text_drawn_.load(std::memory_order_relaxed)) return;
+  MakeThisThreadBackground();
+  background_ = true;
 }
 
 std::vector<GlyphAhead::Request> GlyphAhead::Requests(const Inputs& inputs) {
@@ -189,6 +203,7 @@ void GlyphAhead::Work(const Inputs& inputs, TFontPixelManager& opener) {
   Keep(planned);
   for (auto& [font, key] : glyphs) {
     if (Interrupted()) return;
+    KeepRank();
     {
       std::lock_guard hold(lock_);
       if (ready_.count(key) || handed_.count(key)) continue;

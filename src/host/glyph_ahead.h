@@ -101,6 +101,8 @@ class GlyphAhead final : public TPreparedGlyphs, public LookAheadWatcher {
   void Work(const Inputs& inputs, TFontPixelManager& opener);
   static std::vector<Request> Requests(const Inputs& inputs);
   bool Interrupted() const { return stopping_ || replan_; }
+  // Lowers the worker to background rank once the first text is drawn.
+  void KeepRank();
   // Keeps the ready glyphs and the handed-over marks the plan names; drops the rest.
   void Keep(const std::set<Key, KeyOrder>& planned);
   // Stores a render; false when the budget is full.
@@ -116,6 +118,11 @@ class GlyphAhead final : public TPreparedGlyphs, public LookAheadWatcher {
   // made from a page that goes on by names computed at run time (a menu)
   // names little, while the pages it leads to were named before.
   std::vector<std::string> plan_, previous_plan_;
+  // Until the loader's first plan, the pages it has read, in that order:
+  // it plans only once it has read every page of the plan, which at the
+  // start is about when the first scene draws its text.
+  std::vector<std::string> read_unplanned_;
+  bool planned_ = false;
   std::vector<GlyphFont> recent_;  // most recent first
   std::map<Key, RasterGlyph, KeyOrder> ready_;
   std::set<Key, KeyOrder> handed_;  // taken by the cache since the plan first named them
@@ -123,6 +130,12 @@ class GlyphAhead final : public TPreparedGlyphs, public LookAheadWatcher {
   std::atomic<bool> replan_{false};  // set under lock_, read by the worker while it renders
   std::atomic<bool> stopping_{false};
   bool working_ = false;  // under lock_
+  // Until the cache first asks for a glyph, the worker is part of the
+  // player's start (as the font start is) and keeps the player's rank: at
+  // background rank on a busy machine it was often not ready for the first
+  // scene's text. From then on it yields to the player.
+  std::atomic<bool> text_drawn_{false};
+  bool background_ = false;  // the worker's own
   std::thread worker_;
 };
 
