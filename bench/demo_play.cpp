@@ -1,7 +1,7 @@
 // The packed demo game, played headless in this process as rivoplay plays
 // it: the time from the start of the process's work to the first composed
-// frame, and the time of every tick afterwards, measured between the starts
-// of successive input steps. The busiest stretch is the title screen (a
+// frame, and the time of every tick afterwards, from the start of its input
+// step to the start of the next. The busiest stretch is the title screen (a
 // scrolling tile, an animated sky, buttons, the score's glyph sheet and the
 // MIDI theme) followed by the first transitions of the playthrough.
 //
@@ -14,6 +14,12 @@
 // with --audio-out (to a temporary file) wait for it at the title's first
 // note so that every recording is the same, and are timed apart.
 //
+// Headless, the player plays its ticks back to back, as fast as it can: the
+// loading ahead then works only on the other processor. The paced runs
+// start a tick every 15 ms of the wall clock, as the window plays them, and
+// time each tick from its start to the end of its work (the pause before the
+// next left out): the frame times a player of the game sees.
+//
 //   bench_demo_play [--no-look-ahead] [GAME.dat]    (default: the demo the build packed)
 //
 // --no-look-ahead: every picture and page is read when the game asks for
@@ -25,9 +31,11 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <optional>
 #include <set>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include <sys/resource.h>
@@ -50,7 +58,9 @@ using Clock = std::chrono::steady_clock;
 // What every tick started with; kept by the parts, which outlive the
 // player's screen.
 struct Times {
+  Clock::duration pace{};  // zero: back to back
   std::vector<Clock::time_point> tick_starts;
+  std::vector<Clock::time_point> tick_ends;  // the end of the work of the tick before each start
   std::vector<double> cpu_ms;  // the player thread's own time, waits and preemption left out
   std::vector<long> faults;    // the player thread's page faults: first touches of fresh memory
   std::vector<int32_t> elapsed_ms;  // the game's clock at each tick's start
@@ -79,6 +89,10 @@ class TimedScreen : public rivo::ScreenStage {
   void ClearKeys() override { inner_->ClearKeys(); }
   void SetScreenSize(int32_t w, int32_t h) override { inner_->SetScreenSize(w, h); }
   void ProcessInput() override {
+    const Clock::time_point now = Clock::now();
+    times_.tick_ends.push_back(now);
+    if (times_.pace != Clock::duration{} && !times_.tick_starts.empty())
+      std::this_thread::sleep_until(std::max(now, times_.tick_starts.back() + times_.pace));
     times_.tick_starts.push_back(Clock::now());
     timespec cpu{};
     clock_gettime(CLOCK_THREAD_CPUTIME_ID, &cpu);
@@ -150,9 +164,11 @@ constexpr int kBusyFrom = 2, kBusyTo = 400;
 // tick of the busy stretch as "tick ms cpu-ms faults pictures-gained
 // glyphs-taken-ready glyphs-rendered pages-first-run".
 // Empty when the demo did not play.
-std::string PlayOnce(const std::vector<std::string>& args, const std::filesystem::path& trace, bool look_ahead) {
+std::string PlayOnce(const std::vector<std::string>& args, const std::filesystem::path& trace, bool look_ahead,
+                     Clock::duration pace) {
   TimedParts parts;
   parts.SetLookAhead(look_ahead);
+  parts.times.pace = pace;
   std::ostringstream out, err, report;
   const Clock::time_point start = Clock::now();
   const int code = rivo::RunPlayerProcess(args, parts, out, err);
@@ -163,11 +179,11 @@ std::string PlayOnce(const std::vector<std::string>& args, const std::filesystem
   }
   const std::map<int, std::string> pages = PagesLoaded(trace, times.elapsed_ms);
   report << Ms(times.first_frame - start) << "\n";
-  // Tick n (counted from 1) runs from its start to the start of the next.
+  // Tick n (counted from 1) runs from its start to the end of its work.
   for (int n = kBusyFrom; n <= kBusyTo; ++n) {
     const auto i = static_cast<std::size_t>(n - 1);
     const auto page = pages.find(n);
-    report << n << ' ' << Ms(times.tick_starts[i + 1] - times.tick_starts[i]) << ' '
+    report << n << ' ' << Ms(times.tick_ends[i + 1] - times.tick_starts[i]) << ' '
            << times.cpu_ms[i + 1] - times.cpu_ms[i] << ' ' << times.faults[i + 1] - times.faults[i] << ' '
            << times.cached_pictures[i + 1] - times.cached_pictures[i] << ' '
            << times.glyphs[i + 1].prepared - times.glyphs[i].prepared << ' '
@@ -179,14 +195,15 @@ std::string PlayOnce(const std::vector<std::string>& args, const std::filesystem
 
 // PlayOnce in a child process: each run starts with the memory a new
 // player has, not with what an earlier run freed.
-std::string PlayInChild(const std::vector<std::string>& args, const std::filesystem::path& trace, bool look_ahead) {
+std::string PlayInChild(const std::vector<std::string>& args, const std::filesystem::path& trace, bool look_ahead,
+                        Clock::duration pace) {
   std::fflush(nullptr);
   int fds[2];
   if (pipe(fds) != 0) return {};
   const pid_t child = fork();
   if (child == 0) {
     close(fds[0]);
-    const std::string report = PlayOnce(args, trace, look_ahead);
+    const std::string report = PlayOnce(args, trace, look_ahead, pace);
     for (std::size_t done = 0; done < report.size();) {
       const ssize_t n = write(fds[1], report.data() + done, report.size() - done);
       if (n <= 0) break;
@@ -204,68 +221,68 @@ std::string PlayInChild(const std::vector<std::string>& args, const std::filesys
   return report;
 }
 
-}  // namespace
+// Best and worst of the runs; "cpu" is the player thread's own time.
+struct Range {
+  double best = 1e9, worst = 0;
+  void Add(double v) { best = std::min(best, v), worst = std::max(worst, v); }
+};
 
-int main(int argc, char** argv) {
-  namespace fs = std::filesystem;
-  const bool look_ahead = !(argc > 1 && std::string(argv[1]) == "--no-look-ahead");
-  const int game_arg = look_ahead ? 1 : 2;
-  const fs::path game = argc > game_arg ? fs::path(argv[game_arg])
-                                        : fs::path(argv[0]).parent_path() / ".." / "games" / "demo" / "game.dat";
-  const fs::path input = fs::path(RIVO_SOURCE_DIR) / "games" / "demo" / "playthrough.input";
-  const fs::path saves = fs::temp_directory_path() / "rivo-bench-demo";
-  const fs::path trace = saves / "trace.txt";
-  constexpr int kRuns = 5, kRecordingRuns = 3;
+struct Load {
+  std::string what;
+  Range ms, cpu, faults, ready, made;
+};
 
-  // Best and worst of the runs; "cpu" is the player thread's own time.
-  struct Range {
-    double best = 1e9, worst = 0;
-    void Add(double v) { best = std::min(best, v), worst = std::max(worst, v); }
-  };
-  struct Load {
-    std::string what;
-    Range ms, cpu, faults, ready, made;
-  };
-  // Every run's time of one steady tick: the median over the runs is the
-  // tick's own cost, where a single run's worst is as often the machine's
-  // (another process, the hypervisor) as the player's.
-  struct Steady {
-    std::vector<double> ms, cpu;
-  };
-  const auto median = [](std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0.0 : v[v.size() / 2];
-  };
-  Range start, recording_start, recording, recording_cpu, recording_faults;
-  double worst_tick = 0, worst_cpu = 0;
-  int worst_at = 0, worst_cpu_at = 0;
+// Every run's time of one steady tick: the median over the runs is the
+// tick's own cost, where a single run's worst is as often the machine's
+// (another process, the hypervisor) as the player's.
+struct Steady {
+  std::vector<double> ms, cpu;
+};
+
+double Median(std::vector<double> v) {
+  std::sort(v.begin(), v.end());
+  return v.empty() ? 0.0 : v[v.size() / 2];
+}
+
+// What a set of runs measured.
+struct Runs {
+  Range start;
   std::map<int, Load> loads;
   std::map<int, Steady> steady;
-  // The last runs record their sound: the title's tick waits for the
-  // synthesiser.
-  for (int run = 0; run < kRuns + kRecordingRuns; ++run) {
-    const bool recording_run = run >= kRuns;
-    fs::remove_all(saves);
-    fs::create_directories(saves);
+  double worst_tick = 0, worst_cpu = 0;
+  int worst_at = 0, worst_cpu_at = 0;
+};
+
+struct Setting {
+  std::filesystem::path game, input, saves;
+  bool look_ahead = true;
+};
+
+// Plays count runs, each a process of its own, and gathers their ticks;
+// nothing when a run failed.
+std::optional<Runs> Play(const Setting& setting, int count, Clock::duration pace, bool recording) {
+  namespace fs = std::filesystem;
+  const fs::path trace = setting.saves / "trace.txt";
+  Runs runs;
+  for (int run = 0; run < count; ++run) {
+    fs::remove_all(setting.saves);
+    fs::create_directories(setting.saves);
     std::vector<std::string> args{"--headless", "--seed", "1", "--ticks", std::to_string(kBusyTo + 1),
-                                  "--input", input.string(), "--save-dir", saves.string(),
-                                  "--trace", trace.string(), game.string()};
-    if (recording_run) args.insert(args.begin(), {"--audio-out", (saves / "sound.wav").string()});
-    std::istringstream report(PlayInChild(args, trace, look_ahead));
+                                  "--input", setting.input.string(), "--save-dir", setting.saves.string(),
+                                  "--trace", trace.string(), setting.game.string()};
+    if (recording) args.insert(args.begin(), {"--audio-out", (setting.saves / "sound.wav").string()});
+    std::istringstream report(PlayInChild(args, trace, setting.look_ahead, pace));
     double start_ms = 0;
-    if (!(report >> start_ms)) return 1;
+    if (!(report >> start_ms)) return std::nullopt;
+    runs.start.Add(start_ms);
     int n = 0, gained = 0;
     double ms = 0, cpu = 0;
     long faults = 0, ready = 0, rendered = 0;
     std::string pages;
     while (report >> n >> ms >> cpu >> faults >> gained >> ready >> rendered && std::getline(report, pages)) {
       if (!pages.empty() && pages.front() == ' ') pages.erase(0, 1);
-      if (recording_run) {
-        if (n == kBusyFrom) recording.Add(ms), recording_cpu.Add(cpu), recording_faults.Add(static_cast<double>(faults));
-        continue;
-      }
       if (!pages.empty() || gained > 0) {
-        Load& load = loads[n];
+        Load& load = runs.loads[n];
         load.what = pages + (gained > 0 ? (pages.empty() ? "" : ", ") + std::to_string(gained) + " pictures" : "");
         load.ms.Add(ms);
         load.cpu.Add(cpu);
@@ -274,54 +291,84 @@ int main(int argc, char** argv) {
         load.made.Add(static_cast<double>(ready + rendered));
         continue;
       }
-      steady[n].ms.push_back(ms);
-      steady[n].cpu.push_back(cpu);
-      if (ms > worst_tick) worst_tick = ms, worst_at = n;
-      if (cpu > worst_cpu) worst_cpu = cpu, worst_cpu_at = n;
+      runs.steady[n].ms.push_back(ms);
+      runs.steady[n].cpu.push_back(cpu);
+      if (ms > runs.worst_tick) runs.worst_tick = ms, runs.worst_at = n;
+      if (cpu > runs.worst_cpu) runs.worst_cpu = cpu, runs.worst_cpu_at = n;
     }
-    (recording_run ? recording_start : start).Add(start_ms);
   }
-  fs::remove_all(saves);
+  fs::remove_all(setting.saves);
   // A tick that loaded in one run and not in another (a look-ahead's timing
   // cannot change what the game loads, but be safe) counts as a load.
-  for (const auto& [tick, load] : loads) steady.erase(tick);
+  for (const auto& [tick, load] : runs.loads) runs.steady.erase(tick);
+  return runs;
+}
+
+void PrintTicks(const char* how, const Runs& runs, int count) {
   double sum = 0, cpu_sum = 0, worst_median = 0, worst_cpu_median = 0;
   int worst_median_at = 0, worst_cpu_median_at = 0;
-  for (const auto& [tick, times] : steady) {
-    const double ms = median(times.ms), cpu = median(times.cpu);
+  for (const auto& [tick, times] : runs.steady) {
+    const double ms = Median(times.ms), cpu = Median(times.cpu);
     sum += ms, cpu_sum += cpu;
     if (ms > worst_median) worst_median = ms, worst_median_at = tick;
     if (cpu > worst_cpu_median) worst_cpu_median = cpu, worst_cpu_median_at = tick;
   }
-  const double count = static_cast<double>(std::max<std::size_t>(steady.size(), 1));
-  std::printf("demo: start to the first frame %.1f-%.1f ms (%d runs, each a new process), recording its sound "
-              "%.1f-%.1f ms (%d runs) (goal under 200 ms)\n",
-              start.best, start.worst, kRuns, recording_start.best, recording_start.worst, kRecordingRuns);
-  std::printf("demo: steady ticks %d-%d (title, scene 1 and its transitions; %zu load ticks apart), each tick's "
-              "median of %d runs: mean %.3f ms (player thread %.3f ms), worst %.3f ms at tick %d (player thread: "
-              "%.3f ms at tick %d) (goal: under 1 ms)\n",
-              kBusyFrom, kBusyTo, loads.size(), kRuns, sum / count, cpu_sum / count, worst_median, worst_median_at,
-              worst_cpu_median, worst_cpu_median_at);
-  std::printf("demo: steady ticks, the worst single run: %.3f ms at tick %d (player thread: %.3f ms at tick %d)\n",
-              worst_tick, worst_at, worst_cpu, worst_cpu_at);
+  const double steady = static_cast<double>(std::max<std::size_t>(runs.steady.size(), 1));
+  std::printf("demo, %s: steady ticks %d-%d (title, scene 1 and its transitions; %zu load ticks apart), each "
+              "tick's median of %d runs: mean %.3f ms (player thread %.3f ms), worst %.3f ms at tick %d (player "
+              "thread: %.3f ms at tick %d) (goal: under 1 ms)\n",
+              how, kBusyFrom, kBusyTo, runs.loads.size(), count, sum / steady, cpu_sum / steady, worst_median,
+              worst_median_at, worst_cpu_median, worst_cpu_median_at);
+  std::printf("demo, %s: steady ticks, the worst single run: %.3f ms at tick %d (player thread: %.3f ms at tick %d)\n",
+              how, runs.worst_tick, runs.worst_at, runs.worst_cpu, runs.worst_cpu_at);
   std::vector<std::pair<double, int>> slowest;
-  for (const auto& [tick, times] : steady) slowest.emplace_back(median(times.ms), tick);
+  for (const auto& [tick, times] : runs.steady) slowest.emplace_back(Median(times.ms), tick);
   std::sort(slowest.rbegin(), slowest.rend());
-  std::printf("demo: the slowest steady ticks (median ms, then each run's ms):");
+  std::printf("demo, %s: the slowest steady ticks (median ms, then each run's ms):", how);
   for (std::size_t i = 0; i < std::min<std::size_t>(slowest.size(), 5); ++i) {
     std::printf(" %d: %.3f (", slowest[i].second, slowest[i].first);
-    for (const double ms : steady[slowest[i].second].ms) std::printf(" %.2f", ms);
+    for (const double ms : runs.steady.at(slowest[i].second).ms) std::printf(" %.2f", ms);
     std::printf(" )");
   }
   std::printf("\n");
-  for (const auto& [tick, load] : loads)
-    std::printf("demo: load tick %d (%s): %.3f-%.3f ms (player thread %.3f-%.3f ms, %.0f-%.0f page faults; "
+  for (const auto& [tick, load] : runs.loads)
+    std::printf("demo, %s: load tick %d (%s): %.3f-%.3f ms (player thread %.3f-%.3f ms, %.0f-%.0f page faults; "
                 "glyphs taken ready %.0f-%.0f of %.0f-%.0f)\n",
-                tick, load.what.c_str(), load.ms.best, load.ms.worst, load.cpu.best, load.cpu.worst, load.faults.best,
-                load.faults.worst, load.ready.best, load.ready.worst, load.made.best, load.made.worst);
-  std::printf("demo: load tick %d recording its sound (--audio-out: waits for the synthesiser and renders it): "
-              "%.3f-%.3f ms (player thread %.3f-%.3f ms, %.0f-%.0f page faults)\n",
-              kBusyFrom, recording.best, recording.worst, recording_cpu.best, recording_cpu.worst,
-              recording_faults.best, recording_faults.worst);
+                how, tick, load.what.c_str(), load.ms.best, load.ms.worst, load.cpu.best, load.cpu.worst,
+                load.faults.best, load.faults.worst, load.ready.best, load.ready.worst, load.made.best,
+                load.made.worst);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  namespace fs = std::filesystem;
+  Setting setting;
+  setting.look_ahead = !(argc > 1 && std::string(argv[1]) == "--no-look-ahead");
+  const int game_arg = setting.look_ahead ? 1 : 2;
+  setting.game = argc > game_arg ? fs::path(argv[game_arg])
+                                 : fs::path(argv[0]).parent_path() / ".." / "games" / "demo" / "game.dat";
+  setting.input = fs::path(RIVO_SOURCE_DIR) / "games" / "demo" / "playthrough.input";
+  setting.saves = fs::temp_directory_path() / "rivo-bench-demo";
+  constexpr int kRuns = 5, kRecordingRuns = 3, kPacedRuns = 3;
+  constexpr Clock::duration kWindowPace = std::chrono::milliseconds(15);
+
+  const std::optional<Runs> back_to_back = Play(setting, kRuns, {}, false);
+  // The recording runs wait for the synthesiser at the title's tick.
+  const std::optional<Runs> recording = Play(setting, kRecordingRuns, {}, true);
+  const std::optional<Runs> paced = Play(setting, kPacedRuns, kWindowPace, false);
+  if (!back_to_back || !recording || !paced) return 1;
+
+  std::printf("demo: start to the first frame %.1f-%.1f ms (%d runs, each a new process), recording its sound "
+              "%.1f-%.1f ms (%d runs) (goal under 200 ms)\n",
+              back_to_back->start.best, back_to_back->start.worst, kRuns, recording->start.best,
+              recording->start.worst, kRecordingRuns);
+  PrintTicks("back to back", *back_to_back, kRuns);
+  if (const auto title = recording->loads.find(kBusyFrom); title != recording->loads.end())
+    std::printf("demo, back to back: load tick %d recording its sound (--audio-out: waits for the synthesiser and "
+                "renders it): %.3f-%.3f ms (player thread %.3f-%.3f ms, %.0f-%.0f page faults)\n",
+                kBusyFrom, title->second.ms.best, title->second.ms.worst, title->second.cpu.best,
+                title->second.cpu.worst, title->second.faults.best, title->second.faults.worst);
+  PrintTicks("paced as the window plays (a tick every 15 ms)", *paced, kPacedRuns);
   return 0;
 }

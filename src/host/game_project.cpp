@@ -160,8 +160,8 @@ void GameProject::ResetGame() {
   if (functions_) functions_->Tables().ClearUnsaved();
 }
 
-void GameProject::PageOpened(std::string_view name) {
-  if (ahead_) ahead_->PageOpened(name);
+void GameProject::PageOpened(std::string_view name, std::span<const std::string_view> callers) {
+  if (ahead_) ahead_->PageOpened(name, callers);
 }
 
 std::unique_ptr<TPage> GameProject::TakeCompiledPage(std::string_view name) {

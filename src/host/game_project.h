@@ -56,7 +56,7 @@ class GameProject : public ProjectStage, private ScenarioHost, private DiscPromp
   std::string ReadFile(std::string_view name) override;
   std::unique_ptr<TPage> TakeCompiledPage(std::string_view name) override;
   bool FileExists(std::string_view name) override { return files_.Exists(name); }
-  void PageOpened(std::string_view name) override;
+  void PageOpened(std::string_view name, std::span<const std::string_view> callers) override;
   bool RequestDisk(int32_t disk_no) override { return files_.RequestDisk(disk_no); }
   bool Terminating() const override { return ctx_.Terminating; }
   void SetTerminating(bool on) override { ctx_.Terminating = on; }

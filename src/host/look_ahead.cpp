@@ -1,7 +1,9 @@
 #include "host/look_ahead.h"
 
+#include <algorithm>
 #include <chrono>
 #include <set>
+#include <utility>
 
 #include "common/sjis.h"
 #include "content/vr_file_manager.h"
@@ -39,12 +41,24 @@ void LookAhead::Start() {
   if (!worker_.joinable()) worker_ = std::thread([this] { Run(); });
 }
 
-void LookAhead::PageOpened(std::string_view name) {
+void LookAhead::PageOpened(std::string_view name, std::span<const std::string_view> callers) {
   {
     std::lock_guard hold(lock_);
-    if (!roots_.empty() && sjis::SameText(roots_.front(), name)) return;
-    std::vector<std::string> roots{std::string(name)};
-    if (!roots_.empty()) roots.push_back(std::move(roots_.front()));
+    // A page jumping to itself keeps the page before it.
+    if (!sjis::SameText(opened_, name)) before_ = std::exchange(opened_, std::string(name));
+    std::vector<std::string> roots{opened_};
+    const auto add = [&](std::string_view page) {
+      const bool known = std::any_of(roots.begin(), roots.end(), [&](const auto& root) { return sjis::SameText(root, page); });
+      if (!page.empty() && !known) roots.emplace_back(page);
+    };
+    // A deep recursion names few pages; a deep stack of many is not all near.
+    constexpr std::size_t kMostCallers = 8;
+    for (std::string_view caller : callers) {
+      if (roots.size() > kMostCallers) break;
+      add(caller);
+    }
+    add(before_);
+    if (roots == roots_) return;
     roots_ = std::move(roots);
     replan_ = true;
   }

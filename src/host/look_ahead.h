@@ -5,8 +5,9 @@
 // the same way).
 //
 // Guessing what comes next: the pages the interpreter opened last (the
-// running page and the one before, so that an event handler's visit does
-// not throw away its caller's pictures) name, as constants in their code,
+// running page, the pages on the call stack, which go on when it returns,
+// and the page opened before, so that an event handler's visit does not
+// throw away its caller's pictures) name, as constants in their code,
 // pictures and further pages. Those pages are read and compiled too and
 // followed, breadth first, `depth` steps deep; the work goes in the order
 // the game will want it (the opened pages' pictures, then each further
@@ -29,6 +30,7 @@
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <thread>
@@ -64,8 +66,9 @@ class LookAhead : public TPreparedPictures {
   // Set before Start; watcher must outlive this object.
   void SetWatcher(LookAheadWatcher* watcher) { watcher_ = watcher; }
 
-  // The player thread's side.
-  void PageOpened(std::string_view name);
+  // The player thread's side. callers: the pages waiting on the call
+  // stack, the latest first.
+  void PageOpened(std::string_view name, std::span<const std::string_view> callers = {});
   // A page (or other file) read ahead, exactly as TVrFileManager would read it now.
   std::optional<std::string> TakeFile(std::string_view name);
   // A page read ahead, as TakeFile would give it, compiled, named name.
@@ -103,7 +106,8 @@ class LookAhead : public TPreparedPictures {
 
   std::mutex lock_;
   std::condition_variable wake_;
-  std::vector<std::string> roots_;  // under lock_: the page opened last, then the one before
+  std::vector<std::string> roots_;  // under lock_: the page opened last, its callers, the page before
+  std::string opened_, before_;     // under lock_: the page opened last and the other one before it
   std::atomic<bool> replan_{false};
   bool working_ = false;  // under lock_
   std::atomic<bool> stopping_{false};

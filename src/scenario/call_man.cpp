@@ -38,7 +38,14 @@ bool TCallMan::CanReach(std::string_view name) const {
 }
 
 std::shared_ptr<TPage> TCallMan::GetPage(std::string_view name, bool to_front) {
-  if (to_front) host_.PageOpened(name);
+  if (to_front) {
+    // A caller resumes when the page it called returns: what it goes on to
+    // is as near as what the page opened now names.
+    std::vector<std::string_view> callers;
+    callers.reserve(static_cast<std::size_t>(call_stack_.Count()));
+    for (int32_t i = call_stack_.Count(); i-- > 0;) callers.push_back(call_stack_[i].PageName);
+    host_.PageOpened(name, callers);
+  }
   auto found = std::find_if(cache_.begin(), cache_.end(), [&](const auto& p) { return p->Name == name; });
   if (found != cache_.end()) {
     std::shared_ptr<TPage> page = *found;

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -25,8 +26,9 @@ class ScenarioHost {
   // ready, and the caller reads and compiles the page itself.
   virtual std::unique_ptr<TPage> TakeCompiledPage(std::string_view name) { return nullptr; }
   // The interpreter is about to run page name (a jump, a call, a return, an
-  // event handler): a hint at which files come next.
-  virtual void PageOpened(std::string_view name) {}
+  // event handler), with callers (the pages on the call stack, the latest
+  // first) waiting to resume: a hint at which files come next.
+  virtual void PageOpened(std::string_view name, std::span<const std::string_view> callers) {}
   // Asks for disc disk_no until it is in (true) or the user gives up (false).
   virtual bool RequestDisk(int32_t disk_no) { return false; }
 

@@ -169,5 +169,30 @@ TEST(LookAheadPages, APageAnEarlierPlanDroppedIsReadAgainWhenAPlanNamesItOnceMor
   EXPECT_EQ(next->SaveToBytes(), test::PageBytes("Calc a = 1\n"));
 }
 
+TEST(LookAheadPages, WhatACallerGoesOnToStaysPlannedWhileThePagesItCalledRun) {
+  Game game;
+  game.Put("start.rsb", test::PageBytes("Call sub.rsb\nJump next.rsb\n"));
+  game.Put("sub.rsb", test::PageBytes("Calc a = 1\n"));
+  game.Put("handler.rsb", test::PageBytes("Jump other.rsb\n"));
+  game.Put("other.rsb", test::PageBytes("Calc a = 2\n"));
+  game.Put("next.rsb", test::PageBytes("Calc a = 3\n"));
+  LookAhead ahead(game.files);
+  ahead.Start();
+  // start.rsb calls sub.rsb; an event handler interrupts it and jumps on,
+  // two pages away from start.rsb, which still waits on the call stack.
+  const std::string_view start[] = {"start.rsb"};
+  ahead.PageOpened("start.rsb");
+  Settle(ahead);
+  ahead.PageOpened("sub.rsb");
+  Settle(ahead);
+  ahead.PageOpened("handler.rsb", start);
+  Settle(ahead);
+  ahead.PageOpened("other.rsb", start);
+  Settle(ahead);
+  std::unique_ptr<TPage> next = ahead.TakePage("next.rsb");
+  ASSERT_TRUE(next);
+  EXPECT_EQ(next->SaveToBytes(), test::PageBytes("Calc a = 3\n"));
+}
+
 }  // namespace
 }  // namespace rivo
