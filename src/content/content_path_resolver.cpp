@@ -58,21 +58,30 @@ std::optional<fs::path> TContentPathResolver::Resolve(const fs::path& folder, st
     raw /= part;
   }
   if (Exists(utf8)) return utf8;
-  if (Exists(raw)) return raw;
+  // Most names are ASCII, their two forms one path: each existence check is
+  // a system call, made once per path (a name not there, the common case of
+  // a game's loose files, costs two instead of five).
+  if (raw != utf8 && Exists(raw)) return raw;
   fs::path dir = folder;
   for (const std::string& part : *parts) {
-    auto next = Step(dir, part);
+    // A name of one component was just tried in both forms.
+    auto next = Step(dir, part, parts->size() > 1);
     if (!next) return std::nullopt;
     dir = std::move(*next);
   }
   return dir;
 }
 
-std::optional<fs::path> TContentPathResolver::Step(const fs::path& dir, const std::string& part) {
-  fs::path utf8 = dir / HostName(part);
-  if (Exists(utf8)) return utf8;
-  fs::path raw = dir / part;
-  if (Exists(raw)) return raw;
+std::optional<fs::path> TContentPathResolver::Step(const fs::path& dir, const std::string& part, bool try_forms) {
+  if (try_forms) {
+    const std::string host = HostName(part);
+    fs::path utf8 = dir / host;
+    if (Exists(utf8)) return utf8;
+    if (host != part) {
+      fs::path raw = dir / part;
+      if (Exists(raw)) return raw;
+    }
+  }
   for (const auto& [host, cp932] : ListingOf(dir).entries)
     if (sjis::SameText(cp932, part) || sjis::SameText(host, part)) return dir / host;
   return std::nullopt;
