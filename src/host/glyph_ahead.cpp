@@ -33,7 +33,6 @@ GlyphAhead::~GlyphAhead() {
 }
 
 std::optional<RasterGlyph> GlyphAhead::TakeGlyph(std::string_view font_identity, int32_t level, uint16_t code) {
-  if (!text_drawn_.load(std::memory_order_relaxed)) text_drawn_.store(true, std::memory_order_relaxed);
   std::lock_guard hold(lock_);
   const auto it = ready_.find(KeyView{font_identity, level, code});
   if (it == ready_.end()) return std::nullopt;
@@ -105,6 +104,7 @@ int64_t GlyphAhead::ReadyBytes() const {
 }
 
 void GlyphAhead::Run() {
+  MakeThisThreadBackground();
   std::unique_ptr<FontRasteriser> fonts;
   std::unique_ptr<TFontPixelManager> opener;  // opens faces with the glyph cache's own fallback
   try {
@@ -132,7 +132,6 @@ void GlyphAhead::Run() {
         }
       inputs.recent = recent_;
     }
-    KeepRank();
     if (!opener) continue;
     try {
       Work(inputs, *opener);
@@ -140,12 +139,6 @@ void GlyphAhead::Run() {
       // Out of memory, most likely: rendering ahead is a help, never a need.
     }
   }
-}
-
-void GlyphAhead::KeepRank() {
-  if (background_ || !text_drawn_.load(std::memory_order_relaxed)) return;
-  MakeThisThreadBackground();
-  background_ = true;
 }
 
 std::vector<GlyphAhead::Request> GlyphAhead::Requests(const Inputs& inputs) {
@@ -203,7 +196,6 @@ void GlyphAhead::Work(const Inputs& inputs, TFontPixelManager& opener) {
   Keep(planned);
   for (auto& [font, key] : glyphs) {
     if (Interrupted()) return;
-    KeepRank();
     {
       std::lock_guard hold(lock_);
       if (ready_.count(key) || handed_.count(key)) continue;

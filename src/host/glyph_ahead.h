@@ -101,8 +101,6 @@ class GlyphAhead final : public TPreparedGlyphs, public LookAheadWatcher {
   void Work(const Inputs& inputs, TFontPixelManager& opener);
   static std::vector<Request> Requests(const Inputs& inputs);
   bool Interrupted() const { return stopping_ || replan_; }
-  // Lowers the worker to background rank once the first text is drawn.
-  void KeepRank();
   // Keeps the ready glyphs and the handed-over marks the plan names; drops the rest.
   void Keep(const std::set<Key, KeyOrder>& planned);
   // Stores a render; false when the budget is full.
@@ -130,12 +128,6 @@ class GlyphAhead final : public TPreparedGlyphs, public LookAheadWatcher {
   std::atomic<bool> replan_{false};  // set under lock_, read by the worker while it renders
   std::atomic<bool> stopping_{false};
   bool working_ = false;  // under lock_
-  // Until the cache first asks for a glyph, the worker is part of the
-  // player's start (as the font start is) and keeps the player's rank: at
-  // background rank on a busy machine it was often not ready for the first
-  // scene's text. From then on it yields to the player.
-  std::atomic<bool> text_drawn_{false};
-  bool background_ = false;  // the worker's own
   std::thread worker_;
 };
 
