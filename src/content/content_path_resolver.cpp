@@ -52,16 +52,22 @@ std::string TContentPathResolver::HostName(std::string_view component) { return 
 std::optional<fs::path> TContentPathResolver::Resolve(const fs::path& folder, std::string_view name) {
   auto parts = Components(name);
   if (!parts) return std::nullopt;
-  fs::path utf8 = folder, raw = folder;
+  fs::path utf8 = folder;
+  bool raw_differs = false;
   for (const std::string& part : *parts) {
-    utf8 /= HostName(part);
-    raw /= part;
+    std::string host = HostName(part);
+    raw_differs = raw_differs || host != part;
+    utf8 /= host;
   }
   if (Exists(utf8)) return utf8;
   // Most names are ASCII, their two forms one path: each existence check is
   // a system call, made once per path (a name not there, the common case of
   // a game's loose files, costs two instead of five).
-  if (raw != utf8 && Exists(raw)) return raw;
+  if (raw_differs) {
+    fs::path raw = folder;
+    for (const std::string& part : *parts) raw /= part;
+    if (Exists(raw)) return raw;
+  }
   fs::path dir = folder;
   for (const std::string& part : *parts) {
     // A name of one component was just tried in both forms.
@@ -90,7 +96,7 @@ std::optional<fs::path> TContentPathResolver::Step(const fs::path& dir, const st
 const TContentPathResolver::Listing& TContentPathResolver::ListingOf(const fs::path& dir) {
   std::error_code ec;
   fs::file_time_type time = fs::last_write_time(dir, ec);
-  auto it = cache_.find(dir);
+  auto it = cache_.find(dir.native());
   if (it != cache_.end() && !ec && it->second.time == time) return it->second;
   Listing listing;
   listing.time = time;
@@ -101,7 +107,7 @@ const TContentPathResolver::Listing& TContentPathResolver::ListingOf(const fs::p
   // Directory order differs between file systems; sorted, the choice among
   // names that differ only in case is the same everywhere.
   std::sort(listing.entries.begin(), listing.entries.end());
-  return cache_[dir] = std::move(listing);
+  return cache_[dir.native()] = std::move(listing);
 }
 
 }  // namespace rivo

@@ -44,7 +44,8 @@ class TContentPathResolver {
                                             bool try_forms);
   const Listing& ListingOf(const std::filesystem::path& dir);
 
-  std::map<std::filesystem::path, Listing> cache_;
+  // By the folder's path as a string: comparing paths goes component by component.
+  std::map<std::string, Listing, std::less<>> cache_;
 };
 
 }  // namespace rivo
