@@ -242,6 +242,7 @@ struct Range {
 struct Load {
   std::string what;
   Range ms, cpu, faults, ready, made;
+  int runs = 0, all_ready = 0;  // runs, and runs whose glyphs were all ready
 };
 
 // Every run's time of one steady tick: the median over the runs is the
@@ -301,6 +302,8 @@ std::optional<Runs> Play(const Setting& setting, int count, Clock::duration pace
         load.faults.Add(static_cast<double>(faults));
         load.ready.Add(static_cast<double>(ready));
         load.made.Add(static_cast<double>(ready + rendered));
+        ++load.runs;
+        if (rendered == 0) ++load.all_ready;
         continue;
       }
       runs.steady[n].ms.push_back(ms);
@@ -345,10 +348,10 @@ void PrintTicks(const char* how, const Runs& runs, int count) {
   std::printf("\n");
   for (const auto& [tick, load] : runs.loads)
     std::printf("demo, %s: load tick %d (%s): %.3f-%.3f ms (player thread %.3f-%.3f ms, %.0f-%.0f page faults; "
-                "glyphs taken ready %.0f-%.0f of %.0f-%.0f)\n",
+                "glyphs taken ready %.0f-%.0f of %.0f-%.0f, all in %d of %d runs)\n",
                 how, tick, load.what.c_str(), load.ms.best, load.ms.worst, load.cpu.best, load.cpu.worst,
                 load.faults.best, load.faults.worst, load.ready.best, load.ready.worst, load.made.best,
-                load.made.worst);
+                load.made.worst, load.all_ready, load.runs);
 }
 
 }  // namespace

@@ -52,27 +52,42 @@ std::string TContentPathResolver::HostName(std::string_view component) { return 
 std::optional<fs::path> TContentPathResolver::Resolve(const fs::path& folder, std::string_view name) {
   auto parts = Components(name);
   if (!parts) return std::nullopt;
-  fs::path utf8 = folder, raw = folder;
+  fs::path utf8 = folder;
+  bool raw_differs = false;
   for (const std::string& part : *parts) {
-    utf8 /= HostName(part);
-    raw /= part;
+    std::string host = HostName(part);
+    raw_differs = raw_differs || host != part;
+    utf8 /= host;
   }
   if (Exists(utf8)) return utf8;
-  if (Exists(raw)) return raw;
+  // Most names are ASCII, their two forms one path: each existence check is
+  // a system call, made once per path (a name not there, the common case of
+  // a game's loose files, costs two instead of five).
+  if (raw_differs) {
+    fs::path raw = folder;
+    for (const std::string& part : *parts) raw /= part;
+    if (Exists(raw)) return raw;
+  }
   fs::path dir = folder;
   for (const std::string& part : *parts) {
-    auto next = Step(dir, part);
+    // A name of one component was just tried in both forms.
+    auto next = Step(dir, part, parts->size() > 1);
     if (!next) return std::nullopt;
     dir = std::move(*next);
   }
   return dir;
 }
 
-std::optional<fs::path> TContentPathResolver::Step(const fs::path& dir, const std::string& part) {
-  fs::path utf8 = dir / HostName(part);
-  if (Exists(utf8)) return utf8;
-  fs::path raw = dir / part;
-  if (Exists(raw)) return raw;
+std::optional<fs::path> TContentPathResolver::Step(const fs::path& dir, const std::string& part, bool try_forms) {
+  if (try_forms) {
+    const std::string host = HostName(part);
+    fs::path utf8 = dir / host;
+    if (Exists(utf8)) return utf8;
+    if (host != part) {
+      fs::path raw = dir / part;
+      if (Exists(raw)) return raw;
+    }
+  }
   for (const auto& [host, cp932] : ListingOf(dir).entries)
     if (sjis::SameText(cp932, part) || sjis::SameText(host, part)) return dir / host;
   return std::nullopt;
@@ -81,7 +96,7 @@ std::optional<fs::path> TContentPathResolver::Step(const fs::path& dir, const st
 const TContentPathResolver::Listing& TContentPathResolver::ListingOf(const fs::path& dir) {
   std::error_code ec;
   fs::file_time_type time = fs::last_write_time(dir, ec);
-  auto it = cache_.find(dir);
+  auto it = cache_.find(dir.native());
   if (it != cache_.end() && !ec && it->second.time == time) return it->second;
   Listing listing;
   listing.time = time;
@@ -92,7 +107,7 @@ const TContentPathResolver::Listing& TContentPathResolver::ListingOf(const fs::p
   // Directory order differs between file systems; sorted, the choice among
   // names that differ only in case is the same everywhere.
   std::sort(listing.entries.begin(), listing.entries.end());
-  return cache_[dir] = std::move(listing);
+  return cache_[dir.native()] = std::move(listing);
 }
 
 }  // namespace rivo

@@ -38,10 +38,14 @@ class TContentPathResolver {
     std::filesystem::file_time_type time;
     std::vector<std::pair<std::string, std::string>> entries;  // host name, CP932 form
   };
-  std::optional<std::filesystem::path> Step(const std::filesystem::path& dir, const std::string& component);
+  // try_forms: whether the component's UTF-8 and raw forms are still to be
+  // tried before the scan of the folder.
+  std::optional<std::filesystem::path> Step(const std::filesystem::path& dir, const std::string& component,
+                                            bool try_forms);
   const Listing& ListingOf(const std::filesystem::path& dir);
 
-  std::map<std::filesystem::path, Listing> cache_;
+  // By the folder's path as a string: comparing paths goes component by component.
+  std::map<std::string, Listing, std::less<>> cache_;
 };
 
 }  // namespace rivo

@@ -69,7 +69,7 @@ bool GlyphAhead::SendUnsentFonts() {
     }
     recent_.insert(recent_.begin(), font);
     if (recent_.size() > limits_.recent_fonts) recent_.pop_back();
-    replan = replan || !plan_.empty();
+    replan = replan || !(plan_.empty() && read_unplanned_.empty());
   }
   unsent_.clear();
   if (replan) replan_ = true;
@@ -81,14 +81,21 @@ void GlyphAhead::PageRead(const std::string& name, TPage& page) {
     auto texts = std::make_shared<const PageGlyphTexts>(FindPageGlyphTexts(page));
     std::lock_guard hold(lock_);
     texts_[sjis::LowerCase(name)] = std::move(texts);
+    if (planned_) return;
+    read_unplanned_.push_back(name);
+    replan_ = true;
   } catch (const std::exception&) {
     // Out of memory: the page's glyphs are rendered when it draws them.
+    return;
   }
+  wake_.notify_one();
 }
 
 void GlyphAhead::Planned(const std::vector<std::string>& pages) {
   {
     std::lock_guard hold(lock_);
+    planned_ = true;
+    read_unplanned_.clear();  // the plan names them
     if (pages == plan_) return;
     // The same pages in another order only change what comes first.
     if (!std::is_permutation(pages.begin(), pages.end(), plan_.begin(), plan_.end())) previous_plan_ = std::move(plan_);
@@ -135,7 +142,7 @@ void GlyphAhead::Run() {
       replan_ = false;
       working_ = true;
       std::set<std::string, std::less<>> named;
-      for (const std::vector<std::string>* plan : {&plan_, &previous_plan_})
+      for (const std::vector<std::string>* plan : {&plan_, &previous_plan_, &read_unplanned_})
         for (const std::string& page : *plan) {
           std::string key = sjis::LowerCase(page);
           const auto it = texts_.find(key);

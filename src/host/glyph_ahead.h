@@ -118,6 +118,11 @@ class GlyphAhead final : public TPreparedGlyphs, public LookAheadWatcher {
   // made from a page that goes on by names computed at run time (a menu)
   // names little, while the pages it leads to were named before.
   std::vector<std::string> plan_, previous_plan_;
+  // Until the loader's first plan, the pages it has read, in that order:
+  // it plans only once it has read every page of the plan, which at the
+  // start is about when the first scene draws its text.
+  std::vector<std::string> read_unplanned_;
+  bool planned_ = false;
   std::vector<GlyphFont> recent_;  // most recent first
   std::vector<GlyphFont> unsent_;  // the player thread's own: fonts used while the worker held lock_, oldest first
   std::map<Key, RasterGlyph, KeyOrder> ready_;

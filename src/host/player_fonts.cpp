@@ -15,14 +15,22 @@ namespace {
 // reading the default faces takes milliseconds that the first page with text
 // would otherwise spend: a worker does it while the game starts. It only
 // makes the back end and hands it over; from then on the player thread alone
-// uses it.
-std::unique_ptr<FreeTypeRasteriser> StartFreeType() {
-  auto fonts = std::make_unique<FreeTypeRasteriser>();
-  // Text and labels fall back to these faces.
-  for (const char* face : {"ＭＳ ゴシック", "ＭＳ Ｐゴシック"}) fonts->Preload(Utf8ToCp932(face));
-  // The table character codes are looked up in, built once.
-  Cp932CodeToUnicode(0x8140);
-  return fonts;
+// uses it. The files it found are handed to the glyph worker as soon as
+// they are (files_found), so that it does not start fontconfig a second
+// time and is ready for the first scene's text.
+std::unique_ptr<FreeTypeRasteriser> StartFreeType(std::promise<std::shared_ptr<FontFiles>>& files_found) {
+  try {
+    auto fonts = std::make_unique<FreeTypeRasteriser>();
+    // Text and labels fall back to these faces.
+    for (const char* face : {"ＭＳ ゴシック", "ＭＳ Ｐゴシック"}) fonts->Preload(Utf8ToCp932(face));
+    files_found.set_value(fonts->Files());
+    // The table character codes are looked up in, built once.
+    Cp932CodeToUnicode(0x8140);
+    return fonts;
+  } catch (...) {
+    files_found.set_exception(std::current_exception());
+    throw;
+  }
 }
 
 // The FreeType back end, started ahead and taken when it is first asked for
@@ -30,7 +38,10 @@ std::unique_ptr<FreeTypeRasteriser> StartFreeType() {
 // and the reason is logged once.
 class InstalledFonts final : public FontRasteriser {
  public:
-  explicit InstalledFonts(std::ostream* log) : log_(log), starting_(std::async(std::launch::async, StartFreeType)) {}
+  explicit InstalledFonts(std::ostream* log)
+      : log_(log),
+        files_(files_found_.get_future().share()),
+        starting_(std::async(std::launch::async, StartFreeType, std::ref(files_found_))) {}
 
   std::shared_ptr<RasterFont> Open(const FontRequest& request) override {
     FontRasteriser* fonts = Started();
@@ -39,6 +50,14 @@ class InstalledFonts final : public FontRasteriser {
   std::vector<std::string> InstalledFamilies(bool fixed_pitch) override {
     FontRasteriser* fonts = Started();
     return fonts ? fonts->InstalledFamilies(fixed_pitch) : std::vector<std::string>{};
+  }
+
+  // Makes the glyph worker's own back end on its thread, from the files the
+  // start found and mapped; throws what the start threw.
+  GlyphAhead::RasteriserMaker WorkersMaker() const {
+    return [files = files_]() -> std::unique_ptr<FontRasteriser> {
+      return std::make_unique<FreeTypeRasteriser>(files.get());
+    };
   }
 
  private:
@@ -56,17 +75,24 @@ class InstalledFonts final : public FontRasteriser {
 
   std::ostream* log_;
   bool tried_ = false;
+  // Declared before the start, which sets it and is waited for first.
+  std::promise<std::shared_ptr<FontFiles>> files_found_;
+  std::shared_future<std::shared_ptr<FontFiles>> files_;
   std::future<std::unique_ptr<FreeTypeRasteriser>> starting_;
   std::unique_ptr<FontRasteriser> fonts_;
 };
 
 }  // namespace
 
-PlayerFonts::PlayerFonts(bool test_fonts, std::ostream* log) : test_fonts_(test_fonts) {
-  if (test_fonts)
+PlayerFonts::PlayerFonts(bool test_fonts, std::ostream* log) {
+  if (test_fonts) {
     rasteriser_ = std::make_unique<TestFontRasteriser>();
-  else
-    rasteriser_ = std::make_unique<InstalledFonts>(log);
+    workers_fonts_ = [] { return std::make_unique<TestFontRasteriser>(); };
+  } else {
+    auto installed = std::make_unique<InstalledFonts>(log);
+    workers_fonts_ = installed->WorkersMaker();
+    rasteriser_ = std::move(installed);
+  }
   glyphs_ = std::make_unique<TFontPixelManager>(*rasteriser_, log);
 }
 
@@ -74,13 +100,7 @@ PlayerFonts::~PlayerFonts() = default;
 
 GlyphAhead& PlayerFonts::Ahead() {
   if (!ahead_) {
-    // The worker's own back end, of the same kind as the cache's.
-    GlyphAhead::RasteriserMaker make;
-    if (test_fonts_)
-      make = [] { return std::make_unique<TestFontRasteriser>(); };
-    else
-      make = [] { return std::make_unique<FreeTypeRasteriser>(); };
-    ahead_ = std::make_unique<GlyphAhead>(std::move(make));
+    ahead_ = std::make_unique<GlyphAhead>(workers_fonts_);
     glyphs_->SetPrepared(ahead_.get());
   }
   return *ahead_;

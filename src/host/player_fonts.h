@@ -6,7 +6,8 @@
 // The installed fonts are started on a worker thread when the player starts
 // (fontconfig reads its whole font list then), so that the first text does
 // not wait for them. With the look-ahead loader, the glyphs of the coming
-// pages are rendered ahead on a worker of their own (glyph_ahead.h).
+// pages are rendered ahead on a worker of their own (glyph_ahead.h), which
+// opens the font files that start found.
 
 #include <memory>
 #include <ostream>
@@ -37,8 +38,9 @@ class PlayerFonts {
   GlyphAhead& Ahead();
 
  private:
-  bool test_fonts_;
   std::unique_ptr<FontRasteriser> rasteriser_;
+  // Makes the glyph worker's back end, of the same kind as the cache's.
+  GlyphAhead::RasteriserMaker workers_fonts_;
   // Declared between the two: the cache goes first, then the worker it
   // takes from.
   std::unique_ptr<GlyphAhead> ahead_;

@@ -10,16 +10,9 @@
 #include <array>
 #include <cmath>
 #include <map>
-#include <span>
 #include <tuple>
 
-#include <fcntl.h>
-#include <sys/mman.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include "common/cp932_code_table.h"
-#include "common/encoding.h"
 #include "platform/platform_error.h"
 
 namespace rivo {
@@ -39,47 +32,11 @@ struct Library {
   ~Library() { FT_Done_FreeType(handle); }
 };
 
-// A font file mapped whole, its pages entered in the page table at once.
-// FreeType maps a file itself but leaves each page to be faulted in when a
-// glyph first reads it; a page of text then paid a fault for most of its
-// new characters (tens of microseconds each on a virtual machine), while
-// entering the whole file costs about a millisecond, paid where the face
-// is opened (the font worker, for the default faces).
-class MappedFile {
- public:
-  explicit MappedFile(const std::string& path) {
-    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return;
-    struct stat info {};
-    if (fstat(fd, &info) == 0 && info.st_size > 0) {
-      void* bytes = mmap(nullptr, static_cast<std::size_t>(info.st_size), PROT_READ, MAP_PRIVATE | kPopulate, fd, 0);
-      if (bytes != MAP_FAILED) bytes_ = {static_cast<const FT_Byte*>(bytes), static_cast<std::size_t>(info.st_size)};
-    }
-    close(fd);
-  }
-  ~MappedFile() {
-    if (!bytes_.empty()) munmap(const_cast<FT_Byte*>(bytes_.data()), bytes_.size());
-  }
-  MappedFile(const MappedFile&) = delete;
-  MappedFile& operator=(const MappedFile&) = delete;
-
-  // Empty when the file could not be mapped.
-  std::span<const FT_Byte> Bytes() const { return bytes_; }
-
- private:
-#if defined(MAP_POPULATE)
-  static constexpr int kPopulate = MAP_POPULATE;
-#else
-  static constexpr int kPopulate = 0;
-#endif
-  std::span<const FT_Byte> bytes_;
-};
-
 // One face of one font file, shared by every size opened on it.
 struct Face {
   std::string key;  // the file and the face's index in it
   std::shared_ptr<Library> library;
-  std::unique_ptr<MappedFile> file;  // the bytes a face opened from memory reads
+  std::shared_ptr<const MappedFontFile> file;  // the bytes a face opened from memory reads
   FT_Face handle = nullptr;
   ~Face() {
     if (handle) FT_Done_Face(handle);
@@ -255,8 +212,7 @@ class FreeTypeFont final : public RasterFont {
 
 struct FreeTypeRasteriser::Impl {
   std::shared_ptr<Library> library = std::make_shared<Library>();
-  FontconfigLocator locator;
-  std::map<std::pair<std::string, bool>, std::optional<FontFile>> resolved;
+  std::shared_ptr<FontFiles> files;
   std::map<std::pair<std::string, int>, std::shared_ptr<Face>> faces;
   std::map<std::tuple<std::string, int32_t, uint8_t>, std::shared_ptr<RasterFont>> fonts;
 
@@ -267,8 +223,8 @@ struct FreeTypeRasteriser::Impl {
     auto face = std::make_shared<Face>();
     face->key = key.first + '#' + std::to_string(key.second);
     face->library = library;
-    face->file = std::make_unique<MappedFile>(key.first);
-    const std::span<const FT_Byte> bytes = face->file->Bytes();
+    face->file = files->Map(key.first);
+    const std::span<const uint8_t> bytes = face->file->Bytes();
     // Where the file cannot be mapped, FreeType reads it its own way.
     const FT_Error error =
         bytes.empty() ? FT_New_Face(library->handle, key.first.c_str(), file.index, &face->handle)
@@ -282,15 +238,17 @@ struct FreeTypeRasteriser::Impl {
   }
 };
 
-FreeTypeRasteriser::FreeTypeRasteriser() : impl_(std::make_unique<Impl>()) {}
+FreeTypeRasteriser::FreeTypeRasteriser() : FreeTypeRasteriser(std::make_shared<FontFiles>()) {}
+
+FreeTypeRasteriser::FreeTypeRasteriser(std::shared_ptr<FontFiles> files) : impl_(std::make_unique<Impl>()) {
+  impl_->files = std::move(files);
+}
 FreeTypeRasteriser::~FreeTypeRasteriser() = default;
 
+const std::shared_ptr<FontFiles>& FreeTypeRasteriser::Files() const { return impl_->files; }
+
 std::optional<FontFile> FreeTypeRasteriser::Resolve(std::string_view face_cp932, bool bold) {
-  auto key = std::make_pair(std::string(face_cp932), bold);
-  auto it = impl_->resolved.find(key);
-  if (it == impl_->resolved.end())
-    it = impl_->resolved.emplace(key, impl_->locator.Find(Cp932ToUtf8(face_cp932), bold)).first;
-  return it->second;
+  return impl_->files->Resolve(face_cp932, bold);
 }
 
 void FreeTypeRasteriser::Preload(std::string_view face_cp932) {
@@ -313,7 +271,7 @@ std::shared_ptr<RasterFont> FreeTypeRasteriser::Open(const FontRequest& request)
 }
 
 std::vector<std::string> FreeTypeRasteriser::InstalledFamilies(bool fixed_pitch) {
-  return impl_->locator.Families(fixed_pitch);
+  return impl_->files->Families(fixed_pitch);
 }
 
 }  // namespace rivo

@@ -13,7 +13,7 @@
 #include <optional>
 #include <string_view>
 
-#include "platform/font_locator.h"
+#include "platform/font_files.h"
 #include "platform/font_rasteriser.h"
 
 namespace rivo {
@@ -22,10 +22,15 @@ class FreeTypeRasteriser final : public FontRasteriser {
  public:
   // Throws PlatformError when FreeType or fontconfig cannot start.
   FreeTypeRasteriser();
+  // Draws from files another rasteriser (on any thread) may already have
+  // found and mapped; throws PlatformError when FreeType cannot start.
+  explicit FreeTypeRasteriser(std::shared_ptr<FontFiles> files);
   ~FreeTypeRasteriser() override;
 
   std::shared_ptr<RasterFont> Open(const FontRequest& request) override;
   std::vector<std::string> InstalledFamilies(bool fixed_pitch) override;
+  // The files this rasteriser draws from, to share with another.
+  const std::shared_ptr<FontFiles>& Files() const;
   // The file a face name (CP932) is drawn from.
   std::optional<FontFile> Resolve(std::string_view face_cp932, bool bold);
   // Finds and reads the regular face a name (CP932) is drawn from, so that

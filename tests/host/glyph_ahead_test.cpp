@@ -125,13 +125,19 @@ TEST(GlyphAhead, GlyphsFromAheadEqualTheCachesOwnWithTheInstalledFonts) {
   if (!IpaFontsInstalled()) GTEST_SKIP() << "the IPA fonts are not installed";
   const std::string missing = Utf8ToCp932("無い書体");  // falls back to ＭＳ ゴシック
   FreeTypeRasteriser fonts;
-  ExpectAheadEqualsOwnRenders(fonts, InstalledFonts(),
-                              {{&Gothic(), 12, 0},
-                               {&Gothic(), 20, FS_BOLD},
-                               {&PGothic(), 16, FS_ITALIC},
-                               {&PGothic(), 48, FS_BOLD | FS_ITALIC | FS_UNDERLINE},
-                               {&PGothic(), -24, FS_STRIKEOUT},
-                               {&missing, 18, 0}});
+  // The worker finding its files itself, and starting from the files the
+  // cache's back end found (as the player's worker does).
+  for (GlyphAhead::RasteriserMaker make :
+       {InstalledFonts(), GlyphAhead::RasteriserMaker([files = fonts.Files()] {
+          return std::make_unique<FreeTypeRasteriser>(files);
+        })})
+    ExpectAheadEqualsOwnRenders(fonts, make,
+                                {{&Gothic(), 12, 0},
+                                 {&Gothic(), 20, FS_BOLD},
+                                 {&PGothic(), 16, FS_ITALIC},
+                                 {&PGothic(), 48, FS_BOLD | FS_ITALIC | FS_UNDERLINE},
+                                 {&PGothic(), -24, FS_STRIKEOUT},
+                                 {&missing, 18, 0}});
 }
 
 TEST(GlyphAhead, GlyphsFromAheadEqualTheCachesOwnWithTheTestFonts) {
@@ -234,6 +240,27 @@ TEST(GlyphAhead, ReadyGlyphsStayWithinTheBudgetAndGoWhenNoPlanNamesThem) {
   ahead.WaitUntilIdle();
   EXPECT_EQ(ahead.ReadyCount(), 3u);
   EXPECT_GT(ahead.ReadyBytes(), 0);
+}
+
+TEST(GlyphAhead, PagesReadBeforeTheFirstPlanAreRenderedUntilItComes) {
+  // The loader plans once it has read every page of its plan; at the start
+  // that is about when the first scene draws, so the pages it has read by
+  // then are rendered meanwhile, in the order read.
+  GlyphAhead ahead(TestFonts());
+  ahead.FontUsed({Gothic(), 20, 0, 3});
+  ReadText(ahead, "あい", "a.rsb");
+  ahead.WaitUntilIdle();
+  EXPECT_EQ(ahead.ReadyCount(), 2u);
+  ReadText(ahead, "う", "b.rsb");
+  ahead.WaitUntilIdle();
+  EXPECT_EQ(ahead.ReadyCount(), 3u);
+  // From the first plan on, only what the plans name.
+  ahead.Planned({"b.rsb"});
+  ahead.WaitUntilIdle();
+  EXPECT_EQ(ahead.ReadyCount(), 1u);
+  ReadText(ahead, "え", "c.rsb");
+  ahead.WaitUntilIdle();
+  EXPECT_EQ(ahead.ReadyCount(), 1u);
 }
 
 TEST(GlyphAhead, WithoutFontsNothingIsReadyAndTheCacheRendersAsBefore) {
