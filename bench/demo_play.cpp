@@ -242,6 +242,7 @@ struct Range {
 struct Load {
   std::string what;
   Range ms, cpu, faults, ready, made;
+  std::vector<double> all_ms, all_cpu;  // for the medians
   int runs = 0, all_ready = 0;  // runs, and runs whose glyphs were all ready
 };
 
@@ -299,6 +300,8 @@ std::optional<Runs> Play(const Setting& setting, int count, Clock::duration pace
         load.what = pages + (gained > 0 ? (pages.empty() ? "" : ", ") + std::to_string(gained) + " pictures" : "");
         load.ms.Add(ms);
         load.cpu.Add(cpu);
+        load.all_ms.push_back(ms);
+        load.all_cpu.push_back(cpu);
         load.faults.Add(static_cast<double>(faults));
         load.ready.Add(static_cast<double>(ready));
         load.made.Add(static_cast<double>(ready + rendered));
@@ -347,9 +350,10 @@ void PrintTicks(const char* how, const Runs& runs, int count) {
   }
   std::printf("\n");
   for (const auto& [tick, load] : runs.loads)
-    std::printf("demo, %s: load tick %d (%s): %.3f-%.3f ms (player thread %.3f-%.3f ms, %.0f-%.0f page faults; "
-                "glyphs taken ready %.0f-%.0f of %.0f-%.0f, all in %d of %d runs)\n",
-                how, tick, load.what.c_str(), load.ms.best, load.ms.worst, load.cpu.best, load.cpu.worst,
+    std::printf("demo, %s: load tick %d (%s): median %.3f ms, %.3f-%.3f (player thread median %.3f ms, %.3f-%.3f; "
+                "%.0f-%.0f page faults; glyphs taken ready %.0f-%.0f of %.0f-%.0f, all in %d of %d runs)\n",
+                how, tick, load.what.c_str(), Median(load.all_ms), load.ms.best, load.ms.worst, Median(load.all_cpu),
+                load.cpu.best, load.cpu.worst,
                 load.faults.best, load.faults.worst, load.ready.best, load.ready.worst, load.made.best,
                 load.made.worst, load.all_ready, load.runs);
 }
