@@ -8,7 +8,9 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <initializer_list>
 #include <thread>
+#include <utility>
 
 #include "common/byte_reader.h"
 #include "common/byte_writer.h"
@@ -39,6 +41,10 @@ struct Game {
     files.SetBaseFolder(dir.Path() / "game");
   }
   void Put(const std::string& name, const std::string& bytes) { Write(dir.Path() / "game" / name, bytes); }
+  // Pages compiled from their listings, by name.
+  void PutPages(std::initializer_list<std::pair<const char*, const char*>> pages) {
+    for (const auto& [name, listing] : pages) Put(name, test::PageBytes(listing));
+  }
   // What the player compiles from the file now, or the error it raises.
   std::string OwnCompile(const std::string& name) {
     std::optional<TVrFileManager::FileWithOrigin> file = files.ReadWithOrigin(name);
@@ -125,10 +131,10 @@ TEST(LookAheadPages, PagesCompiledAheadEqualThePlayersOwnAndDamagedOnesAreNotOff
 
 TEST(LookAheadPages, APageTakenInAnotherCaseIsNamedAsAskedAndAChangedPageIsReadAgain) {
   Game game;
-  game.Put("start.rsb", test::PageBytes("Jump Next.rsb\nJump changed.rsb\nJump raw.rsb\n"));
-  game.Put("next.rsb", test::PageBytes("Calc a = 1\n"));
-  game.Put("changed.rsb", test::PageBytes("Calc a = 1\n"));
-  game.Put("raw.rsb", test::PageBytes("Calc a = 2\n"));
+  game.PutPages({{"start.rsb", "Jump Next.rsb\nJump changed.rsb\nJump raw.rsb\n"},
+                 {"next.rsb", "Calc a = 1\n"},
+                 {"changed.rsb", "Calc a = 1\n"},
+                 {"raw.rsb", "Calc a = 2\n"}});
   LookAhead ahead(game.files);
   ahead.Start();
   ahead.PageOpened("start.rsb");
@@ -152,10 +158,10 @@ TEST(LookAheadPages, APageTakenInAnotherCaseIsNamedAsAskedAndAChangedPageIsReadA
 
 TEST(LookAheadPages, APageAnEarlierPlanDroppedIsReadAgainWhenAPlanNamesItOnceMore) {
   Game game;
-  game.Put("start.rsb", test::PageBytes("Jump next.rsb\n"));
-  game.Put("next.rsb", test::PageBytes("Calc a = 1\n"));
-  game.Put("other.rsb", test::PageBytes("Calc a = 2\n"));
-  game.Put("another.rsb", test::PageBytes("Calc a = 3\n"));
+  game.PutPages({{"start.rsb", "Jump next.rsb\n"},
+                 {"next.rsb", "Calc a = 1\n"},
+                 {"other.rsb", "Calc a = 2\n"},
+                 {"another.rsb", "Calc a = 3\n"}});
   LookAhead ahead(game.files);
   ahead.Start();
   // The plan follows the page opened last and the one before: next.rsb
@@ -171,11 +177,11 @@ TEST(LookAheadPages, APageAnEarlierPlanDroppedIsReadAgainWhenAPlanNamesItOnceMor
 
 TEST(LookAheadPages, WhatACallerGoesOnToStaysPlannedWhileThePagesItCalledRun) {
   Game game;
-  game.Put("start.rsb", test::PageBytes("Call sub.rsb\nJump next.rsb\n"));
-  game.Put("sub.rsb", test::PageBytes("Calc a = 1\n"));
-  game.Put("handler.rsb", test::PageBytes("Jump other.rsb\n"));
-  game.Put("other.rsb", test::PageBytes("Calc a = 2\n"));
-  game.Put("next.rsb", test::PageBytes("Calc a = 3\n"));
+  game.PutPages({{"start.rsb", "Call sub.rsb\nJump next.rsb\n"},
+                 {"sub.rsb", "Calc a = 1\n"},
+                 {"handler.rsb", "Jump other.rsb\n"},
+                 {"other.rsb", "Calc a = 2\n"},
+                 {"next.rsb", "Calc a = 3\n"}});
   LookAhead ahead(game.files);
   ahead.Start();
   // start.rsb calls sub.rsb; an event handler interrupts it and jumps on,
