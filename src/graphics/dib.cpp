@@ -6,7 +6,6 @@
 
 #include "common/error.h"
 #include "graphics/bmp_codec.h"
-#include "platform/system_pages.h"
 
 namespace rivo {
 namespace {
@@ -14,15 +13,6 @@ namespace {
 constexpr const char* kCannotCreate = "%s を作成できません";
 
 [[noreturn]] void RefuseSize() { throw RivoError(kCannotCreate, "DIB"); }
-
-thread_local bool pixels_for_others = false;
-
-std::shared_ptr<uint8_t[]> NewPixels(std::size_t bytes, bool zeroed) {
-  // Small pictures are not worth a system call and the pages' first touches.
-  constexpr std::size_t kLeastSystemPages = 16 * 1024;
-  if (pixels_for_others && bytes >= kLeastSystemPages) return SystemPages(bytes);
-  return zeroed ? std::make_shared<uint8_t[]>(bytes) : std::make_shared_for_overwrite<uint8_t[]>(bytes);
-}
 
 TPixelFormat FormatFor(int32_t bit_count) {
   if (bit_count == 15) return TPixelFormat::Rgb555();
@@ -70,10 +60,8 @@ void TDIB::Resize(int32_t width, int32_t height, int32_t bit_count, bool zeroed)
   bit_count_ = stored;
   format_ = format;
   row_length_ = static_cast<int32_t>(DibRowLength(width, stored));
-  image_ = NewPixels(ImageBytes(), zeroed);
+  image_ = zeroed ? std::make_shared<uint8_t[]>(ImageBytes()) : std::make_shared_for_overwrite<uint8_t[]>(ImageBytes());
 }
-
-void TDIB::MakePixelsOfThisThreadForOthers() { pixels_for_others = true; }
 
 void TDIB::Clear() {
   width_ = height_ = row_length_ = 0;
@@ -82,7 +70,7 @@ void TDIB::Clear() {
 
 void TDIB::Unshare() {
   if (!image_ || image_.use_count() == 1) return;
-  std::shared_ptr<uint8_t[]> own = NewPixels(ImageBytes(), false);
+  std::shared_ptr<uint8_t[]> own = std::make_shared_for_overwrite<uint8_t[]>(ImageBytes());
   std::memcpy(own.get(), image_.get(), ImageBytes());
   image_ = std::move(own);
 }

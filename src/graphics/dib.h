@@ -57,12 +57,6 @@ class TDIB {
   void SetSizeForOverwrite(int32_t width, int32_t height, int32_t bit_count);
   void Clear();
 
-  // The calling thread makes pictures that other threads keep and free (a
-  // worker decoding ahead of need): its large pixel stores come straight
-  // from the system (SystemPages), so that freeing them never waits on
-  // this thread's heap.
-  static void MakePixelsOfThisThreadForOthers();
-
   const TPalette& Palette() const { return palette_; }
   TPalette& Palette() { return palette_; }
   // 2^bit count for palette pictures, else 0.

@@ -7,7 +7,6 @@
 
 #include "common/sjis.h"
 #include "content/vr_file_manager.h"
-#include "graphics/dib.h"
 #include "graphics/orba_frame_list.h"
 #include "platform/background_thread.h"
 #include "scenario/page.h"
@@ -121,8 +120,6 @@ bool LookAhead::Idle() {
 
 void LookAhead::Run() {
   MakeThisThreadBackground();
-  // The player keeps the pictures decoded here and frees them on its thread.
-  TDIB::MakePixelsOfThisThreadForOthers();
   ReadProject();
   for (;;) {
     std::vector<std::string> roots;

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <thread>
-
 #include "common/error.h"
 #include "graphics/dib_fixture.h"
 
@@ -89,31 +87,6 @@ TEST(DibTest, CopiesShareThePixelsUntilOneOfThemWrites) {
   EXPECT_EQ(a.ReadPixel(1, 1), 0u);
   EXPECT_EQ(c.ReadPixel(1, 1), 0x77u);
   EXPECT_EQ(c.ReadPixel(0, 0), 0x112233u);
-}
-
-TEST(DibTest, PicturesMadeOnAThreadThatMakesThemForOthersAreKeptAndFreedByAnother) {
-  // A large store (from the system's pages) and a small one (from the heap).
-  for (const int32_t width : {200, 3}) {
-    TDIB made, copy;
-    std::thread worker([&] {
-      TDIB::MakePixelsOfThisThreadForOthers();
-      made.SetSize(width, 100, 32);
-      for (int32_t y = 0; y < 100; ++y) EXPECT_EQ(made.ReadPixel(width - 1, y), 0u) << width;
-      made.WritePixel(1, 99, 0x123456);
-      copy = made;
-      TDIB overwritten;
-      overwritten.SetSizeForOverwrite(width, 100, 32);
-      overwritten.WritePixel(width - 1, 99, 1);
-      EXPECT_EQ(overwritten.ReadPixel(width - 1, 99), 1u);
-    });
-    worker.join();
-    // The copy's first write makes its own store on this thread.
-    copy.WritePixel(1, 99, 0x654321);
-    EXPECT_EQ(made.ReadPixel(1, 99), 0x123456u) << width;
-    EXPECT_EQ(copy.ReadPixel(1, 99), 0x654321u) << width;
-    made.Clear();
-    EXPECT_EQ(copy.ReadPixel(0, 0), 0u) << width;
-  }
 }
 
 TEST(DibTest, SizingForOverwriteGivesTheGeometryOfSetSizeAndKeepsAnUnchangedPicture) {
