@@ -4,7 +4,8 @@
 // cores are all busy, a worker of equal rank gets an equal share, and the
 // player's frame waits while the worker decodes a picture the game may only
 // need seconds later. A background thread yields to every thread of normal
-// rank and still runs whenever a core is free.
+// rank, never takes the core from a thread that wakes it, and still runs
+// whenever a core is free.
 
 #include <atomic>
 #include <chrono>
@@ -14,7 +15,8 @@
 namespace rivo {
 
 // Lowers the calling thread to the least rank the system gives without
-// privileges. Does nothing where threads have no rank of their own.
+// privileges (Linux: the idle scheduling class, else niceness 19). Does
+// nothing where threads have no rank of their own.
 void MakeThisThreadBackground();
 
 // A worker's rank: normal while the player waits for its work (before the
