@@ -112,7 +112,10 @@ void TOrbaCollection::LoadState(ByteReader& in, int32_t version) {
 void TOrbaCollection::Remove(const TOrbaItem& item) { Delete(item.Index()); }
 
 void TOrbaCollection::Delete(int32_t index) {
-  const std::string file_name = FileNameOf(items_[index].Name());
+  TOrbaItem& item = items_[index];
+  const std::string file_name = FileNameOf(item.Name());
+  if (prepared_ && item.prepared_)
+    prepared_->GiveBack(file_name, {std::move(item.frames_), item.width_, item.height_, item.total_delay_});
   items_.Delete(index);
   if (prepared_) prepared_->SetHeld(file_name, false);
 }
@@ -130,6 +133,7 @@ void TOrbaCollection::Load(TOrbaItem& item, bool recreate) {
       item.height_ = picture->height;
       item.total_delay_ = picture->total_delay;
       item.missing_ = false;
+      item.prepared_ = true;
       return;
     }
   }
@@ -157,6 +161,7 @@ void TOrbaCollection::FillFrames(TOrbaItem& item, const TOrbaFrameList& list, bo
   item.frames_.resize(static_cast<std::size_t>(list.Count()));
   item.width_ = item.height_ = item.total_delay_ = 0;
   item.missing_ = false;
+  item.prepared_ = false;
   if (list.Count() > 0) {
     item.width_ = list.Frames(0).surface.Width();
     item.height_ = list.Frames(0).surface.Height();
@@ -183,6 +188,7 @@ void TOrbaCollection::FillFrames(TOrbaItem& item, const TOrbaFrameList& list, bo
 void TOrbaCollection::FillPlaceholder(TOrbaItem& item, bool make_masks, bool recreate) {
   item.frames_.resize(1);
   item.missing_ = true;
+  item.prepared_ = false;
   TOrbaItemFrame& out = item.frames_.front();
   if (!out.surface) out.surface = std::make_unique<TDIBX>();
   out.surface->SetSize(kPlaceholderSide, kPlaceholderSide, recreate ? kBitCount : out.surface->BitCount());

@@ -60,6 +60,7 @@ class TOrbaItem : public THashCollectionItem {
   std::vector<TOrbaItemFrame> frames_;
   int32_t width_ = 0, height_ = 0, total_delay_ = 0;
   bool missing_ = false;
+  bool prepared_ = false;  // the frames are those taken from the prepared store, untouched
 };
 
 class TOrbaCollection {
@@ -124,7 +125,8 @@ class TOrbaCollection {
   static void FillFrames(TOrbaItem& item, const TOrbaFrameList& list, bool make_masks, bool recreate);
   void FillPlaceholder(TOrbaItem& item, bool make_masks, bool recreate);
   void Remove(const TOrbaItem& item);
-  // Deletes the entry at index and tells the prepared store its file is no longer held.
+  // Deletes the entry at index (frames taken from the prepared store go
+  // back to it) and tells the store its file is no longer held.
   void Delete(int32_t index);
 
   TImageFileSource& files_;

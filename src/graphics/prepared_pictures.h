@@ -22,6 +22,11 @@ class TPreparedPictures {
   // store; nothing when they were not made ahead. May wait for a picture
   // already under way.
   virtual std::optional<TPreparedPicture> TakePrepared(const std::string& name, int32_t identification_code) = 0;
+  // A picture taken here that the cache lets go of, as it was taken (the
+  // cache never draws into its pictures): kept for the next entry that
+  // wants the file while the coming scenes name it, and otherwise freed by
+  // the thread that made it.
+  virtual void GiveBack(const std::string& name, TPreparedPicture picture) = 0;
   // The cache holds the file's pictures from now on (held) or no longer:
   // no need to make them ahead while they are held.
   virtual void SetHeld(const std::string& name, bool held) = 0;

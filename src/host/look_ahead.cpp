@@ -109,7 +109,15 @@ std::optional<TPreparedPicture> LookAhead::TakePrepared(const std::string& name,
   if (!picture || picture->identification_code != identification_code) return std::nullopt;
   if (files_.Origin(name) != picture->origin) return std::nullopt;
   ++served_;
+  handed_.insert_or_assign(sjis::LowerCase(name), std::pair(std::move(picture->origin), picture->identification_code));
   return std::move(picture->frames);
+}
+
+void LookAhead::GiveBack(const std::string& name, TPreparedPicture picture) {
+  const auto handed = handed_.find(sjis::LowerCase(name));
+  if (handed == handed_.end()) return;  // not from here: freed as it goes
+  store_.PutBack(name, {std::move(picture), std::move(handed->second.first), handed->second.second});
+  handed_.erase(handed);
 }
 
 void LookAhead::SetHeld(const std::string& name, bool held) {

@@ -88,6 +88,9 @@ class LookAhead : public TPreparedPictures {
   // A page read ahead, as TakeFile would give it, compiled, named name.
   std::unique_ptr<TPage> TakePage(std::string_view name);
   std::optional<TPreparedPicture> TakePrepared(const std::string& name, int32_t identification_code) override;
+  // Back into the store with the file's origin and code of the decoding; the
+  // plan made anew (the cache lets go of the file) keeps or drops it.
+  void GiveBack(const std::string& name, TPreparedPicture picture) override;
   // A picture the cache lets go of may be wanted again: the plan is made anew.
   void SetHeld(const std::string& name, bool held) override;
   // Pictures and files handed over so far (for diagnostics and tests).
@@ -118,6 +121,9 @@ class LookAhead : public TPreparedPictures {
   LookAheadStore store_;
   LookAheadWatcher* watcher_ = nullptr;
   std::optional<int32_t> identification_code_;  // the worker's own
+  // The pictures handed to the cache, by lower-case name: where their files
+  // lay and the code they were decoded with (the player thread's own).
+  std::map<std::string, std::pair<std::string, int32_t>, std::less<>> handed_;
   std::map<std::string, std::optional<PageReferences>, std::less<>> pages_;  // the worker's own
 
   std::mutex lock_;

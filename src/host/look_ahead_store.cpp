@@ -60,6 +60,18 @@ void LookAheadStore::PutFile(const std::string& name, File file) {
   files_.insert_or_assign(Key(name), std::move(file));
 }
 
+void LookAheadStore::PutBack(const std::string& name, Picture picture) {
+  std::lock_guard hold(lock_);
+  std::string key = Key(name);
+  if (pictures_.count(key)) {
+    surplus_.push_back(std::move(picture));
+    return;
+  }
+  const int64_t bytes = PixelBytes(picture.frames);
+  bytes_ += bytes;
+  pictures_.emplace(std::move(key), Slot{false, std::move(picture), bytes});
+}
+
 bool LookAheadStore::FileWanted(const std::string& name) const {
   std::lock_guard hold(lock_);
   const std::string key = Key(name);
@@ -69,7 +81,9 @@ bool LookAheadStore::FileWanted(const std::string& name) const {
 void LookAheadStore::Keep(const std::vector<std::string>& pictures, const std::vector<std::string>& files,
                           int64_t budget) {
   std::vector<Slot> dropped;  // freed outside the lock
+  std::vector<Picture> surplus;
   std::lock_guard hold(lock_);
+  surplus.swap(surplus_);
   int64_t kept_bytes = 0;
   std::set<std::string, std::less<>> kept;
   for (const std::string& name : pictures) {

@@ -56,6 +56,11 @@ class LookAheadStore {
   // A player waiting for it goes on.
   bool Finish(const std::string& name, std::optional<Picture> picture, int64_t budget);
   void PutFile(const std::string& name, File file);
+  // The player's side: a picture taken and given back, kept like a
+  // finished one (the worker's next Keep judges it), or, where the store
+  // has one of the name already, dropped at the next Keep. Either way its
+  // memory is freed by the worker, never by the player.
+  void PutBack(const std::string& name, Picture picture);
   // Neither stored nor ever taken: a file a plan dropped.
   bool FileWanted(const std::string& name) const;
   // Keeps the stored pictures the plan names, in the plan's order, while
@@ -97,6 +102,7 @@ class LookAheadStore {
   std::map<std::string, File, std::less<>> files_;
   std::set<std::string, std::less<>> files_taken_;  // the player keeps its own copies of these
   std::map<std::string, int32_t, std::less<>> held_;
+  std::vector<Picture> surplus_;  // given back with one of the name stored: freed by Keep
   int64_t bytes_ = 0;
 };
 

@@ -5,11 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <set>
 
 #include "common/error.h"
 #include "common/sjis.h"
 #include "graphics/orba_frame_list.h"
 #include "graphics/png_codec.h"
+#include "graphics/prepared_pictures.h"
 #include "graphics/surface_loader.h"
 
 namespace rivo {
@@ -193,6 +195,56 @@ TEST(OrbaCollectionTest, ReloadsRefillTheSameSurfaces) {
 
   cache.Invalidate("A.ORB");  // held: stays
   EXPECT_EQ(cache.Count(), 1);
+}
+
+// Offers each file's frames, as decoded ahead, once; keeps what comes back.
+class PreparedTable : public TPreparedPictures {
+ public:
+  explicit PreparedTable(FileTable& files) : files_(files) {}
+  std::optional<TPreparedPicture> TakePrepared(const std::string& name, int32_t) override {
+    if (!offer.count(name)) return std::nullopt;
+    offer.erase(name);
+    TOrbaFrameList list;
+    list.LoadPicture(*files_.ReadImageFile(name), name);
+    return TOrbaCollection::Prepare(list);
+  }
+  void GiveBack(const std::string& name, TPreparedPicture picture) override { given_back[name].push_back(std::move(picture)); }
+  void SetHeld(const std::string&, bool) override {}
+  std::set<std::string> offer;
+  std::map<std::string, std::vector<TPreparedPicture>> given_back;
+
+ private:
+  FileTable& files_;
+};
+
+// The pictures taken from the store go back to it when let go of, as they
+// were taken; a picture of the cache's own reading, or refilled by a
+// reload, is the cache's to free.
+TEST(OrbaCollectionTest, PicturesTakenFromThePreparedStoreGoBackToItUntouched) {
+  FileTable files;
+  files.files["a.orb"] = files.files["b.orb"] = files.files["c.orb"] = Animation({100, 50});
+  PreparedTable prepared(files);
+  prepared.offer = {"a.orb", "c.orb"};
+  TOrbaCollection cache(files);
+  cache.SetPrepared(&prepared);
+  const TOrbaItem& a = cache.Acquire(kOwnerA, "a.orb", false);
+  const TDIBX* a_first = a.Frames()[0].surface.get();
+  const TOrbaItem& b = cache.Acquire(kOwnerA, "b.orb", false);
+  EXPECT_EQ(files.reads["b.orb"], 1);  // the cache's own reading
+  cache.Release(a, kOwnerA);
+  cache.Release(b, kOwnerA);
+  ASSERT_EQ(prepared.given_back["a.orb"].size(), 1u);
+  const TPreparedPicture& back = prepared.given_back["a.orb"][0];
+  ASSERT_EQ(back.frames.size(), 2u);
+  EXPECT_EQ(back.frames[0].surface.get(), a_first);
+  EXPECT_EQ(back.total_delay, 150);
+  EXPECT_EQ(back.width, 2);
+  EXPECT_FALSE(prepared.given_back.count("b.orb"));
+
+  const TOrbaItem& c = cache.Acquire(kOwnerA, "c.orb", false);
+  cache.Reload(false);
+  cache.Release(c, kOwnerA);
+  EXPECT_FALSE(prepared.given_back.count("c.orb"));
 }
 
 TEST(OrbaCollectionTest, DrawingGoesThroughTheMaskOrTheKey) {

@@ -9,6 +9,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <optional>
 #include <thread>
 
 namespace rivo {
@@ -167,6 +168,32 @@ TEST(LookAheadStore, PicturesTheCacheHoldsAreNotClaimedUntilItLetsGoOfEveryEntry
   EXPECT_TRUE(store.Claim("a.orb"));
   store.SetHeld("never.orb", false);  // ignored
   EXPECT_TRUE(store.Claim("never.orb"));
+}
+
+// A picture the cache gives back is taken again like one the worker made,
+// keeps its origin, and counts within the budget; one given back while the
+// store has another of the name is not offered, and the plan's next Keep
+// drops what it does not name.
+TEST(LookAheadStore, APictureGivenBackIsKeptLikeAFinishedOne) {
+  LookAheadStore store;
+  store.SetHeld("a.orb", true);
+  store.PutBack("A.orb", Picture(400, 5, "a2"));
+  EXPECT_EQ(store.Bytes(), 400);
+  EXPECT_FALSE(store.Claim("a.orb"));  // stored: not decoded again
+  std::optional<LookAheadStore::Picture> again = store.TakePicture("a.orb");
+  ASSERT_TRUE(again);
+  EXPECT_EQ(Mark(*again), 5u);
+  EXPECT_EQ(again->origin, "a2");
+
+  ASSERT_TRUE(store.Claim("b.orb"));
+  ASSERT_TRUE(store.Finish("b.orb", Picture(400, 1), kBudget));
+  store.PutBack("b.orb", Picture(400, 2));
+  store.PutBack("c.orb", Picture(400, 3));
+  EXPECT_EQ(Mark(*store.TakePicture("b.orb")), 1u);
+  EXPECT_FALSE(store.TakePicture("b.orb"));
+  store.Keep({"x.orb"}, {}, kBudget);
+  EXPECT_EQ(store.Bytes(), 0);
+  EXPECT_FALSE(store.TakePicture("c.orb"));
 }
 
 TEST(LookAheadStore, FilesAreTakenOnceAndDroppedWhenThePlanNoLongerNamesThem) {
