@@ -9,6 +9,7 @@
 //
 // Included by exactly one file per V; everything here is internal to it.
 
+#include <algorithm>
 #include <cstring>
 #include <type_traits>
 
@@ -146,7 +147,28 @@ struct Kernels {
     const int32_t last = n - V::kLanes;
     T tail;
     const bool tail_stored = MaskBlendVector(d + last, s + last, m + last, rule, skip_equal, tail);
-    for (int32_t i = 0; i < last; i += V::kLanes) {
+    int32_t i = 0;
+    // Pictures with a mask are mostly wholly clear or wholly covered: the
+    // mask bytes of a run of vectors, read as one vector, skip it or copy
+    // it at once (a copied pixel equal to the old one changes nothing, so
+    // skip_equal does not matter).
+    constexpr int32_t kRun = static_cast<int32_t>(sizeof(T));
+    static_assert(kRun % V::kLanes == 0);
+    const bool copies = rule.at_255 == At255::kCopy;
+    const int32_t last_run = std::min(n - kRun, last - 1);
+    for (; i <= last_run; i += kRun) {
+      const T run = V::LoadBytes(m + i);
+      if (V::AllZero(run)) continue;
+      if (copies && V::AllOnes(run)) {
+        for (int32_t j = i; j < i + kRun; j += V::kLanes) V::Store(d + j, V::Load(s + j));
+        continue;
+      }
+      for (int32_t j = i; j < i + kRun; j += V::kLanes) {
+        T out;
+        if (MaskBlendVector(d + j, s + j, m + j, rule, skip_equal, out)) V::Store(d + j, out);
+      }
+    }
+    for (; i < last; i += V::kLanes) {
       T out;
       if (MaskBlendVector(d + i, s + i, m + i, rule, skip_equal, out)) V::Store(d + i, out);
     }
@@ -213,12 +235,26 @@ struct Kernels {
   }
 
   static void FillBlend(uint32_t* d, int32_t n, uint32_t c, uint32_t w) {
-    const T cv = V::Set32(c), w16 = V::Set16(static_cast<uint16_t>(w));
+    // The colour's share c*w is the same for every pixel. Each 16-bit lane
+    // takes the even or the odd bytes of the pixels as they lie: the even
+    // sums are shifted down, the odd ones keep their high byte in place, so
+    // nothing is unpacked or packed.
+    const T cv = V::Set32(c), low_bytes = V::Set16(0x00FF);
+    const T w16 = V::Set16(static_cast<uint16_t>(w)), rest = V::Set16(static_cast<uint16_t>(255 - w));
+    const T c_even = V::Mul16(V::And(cv, low_bytes), w16), c_odd = V::Mul16(V::Shr16(cv), w16);
+    const auto fill = [&](uint32_t* p) {
+      const T dv = V::Load(p);
+      const T even = V::Shr16(V::Add16(V::Mul16(V::And(dv, low_bytes), rest), c_even));
+      const T odd = V::Add16(V::Mul16(V::Shr16(dv), rest), c_odd);
+      // Pixels already of the colour stay.
+      V::Store(p, Select(V::Eq32(dv, cv), dv, V::MergeBytes(even, odd)));
+    };
     int32_t i = 0;
-    for (; i + V::kLanes <= n; i += V::kLanes) {
-      const T dv = V::Load(d + i);
-      V::Store(d + i, Select(V::Eq32(dv, cv), dv, Mix(cv, dv, w16, w16)));
+    for (; i + 2 * V::kLanes <= n; i += 2 * V::kLanes) {
+      fill(d + i);
+      fill(d + i + V::kLanes);
     }
+    for (; i + V::kLanes <= n; i += V::kLanes) fill(d + i);
     Scalar::FillBlend(d + i, n - i, c, w);
   }
 
