@@ -27,6 +27,8 @@ struct V256 {
   static T Hi8(T a) { return _mm256_unpackhi_epi8(a, _mm256_setzero_si256()); }
   static T Pack(T lo, T hi) { return _mm256_packus_epi16(lo, hi); }
   static T Mul16(T a, T b) { return _mm256_mullo_epi16(a, b); }
+  // Per 16-bit lane a.lo * b.lo + a.hi * b.hi, a's bytes unsigned, b's signed.
+  static T MulAddBytes(T a, T b) { return _mm256_maddubs_epi16(a, b); }
   static T Add16(T a, T b) { return _mm256_add_epi16(a, b); }
   static T Sub16(T a, T b) { return _mm256_sub_epi16(a, b); }
   static T Shr16(T a) { return _mm256_srli_epi16(a, 8); }

@@ -234,20 +234,58 @@ struct Kernels {
     Scalar::FillMask(d + i, m + i, n - i, 1, c, rule);
   }
 
+  static void Fill(uint32_t* d, int32_t n, uint32_t c) {
+    if (n < V::kLanes) return Scalar::Fill(d, n, c);
+    const T cv = V::Set32(c);
+    uint32_t* p = d;
+    uint32_t* const end = d + n;
+    // Whole screens are filled: 8 vectors a step keep the loop's own work small.
+    for (; end - p >= 8 * V::kLanes; p += 8 * V::kLanes)
+      for (int32_t j = 0; j < 8 * V::kLanes; j += V::kLanes) V::Store(p + j, cv);
+    for (; end - p >= V::kLanes; p += V::kLanes) V::Store(p, cv);
+    // Filling twice gives the same pixels: the last vector may overlap.
+    V::Store(d + n - V::kLanes, cv);
+  }
+
   static void FillBlend(uint32_t* d, int32_t n, uint32_t c, uint32_t w) {
     // The colour's share c*w is the same for every pixel. Each 16-bit lane
     // takes the even or the odd bytes of the pixels as they lie: the even
     // sums are shifted down, the odd ones keep their high byte in place, so
     // nothing is unpacked or packed.
-    const T cv = V::Set32(c), low_bytes = V::Set16(0x00FF);
-    const T w16 = V::Set16(static_cast<uint16_t>(w)), rest = V::Set16(static_cast<uint16_t>(255 - w));
+    const T cv = V::Set32(c), low_bytes = V::Set16(0x00FF), w16 = V::Set16(static_cast<uint16_t>(w));
     const T c_even = V::Mul16(V::And(cv, low_bytes), w16), c_odd = V::Mul16(V::Shr16(cv), w16);
+    const uint32_t rest = 255 - w;
+    if constexpr (requires(T a) { V::MulAddBytes(a, a); }) {
+      // A translucent box is mostly opaque: when 255 - w fits a signed
+      // byte, one multiply-add of the pixels' bytes weighs the even (odd)
+      // bytes by it and the others by 0.
+      if (rest < 128) {
+        const T even_weight = V::Set16(static_cast<uint16_t>(rest)), odd_weight = V::Set16(static_cast<uint16_t>(rest << 8));
+        return FillBlendRow(d, n, c, w, c_even, c_odd, [&](T dv, T& even, T& odd) {
+          even = V::MulAddBytes(dv, even_weight);
+          odd = V::MulAddBytes(dv, odd_weight);
+        });
+      }
+    }
+    const T rest16 = V::Set16(static_cast<uint16_t>(rest));
+    FillBlendRow(d, n, c, w, c_even, c_odd, [&](T dv, T& even, T& odd) {
+      even = V::Mul16(V::And(dv, low_bytes), rest16);
+      odd = V::Mul16(V::Shr16(dv), rest16);
+    });
+  }
+
+  // FillBlend given the destination's shares d*(255-w) of each pixel's even
+  // and odd bytes, in 16-bit lanes.
+  template <class Shares>
+  static void FillBlendRow(uint32_t* d, int32_t n, uint32_t c, uint32_t w, T c_even, T c_odd, Shares shares) {
+    const T cv = V::Set32(c);
     const auto fill = [&](uint32_t* p) {
       const T dv = V::Load(p);
-      const T even = V::Shr16(V::Add16(V::Mul16(V::And(dv, low_bytes), rest), c_even));
-      const T odd = V::Add16(V::Mul16(V::Shr16(dv), rest), c_odd);
+      T even, odd;
+      shares(dv, even, odd);
+      const T mixed = V::MergeBytes(V::Shr16(V::Add16(even, c_even)), V::Add16(odd, c_odd));
       // Pixels already of the colour stay.
-      V::Store(p, Select(V::Eq32(dv, cv), dv, V::MergeBytes(even, odd)));
+      V::Store(p, Select(V::Eq32(dv, cv), dv, mixed));
     };
     int32_t i = 0;
     for (; i + 2 * V::kLanes <= n; i += 2 * V::kLanes) {
@@ -292,7 +330,7 @@ struct Kernels {
   }
 
   static constexpr BgrxKernelSet Set(const char* name) {
-    return {name, Blend, Add, CopyKeyed, MaskBlendBlock, MaskAdd, FillMask, FillBlend, FillAdd, BlendOnto,
+    return {name, Blend, Add, CopyKeyed, MaskBlendBlock, MaskAdd, FillMask, Fill, FillBlend, FillAdd, BlendOnto,
             MaskBlendOnto,
             FillAddOnto, FillSubOnto, SelectOnto};
   }

@@ -184,6 +184,7 @@ struct Rows<Bgrx32> : ScalarRows<Bgrx32> {
     if (step == 1) BgrxKernels().fill_mask(d, m, n, c, rule);
     else Scalar::FillMask(d, m, n, step, c, rule);
   }
+  static void Fill(uint32_t* d, int32_t n, uint32_t c) { BgrxKernels().fill(d, n, c); }
   static void FillBlend(uint32_t* d, int32_t n, uint32_t c, uint32_t w) {
     BgrxKernels().fill_blend(d, n, c, w);
   }

@@ -70,6 +70,7 @@ TEST(RowKernelsTest, EveryKernelSetGivesTheScalarBytes) {
               [&](uint32_t* d) { Scalar::MaskAdd(d, s, m, n, 1, rule); });
         check("fill mask", [&](uint32_t* d) { k.fill_mask(d, m, n, key, rule); },
               [&](uint32_t* d) { Scalar::FillMask(d, m, n, 1, key, rule); });
+        check("fill", [&](uint32_t* d) { k.fill(d, n, key); }, [&](uint32_t* d) { Scalar::Fill(d, n, key); });
         check("fill blend", [&](uint32_t* d) { k.fill_blend(d, n, key, w); },
               [&](uint32_t* d) { Scalar::FillBlend(d, n, key, w); });
         // Every byte saturates, the fourth included, whatever the destination holds.
