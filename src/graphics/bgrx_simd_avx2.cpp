@@ -41,6 +41,7 @@ struct V256 {
   static T Or(T a, T b) { return _mm256_or_si256(a, b); }
   static T UnpackLo32(T a, T b) { return _mm256_unpacklo_epi32(a, b); }
   static T UnpackHi32(T a, T b) { return _mm256_unpackhi_epi32(a, b); }
+  static T Eq8(T a, T b) { return _mm256_cmpeq_epi8(a, b); }
   static bool AllSet(T a) { return _mm256_movemask_epi8(a) == -1; }
   static bool AllZero(T a) { return _mm256_testz_si256(a, a) != 0; }
   static bool AllOnes(T a) { return _mm256_testc_si256(a, _mm256_cmpeq_epi8(a, a)) != 0; }

@@ -163,6 +163,13 @@ struct Kernels {
         for (int32_t j = i; j < i + kRun; j += V::kLanes) V::Store(d + j, V::Load(s + j));
         continue;
       }
+      // Along a hard edge every mask byte is 0 or 255: each pixel is the
+      // old one or the source's.
+      if (copies && V::AllSet(V::Or(V::Eq8(run, V::Zero()), V::Eq8(run, V::Set32(~0u))))) {
+        for (int32_t j = i; j < i + kRun; j += V::kLanes)
+          V::Store(d + j, Select(V::Eq32(V::LoadMask32(m + j), V::Zero()), V::Load(d + j), V::Load(s + j)));
+        continue;
+      }
       for (int32_t j = i; j < i + kRun; j += V::kLanes) {
         T out;
         if (MaskBlendVector(d + j, s + j, m + j, rule, skip_equal, out)) V::Store(d + j, out);

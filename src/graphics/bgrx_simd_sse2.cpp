@@ -42,6 +42,7 @@ struct V128 {
   static T Or(T a, T b) { return _mm_or_si128(a, b); }
   static T UnpackLo32(T a, T b) { return _mm_unpacklo_epi32(a, b); }
   static T UnpackHi32(T a, T b) { return _mm_unpackhi_epi32(a, b); }
+  static T Eq8(T a, T b) { return _mm_cmpeq_epi8(a, b); }
   static bool AllSet(T a) { return _mm_movemask_epi8(a) == 0xFFFF; }
   static bool AllZero(T a) { return _mm_movemask_epi8(_mm_cmpeq_epi8(a, _mm_setzero_si128())) == 0xFFFF; }
   static bool AllOnes(T a) { return _mm_movemask_epi8(_mm_cmpeq_epi8(a, _mm_set1_epi8(-1))) == 0xFFFF; }
