@@ -294,13 +294,13 @@ struct Kernels {
       // Pixels already of the colour stay.
       V::Store(p, Select(V::Eq32(dv, cv), dv, mixed));
     };
-    int32_t i = 0;
-    for (; i + 2 * V::kLanes <= n; i += 2 * V::kLanes) {
-      fill(d + i);
-      fill(d + i + V::kLanes);
-    }
-    for (; i + V::kLanes <= n; i += V::kLanes) fill(d + i);
-    Scalar::FillBlend(d + i, n - i, c, w);
+    // Boxes cover whole screens: 4 vectors a step keep the loop's own work small.
+    uint32_t* p = d;
+    uint32_t* const end = d + n;
+    for (; end - p >= 4 * V::kLanes; p += 4 * V::kLanes)
+      for (int32_t j = 0; j < 4 * V::kLanes; j += V::kLanes) fill(p + j);
+    for (; end - p >= V::kLanes; p += V::kLanes) fill(p);
+    Scalar::FillBlend(p, static_cast<int32_t>(end - p), c, w);
   }
 
   static void FillAdd(uint32_t* d, int32_t n, uint32_t c) {
