@@ -208,6 +208,7 @@ struct Kernels {
   }
 
   static void FillMask(uint32_t* d, const uint8_t* m, int32_t n, uint32_t c, MaskRule rule) {
+    if (n < V::kLanes) return Scalar::FillMask(d, m, n, 1, c, rule);
     const T cv = V::Set32(c), zero = V::Zero(), opaque = V::Set32(255);
     // Inside the strokes of text every pixel is covered. When full coverage
     // weighs the old pixel 0, such a vector becomes one value: the colour
@@ -217,28 +218,38 @@ struct Kernels {
     T full_lo, full_hi;
     Spread(w_full, full_lo, full_hi);
     const T full_value = rule.at_255 == At255::kCopy ? cv : Mix(cv, zero, full_lo, full_hi);
-    // A vector's mask bytes read as one word tell an empty or full vector
-    // sooner than vector compares.
-    int32_t i = 0;
-    for (; i + V::kLanes <= n; i += V::kLanes) {
+    // One vector at p from the pixels as they were; false when every mask
+    // byte is 0 (nothing to store). A vector's mask bytes read as one word
+    // tell an empty or full vector sooner than vector compares.
+    const auto vector = [&](const uint32_t* p, const uint8_t* mp, T& result) {
       MaskWord word;
-      std::memcpy(&word, m + i, sizeof word);
-      if (word == 0) continue;
+      std::memcpy(&word, mp, sizeof word);
+      if (word == 0) return false;
+      const T dv = V::Load(p);
       if (full_is_constant && word == static_cast<MaskWord>(~MaskWord{0})) {
         // Pixels already of the colour stay.
-        V::Store(d + i, Select(V::Eq32(V::Load(d + i), cv), cv, full_value));
-        continue;
+        result = Select(V::Eq32(dv, cv), cv, full_value);
+        return true;
       }
-      const T m32 = V::LoadMask32(m + i);
+      const T m32 = V::LoadMask32(mp);
       const T clear = V::Eq32(m32, zero);
-      const T dv = V::Load(d + i);
       T w_lo, w_hi;
       Spread(MaskWeights(m32, rule), w_lo, w_hi);
       T out = Mix(cv, dv, w_lo, w_hi);
       if (rule.at_255 == At255::kCopy) out = Select(V::Eq32(m32, opaque), cv, out);
-      V::Store(d + i, Select(V::Or(clear, V::Eq32(dv, cv)), dv, out));
+      result = Select(V::Or(clear, V::Eq32(dv, cv)), dv, out);
+      return true;
+    };
+    // Glyph rows are short: the last vector overlaps the one before it, as
+    // in MaskBlend (worked out first, stored last).
+    const int32_t last = n - V::kLanes;
+    T tail;
+    const bool tail_stored = vector(d + last, m + last, tail);
+    for (int32_t i = 0; i < last; i += V::kLanes) {
+      T out;
+      if (vector(d + i, m + i, out)) V::Store(d + i, out);
     }
-    Scalar::FillMask(d + i, m + i, n - i, 1, c, rule);
+    if (tail_stored) V::Store(d + last, tail);
   }
 
   static void Fill(uint32_t* d, int32_t n, uint32_t c) {

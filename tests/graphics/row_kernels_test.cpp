@@ -155,8 +155,9 @@ TEST(RowKernelsTest, ThePackedScalarFormulasMatchThePerByteOnes) {
 // Masks of whole runs of 0 and 255 (the clear and covered parts of a
 // picture) with partial values between, every run boundary at every place
 // of rows of every length up to several vectors, the row starting at every
-// pixel of a vector: the runs skipped or copied at once give the bytes of
-// the pixel-by-pixel formula.
+// pixel of a vector: the runs skipped or copied at once, and the last
+// vector overlapping the one before, give the bytes of the pixel-by-pixel
+// formula, in masked draws and fills.
 TEST(RowKernelsTest, MaskRunsOfClearAndCoveredBytesGiveTheScalarBytes) {
   using Scalar = ScalarRows<Bgrx32>;
   RandomRows r;
@@ -188,6 +189,12 @@ TEST(RowKernelsTest, MaskRunsOfClearAndCoveredBytesGiveTheScalarBytes) {
           k.mask_blend(a.data() + shift, r.source.data() + shift, mask.data() + shift, RowBlock{n}, rule, skip);
           Scalar::MaskBlend(b.data() + shift, r.source.data() + shift, mask.data() + shift, n, 1, rule, skip);
           ASSERT_EQ(a, b) << k.name << " n=" << n << " boundary " << boundary << " layout " << layout_index;
+          // The fill through a mask, some pixels already of the colour.
+          const uint32_t colour = r.dest[static_cast<std::size_t>(shift + n / 2)];
+          a = r.dest, b = r.dest;
+          k.fill_mask(a.data() + shift, mask.data() + shift, n, colour, rule);
+          Scalar::FillMask(b.data() + shift, mask.data() + shift, n, 1, colour, rule);
+          ASSERT_EQ(a, b) << k.name << " fill n=" << n << " boundary " << boundary << " layout " << layout_index;
           ++layout_index;
         }
       }
