@@ -1,8 +1,9 @@
 #pragma once
 // The vector kernels, written once over a vector type V (V128: SSE2,
 // V256: AVX2) and compiled in one file per instruction set. Each kernel does
-// whole vectors and leaves the tail to the scalar loop (the mask blend,
-// which draws text, overlaps its last vector instead). The arithmetic is
+// whole vectors and leaves the tail to the scalar loop (the mask blend and
+// mask fill, which draw text, and the plain fill overlap their last vector
+// instead). The arithmetic is
 // the scalar formula on 16-bit lanes: s*w + d*(255 - w) <= 65025 never
 // overflows, and the per-pixel choices (key, equal pixels, mask 0 and 255)
 // become lane selections.
@@ -274,11 +275,12 @@ struct Kernels {
     const T c_even = V::Mul16(V::And(cv, low_bytes), w16), c_odd = V::Mul16(V::Shr16(cv), w16);
     const uint32_t rest = 255 - w;
     if constexpr (requires(T a) { V::MulAddBytes(a, a); }) {
-      // A translucent box is mostly opaque: when 255 - w fits a signed
-      // byte, one multiply-add of the pixels' bytes weighs the even (odd)
-      // bytes by it and the others by 0.
+      // Translucent boxes are mostly more opaque than clear: when 255 - w
+      // fits a signed byte, one multiply-add of the pixels' bytes weighs
+      // the even (odd) bytes by it and the others by 0.
       if (rest < 128) {
-        const T even_weight = V::Set16(static_cast<uint16_t>(rest)), odd_weight = V::Set16(static_cast<uint16_t>(rest << 8));
+        const T even_weight = V::Set16(static_cast<uint16_t>(rest));
+        const T odd_weight = V::Set16(static_cast<uint16_t>(rest << 8));
         return FillBlendRow(d, n, c, w, c_even, c_odd, [&](T dv, T& even, T& odd) {
           even = V::MulAddBytes(dv, even_weight);
           odd = V::MulAddBytes(dv, odd_weight);

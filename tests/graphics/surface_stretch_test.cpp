@@ -231,6 +231,38 @@ TEST(SurfacePatternTest, FillPatternWrapsNegativeOffsetsAndMirrors) {
   EXPECT_EQ(Row(*m, 0), (std::vector<uint32_t>{6, 5, 4, 6}));
 }
 
+// Every pixel of a pattern fill, over rows and columns that wrap the
+// pattern several times, cut by the clip at the top and left, at offsets
+// either side of 0, mirrored or not: pattern pixel ((offset + place in the
+// rectangle) mod size), counted from the far side when mirrored.
+TEST(SurfacePatternTest, EveryPixelOfAPatternFillIsThePatternPixelItsPlaceNames) {
+  constexpr int32_t kPw = 3, kPh = 4;
+  auto pat = Numbered(kPw, kPh);
+  const TRect rect{2, 1, 13, 12};
+  for (const TRect clip : {TRect{0, 0, 16, 14}, TRect{5, 6, 11, 14}}) {
+    for (const int32_t offset : {-7, 0, 5}) {
+      for (const bool flip : {false, true}) {
+        auto d = Surface(16, 14, 32, 1);
+        d->SetClipRect(clip);
+        d->FillPattern(rect, *pat, flip, !flip, offset, offset + 1);
+        for (int32_t y = 0; y < 14; ++y) {
+          for (int32_t x = 0; x < 16; ++x) {
+            uint32_t expected = 1;
+            if (rect.Contains(x, y) && clip.Contains(x, y)) {
+              int32_t px = ((offset + x - rect.Left) % kPw + kPw) % kPw;
+              int32_t py = ((offset + 1 + y - rect.Top) % kPh + kPh) % kPh;
+              if (!flip) px = kPw - 1 - px;  // flip_h is !flip
+              if (flip) py = kPh - 1 - py;
+              expected = pat->GetPixel(px, py);
+            }
+            ASSERT_EQ(d->GetPixel(x, y), expected) << x << "," << y << " offset " << offset << " flip " << flip;
+          }
+        }
+      }
+    }
+  }
+}
+
 TEST(SurfacePatternTest, ZoomedPatternsScaleAndZeroSizesDrawNothing) {
   auto pat = SurfaceOf(2, 1, 32, {1, 2});
   auto d = Surface(6, 1);
