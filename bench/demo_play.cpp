@@ -174,8 +174,8 @@ constexpr int kBusyFrom = 2, kBusyTo = 400;
 
 // One run, as a process of its own would play it: the start, then each
 // tick of the busy stretch as "tick ms cpu-ms faults pictures-gained
-// glyphs-taken-ready glyphs-rendered pages-first-run".
-// Empty when the demo did not play.
+// glyphs-taken-ready glyphs-rendered pages-first-run" (the pages only when
+// args write the trace). Empty when the demo did not play.
 std::string PlayOnce(const std::vector<std::string>& args, const std::filesystem::path& trace, bool look_ahead,
                      Clock::duration pace) {
   TimedParts parts;
@@ -189,7 +189,8 @@ std::string PlayOnce(const std::vector<std::string>& args, const std::filesystem
     std::fprintf(stderr, "bench_demo_play: the demo did not play (exit code %d): %s\n", code, err.str().c_str());
     return {};
   }
-  const std::map<int, std::string> pages = PagesLoaded(trace, times.elapsed_ms);
+  const bool traced = std::find(args.begin(), args.end(), "--trace") != args.end();
+  const std::map<int, std::string> pages = traced ? PagesLoaded(trace, times.elapsed_ms) : std::map<int, std::string>{};
   report << Ms(times.first_frame - start) << "\n";
   // Tick n (counted from 1) runs from its start to the end of its work.
   for (int n = kBusyFrom; n <= kBusyTo; ++n) {
@@ -270,31 +271,59 @@ struct Runs {
 struct Setting {
   std::filesystem::path game, input, saves;
   bool look_ahead = true;
+  std::map<int, std::string> pages;  // the pages each tick runs for the first time
 };
+
+std::vector<std::string> PlayerArgs(const Setting& setting) {
+  return {"--headless", "--seed", "1", "--ticks", std::to_string(kBusyTo + 1), "--input", setting.input.string(),
+          "--save-dir", setting.saves.string(), setting.game.string()};
+}
+
+// The pages each tick opens, from a run that writes the trace: the game
+// plays the same ticks in every run, and the timed runs play without the
+// trace (writing a line for every command), as a player of the game does.
+std::optional<std::map<int, std::string>> PagesByTick(const Setting& setting) {
+  namespace fs = std::filesystem;
+  const fs::path trace = setting.saves / "trace.txt";
+  fs::remove_all(setting.saves);
+  fs::create_directories(setting.saves);
+  std::vector<std::string> args = PlayerArgs(setting);
+  args.insert(args.begin(), {"--trace", trace.string()});
+  std::istringstream report(PlayInChild(args, trace, setting.look_ahead, {}));
+  fs::remove_all(setting.saves);
+  double start_ms = 0;
+  if (!(report >> start_ms)) return std::nullopt;
+  std::map<int, std::string> pages;
+  int n = 0;
+  double ms = 0, cpu = 0;
+  long faults = 0, gained = 0, ready = 0, rendered = 0;
+  std::string line;
+  while (report >> n >> ms >> cpu >> faults >> gained >> ready >> rendered && std::getline(report, line))
+    if (line.size() > 1) pages[n] = line.substr(1);
+  return pages;
+}
 
 // Plays count runs, each a process of its own, and gathers their ticks;
 // nothing when a run failed.
 std::optional<Runs> Play(const Setting& setting, int count, Clock::duration pace, bool recording) {
   namespace fs = std::filesystem;
-  const fs::path trace = setting.saves / "trace.txt";
   Runs runs;
   for (int run = 0; run < count; ++run) {
     fs::remove_all(setting.saves);
     fs::create_directories(setting.saves);
-    std::vector<std::string> args{"--headless", "--seed", "1", "--ticks", std::to_string(kBusyTo + 1),
-                                  "--input", setting.input.string(), "--save-dir", setting.saves.string(),
-                                  "--trace", trace.string(), setting.game.string()};
+    std::vector<std::string> args = PlayerArgs(setting);
     if (recording) args.insert(args.begin(), {"--audio-out", (setting.saves / "sound.wav").string()});
-    std::istringstream report(PlayInChild(args, trace, setting.look_ahead, pace));
+    std::istringstream report(PlayInChild(args, {}, setting.look_ahead, pace));
     double start_ms = 0;
     if (!(report >> start_ms)) return std::nullopt;
     runs.start.Add(start_ms);
     int n = 0, gained = 0;
     double ms = 0, cpu = 0;
     long faults = 0, ready = 0, rendered = 0;
-    std::string pages;
-    while (report >> n >> ms >> cpu >> faults >> gained >> ready >> rendered && std::getline(report, pages)) {
-      if (!pages.empty() && pages.front() == ' ') pages.erase(0, 1);
+    std::string rest;
+    while (report >> n >> ms >> cpu >> faults >> gained >> ready >> rendered && std::getline(report, rest)) {
+      const auto opened = setting.pages.find(n);
+      const std::string pages = opened == setting.pages.end() ? "" : opened->second;
       if (!pages.empty() || gained > 0) {
         Load& load = runs.loads[n];
         load.what = pages + (gained > 0 ? (pages.empty() ? "" : ", ") + std::to_string(gained) + " pictures" : "");
@@ -372,6 +401,9 @@ int main(int argc, char** argv) {
   constexpr int kRuns = 5, kRecordingRuns = 3, kPacedRuns = 3;
   constexpr Clock::duration kWindowPace = std::chrono::milliseconds(15);
 
+  const std::optional<std::map<int, std::string>> pages = PagesByTick(setting);
+  if (!pages) return 1;
+  setting.pages = *pages;
   const std::optional<Runs> back_to_back = Play(setting, kRuns, {}, false);
   // The recording runs wait for the synthesiser at the title's tick.
   const std::optional<Runs> recording = Play(setting, kRecordingRuns, {}, true);

@@ -53,6 +53,20 @@ void TQnMemoryStream::SetSize(int64_t size) {
   size_ = n;
 }
 
+void TQnMemoryStream::SetSizeKeeping(int64_t size, int64_t keep) {
+  if (size < 0 || keep < 0) throw RivoError("negative stream size");
+  const auto n = static_cast<std::size_t>(size);
+  if (n > capacity_) {
+    std::unique_ptr<char, Free> grown(static_cast<char*>(std::malloc(n)));
+    if (!grown) throw std::bad_alloc();
+    const std::size_t kept = std::min({static_cast<std::size_t>(keep), size_, n});
+    if (kept > 0) std::memcpy(grown.get(), data_.get(), kept);
+    data_ = std::move(grown);
+    capacity_ = n;
+  }
+  size_ = n;
+}
+
 void TQnMemoryStream::Clear() {
   data_.reset();
   size_ = capacity_ = pos_ = 0;

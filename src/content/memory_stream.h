@@ -3,8 +3,10 @@
 // Memory entries, save data and every entry the file manager loads live in
 // one. Growing never clears the new bytes first: an entry of 100 MB is
 // written once, not zeroed and then written. The block grows with realloc,
-// which moves large blocks by remapping pages rather than copying them, so
-// inflating into a stream whose final size is unknown costs no copies.
+// which moves blocks of a mapping of their own by remapping pages; a block
+// of the heap is copied, inside the heap's lock, so a stream whose bytes
+// past some point are of no use grows with SetSizeKeeping, which copies
+// only what is kept, outside the lock.
 
 #include <cstdint>
 #include <cstdlib>
@@ -29,6 +31,8 @@ class TQnMemoryStream : public TStream {
   // Sets the size; bytes beyond the old size are undefined until written.
   // The position is kept (it may then lie beyond the end).
   void SetSize(int64_t size);
+  // SetSize, keeping only the first keep bytes: the rest is undefined.
+  void SetSizeKeeping(int64_t size, int64_t keep);
   void Clear();
   // Gives back the room reserved beyond the size.
   void ShrinkToFit();

@@ -67,7 +67,8 @@ std::optional<InflateOutcome> InflateWhole(TQnMemoryStream& dest, std::string_vi
   std::size_t out_size = 0;
   libdeflate_result rc;
   for (;;) {
-    dest.SetSize(start + room);
+    // Each try inflates the whole stream again: what an earlier one wrote is not kept.
+    dest.SetSizeKeeping(start + room, start);
     rc = libdeflate_zlib_decompress(inflater.get(), compressed.data(), compressed.size(), dest.Data() + start,
                                     static_cast<std::size_t>(room), &out_size);
     if (rc != LIBDEFLATE_INSUFFICIENT_SPACE || room == most) break;

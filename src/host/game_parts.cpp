@@ -1,6 +1,10 @@
 #include "host/game_parts.h"
 
+#include <chrono>
+
 #include "host/game_file_manager.h"
+#include "host/glyph_ahead.h"
+#include "host/look_ahead.h"
 #include "host/game_media.h"
 #include "host/game_project.h"
 #include "host/game_system_services.h"
@@ -90,6 +94,20 @@ std::unique_ptr<MediaStage> GameParts::CreateMedia(PlayerContext& ctx, int32_t, 
   media_->Media().SetSoundOn(sound_on);
   if (screen_) screen_->Screen().SetMedia(&media_->Media());
   return media;
+}
+
+void GameParts::AwaitFirstScene(PlayerContext& ctx) {
+  LookAhead* ahead = files_ ? files_->Ahead() : nullptr;
+  if (!ahead) return;
+  // The game's first screen then shows whole in its first tick; a start
+  // that takes this much longer is still quick, and nobody waits on a
+  // worker that does not get on.
+  constexpr std::chrono::milliseconds kAtMost{100};
+  const auto deadline = std::chrono::steady_clock::now() + kAtMost;
+  GlyphAhead& glyphs = Fonts(ctx).Ahead();
+  if (ahead->AwaitFirstScene(deadline)) glyphs.WaitUntilIdle(deadline);
+  ahead->YieldToPlayer();
+  glyphs.YieldToPlayer();
 }
 
 }  // namespace rivo

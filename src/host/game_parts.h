@@ -28,6 +28,9 @@ class GameParts : public PlayerParts {
   std::unique_ptr<ScreenStage> CreateScreen(PlayerContext& ctx) override;
   std::unique_ptr<ProjectStage> CreateProject(PlayerContext& ctx) override;
   std::unique_ptr<MediaStage> CreateMedia(PlayerContext& ctx, int32_t width, int32_t height) override;
+  // Waits a bounded time for the first scene's pictures and glyphs, then
+  // lets the workers yield to the player.
+  void AwaitFirstScene(PlayerContext& ctx) override;
 
   // Off: every picture and page is read when the game asks for it, on the
   // player thread (for comparisons: the game must see no difference).

@@ -105,10 +105,15 @@ void GlyphAhead::Planned(const std::vector<std::string>& pages) {
   wake_.notify_one();
 }
 
-void GlyphAhead::WaitUntilIdle() {
+bool GlyphAhead::WaitUntilIdle(std::optional<std::chrono::steady_clock::time_point> deadline) {
   std::unique_lock hold(lock_);
   if (SendUnsentFonts()) wake_.notify_one();
-  idle_.wait(hold, [&] { return stopping_ || (!replan_ && !working_); });
+  const auto idle = [&] { return stopping_ || (!replan_ && !working_); };
+  if (!deadline) {
+    idle_.wait(hold, idle);
+    return true;
+  }
+  return idle_.wait_until(hold, *deadline, idle);
 }
 
 std::size_t GlyphAhead::ReadyCount() const {
@@ -122,7 +127,6 @@ int64_t GlyphAhead::ReadyBytes() const {
 }
 
 void GlyphAhead::Run() {
-  MakeThisThreadBackground();
   std::unique_ptr<FontRasteriser> fonts;
   std::unique_ptr<TFontPixelManager> opener;  // opens faces with the glyph cache's own fallback
   try {
@@ -151,6 +155,7 @@ void GlyphAhead::Run() {
       inputs.recent = recent_;
     }
     if (!opener) continue;
+    rank_.Apply();
     try {
       Work(inputs, *opener);
     } catch (const std::exception&) {
@@ -214,6 +219,7 @@ void GlyphAhead::Work(const Inputs& inputs, TFontPixelManager& opener) {
   Keep(planned);
   for (auto& [font, key] : glyphs) {
     if (Interrupted()) return;
+    rank_.Apply();
     {
       std::lock_guard hold(lock_);
       if (ready_.count(key) || handed_.count(key)) continue;

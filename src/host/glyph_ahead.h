@@ -19,12 +19,14 @@
 // a glyph not ready is rendered by the cache as before, without waiting.
 
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <set>
 #include <string>
 #include <string_view>
@@ -33,6 +35,7 @@
 #include <vector>
 
 #include "host/look_ahead_watcher.h"
+#include "platform/background_thread.h"
 #include "platform/font_rasteriser.h"
 #include "scenario/page_glyph_texts.h"
 #include "text/prepared_glyphs.h"
@@ -67,8 +70,12 @@ class GlyphAhead final : public TPreparedGlyphs, public LookAheadWatcher {
   void Planned(const std::vector<std::string>& pages) override;
 
   // Waits until the worker has rendered what the latest plan names (or the
-  // budget is full); for tests and measurements, on the player thread.
-  void WaitUntilIdle();
+  // budget is full), or until deadline (false then); on the player thread,
+  // at start-up, in tests and in measurements.
+  bool WaitUntilIdle(std::optional<std::chrono::steady_clock::time_point> deadline = std::nullopt);
+  // From now on the worker yields to the player: until then it works at
+  // normal rank, for a player waiting for it at start-up.
+  void YieldToPlayer() { rank_.Ask(); }
   std::size_t ReadyCount() const;
   int64_t ReadyBytes() const;
 
@@ -131,6 +138,7 @@ class GlyphAhead final : public TPreparedGlyphs, public LookAheadWatcher {
   std::atomic<bool> replan_{false};  // set under lock_, read by the worker while it renders
   std::atomic<bool> stopping_{false};
   bool working_ = false;  // under lock_
+  BackgroundWhenAsked rank_;
   std::thread worker_;
 };
 

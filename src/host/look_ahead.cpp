@@ -43,6 +43,16 @@ void LookAhead::Start() {
   worker_time_ = ThreadTime(worker_);
 }
 
+bool LookAhead::AwaitFirstScene(std::chrono::steady_clock::time_point deadline) {
+  std::unique_lock hold(lock_);
+  return first_scene_.wait_until(hold, deadline, [&] { return first_scene_done_ || stopping_; });
+}
+
+void LookAhead::FirstSceneDone() {
+  first_scene_done_ = true;
+  first_scene_.notify_all();
+}
+
 void LookAhead::PageOpened(std::string_view name, std::span<const std::string_view> callers) {
   {
     std::lock_guard hold(lock_);
@@ -119,19 +129,22 @@ bool LookAhead::Idle() {
 }
 
 void LookAhead::Run() {
-  MakeThisThreadBackground();
   ReadProject();
   for (;;) {
     std::vector<std::string> roots;
     {
       std::unique_lock hold(lock_);
       working_ = false;
+      // Without a start page there is no plan to wait for; a plan broken
+      // off ends the wait too.
+      if (!replan_) FirstSceneDone();
       wake_.wait(hold, [&] { return stopping_ || replan_; });
       if (stopping_) return;
       replan_ = false;
       working_ = true;
       roots = roots_;
     }
+    rank_.Apply();
     try {
       Work(roots);
     } catch (const std::exception&) {
@@ -193,8 +206,14 @@ void LookAhead::Work(const std::vector<std::string>& roots) {
     if (!identification_code_) continue;
     for (const std::string& picture : level_pictures[depth]) {
       if (Interrupted()) return;
+      rank_.Apply();
       if (!store_.Claim(picture)) continue;
       if (!Decode(picture)) return;  // the budget is full
+    }
+    // The start page's pictures and those of the pages it goes on to.
+    if (depth == 1) {
+      std::lock_guard hold(lock_);
+      FirstSceneDone();
     }
   }
 }

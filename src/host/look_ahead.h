@@ -15,6 +15,12 @@
 // bytes. Before the first page runs, the project file's start page is the
 // guess.
 //
+// The first scene: before the first frame the player waits (a bounded time)
+// until the pictures of the start page and of the pages it goes on to are
+// decoded, so that the game's first screen shows at once rather than after
+// a tick that decodes it on the player thread. Until then the worker works
+// at normal rank; from then on it yields to the player.
+//
 // The game observes nothing of this: the image cache gains a picture at the
 // same tick as without it, with the same pixels (the same bytes through the
 // same decoder, checked by where the file lies at the moment of taking); a
@@ -24,6 +30,7 @@
 // and read again when a later plan names it.
 
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <map>
@@ -67,6 +74,12 @@ class LookAhead : public TPreparedPictures {
   // Set before Start; watcher must outlive this object.
   void SetWatcher(LookAheadWatcher* watcher) { watcher_ = watcher; }
 
+  // The player thread's side, at start-up: waits until the first plan's
+  // pictures of the start page and the pages it goes on to are decoded (or
+  // could not be), or until deadline; false when the time ran out.
+  bool AwaitFirstScene(std::chrono::steady_clock::time_point deadline);
+  // From now on the worker yields to the player.
+  void YieldToPlayer() { rank_.Ask(); }
   // The player thread's side. callers: the pages waiting on the call
   // stack, the latest first.
   void PageOpened(std::string_view name, std::span<const std::string_view> callers = {});
@@ -97,6 +110,8 @@ class LookAhead : public TPreparedPictures {
   // Decodes a claimed picture into the store; false when the budget is full.
   bool Decode(const std::string& name);
   bool Interrupted() const { return stopping_ || replan_; }
+  // Under lock_: the pictures the player waits for at start-up are done.
+  void FirstSceneDone();
 
   TVrFileManager& files_;
   const Limits limits_;
@@ -106,7 +121,9 @@ class LookAhead : public TPreparedPictures {
   std::map<std::string, std::optional<PageReferences>, std::less<>> pages_;  // the worker's own
 
   std::mutex lock_;
-  std::condition_variable wake_;
+  std::condition_variable wake_, first_scene_;
+  bool first_scene_done_ = false;  // under lock_
+  BackgroundWhenAsked rank_;
   std::vector<std::string> roots_;  // under lock_: the page opened last, its callers, the page before
   std::string opened_, before_;     // under lock_: the page opened last and the other one before it
   std::atomic<bool> replan_{false};

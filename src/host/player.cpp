@@ -121,6 +121,7 @@ void Player::InitPlayer() {
                                                      project_->FullScreenWidth(), project_->FullScreenHeight());
   ctx_.screen_manager = screen_manager_.get();
   if (ctx_.options.full_screen) SetFullScreen(true);
+  parts_.AwaitFirstScene(ctx_);
   ctx_.LastTickTime = platform_.GetClock().NowMs();
 }
 

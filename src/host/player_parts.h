@@ -120,6 +120,9 @@ class PlayerParts {
   virtual std::unique_ptr<ProjectStage> CreateProject(PlayerContext& ctx);
   // "MediaInit", with the project's screen size.
   virtual std::unique_ptr<MediaStage> CreateMedia(PlayerContext& ctx, int32_t width, int32_t height);
+  // The last step before the first tick, once the window is open: work
+  // begun ahead for the game's first screen may be waited for here.
+  virtual void AwaitFirstScene(PlayerContext& ctx) {}
 };
 
 }  // namespace rivo

@@ -2,6 +2,7 @@
 
 #if defined(__linux__)
 #include <pthread.h>
+#include <sched.h>
 #include <sys/resource.h>
 #include <time.h>
 #include <unistd.h>
@@ -11,8 +12,13 @@ namespace rivo {
 
 void MakeThisThreadBackground() {
 #if defined(__linux__)
-  // Linux ranks each thread by its own niceness; 19 is the lowest, and the
-  // scheduler then gives the thread ~1.5% of a core against one of rank 0.
+  // The idle class runs only where nothing else would, and a thread of it
+  // woken (to plan anew, say) never takes the core from the thread that
+  // woke it: at niceness 19 the player lost its core to the worker it had
+  // just signalled, and waited behind other programs for it again.
+  const sched_param idle{};
+  if (pthread_setschedparam(pthread_self(), SCHED_IDLE, &idle) == 0) return;
+  // Otherwise the least niceness: ~1.5% of a core against a thread of rank 0.
   setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), 19);
 #endif
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "archive_fixtures.h"
@@ -139,6 +140,23 @@ TEST(StreamRoutines, CopyStreamOfZeroCopiesTheWholeSource) {
   TQnMemoryStream part;
   EXPECT_EQ(CopyStream(part, source, 2), 2);
   EXPECT_EQ(part.ToString(), "el");
+}
+
+TEST(MemoryStream, GrowingWhileKeepingAPrefixKeepsItAndThePosition) {
+  struct Case {
+    int64_t size, keep;
+  };
+  // Within the room already there and beyond it; keeping nothing, part,
+  // and more than there is.
+  for (const Case c : {Case{4, 2}, Case{1 << 20, 0}, Case{1 << 20, 3}, Case{1 << 20, 100}}) {
+    TQnMemoryStream s(std::string("abcdef"));
+    s.SetPosition(5);
+    s.SetSizeKeeping(c.size, c.keep);
+    EXPECT_EQ(s.GetSize(), c.size);
+    EXPECT_EQ(s.GetPosition(), 5);
+    const auto kept = static_cast<std::size_t>(std::min<int64_t>({c.keep, 6, c.size}));
+    EXPECT_EQ(s.View().substr(0, kept), std::string("abcdef").substr(0, kept)) << c.size << " " << c.keep;
+  }
 }
 
 }  // namespace

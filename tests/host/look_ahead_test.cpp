@@ -1,7 +1,9 @@
 // The look-ahead loader in a whole player: the packed demo played through
 // its first scenes with and without loading ahead gives the same command
 // trace, the same variables and the same frames, pixel for pixel, while
-// the run with it really takes pictures and pages from it.
+// the run with it really takes pictures and pages from it. And the wait
+// before the first frame: once it ends, the pictures of the game's first
+// screen are decoded.
 
 #include <gtest/gtest.h>
 
@@ -11,10 +13,13 @@
 #include <sstream>
 #include <thread>
 
+#include "content/vr_file_manager.h"
 #include "host/game_file_manager.h"
 #include "host/game_parts.h"
+#include "host/look_ahead.h"
 #include "host/player_process.h"
 #include "platform/private_temp_folder.h"
+#include "scenario/project_file.h"
 
 namespace rivo {
 namespace {
@@ -120,6 +125,38 @@ TEST(LookAhead, TheDemoPlaysTheSameWithAndWithoutLoadingAhead) {
     EXPECT_FALSE(plain.frames[i].empty()) << "tick " << kShots[i];
     EXPECT_EQ(ahead.frames[i], plain.frames[i]) << "tick " << kShots[i];
   }
+}
+
+TEST(LookAhead, OnceTheWaitForTheFirstSceneEndsItsPicturesAreDecoded) {
+  const fs::path demo = fs::path(RIVO_BIN_DIR) / "../games/demo/game.dat";
+  if (!fs::exists(demo)) GTEST_SKIP() << "the build packed no demo";
+  PrivateTempFolder scratch;
+  fs::create_directories(scratch.Path() / "temp");
+  TVrFileManager files(scratch.Path() / "temp", scratch.Path() / "mounts");
+  files.MountArchive({});
+  files.SetBaseFolder(scratch.Path());
+  files.MountArchive(demo);
+  const int32_t code =
+      ProjectFile::Read(files.ReadWithOrigin("rivo.rpb").value().bytes, "rivo.rpb").identification_code;
+  LookAhead ahead(files);
+  ahead.Start();
+  // The start page opens the title, whose eight pictures are the first screen.
+  ASSERT_TRUE(ahead.AwaitFirstScene(std::chrono::steady_clock::now() + std::chrono::seconds(30)));
+  ahead.YieldToPlayer();
+  for (const char* picture : {"sky.orb", "title.orb", "button.orb", "button_hover.orb", "button_down.orb",
+                              "toggle.orb", "toggle_on.orb", "digits.orb"})
+    EXPECT_TRUE(ahead.TakePrepared(picture, code)) << picture;
+}
+
+TEST(LookAhead, WithoutAStartPageNothingIsWaitedFor) {
+  PrivateTempFolder scratch;
+  fs::create_directories(scratch.Path() / "temp");
+  TVrFileManager files(scratch.Path() / "temp", scratch.Path() / "mounts");
+  files.MountArchive({});
+  files.SetBaseFolder(scratch.Path());
+  LookAhead ahead(files);
+  ahead.Start();
+  EXPECT_TRUE(ahead.AwaitFirstScene(std::chrono::steady_clock::now() + std::chrono::seconds(30)));
 }
 
 }  // namespace

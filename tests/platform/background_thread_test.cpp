@@ -4,34 +4,65 @@
 
 #include <atomic>
 #include <chrono>
+#include <optional>
 #include <thread>
 
 #if defined(__linux__)
+#include <pthread.h>
+#include <sched.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
 namespace rivo {
 namespace {
 
-int OwnNiceness() {
-  return getpriority(PRIO_PROCESS, static_cast<id_t>(gettid()));
+// The calling thread's scheduling class and niceness.
+struct Rank {
+  int policy = SCHED_OTHER, niceness = 0;
+  bool operator==(const Rank&) const = default;
+  // The idle class, or the least niceness where the idle class is refused.
+  bool Background() const { return policy == SCHED_IDLE || (policy == SCHED_OTHER && niceness == 19); }
+};
+
+Rank OwnRank() {
+  int policy = SCHED_OTHER;
+  sched_param param{};
+  pthread_getschedparam(pthread_self(), &policy, &param);
+  return {policy, getpriority(PRIO_PROCESS, static_cast<id_t>(gettid()))};
 }
 
 // The rank is the worker's alone: lowering the whole process would slow the
 // player's own frames along with the work done ahead.
 TEST(BackgroundThread, LowersOnlyTheCallingThread) {
-  const int player = OwnNiceness();
-  int worker = player;
+  const Rank player = OwnRank();
+  ASSERT_FALSE(player.Background());
+  Rank worker = player;
   std::thread([&] {
     MakeThisThreadBackground();
-    worker = OwnNiceness();
+    worker = OwnRank();
   }).join();
-  EXPECT_EQ(worker, 19);
-  EXPECT_EQ(OwnNiceness(), player);
+  EXPECT_TRUE(worker.Background());
+  EXPECT_EQ(OwnRank(), player);
   // A thread started afterwards has the process's normal rank.
-  int later = -100;
-  std::thread([&] { later = OwnNiceness(); }).join();
+  Rank later{};
+  std::thread([&] { later = OwnRank(); }).join();
   EXPECT_EQ(later, player);
+}
+
+// A worker the player waits for at start-up keeps its rank until asked,
+// and lowers itself at its next step after.
+TEST(BackgroundThread, AWorkerIsLoweredAtItsFirstStepAfterTheAsking) {
+  BackgroundWhenAsked rank;
+  std::optional<Rank> before, after;
+  std::thread([&] {
+    rank.Apply();
+    before = OwnRank();
+    rank.Ask();
+    rank.Apply();
+    after = OwnRank();
+  }).join();
+  EXPECT_FALSE(before->Background());
+  EXPECT_TRUE(after->Background());
 }
 
 // What a waiting thread reads of a worker: the time grows while the worker
