@@ -189,6 +189,8 @@ struct Rows<Bgrx32> : ScalarRows<Bgrx32> {
     BgrxKernels().fill_blend(d, n, c, w);
   }
   static void FillAdd(uint32_t* d, int32_t n, uint32_t c) { BgrxKernels().fill_add(d, n, c); }
+  // Each vector reads under before writing out, so out may be under itself.
+  static void FillSub(uint32_t* d, int32_t n, uint32_t c) { BgrxKernels().fill_sub_onto(d, d, n, c); }
 };
 
 }  // namespace rivo

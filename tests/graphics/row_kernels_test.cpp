@@ -91,6 +91,9 @@ TEST(RowKernelsTest, EveryKernelSetGivesTheScalarBytes) {
               [&](uint32_t* d) { copy_under(d), Scalar::FillAdd(d, n, colour); });
         check("fill sub onto", [&](uint32_t* d) { k.fill_sub_onto(d, under.data(), n, colour); },
               [&](uint32_t* d) { copy_under(d), Scalar::FillSub(d, n, colour); });
+        // In place: the subtracting fill of a rectangle.
+        check("fill sub in place", [&](uint32_t* d) { copy_under(d), k.fill_sub_onto(d, d, n, colour); },
+              [&](uint32_t* d) { copy_under(d), Scalar::FillSub(d, n, colour); });
         check("select onto", [&](uint32_t* d) { k.select_onto(d, under.data(), s, m, n); },
               [&](uint32_t* d) {
                 for (int32_t i = 0; i < n; ++i) d[i] = m[i] != 0 ? s[i] : under[i];
