@@ -3,6 +3,8 @@
 //   Draw                 PIXMAN_OP_SRC
 //   DrawAlpha 128        PIXMAN_OP_OVER with a solid mask of alpha 128
 //   DrawMask             PIXMAN_OP_OVER with an a8 mask (a gradient: every value)
+//   DrawMaskHardEdge     PIXMAN_OP_OVER with an a8 mask clear above a wavy
+//                        skyline and covered below it (a picture's hard edge)
 //   StretchDraw 2x       PIXMAN_OP_SRC with a nearest scaling transform
 //   DrawRotate 30 deg    PIXMAN_OP_OVER with a nearest rotation transform
 // At the end the table of our time / pixman's time is printed.
@@ -54,11 +56,23 @@ std::unique_ptr<TDIBX> Gradient(int32_t w, int32_t h) {
   return s;
 }
 
+// 0 above a wavy line across the middle, 255 below it.
+std::unique_ptr<TDIBX> Skyline(int32_t w, int32_t h) {
+  auto s = std::make_unique<TDIBX>();
+  s->SetSize(w, h, 8);
+  for (int32_t x = 0; x < w; ++x) {
+    const auto edge = static_cast<int32_t>(h / 2 + 40 * std::sin(x / 50.0));
+    for (int32_t y = 0; y < h; ++y) s->SetPixel(x, y, y < edge ? 0u : 255u);
+  }
+  return s;
+}
+
 struct Ours {
   std::unique_ptr<TDIBX> dest = Picture(kWidth, kHeight, 1);
   std::unique_ptr<TDIBX> source = Picture(kWidth, kHeight, 2);
   std::unique_ptr<TDIBX> half = Picture(kWidth / 2, kHeight / 2, 3);
   std::unique_ptr<TDIBX> mask = Gradient(kWidth, kHeight);
+  std::unique_ptr<TDIBX> skyline = Skyline(kWidth, kHeight);
 };
 
 Ours& OurSurfaces() {
@@ -85,6 +99,13 @@ void BM_DrawMask(benchmark::State& state) {
     o.dest->DrawMask(0, 0, *o.mask, false, false, o.source->GetBounds(), *o.source);
 }
 BENCHMARK(BM_DrawMask)->Unit(benchmark::kMicrosecond);
+
+void BM_DrawMaskHardEdge(benchmark::State& state) {
+  Ours& o = OurSurfaces();
+  for (auto _ : state)
+    o.dest->DrawMask(0, 0, *o.skyline, false, false, o.source->GetBounds(), *o.source);
+}
+BENCHMARK(BM_DrawMaskHardEdge)->Unit(benchmark::kMicrosecond);
 
 void BM_StretchDraw(benchmark::State& state) {
   Ours& o = OurSurfaces();
@@ -116,6 +137,7 @@ struct Pixman {
   pixman_image_t* source = PixmanOf(*pictures.source, PIXMAN_x8r8g8b8);
   pixman_image_t* half = PixmanOf(*pictures.half, PIXMAN_x8r8g8b8);
   pixman_image_t* mask = PixmanOf(*pictures.mask, PIXMAN_a8);
+  pixman_image_t* skyline = PixmanOf(*pictures.skyline, PIXMAN_a8);
   pixman_image_t* solid = nullptr;
   pixman_image_t* scaled = PixmanOf(*pictures.half, PIXMAN_x8r8g8b8);
   pixman_image_t* rotated = PixmanOf(*pictures.source, PIXMAN_x8r8g8b8);
@@ -166,6 +188,11 @@ void BM_Pixman_DrawMask(benchmark::State& state) {
   Composite(state, PIXMAN_OP_OVER, PixmanImages().source, PixmanImages().mask);
 }
 BENCHMARK(BM_Pixman_DrawMask)->Unit(benchmark::kMicrosecond);
+
+void BM_Pixman_DrawMaskHardEdge(benchmark::State& state) {
+  Composite(state, PIXMAN_OP_OVER, PixmanImages().source, PixmanImages().skyline);
+}
+BENCHMARK(BM_Pixman_DrawMaskHardEdge)->Unit(benchmark::kMicrosecond);
 
 void BM_Pixman_StretchDraw(benchmark::State& state) {
   Composite(state, PIXMAN_OP_SRC, PixmanImages().scaled, nullptr);

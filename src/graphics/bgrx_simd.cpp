@@ -32,6 +32,7 @@ void ScalarMaskAdd(uint32_t* d, const uint32_t* s, const uint8_t* m, int32_t n, 
 void ScalarFillMask(uint32_t* d, const uint8_t* m, int32_t n, uint32_t c, MaskRule rule) {
   ScalarRows<Bgrx32>::FillMask(d, m, n, 1, c, rule);
 }
+void ScalarFill(uint32_t* d, int32_t n, uint32_t c) { ScalarRows<Bgrx32>::Fill(d, n, c); }
 void ScalarFillBlend(uint32_t* d, int32_t n, uint32_t c, uint32_t w) {
   ScalarRows<Bgrx32>::FillBlend(d, n, c, w);
 }
@@ -58,7 +59,7 @@ const std::vector<BgrxKernelSet>& AvailableSets() {
   static const std::vector<BgrxKernelSet> sets = [] {
     std::vector<BgrxKernelSet> v{{"scalar", ScalarBlend, ScalarAdd, ScalarCopyKeyed,
                                   ScalarMaskBlend, ScalarMaskAdd, ScalarFillMask,
-                                  ScalarFillBlend, ScalarFillAdd, ScalarBlendOnto,
+                                  ScalarFill, ScalarFillBlend, ScalarFillAdd, ScalarBlendOnto,
                                   ScalarMaskBlendOnto, ScalarFillAddOnto, ScalarFillSubOnto,
                                   ScalarSelectOnto}};
 #if defined(__x86_64__) || defined(_M_X64)

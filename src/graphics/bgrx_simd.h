@@ -21,6 +21,7 @@ struct BgrxKernelSet {
                      bool skip_equal);
   void (*mask_add)(uint32_t* d, const uint32_t* s, const uint8_t* m, int32_t n, MaskRule rule);
   void (*fill_mask)(uint32_t* d, const uint8_t* m, int32_t n, uint32_t c, MaskRule rule);
+  void (*fill)(uint32_t* d, int32_t n, uint32_t c);
   void (*fill_blend)(uint32_t* d, int32_t n, uint32_t c, uint32_t w);
   void (*fill_add)(uint32_t* d, int32_t n, uint32_t c);
   // Blend, mask_blend, fill_add and a saturating subtract whose destination

@@ -18,6 +18,7 @@ struct V256 {
   static T LoadMask32(const uint8_t* m) {
     return _mm256_cvtepu8_epi32(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(m)));
   }
+  static T LoadBytes(const uint8_t* m) { return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(m)); }
   static T Zero() { return _mm256_setzero_si256(); }
   static T Set32(uint32_t v) { return _mm256_set1_epi32(static_cast<int32_t>(v)); }
   static T Set16(uint16_t v) { return _mm256_set1_epi16(static_cast<int16_t>(v)); }
@@ -26,6 +27,8 @@ struct V256 {
   static T Hi8(T a) { return _mm256_unpackhi_epi8(a, _mm256_setzero_si256()); }
   static T Pack(T lo, T hi) { return _mm256_packus_epi16(lo, hi); }
   static T Mul16(T a, T b) { return _mm256_mullo_epi16(a, b); }
+  // Per 16-bit lane a.lo * b.lo + a.hi * b.hi, a's bytes unsigned, b's signed.
+  static T MulAddBytes(T a, T b) { return _mm256_maddubs_epi16(a, b); }
   static T Add16(T a, T b) { return _mm256_add_epi16(a, b); }
   static T Sub16(T a, T b) { return _mm256_sub_epi16(a, b); }
   static T Shr16(T a) { return _mm256_srli_epi16(a, 8); }
@@ -38,9 +41,14 @@ struct V256 {
   static T Or(T a, T b) { return _mm256_or_si256(a, b); }
   static T UnpackLo32(T a, T b) { return _mm256_unpacklo_epi32(a, b); }
   static T UnpackHi32(T a, T b) { return _mm256_unpackhi_epi32(a, b); }
+  static T Eq8(T a, T b) { return _mm256_cmpeq_epi8(a, b); }
   static bool AllSet(T a) { return _mm256_movemask_epi8(a) == -1; }
+  static bool AllZero(T a) { return _mm256_testz_si256(a, a) != 0; }
+  static bool AllOnes(T a) { return _mm256_testc_si256(a, _mm256_cmpeq_epi8(a, a)) != 0; }
   // Lanes of if_set where mask is set (masks are whole lanes of 0 or ~0).
   static T Select(T mask, T if_set, T otherwise) { return _mm256_blendv_epi8(otherwise, if_set, mask); }
+  // The low byte of each 16-bit lane of low, the high byte of high.
+  static T MergeBytes(T low, T high) { return _mm256_blendv_epi8(low, high, Set16(0xFF00)); }
 };
 
 }  // namespace

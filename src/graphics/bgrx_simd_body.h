@@ -1,14 +1,16 @@
 #pragma once
 // The vector kernels, written once over a vector type V (V128: SSE2,
 // V256: AVX2) and compiled in one file per instruction set. Each kernel does
-// whole vectors and leaves the tail to the scalar loop (the mask blend,
-// which draws text, overlaps its last vector instead). The arithmetic is
+// whole vectors and leaves the tail to the scalar loop (the mask blend and
+// mask fill, which draw text, and the plain fill overlap their last vector
+// instead). The arithmetic is
 // the scalar formula on 16-bit lanes: s*w + d*(255 - w) <= 65025 never
 // overflows, and the per-pixel choices (key, equal pixels, mask 0 and 255)
 // become lane selections.
 //
 // Included by exactly one file per V; everything here is internal to it.
 
+#include <algorithm>
 #include <cstring>
 #include <type_traits>
 
@@ -146,7 +148,35 @@ struct Kernels {
     const int32_t last = n - V::kLanes;
     T tail;
     const bool tail_stored = MaskBlendVector(d + last, s + last, m + last, rule, skip_equal, tail);
-    for (int32_t i = 0; i < last; i += V::kLanes) {
+    int32_t i = 0;
+    // Pictures with a mask are mostly wholly clear or wholly covered: the
+    // mask bytes of a run of vectors, read as one vector, skip it or copy
+    // it at once (a copied pixel equal to the old one changes nothing, so
+    // skip_equal does not matter).
+    constexpr int32_t kRun = static_cast<int32_t>(sizeof(T));
+    static_assert(kRun % V::kLanes == 0);
+    const bool copies = rule.at_255 == At255::kCopy;
+    const int32_t last_run = std::min(n - kRun, last - 1);
+    for (; i <= last_run; i += kRun) {
+      const T run = V::LoadBytes(m + i);
+      if (V::AllZero(run)) continue;
+      if (copies && V::AllOnes(run)) {
+        for (int32_t j = i; j < i + kRun; j += V::kLanes) V::Store(d + j, V::Load(s + j));
+        continue;
+      }
+      // Along a hard edge every mask byte is 0 or 255: each pixel is the
+      // old one or the source's.
+      if (copies && V::AllSet(V::Or(V::Eq8(run, V::Zero()), V::Eq8(run, V::Set32(~0u))))) {
+        for (int32_t j = i; j < i + kRun; j += V::kLanes)
+          V::Store(d + j, Select(V::Eq32(V::LoadMask32(m + j), V::Zero()), V::Load(d + j), V::Load(s + j)));
+        continue;
+      }
+      for (int32_t j = i; j < i + kRun; j += V::kLanes) {
+        T out;
+        if (MaskBlendVector(d + j, s + j, m + j, rule, skip_equal, out)) V::Store(d + j, out);
+      }
+    }
+    for (; i < last; i += V::kLanes) {
       T out;
       if (MaskBlendVector(d + i, s + i, m + i, rule, skip_equal, out)) V::Store(d + i, out);
     }
@@ -179,6 +209,7 @@ struct Kernels {
   }
 
   static void FillMask(uint32_t* d, const uint8_t* m, int32_t n, uint32_t c, MaskRule rule) {
+    if (n < V::kLanes) return Scalar::FillMask(d, m, n, 1, c, rule);
     const T cv = V::Set32(c), zero = V::Zero(), opaque = V::Set32(255);
     // Inside the strokes of text every pixel is covered. When full coverage
     // weighs the old pixel 0, such a vector becomes one value: the colour
@@ -188,38 +219,101 @@ struct Kernels {
     T full_lo, full_hi;
     Spread(w_full, full_lo, full_hi);
     const T full_value = rule.at_255 == At255::kCopy ? cv : Mix(cv, zero, full_lo, full_hi);
-    // A vector's mask bytes read as one word tell an empty or full vector
-    // sooner than vector compares.
-    int32_t i = 0;
-    for (; i + V::kLanes <= n; i += V::kLanes) {
+    // One vector at p from the pixels as they were; false when every mask
+    // byte is 0 (nothing to store). A vector's mask bytes read as one word
+    // tell an empty or full vector sooner than vector compares.
+    const auto vector = [&](const uint32_t* p, const uint8_t* mp, T& result) {
       MaskWord word;
-      std::memcpy(&word, m + i, sizeof word);
-      if (word == 0) continue;
+      std::memcpy(&word, mp, sizeof word);
+      if (word == 0) return false;
+      const T dv = V::Load(p);
       if (full_is_constant && word == static_cast<MaskWord>(~MaskWord{0})) {
         // Pixels already of the colour stay.
-        V::Store(d + i, Select(V::Eq32(V::Load(d + i), cv), cv, full_value));
-        continue;
+        result = Select(V::Eq32(dv, cv), cv, full_value);
+        return true;
       }
-      const T m32 = V::LoadMask32(m + i);
+      const T m32 = V::LoadMask32(mp);
       const T clear = V::Eq32(m32, zero);
-      const T dv = V::Load(d + i);
       T w_lo, w_hi;
       Spread(MaskWeights(m32, rule), w_lo, w_hi);
       T out = Mix(cv, dv, w_lo, w_hi);
       if (rule.at_255 == At255::kCopy) out = Select(V::Eq32(m32, opaque), cv, out);
-      V::Store(d + i, Select(V::Or(clear, V::Eq32(dv, cv)), dv, out));
+      result = Select(V::Or(clear, V::Eq32(dv, cv)), dv, out);
+      return true;
+    };
+    // Glyph rows are short: the last vector overlaps the one before it, as
+    // in MaskBlend (worked out first, stored last).
+    const int32_t last = n - V::kLanes;
+    T tail;
+    const bool tail_stored = vector(d + last, m + last, tail);
+    for (int32_t i = 0; i < last; i += V::kLanes) {
+      T out;
+      if (vector(d + i, m + i, out)) V::Store(d + i, out);
     }
-    Scalar::FillMask(d + i, m + i, n - i, 1, c, rule);
+    if (tail_stored) V::Store(d + last, tail);
+  }
+
+  static void Fill(uint32_t* d, int32_t n, uint32_t c) {
+    if (n < V::kLanes) return Scalar::Fill(d, n, c);
+    const T cv = V::Set32(c);
+    uint32_t* p = d;
+    uint32_t* const end = d + n;
+    // Whole screens are filled: 8 vectors a step keep the loop's own work small.
+    for (; end - p >= 8 * V::kLanes; p += 8 * V::kLanes)
+      for (int32_t j = 0; j < 8 * V::kLanes; j += V::kLanes) V::Store(p + j, cv);
+    for (; end - p >= V::kLanes; p += V::kLanes) V::Store(p, cv);
+    // Filling twice gives the same pixels: the last vector may overlap.
+    V::Store(d + n - V::kLanes, cv);
   }
 
   static void FillBlend(uint32_t* d, int32_t n, uint32_t c, uint32_t w) {
-    const T cv = V::Set32(c), w16 = V::Set16(static_cast<uint16_t>(w));
-    int32_t i = 0;
-    for (; i + V::kLanes <= n; i += V::kLanes) {
-      const T dv = V::Load(d + i);
-      V::Store(d + i, Select(V::Eq32(dv, cv), dv, Mix(cv, dv, w16, w16)));
+    // The colour's share c*w is the same for every pixel. Each 16-bit lane
+    // takes the even or the odd bytes of the pixels as they lie: the even
+    // sums are shifted down, the odd ones keep their high byte in place, so
+    // nothing is unpacked or packed.
+    const T cv = V::Set32(c), low_bytes = V::Set16(0x00FF), w16 = V::Set16(static_cast<uint16_t>(w));
+    const T c_even = V::Mul16(V::And(cv, low_bytes), w16), c_odd = V::Mul16(V::Shr16(cv), w16);
+    const uint32_t rest = 255 - w;
+    if constexpr (requires(T a) { V::MulAddBytes(a, a); }) {
+      // Translucent boxes are mostly more opaque than clear: when 255 - w
+      // fits a signed byte, one multiply-add of the pixels' bytes weighs
+      // the even (odd) bytes by it and the others by 0.
+      if (rest < 128) {
+        const T even_weight = V::Set16(static_cast<uint16_t>(rest));
+        const T odd_weight = V::Set16(static_cast<uint16_t>(rest << 8));
+        return FillBlendRow(d, n, c, w, c_even, c_odd, [&](T dv, T& even, T& odd) {
+          even = V::MulAddBytes(dv, even_weight);
+          odd = V::MulAddBytes(dv, odd_weight);
+        });
+      }
     }
-    Scalar::FillBlend(d + i, n - i, c, w);
+    const T rest16 = V::Set16(static_cast<uint16_t>(rest));
+    FillBlendRow(d, n, c, w, c_even, c_odd, [&](T dv, T& even, T& odd) {
+      even = V::Mul16(V::And(dv, low_bytes), rest16);
+      odd = V::Mul16(V::Shr16(dv), rest16);
+    });
+  }
+
+  // FillBlend given the destination's shares d*(255-w) of each pixel's even
+  // and odd bytes, in 16-bit lanes.
+  template <class Shares>
+  static void FillBlendRow(uint32_t* d, int32_t n, uint32_t c, uint32_t w, T c_even, T c_odd, Shares shares) {
+    const T cv = V::Set32(c);
+    const auto fill = [&](uint32_t* p) {
+      const T dv = V::Load(p);
+      T even, odd;
+      shares(dv, even, odd);
+      const T mixed = V::MergeBytes(V::Shr16(V::Add16(even, c_even)), V::Add16(odd, c_odd));
+      // Pixels already of the colour stay.
+      V::Store(p, Select(V::Eq32(dv, cv), dv, mixed));
+    };
+    // Boxes cover whole screens: 4 vectors a step keep the loop's own work small.
+    uint32_t* p = d;
+    uint32_t* const end = d + n;
+    for (; end - p >= 4 * V::kLanes; p += 4 * V::kLanes)
+      for (int32_t j = 0; j < 4 * V::kLanes; j += V::kLanes) fill(p + j);
+    for (; end - p >= V::kLanes; p += V::kLanes) fill(p);
+    Scalar::FillBlend(p, static_cast<int32_t>(end - p), c, w);
   }
 
   static void FillAdd(uint32_t* d, int32_t n, uint32_t c) {
@@ -256,7 +350,7 @@ struct Kernels {
   }
 
   static constexpr BgrxKernelSet Set(const char* name) {
-    return {name, Blend, Add, CopyKeyed, MaskBlendBlock, MaskAdd, FillMask, FillBlend, FillAdd, BlendOnto,
+    return {name, Blend, Add, CopyKeyed, MaskBlendBlock, MaskAdd, FillMask, Fill, FillBlend, FillAdd, BlendOnto,
             MaskBlendOnto,
             FillAddOnto, FillSubOnto, SelectOnto};
   }

@@ -22,6 +22,7 @@ struct V128 {
     const T v = _mm_unpacklo_epi8(_mm_cvtsi32_si128(bytes), _mm_setzero_si128());
     return _mm_unpacklo_epi16(v, _mm_setzero_si128());
   }
+  static T LoadBytes(const uint8_t* m) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(m)); }
   static T Zero() { return _mm_setzero_si128(); }
   static T Set32(uint32_t v) { return _mm_set1_epi32(static_cast<int32_t>(v)); }
   static T Set16(uint16_t v) { return _mm_set1_epi16(static_cast<int16_t>(v)); }
@@ -41,9 +42,14 @@ struct V128 {
   static T Or(T a, T b) { return _mm_or_si128(a, b); }
   static T UnpackLo32(T a, T b) { return _mm_unpacklo_epi32(a, b); }
   static T UnpackHi32(T a, T b) { return _mm_unpackhi_epi32(a, b); }
+  static T Eq8(T a, T b) { return _mm_cmpeq_epi8(a, b); }
   static bool AllSet(T a) { return _mm_movemask_epi8(a) == 0xFFFF; }
+  static bool AllZero(T a) { return _mm_movemask_epi8(_mm_cmpeq_epi8(a, _mm_setzero_si128())) == 0xFFFF; }
+  static bool AllOnes(T a) { return _mm_movemask_epi8(_mm_cmpeq_epi8(a, _mm_set1_epi8(-1))) == 0xFFFF; }
   // Lanes of if_set where mask is set (masks are whole lanes of 0 or ~0).
   static T Select(T mask, T if_set, T otherwise) { return Or(And(mask, if_set), AndNot(mask, otherwise)); }
+  // The low byte of each 16-bit lane of low (whose high byte is 0), the high byte of high.
+  static T MergeBytes(T low, T high) { return Or(low, And(high, Set16(0xFF00))); }
 };
 
 }  // namespace

@@ -1,9 +1,9 @@
 #include "graphics/dib_surface.h"
 
-#include <algorithm>
 #include <cstring>
 #include <utility>
 
+#include "graphics/bgrx_simd.h"
 #include "graphics/placement_clip.h"
 
 namespace rivo {
@@ -150,8 +150,9 @@ void TDIBSurface::FillRect(const TRect& rect, uint32_t value) {
     }
     if (BitCount() == 32) {
       // Whole pixels at once (a text layer's clear is half a megapixel):
-      // the bytes SetRowPixel writes, low byte first, as one word.
-      std::fill_n(reinterpret_cast<uint32_t*>(row) + r.Left, r.Width(), value);
+      // the bytes SetRowPixel writes, low byte first, as one word, by the
+      // vector fill.
+      BgrxKernels().fill(reinterpret_cast<uint32_t*>(row) + r.Left, r.Width(), value);
       continue;
     }
     for (int32_t x = r.Left; x < r.Right; ++x) SetRowPixel(row, x, BitCount(), value);

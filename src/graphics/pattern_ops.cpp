@@ -22,12 +22,13 @@ template <class P>
 void Plain(const TPixelTarget& t, const RasterOp& op, const TPixelSource& pat, const TRect& r) {
   using Pixel = typename P::Pixel;
   const int32_t pw = pat.width, ph = pat.height;
-  for (int32_t y = r.Top; y < r.Bottom; ++y) {
-    int64_t py = FloorMod(int64_t{op.offset_y} + y - op.rect.Top, ph);
-    if (op.flip_v) py = ph - 1 - py;
-    const Pixel* srow = pat.Row<Pixel>(static_cast<int32_t>(py));
+  // Every row starts at the same pattern column; the pattern row steps on by one.
+  const auto first_px = static_cast<int32_t>(FloorMod(int64_t{op.offset_x} + r.Left - op.rect.Left, pw));
+  auto row = static_cast<int32_t>(FloorMod(int64_t{op.offset_y} + r.Top - op.rect.Top, ph));
+  for (int32_t y = r.Top; y < r.Bottom; ++y, row = row + 1 == ph ? 0 : row + 1) {
+    const Pixel* srow = pat.Row<Pixel>(op.flip_v ? ph - 1 - row : row);
     Pixel* d = t.Row<Pixel>(y) + r.Left;
-    auto px = static_cast<int32_t>(FloorMod(int64_t{op.offset_x} + r.Left - op.rect.Left, pw));
+    int32_t px = first_px;
     for (int32_t remaining = r.Width(); remaining > 0;) {
       // Runs up to the pattern's edge, walked backwards when mirrored.
       const int32_t len = std::min(remaining, pw - px);

@@ -184,10 +184,13 @@ struct Rows<Bgrx32> : ScalarRows<Bgrx32> {
     if (step == 1) BgrxKernels().fill_mask(d, m, n, c, rule);
     else Scalar::FillMask(d, m, n, step, c, rule);
   }
+  static void Fill(uint32_t* d, int32_t n, uint32_t c) { BgrxKernels().fill(d, n, c); }
   static void FillBlend(uint32_t* d, int32_t n, uint32_t c, uint32_t w) {
     BgrxKernels().fill_blend(d, n, c, w);
   }
   static void FillAdd(uint32_t* d, int32_t n, uint32_t c) { BgrxKernels().fill_add(d, n, c); }
+  // Each vector reads under before writing out, so out may be under itself.
+  static void FillSub(uint32_t* d, int32_t n, uint32_t c) { BgrxKernels().fill_sub_onto(d, d, n, c); }
 };
 
 }  // namespace rivo

@@ -4,6 +4,8 @@
 // cut times the ratio, its fraction kept. Positions are 64-bit and the
 // column table is sized per call, so any size and distance works.
 
+#include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "common/numbers.h"
@@ -44,7 +46,25 @@ struct Prepared {
   Axis x, y;
   std::vector<int32_t> columns;  // source column per destination column
   int32_t first = 0, last = 0;   // columns[first, last) lie inside the source
+  // Columns one source pixel apart, left to right (a stretch at 1:1 across):
+  // rows are read where they lie instead of gathered.
+  bool direct = false;
 };
+
+// Whether the bytes of two sets of rows lie apart. A surface stretched
+// onto itself is gathered row by row first, as the rows may overlap.
+bool Apart(const uint8_t* a, std::ptrdiff_t a_pitch, int32_t a_height, const uint8_t* b, std::ptrdiff_t b_pitch,
+           int32_t b_height) {
+  const auto span = [](const uint8_t* bits, std::ptrdiff_t pitch, int32_t height) {
+    const auto at = reinterpret_cast<std::uintptr_t>(bits);
+    const auto size = static_cast<std::uintptr_t>(pitch < 0 ? -pitch : pitch) * static_cast<std::uintptr_t>(height);
+    const std::uintptr_t lo = pitch < 0 ? at - size + static_cast<std::uintptr_t>(-pitch) : at;
+    return std::pair{lo, lo + size};
+  };
+  const auto [a_lo, a_hi] = span(a, a_pitch, a_height);
+  const auto [b_lo, b_hi] = span(b, b_pitch, b_height);
+  return a_hi <= b_lo || b_hi <= a_lo;
+}
 
 template <class P>
 void Stretch(const TPixelTarget& t, const RasterOp& op, Prepared& s) {
@@ -60,8 +80,10 @@ void Stretch(const TPixelTarget& t, const RasterOp& op, Prepared& s) {
                            : P::FromValue(static_cast<uint32_t>(s.src.transparent))};
   const uint32_t w = ClampWeight(indexed && op.alpha > 255 ? op.alpha - 256 : op.alpha);
   const bool plain_copy = op.kind == RasterOpKind::kStretchDraw && op.alpha >= 255 && !key.enabled;
-  std::vector<Pixel> line(static_cast<std::size_t>(n));
-  std::vector<uint8_t> mask_line(masked ? static_cast<std::size_t>(n) : 0);
+  std::vector<Pixel> line(s.direct ? 0 : static_cast<std::size_t>(n));
+  std::vector<uint8_t> mask_line(masked && !s.direct ? static_cast<std::size_t>(n) : 0);
+  const Pixel* samples = line.data();
+  const uint8_t* mask_samples = mask_line.data();
   int64_t previous_row = -1;
   Pixel* previous_dest = nullptr;
   int64_t Y = s.y.start;
@@ -75,7 +97,14 @@ void Stretch(const TPixelTarget& t, const RasterOp& op, Prepared& s) {
       previous_dest = d;
       continue;
     }
-    if (row != previous_row) {
+    if (row != previous_row && s.direct) {
+      samples = s.src.Row<Pixel>(static_cast<int32_t>(row)) + cols[0];
+      if (masked) mask_samples = s.mask.Row<uint8_t>(static_cast<int32_t>(row)) + cols[0];
+      if (plain_copy) R::Copy(d, samples, n, 1);
+      previous_row = row;
+      previous_dest = d;
+      if (plain_copy) continue;
+    } else if (row != previous_row) {
       // Gather the row's samples once; repeated rows reuse them.
       if (indexed) {
         const uint8_t* srow = s.src.Row<uint8_t>(static_cast<int32_t>(row));
@@ -95,17 +124,17 @@ void Stretch(const TPixelTarget& t, const RasterOp& op, Prepared& s) {
     }
     switch (op.kind) {
       case RasterOpKind::kStretchDraw:
-        if (op.alpha >= 255) R::CopyKeyed(d, line.data(), n, 1, key);
-        else R::Blend(d, line.data(), n, 1, w, key, false);
+        if (op.alpha >= 255) R::CopyKeyed(d, samples, n, 1, key);
+        else R::Blend(d, samples, n, 1, w, key, false);
         break;
-      case RasterOpKind::kStretchDrawAdd: R::Add(d, line.data(), n, 1, w, key); break;
+      case RasterOpKind::kStretchDrawAdd: R::Add(d, samples, n, 1, w, key); break;
       case RasterOpKind::kStretchDrawMask:
-        R::MaskBlend(d, line.data(), mask_line.data(), n, 1,
+        R::MaskBlend(d, samples, mask_samples, n, 1,
                      op.alpha >= 255 ? MaskRule{256, At255::kCopy} : MaskRule{w, At255::kAlpha},
                      false);
         break;
       case RasterOpKind::kStretchDrawAddMask:
-        R::MaskAdd(d, line.data(), mask_line.data(), n, 1, {w, At255::kAlpha});
+        R::MaskAdd(d, samples, mask_samples, n, 1, {w, At255::kAlpha});
         break;
       default:  // indexed: line holds indices
         for (int32_t j = 0; j < n; ++j) {
@@ -158,6 +187,9 @@ void RunStretch(const TPixelTarget& t, const RasterOp& op) {
     }
   }
   if (s.first >= s.last) return;
+  s.direct = s.x.step == 65536 && !indexed &&
+             Apart(t.bits, t.pitch, t.height, s.src.bits, s.src.pitch, s.src.height) &&
+             (!s.mask.Valid() || Apart(t.bits, t.pitch, t.height, s.mask.bits, s.mask.pitch, s.mask.height));
   WithPolicy(t.bit_count, [&]<class P>() { Stretch<P>(t, op, s); });
 }
 

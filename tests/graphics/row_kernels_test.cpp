@@ -70,6 +70,7 @@ TEST(RowKernelsTest, EveryKernelSetGivesTheScalarBytes) {
               [&](uint32_t* d) { Scalar::MaskAdd(d, s, m, n, 1, rule); });
         check("fill mask", [&](uint32_t* d) { k.fill_mask(d, m, n, key, rule); },
               [&](uint32_t* d) { Scalar::FillMask(d, m, n, 1, key, rule); });
+        check("fill", [&](uint32_t* d) { k.fill(d, n, key); }, [&](uint32_t* d) { Scalar::Fill(d, n, key); });
         check("fill blend", [&](uint32_t* d) { k.fill_blend(d, n, key, w); },
               [&](uint32_t* d) { Scalar::FillBlend(d, n, key, w); });
         // Every byte saturates, the fourth included, whatever the destination holds.
@@ -89,6 +90,9 @@ TEST(RowKernelsTest, EveryKernelSetGivesTheScalarBytes) {
         check("fill add onto", [&](uint32_t* d) { k.fill_add_onto(d, under.data(), n, colour); },
               [&](uint32_t* d) { copy_under(d), Scalar::FillAdd(d, n, colour); });
         check("fill sub onto", [&](uint32_t* d) { k.fill_sub_onto(d, under.data(), n, colour); },
+              [&](uint32_t* d) { copy_under(d), Scalar::FillSub(d, n, colour); });
+        // In place: the subtracting fill of a rectangle.
+        check("fill sub in place", [&](uint32_t* d) { copy_under(d), k.fill_sub_onto(d, d, n, colour); },
               [&](uint32_t* d) { copy_under(d), Scalar::FillSub(d, n, colour); });
         check("select onto", [&](uint32_t* d) { k.select_onto(d, under.data(), s, m, n); },
               [&](uint32_t* d) {
@@ -148,6 +152,81 @@ TEST(RowKernelsTest, ThePackedScalarFormulasMatchThePerByteOnes) {
     ASSERT_EQ(Bgrx32::Add(d, s, w), add);
     ASSERT_EQ(Bgrx32::AddSaturate(d, s), addsat);
     ASSERT_EQ(Bgrx32::SubSaturate(d, s), subsat);
+  }
+}
+
+// Masks of whole runs of 0 and 255 (the clear and covered parts of a
+// picture) with partial values between, every run boundary at every place
+// of rows of every length up to several vectors, the row starting at every
+// pixel of a vector: the runs skipped or copied at once, and the last
+// vector overlapping the one before, give the bytes of the pixel-by-pixel
+// formula, in masked draws and fills.
+TEST(RowKernelsTest, MaskRunsOfClearAndCoveredBytesGiveTheScalarBytes) {
+  using Scalar = ScalarRows<Bgrx32>;
+  RandomRows r;
+  constexpr int32_t kLongest = 72, kShift = 8;
+  r.Make(kLongest + kShift, 0x123456);
+  // Half the source pixels equal the destination, for skip_equal.
+  for (std::size_t i = 0; i < r.source.size(); i += 2) r.source[i] = r.dest[i];
+  const MaskRule rules[] = {{256, At255::kCopy}, {90, At255::kAlpha}, {256, At255::kFormula}};
+  // Each layout names the mask byte at position i of n for a boundary at k.
+  const auto layouts = {
+      +[](int32_t i, int32_t k) { return i < k ? 0 : 255; },
+      +[](int32_t i, int32_t k) { return i < k ? 255 : 0; },
+      +[](int32_t i, int32_t k) { return i == k ? 128 : 255; },
+      +[](int32_t i, int32_t k) { return i == k ? 255 : 0; },
+      +[](int32_t i, int32_t k) { return i < k ? 0 : i == k ? 1 : i < 2 * k ? 255 : 254; },
+  };
+  std::vector<uint8_t> mask(r.mask.size());
+  for (int set = 0; set < BgrxKernelSetCount(); ++set) {
+    const BgrxKernelSet& k = BgrxKernelSetAt(set);
+    for (int32_t n = 1; n <= kLongest; ++n) {
+      for (int32_t boundary = 0; boundary <= n; ++boundary) {
+        int layout_index = 0;
+        for (const auto layout : layouts) {
+          const int32_t shift = (n + boundary + layout_index) % kShift;
+          for (int32_t i = 0; i < n; ++i) mask[shift + i] = static_cast<uint8_t>(layout(i, boundary));
+          const MaskRule rule = rules[(boundary + layout_index) % 3];
+          const bool skip = boundary % 2 == 0;
+          std::vector<uint32_t> a = r.dest, b = r.dest;
+          k.mask_blend(a.data() + shift, r.source.data() + shift, mask.data() + shift, RowBlock{n}, rule, skip);
+          Scalar::MaskBlend(b.data() + shift, r.source.data() + shift, mask.data() + shift, n, 1, rule, skip);
+          ASSERT_EQ(a, b) << k.name << " n=" << n << " boundary " << boundary << " layout " << layout_index;
+          // The fill through a mask, some pixels already of the colour.
+          const uint32_t colour = r.dest[static_cast<std::size_t>(shift + n / 2)];
+          a = r.dest, b = r.dest;
+          k.fill_mask(a.data() + shift, mask.data() + shift, n, colour, rule);
+          Scalar::FillMask(b.data() + shift, mask.data() + shift, n, 1, colour, rule);
+          ASSERT_EQ(a, b) << k.name << " fill n=" << n << " boundary " << boundary << " layout " << layout_index;
+          ++layout_index;
+        }
+      }
+    }
+  }
+}
+
+// A translucent fill at every weight over every byte value, the colour's
+// own pixels among them, in rows of every tail length.
+TEST(RowKernelsTest, AFillBlendGivesTheScalarBytesAtEveryWeight) {
+  using Scalar = ScalarRows<Bgrx32>;
+  constexpr int32_t kRow = 256 + 19;
+  const uint32_t colours[] = {0x000000, 0xFFFFFF, 0x80FF01, 0x00FE7F};
+  std::vector<uint32_t> row(kRow);
+  for (int32_t i = 0; i < kRow; ++i)
+    row[i] = static_cast<uint32_t>(i & 0xFF) * 0x00010101u ^ static_cast<uint32_t>(i >> 2) << 24;
+  for (int set = 0; set < BgrxKernelSetCount(); ++set) {
+    const BgrxKernelSet& k = BgrxKernelSetAt(set);
+    for (const uint32_t c : colours) {
+      std::vector<uint32_t> dest = row;
+      for (int32_t i = 3; i < kRow; i += 7) dest[i] = c;
+      for (uint32_t w = 0; w < 256; ++w) {
+        const int32_t n = kRow - static_cast<int32_t>(w % 20);
+        std::vector<uint32_t> a = dest, b = dest;
+        k.fill_blend(a.data(), n, c, w);
+        Scalar::FillBlend(b.data(), n, c, w);
+        ASSERT_EQ(a, b) << k.name << " colour " << c << " weight " << w << " n=" << n;
+      }
+    }
   }
 }
 

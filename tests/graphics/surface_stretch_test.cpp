@@ -64,6 +64,79 @@ TEST(SurfaceStretchTest, MaskedStretchesReadTheMaskAtTheSamplePosition) {
   EXPECT_EQ(Row(*e, 0), (std::vector<uint32_t>{testing::Grey(127), testing::Grey(63)}));
 }
 
+// At 1:1 across, rows are read where they lie; a picture stretched onto
+// itself is gathered first. Both give the same pixels: the destination and
+// the source as two surfaces, and as the upper and lower parts of one
+// surface, for every kind of stretch, rows repeated downwards and the left
+// edge clipped.
+TEST(SurfaceStretchTest, AOneToOneStretchAcrossReadsRowsInPlaceAsAGatheredOneWould) {
+  constexpr int32_t kWidth = 37, kRows = 5, kHeight = 9, kLeft = 2;
+  uint32_t state = 99;
+  const auto noise = [&state] { return state = state * 1103515245u + 12345u, state >> 8; };
+  std::vector<uint32_t> dest_pixels(static_cast<std::size_t>((kWidth + 4) * kHeight));
+  for (uint32_t& p : dest_pixels) p = noise() & 0xFFFFFF;
+  const uint32_t key = 0x123456;
+  std::vector<uint32_t> source_pixels(static_cast<std::size_t>(kWidth * kRows)), mask_bytes(source_pixels.size());
+  for (std::size_t i = 0; i < source_pixels.size(); ++i) {
+    const uint32_t pick = noise() % 6;
+    // Some pixels are the key, some equal the destination pixel they land on.
+    source_pixels[i] = pick == 0 ? key : pick == 1 ? dest_pixels[i % kWidth + kLeft] : noise() & 0xFFFFFF;
+    mask_bytes[i] = pick < 2 ? 255 : pick == 2 ? 0 : noise() & 0xFF;
+  }
+  const auto stack = [](const std::vector<uint32_t>& upper, const std::vector<uint32_t>& lower, int32_t width,
+                        int32_t bits) {
+    std::vector<uint32_t> both(static_cast<std::size_t>(width * (kHeight + kRows)), 0);
+    for (std::size_t i = 0; i < upper.size(); ++i) both[i] = upper[i];
+    for (int32_t y = 0; y < kRows; ++y)
+      for (int32_t x = 0; x < kWidth; ++x)
+        both[static_cast<std::size_t>((kHeight + y) * width + x)] = lower[static_cast<std::size_t>(y * kWidth + x)];
+    return SurfaceOf(width, kHeight + kRows, bits, both);
+  };
+  using Draw = void (*)(TDIBX& d, const TRect& to, const TDIBX& s, const TDIBX& m, const TRect& from);
+  const std::pair<const char*, Draw> kinds[] = {
+      {"copy", [](TDIBX& d, const TRect& to, const TDIBX& s, const TDIBX&, const TRect& from) {
+         d.StretchDraw(to, s, 255, false, false, false, from);
+       }},
+      {"keyed", [](TDIBX& d, const TRect& to, const TDIBX& s, const TDIBX&, const TRect& from) {
+         d.StretchDraw(to, s, 255, false, false, true, from);
+       }},
+      {"blend", [](TDIBX& d, const TRect& to, const TDIBX& s, const TDIBX&, const TRect& from) {
+         d.StretchDraw(to, s, 100, false, false, true, from);
+       }},
+      {"add", [](TDIBX& d, const TRect& to, const TDIBX& s, const TDIBX&, const TRect& from) {
+         d.StretchDrawAdd(to, s, 200, false, false, false, from);
+       }},
+      {"mask", [](TDIBX& d, const TRect& to, const TDIBX& s, const TDIBX& m, const TRect& from) {
+         d.StretchDrawMask(to, s, 255, m, false, false, from);
+       }},
+      {"mask blend", [](TDIBX& d, const TRect& to, const TDIBX& s, const TDIBX& m, const TRect& from) {
+         d.StretchDrawMask(to, s, 130, m, false, false, from);
+       }},
+      {"mask add", [](TDIBX& d, const TRect& to, const TDIBX& s, const TDIBX& m, const TRect& from) {
+         d.StretchDrawAddMask(to, s, 200, m, false, false, from);
+       }},
+  };
+  const TRect to{kLeft, 0, kLeft + kWidth, kHeight};
+  for (const auto& [what, draw] : kinds) {
+    for (const int32_t clip_left : {0, kLeft + 3}) {
+      auto apart = SurfaceOf(kWidth + 4, kHeight, 32, dest_pixels);
+      auto source = SurfaceOf(kWidth, kRows, 32, source_pixels);
+      auto mask = SurfaceOf(kWidth, kRows, 8, mask_bytes);
+      source->SetTransparentColor(key);
+      apart->SetClipRect({clip_left, 0, kWidth + 4, kHeight});
+      draw(*apart, to, *source, *mask, source->GetBounds());
+
+      auto together = stack(dest_pixels, source_pixels, kWidth + 4, 32);
+      auto tall_mask = stack(std::vector<uint32_t>(static_cast<std::size_t>(kWidth * kHeight), 0), mask_bytes,
+                             kWidth, 8);
+      together->SetTransparentColor(key);
+      together->SetClipRect({clip_left, 0, kWidth + 4, kHeight});
+      draw(*together, to, *together, *tall_mask, {0, kHeight, kWidth, kHeight + kRows});
+      for (int32_t y = 0; y < kHeight; ++y) ASSERT_EQ(Row(*apart, y), Row(*together, y)) << what << " row " << y;
+    }
+  }
+}
+
 TEST(SurfaceRotateTest, AngleZeroAtNaturalSizeIsADrawAroundThePivot) {
   auto src = Numbered(7, 5);
   for (bool flip : {false, true}) {
@@ -156,6 +229,38 @@ TEST(SurfacePatternTest, FillPatternWrapsNegativeOffsetsAndMirrors) {
   auto m = Surface(4, 1);
   m->FillPattern({0, 0, 4, 1}, *pat, true, true, 0, 0);
   EXPECT_EQ(Row(*m, 0), (std::vector<uint32_t>{6, 5, 4, 6}));
+}
+
+// Every pixel of a pattern fill, over rows and columns that wrap the
+// pattern several times, cut by the clip at the top and left, at offsets
+// either side of 0, mirrored or not: pattern pixel ((offset + place in the
+// rectangle) mod size), counted from the far side when mirrored.
+TEST(SurfacePatternTest, EveryPixelOfAPatternFillIsThePatternPixelItsPlaceNames) {
+  constexpr int32_t kPw = 3, kPh = 4;
+  auto pat = Numbered(kPw, kPh);
+  const TRect rect{2, 1, 13, 12};
+  for (const TRect clip : {TRect{0, 0, 16, 14}, TRect{5, 6, 11, 14}}) {
+    for (const int32_t offset : {-7, 0, 5}) {
+      for (const bool flip : {false, true}) {
+        auto d = Surface(16, 14, 32, 1);
+        d->SetClipRect(clip);
+        d->FillPattern(rect, *pat, flip, !flip, offset, offset + 1);
+        for (int32_t y = 0; y < 14; ++y) {
+          for (int32_t x = 0; x < 16; ++x) {
+            uint32_t expected = 1;
+            if (rect.Contains(x, y) && clip.Contains(x, y)) {
+              int32_t px = ((offset + x - rect.Left) % kPw + kPw) % kPw;
+              int32_t py = ((offset + 1 + y - rect.Top) % kPh + kPh) % kPh;
+              if (!flip) px = kPw - 1 - px;  // flip_h is !flip
+              if (flip) py = kPh - 1 - py;
+              expected = pat->GetPixel(px, py);
+            }
+            ASSERT_EQ(d->GetPixel(x, y), expected) << x << "," << y << " offset " << offset << " flip " << flip;
+          }
+        }
+      }
+    }
+  }
 }
 
 TEST(SurfacePatternTest, ZoomedPatternsScaleAndZeroSizesDrawNothing) {
