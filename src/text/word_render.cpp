@@ -127,12 +127,8 @@ void TQnWord::RenderChar(TWdChar& glyph, const TWdGlyph* previous, const TWdGlyp
 void TQnWord::Render(TWdPage& page, bool reset_alpha) {
   const int64_t height = Paging == 1 ? PageHeight : std::max(PageHeight, page.Height());
   const LayerSize size = CapLayerSize(WrapWidth, height, kMaxTextLayerPixels);
-  if (ColorLayer().Width() != size.width || ColorLayer().Height() != size.height || ColorLayer().BitCount() != 32) {
-    ColorLayer().SetSize(size.width, size.height, 32);
-    CoverageLayer().SetSize(size.width, size.height, 8);
-  }
-  ColorLayer().Clear(0);
-  CoverageLayer().Clear(0);
+  ResetLayer(ColorLayer(), size, 32, 0);
+  ResetLayer(CoverageLayer(), size, 8, 0);
   for (const auto& row : page.Rows)
     for (TWdGlyph* g : row->Glyphs)
       if (reset_alpha && (g->Kind() == GK_CHAR || g->Kind() == GK_IMG)) static_cast<TWdReal*>(g)->SetAlpha(0);
