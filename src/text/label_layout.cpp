@@ -1,7 +1,7 @@
 #include "text/label_layout.h"
 
-#include "common/encoding.h"
 #include "common/sjis.h"
+#include "text/default_faces.h"
 #include "text/layer_limits.h"
 
 namespace rivo {
@@ -45,7 +45,7 @@ void TLabelLayout::Clear() {
 void TLabelLayout::Layout(TFontPixelManager& glyphs, const std::vector<std::string>& lines,
                           const TLabelStyle& style) {
   glyphs.SetAntialiasLevel(style.Antialias ? 3 : 0);
-  const std::string face = style.FontName.empty() ? Utf8ToCp932("ＭＳ ゴシック") : style.FontName;
+  const std::string& face = style.FontName.empty() ? DefaultGothicFace() : style.FontName;
   const int32_t height = ClampLabelFontHeight(style.FontHeight);
 
   std::vector<std::vector<uint16_t>> codes;

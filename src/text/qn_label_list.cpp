@@ -2,14 +2,14 @@
 
 #include <map>
 
-#include "common/encoding.h"
 #include "common/sjis.h"
+#include "text/default_faces.h"
 #include "text/layer_limits.h"
 #include "text/outline_metrics_record.h"
 
 namespace rivo {
 TQnLabelList::TQnLabelList(TFontPixelManager& glyphs)
-    : FontName(Utf8ToCp932("ＭＳ Ｐゴシック")), glyphs_(glyphs) {}
+    : FontName(DefaultProportionalGothicFace()), glyphs_(glyphs) {}
 
 std::shared_ptr<RasterFont> TQnLabelList::OpenFont() {
   return glyphs_.OpenFont(FontName, ClampLabelFontHeight(FontHeight), Style);
