@@ -1,6 +1,8 @@
 // Drawing of a base: its changed rectangles, one after another, each
 // cleared to the base's colour and then drawn over by the controls in it.
 
+#include <algorithm>
+
 #include "objects/rivo_base.h"
 #include "objects/rivo_base_list.h"
 
@@ -9,6 +11,11 @@ namespace rivo {
 void TRivoBase::AddDirtyRect(const TRect& rect) { Dirty.Add(rect); }
 
 void TRivoBase::InvalidateAll() { AddDirtyRect(Bounds(0, 0, GetWidth(), GetHeight())); }
+
+bool TRivoBase::WhollyDirty() const {
+  const TRect page = Bounds(0, 0, GetWidth(), GetHeight());
+  return std::ranges::any_of(Dirty.Rects(), [&](const TRect& r) { return Union(r, page) == r; });
+}
 
 TCustomDIBX& TRivoBase::GetSurface() {
   TRivoBaseList& screen = Owner();

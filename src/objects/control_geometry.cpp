@@ -162,7 +162,11 @@ void TRivoControl::SetVisible(bool v) {
 // --- invalidation
 
 void TRivoControl::Invalidate() {
-  if (!IsVisible() || !GetBase()) return;
+  const TRivoBase* base = GetBase();
+  // A base that will be redrawn whole takes nothing more: most property
+  // changes at a scene's start come after that, and working out the screen
+  // rectangle walks the parent chain several times.
+  if (!base || base->WhollyDirty() || !IsVisible()) return;
   TRect rect = GetScreenRect();
   if (parent_ && Intersect(rect, parent_->GetScreenRect()).IsEmpty()) return;
   if (TRect clip = GetClipRect(); !clip.IsEmpty()) {

@@ -36,6 +36,8 @@ class TRivoBase : public TRivoControl {
   void AddDirtyRect(const TRect& rect);
   // The whole base changed.
   void InvalidateAll();
+  // The changed area holds the whole base already.
+  bool WhollyDirty() const;
 
   // --- drawing
   // Its own picture, drawn into while it is not shown straight into the

@@ -5,14 +5,14 @@
 
 #include "common/byte_reader.h"
 #include "common/byte_writer.h"
-#include "common/encoding.h"
 #include "graphics/rotation.h"
 #include "objects/rivo_base_list.h"
+#include "text/default_faces.h"
 
 namespace rivo {
 
 TRivoLabel::TRivoLabel(TRivoBaseList& owner) : TRivoControl(owner) {
-  style_.FontName = Utf8ToCp932("ＭＳ Ｐゴシック");
+  style_.FontName = DefaultProportionalGothicFace();
 }
 
 const PropertyAccessors& TRivoLabel::ClassProperties() {

@@ -41,8 +41,9 @@ void ApplyCreationProperties(TCallMan& calls, PropertySlots& slots, TRivoObject&
   TRivoBaseList& screen = calls.Screen();
   for (uint8_t id : CreationOrder()) {
     TRivoParser* slot = slots[id].get();
+    if (!slot) continue;
     const PropertyInfo& info = *FindProperty(id);
-    if (!slot || info.Has(kSkippedOnCreation)) continue;
+    if (info.Has(kSkippedOnCreation)) continue;
     const TCustomParam* value = EvaluateExpression(calls, *slot);
     if (id == PR_NAME) {
       if (value && !value->AsStr().empty()) SetPropById(object, id, *value);

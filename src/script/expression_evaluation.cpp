@@ -303,9 +303,22 @@ void TRivoParser::Run(TParamCollection& store, Frame& frame) {
   result_->AssignRaw(value);
 }
 
+const TCustomParam* TRivoParser::FindConstant() const {
+  if (ops_.size() != 1) return nullptr;
+  const TOpeData& op = ops_.front();
+  if (op.opcode != ocTo || op.dest != kResultName || op.operands.empty()) return nullptr;
+  // Run would copy the literal into a temporary of its kind, then that into the result.
+  const TCustomParam* literal = op.operands.front().literal.get();
+  return literal && IsValueKind(literal->GetKind()) ? literal : nullptr;
+}
+
 void TRivoParser::Evaluate(TParamCollection& store) {
-  if (result_) spare_result_ = std::move(result_);
   last_error_.clear();
+  if (constant_) {
+    constant_result_ = constant_;
+    return;
+  }
+  if (result_) spare_result_ = std::move(result_);
   if (running_) {
     // Run again from inside its own run: a copy keeps the two runs'
     // bindings and temporaries apart.

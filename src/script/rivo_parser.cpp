@@ -88,6 +88,7 @@ void TRivoParser::Clear() {
   frame_ = {};
   result_.reset();
   spare_result_.reset();
+  constant_ = constant_result_ = nullptr;
   last_error_.clear();
 }
 
@@ -148,6 +149,7 @@ void TRivoParser::Prepare() {
       }
     }
   }
+  constant_ = FindConstant();
 }
 
 }  // namespace rivo

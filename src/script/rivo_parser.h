@@ -74,7 +74,7 @@ class TRivoParser {
   // assigned stays assigned; LastError tells why). When the last operation
   // assigns "____arg", Result holds a copy of it afterwards.
   void Evaluate(TParamCollection& store);
-  const TCustomParam* Result() const { return result_.get(); }
+  const TCustomParam* Result() const { return constant_result_ ? constant_result_ : result_.get(); }
   const std::string& LastError() const { return last_error_; }
 
   const std::vector<TOpeData>& Operations() const { return ops_; }
@@ -88,6 +88,8 @@ class TRivoParser {
   };
 
   void Prepare();
+  // The literal when the whole expression assigns one to "____arg", else nullptr.
+  const TCustomParam* FindConstant() const;
   void Run(TParamCollection& store, Frame& frame);
   void Execute(TOpeData& op, TParamCollection& store, Frame& frame);
   TParamCollectionItem& CreateTemp(TOpeData& op, TParamCollection& store, Frame& frame);
@@ -98,6 +100,10 @@ class TRivoParser {
   bool running_ = false;
   std::unique_ptr<TCustomParam> result_;
   std::unique_ptr<TCustomParam> spare_result_;
+  // Most expressions a command evaluates are a literal alone: their result
+  // is that literal, shown once evaluated, and nothing runs or is copied.
+  const TCustomParam* constant_ = nullptr;
+  const TCustomParam* constant_result_ = nullptr;
   std::string last_error_;
 };
 

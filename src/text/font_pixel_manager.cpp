@@ -5,11 +5,12 @@
 
 #include "common/encoding.h"
 #include "text/coverage_tables.h"
+#include "text/default_faces.h"
 
 namespace rivo {
 
 TFontPixelManager::TFontPixelManager(FontRasteriser& fonts, std::ostream* log)
-    : fonts_(fonts), log_(log), default_face_(Utf8ToCp932("ＭＳ ゴシック")) {}
+    : fonts_(fonts), log_(log), default_face_(DefaultGothicFace()) {}
 
 int32_t TFontPixelManager::Ascent() const {
   return current_font_ ? current_font_->Metrics().ascent : 0;

@@ -1,7 +1,7 @@
 #include "text/label_layout.h"
 
-#include "common/encoding.h"
 #include "common/sjis.h"
+#include "text/default_faces.h"
 #include "text/layer_limits.h"
 
 namespace rivo {
@@ -45,7 +45,7 @@ void TLabelLayout::Clear() {
 void TLabelLayout::Layout(TFontPixelManager& glyphs, const std::vector<std::string>& lines,
                           const TLabelStyle& style) {
   glyphs.SetAntialiasLevel(style.Antialias ? 3 : 0);
-  const std::string face = style.FontName.empty() ? Utf8ToCp932("ＭＳ ゴシック") : style.FontName;
+  const std::string& face = style.FontName.empty() ? DefaultGothicFace() : style.FontName;
   const int32_t height = ClampLabelFontHeight(style.FontHeight);
 
   std::vector<std::vector<uint16_t>> codes;
@@ -65,11 +65,15 @@ void TLabelLayout::Layout(TFontPixelManager& glyphs, const std::vector<std::stri
   line_rects_.assign(lines.size(), TRect{});
   if (text_width_ == 0 || text_height_ == 0) return;
 
-  colour_.SetSize(text_width_, text_height_, 32);
-  coverage_.SetSize(text_width_, text_height_, 8);
-  coverage_.Clear(0);
+  // The cells are plain: the colour layer is the text colour throughout and
+  // the coverage layer alone says where text is. So the underline and
+  // strike-out bars, which go to the coverage layer only, show in the text
+  // colour too, and no glyph paints the colour layer pixel by pixel.
   TCellStyle cell;
   cell.text_color = static_cast<uint32_t>(colour_.ColorToPixel(style.FontColor));
+  cell.coverage_only = true;
+  ResetLayer(colour_, size, 32, cell.text_color);
+  ResetLayer(coverage_, size, 8, 0);
   const TRect bounds = coverage_.GetBounds();
   int64_t y = 0;
   for (std::size_t row = 0; row < codes.size() && y < text_height_; ++row, y += pitch) {

@@ -1,11 +1,13 @@
 #pragma once
 // Text layers are sized from what scripts give (texts, font heights,
-// borders). These keep them within what a surface may hold.
+// borders). These keep them within what a surface may hold, and size and
+// clear a layer in one pass.
 
 #include <algorithm>
 #include <cstdint>
 
 #include "graphics/dib.h"
+#include "graphics/dibx.h"
 #include "platform/font_rasteriser.h"
 
 namespace rivo {
@@ -34,5 +36,11 @@ inline LayerSize CapLayerSize(int64_t width, int64_t height, int64_t max_pixels 
   size.width = static_cast<int32_t>(w);
   return size;
 }
+
+// Sizes an 8- or 32-bit layer (kept when its size is right) and sets every
+// byte of its store, row padding included, to value's (a native pixel
+// value): a new store is not zeroed first only to be filled again, as the
+// layers of a long text are large.
+void ResetLayer(TDIBX& layer, LayerSize size, int32_t bit_count, uint32_t value);
 
 }  // namespace rivo

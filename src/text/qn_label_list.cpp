@@ -2,14 +2,14 @@
 
 #include <map>
 
-#include "common/encoding.h"
 #include "common/sjis.h"
+#include "text/default_faces.h"
 #include "text/layer_limits.h"
 #include "text/outline_metrics_record.h"
 
 namespace rivo {
 TQnLabelList::TQnLabelList(TFontPixelManager& glyphs)
-    : FontName(Utf8ToCp932("ＭＳ Ｐゴシック")), glyphs_(glyphs) {}
+    : FontName(DefaultProportionalGothicFace()), glyphs_(glyphs) {}
 
 std::shared_ptr<RasterFont> TQnLabelList::OpenFont() {
   return glyphs_.OpenFont(FontName, ClampLabelFontHeight(FontHeight), Style);
@@ -67,10 +67,12 @@ void TQnLabelList::Render(TQnLabelDIB& label) {
   if (!label.NeedsRender) return;
   label.NeedsRender = false;
   const LayerSize size = CapLayerSize(label.Width, label.Height);
-  label.Colour.SetSize(size.width, size.height, 32);
-  label.Coverage.SetSize(size.width, size.height, 8);
+  // Draw fills a plain label's colour through its coverage layer: only a
+  // border or a shadow paints a colour layer.
+  if (Border == 0 && Shadow == 0) label.Colour.FreeImage();
+  else label.Colour.SetSize(size.width, size.height, 32);
+  ResetLayer(label.Coverage, size, 8, 0);
   if (size.width == 0 || size.height == 0) return;
-  label.Coverage.Clear(0);
   glyphs_.SetAntialiasLevel(AntialiasLevel);
   TCellStyle style;
   style.border = Border;

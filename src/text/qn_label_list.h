@@ -22,7 +22,7 @@ struct TQnLabelDIB {
   int32_t Width = 0;
   int32_t Height = 0;
   std::vector<int32_t> CharWidths;  // one per character
-  TDIBX Colour;                     // 32 bits
+  TDIBX Colour;                     // 32 bits; empty without border and shadow
   TDIBX Coverage;                   // 8 bits
   bool NeedsRender = true;
 };

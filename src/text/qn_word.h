@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "text/decorate.h"
+#include "text/default_faces.h"
 #include "common/encoding.h"
 #include "graphics/dibx.h"
 #include "graphics/rect.h"
@@ -90,7 +91,7 @@ class TQnWord {
 
   // Settings of the text area (the message window maps its properties here).
   int32_t FontHeight = 12;
-  std::string FontName = Utf8ToCp932("ＭＳ ゴシック");
+  std::string FontName = DefaultGothicFace();
   int32_t FontColor = 0;
   int32_t LinkColor = 0xFF0000;
   int32_t HoverColor = 0x008000;

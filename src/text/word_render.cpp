@@ -4,9 +4,9 @@
 
 #include <algorithm>
 
-#include "common/encoding.h"
 #include "common/numbers.h"
 #include "common/sjis.h"
+#include "text/default_faces.h"
 #include "text/font_pixel_manager.h"
 #include "text/layer_limits.h"
 #include "text/qn_word.h"
@@ -18,11 +18,6 @@ const TDecorate kPlain{};
 
 const TDecorate& StyleOf(const TWdChar& c) { return c.Decoration ? *c.Decoration : kPlain; }
 const TWdChar* AsChar(const TWdGlyph* g) { return g && g->Kind() == GK_CHAR ? static_cast<const TWdChar*>(g) : nullptr; }
-
-const std::string& DefaultFontName() {
-  static const std::string name = Utf8ToCp932("ＭＳ ゴシック");
-  return name;
-}
 
 TRect LayerRect(const TWdGlyph& g) {
   return Bounds(g.Row ? g.Row->X + g.X : g.X, g.Row ? g.Row->Y + g.Y : g.Y, g.Width, g.Height);
@@ -69,7 +64,7 @@ void TQnWord::RenderChar(TWdChar& glyph, const TWdGlyph* previous, const TWdGlyp
   if (!Glyphs) return;
   const TDecorate& d = StyleOf(glyph);
   const Look look = LookOf(glyph);
-  const std::string& font = !d.FontName.empty() ? d.FontName : !FontName.empty() ? FontName : DefaultFontName();
+  const std::string& font = !d.FontName.empty() ? d.FontName : !FontName.empty() ? FontName : DefaultGothicFace();
   const uint8_t style = static_cast<uint8_t>(d.Style | (glyph.Link.empty() ? 0 : FS_UNDERLINE));
   auto differs = [&](const TWdGlyph* g) {
     const TWdChar* c = AsChar(g);
@@ -127,12 +122,8 @@ void TQnWord::RenderChar(TWdChar& glyph, const TWdGlyph* previous, const TWdGlyp
 void TQnWord::Render(TWdPage& page, bool reset_alpha) {
   const int64_t height = Paging == 1 ? PageHeight : std::max(PageHeight, page.Height());
   const LayerSize size = CapLayerSize(WrapWidth, height, kMaxTextLayerPixels);
-  if (ColorLayer().Width() != size.width || ColorLayer().Height() != size.height || ColorLayer().BitCount() != 32) {
-    ColorLayer().SetSize(size.width, size.height, 32);
-    CoverageLayer().SetSize(size.width, size.height, 8);
-  }
-  ColorLayer().Clear(0);
-  CoverageLayer().Clear(0);
+  ResetLayer(ColorLayer(), size, 32, 0);
+  ResetLayer(CoverageLayer(), size, 8, 0);
   for (const auto& row : page.Rows)
     for (TWdGlyph* g : row->Glyphs)
       if (reset_alpha && (g->Kind() == GK_CHAR || g->Kind() == GK_IMG)) static_cast<TWdReal*>(g)->SetAlpha(0);

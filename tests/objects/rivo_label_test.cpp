@@ -136,6 +136,35 @@ TEST(RivoLabel, OpacityBlendsTheTextOverWhatIsBelow) {
     for (int32_t x = 0; x < 40; ++x) ASSERT_EQ(none.GetPixel(x, y), 0u);
 }
 
+TEST(RivoLabel, UnderlineAndStrikeOutBarsShowInTheFontColourAfterEveryColourChange) {
+  LabelScreen s;
+  TRivoLabel& label = s.NewLabel();
+  label.SetParent(&s.screen.ActiveBase());
+  SetInt(label, PR_FONTHEIGHT, 20);
+  SetInt(label, PR_FONTSTYLE, FS_UNDERLINE | FS_STRIKEOUT);
+  SetStr(label, PR_TEXT, "AB");
+  // The second colour keeps the label's size: its layers are drawn again in place.
+  for (int32_t colour : {0x0000FF, 0x00FF00}) {
+    SetInt(label, PR_FONTCOLOR, colour);
+    TDIBX target;
+    target.SetSize(40, 40, 32);
+    target.Clear(0);
+    label.Draw(target);
+    const TDIBX& coverage = label.Layout().Coverage();
+    const uint32_t shown = static_cast<uint32_t>(target.ColorToPixel(colour));
+    int bar_rows = 0;
+    for (int32_t y = 0; y < coverage.Height(); ++y) {
+      bool bar = true;
+      for (int32_t x = 0; x < coverage.Width(); ++x) bar = bar && coverage.GetPixel(x, y) == 255;
+      if (!bar) continue;
+      ++bar_rows;
+      for (int32_t x = 0; x < coverage.Width(); ++x)
+        ASSERT_EQ(target.GetPixel(x, y), shown) << std::hex << colour << " at " << std::dec << x << "," << y;
+    }
+    EXPECT_GE(bar_rows, 2) << "an underline and a strike-out across the whole text";
+  }
+}
+
 TEST(RivoLabel, TheSaveRecordRoundTripsWithItsVersion104Fields) {
   LabelScreen s;
   TRivoLabel& label = s.NewLabel();

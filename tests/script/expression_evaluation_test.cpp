@@ -230,6 +230,26 @@ TEST(ExpressionEvaluation, LookupsFollowChangesOfTheStore) {
   EXPECT_EQ(testing::Show(parser.Result()), "integer:70");
 }
 
+TEST(ExpressionEvaluation, ALiteralAloneGivesItselfOnEveryRunUntilTheExpressionIsReplaced) {
+  TParamCollection store;
+  for (auto [text, shown] : {std::pair{"42", "integer:42"}, {"2.5", "real:2.5"}, {"\"abc\"", "string:abc"}}) {
+    TRivoParser parser;
+    CompileExpression(text, parser);
+    EXPECT_EQ(parser.Result(), nullptr) << text << ": nothing before the first run";
+    for (int run = 0; run < 2; ++run) {
+      parser.Evaluate(store);
+      EXPECT_EQ(testing::Show(parser.Result()), shown) << text;
+      EXPECT_EQ(parser.LastError(), "") << text;
+    }
+    TRivoParser other;
+    CompileExpression("missing * 2", other);
+    parser.Assign(other);
+    EXPECT_EQ(parser.Result(), nullptr) << text << ": the new expression has not run";
+    parser.Evaluate(store);
+    EXPECT_EQ(parser.Result(), nullptr) << text;
+  }
+}
+
 // Runs the functions a test gives it.
 class TestFunctions : public FunctionDispatcher {
  public:
