@@ -7,7 +7,6 @@
 #include <tuple>
 
 #include "common/byte_reader.h"
-#include "common/encoding.h"
 #include "common/sjis.h"
 #include "scenario/command_codes.h"
 #include "scenario/component_commands.h"
@@ -18,6 +17,7 @@
 #include "script/opcodes.h"
 #include "script/param_kind.h"
 #include "text/decorate.h"
+#include "text/default_faces.h"
 #include "text/glyphs.h"
 #include "text/layer_limits.h"
 #include "text/qn_word.h"
@@ -27,14 +27,6 @@ namespace {
 
 constexpr int32_t kDefaultHeight = 12;
 
-const std::string& LabelFace() {
-  static const std::string face = Utf8ToCp932("ＭＳ Ｐゴシック");
-  return face;
-}
-const std::string& WindowFace() {
-  static const std::string face = Utf8ToCp932("ＭＳ ゴシック");
-  return face;
-}
 
 // What objects start with, by the command that creates them: labels and
 // button captions draw in ＭＳ Ｐゴシック, message windows in ＭＳ ゴシック,
@@ -46,10 +38,10 @@ struct Defaults {
 };
 Defaults DefaultsOf(uint8_t command_code) {
   switch (command_code) {
-    case CC_CAPTION: return {{LabelFace()}, {0}};
-    case CC_BUTTON: return {{LabelFace()}, {3}};
-    case CC_MESNEW: return {{WindowFace()}, {3}};
-    default: return {{LabelFace(), WindowFace()}, {3, 0}};
+    case CC_CAPTION: return {{DefaultProportionalGothicFace()}, {0}};
+    case CC_BUTTON: return {{DefaultProportionalGothicFace()}, {3}};
+    case CC_MESNEW: return {{DefaultGothicFace()}, {3}};
+    default: return {{DefaultProportionalGothicFace(), DefaultGothicFace()}, {3, 0}};
   }
 }
 
