@@ -3,12 +3,12 @@
 #include <chrono>
 
 #include "host/game_file_manager.h"
-#include "host/glyph_ahead.h"
-#include "host/look_ahead.h"
 #include "host/game_media.h"
 #include "host/game_project.h"
 #include "host/game_system_services.h"
 #include "host/game_screen.h"
+#include "host/glyph_ahead.h"
+#include "host/look_ahead.h"
 #include "host/player_context.h"
 #include "media/fluid_synth_output.h"
 #include "platform/platform.h"
