@@ -24,7 +24,7 @@ class ScenarioHost {
   // Page name compiled ahead of time from the very file ReadFile would read
   // now, never run and tied to no variables; nothing when no such page is
   // ready, and the caller reads and compiles the page itself.
-  virtual std::unique_ptr<TPage> TakeCompiledPage(std::string_view name) { return nullptr; }
+  virtual std::unique_ptr<TPage> TakeCompiledPage(std::string_view name);
   // The interpreter is about to run page name (a jump, a call, a return, an
   // event handler), with callers (the pages on the call stack, the latest
   // first) waiting to resume: a hint at which files come next.

@@ -27,6 +27,9 @@
 namespace rivo {
 namespace {
 
+// Page name to page source.
+using Pages = std::map<std::string, std::string>;
+
 namespace fs = std::filesystem;
 
 const std::string kUnusable = "このセーブデータは使用できません\r\n終了してください";
@@ -81,7 +84,7 @@ struct Game {
   std::unique_ptr<TProject> project;
   std::optional<SaveCaptionFunctions> captions;
 
-  explicit Game(const std::map<std::string, std::string>& pages, std::string extra_project = "") {
+  explicit Game(const Pages& pages, std::string extra_project = "") {
     fs::create_directories(folder);
     host.files["rivo.rpb"] = ParseProjectSource("version 112\ntitle \"T\"\nscreen 320 200\nstart main.rsb\n"
                                                 "var integer score 5\n" + extra_project)
@@ -210,7 +213,7 @@ TEST(GameSave, ALoadedGameGoesOnAsTheSavedOneDid) {
 }
 
 TEST(GameSave, AWaitResumesWithItsRemainingTime) {
-  Game g({{"main.rsb", "VarNew done\n  . kind integer\nWait TRUE\n  . time 160\nCalc done = 1\nWait TRUE\n"}});
+  Game g(Pages{{"main.rsb", "VarNew done\n  . kind integer\nWait TRUE\n  . time 160\nCalc done = 1\nWait TRUE\n"}});
   g.Start();
   g.Ticks(4);  // the first tick does not count: 160 - 3 x 16 remain
   g.project->SaveGame(2, "", "mid-wait", 0);
@@ -223,14 +226,14 @@ TEST(GameSave, AWaitResumesWithItsRemainingTime) {
 }
 
 TEST(GameSave, AHandlerComesBackAndReturnsToTheMainProcess) {
-  Game g({{"main.rsb", "VarNew log\n  . kind string\nVarNew x\n  . kind integer\nWait TRUE\n  . time 320\nCalc log = log ++ \"main;\"\nWait TRUE\n"},
+  Game g(Pages{{"main.rsb", "VarNew log\n  . kind string\nVarNew x\n  . kind integer\nWait TRUE\n  . time 320\nCalc log = log ++ \"main;\"\nWait TRUE\n"},
           {"ev.rsb", "Wait TRUE\n  . time 48\nCalc log = log ++ \"handler;\"\n"}});
   g.Start();
   g.Ticks(2);
   g.Event("ev.rsb");
   g.Ticks(2);
   g.project->SaveGame(1, "", "in handler", 0);
-  Game h({{"main.rsb", "VarNew log\n  . kind string\nVarNew x\n  . kind integer\nWait TRUE\n  . time 320\nCalc log = log ++ \"main;\"\nWait TRUE\n"},
+  Game h(Pages{{"main.rsb", "VarNew log\n  . kind string\nVarNew x\n  . kind integer\nWait TRUE\n  . time 320\nCalc log = log ++ \"main;\"\nWait TRUE\n"},
           {"ev.rsb", "Wait TRUE\n  . time 48\nCalc log = log ++ \"handler;\"\n"}});
   fs::copy_file(g.save, h.save);
   h.Start();
@@ -278,7 +281,7 @@ TEST(GameSave, ALoadPageRunsFromItsIndexAndReturns) {
 }
 
 TEST(GameSave, LoadingKeepsStatusVariablesAndReplacesGameVariables) {
-  Game g({{"main.rsb", "Calc score = 9\nVarNew g\n  . kind integer\n  . value 1\nWait TRUE\n"}});
+  Game g(Pages{{"main.rsb", "Calc score = 9\nVarNew g\n  . kind integer\n  . value 1\nWait TRUE\n"}});
   g.Start();
   g.Ticks(1);
   g.project->SaveGame(4, "", "four", 0);
@@ -295,7 +298,7 @@ TEST(GameSave, LoadingKeepsStatusVariablesAndReplacesGameVariables) {
 }
 
 TEST(GameSave, SavingASlotTwiceKeepsOneEntryAndOneCaption) {
-  Game g({{"main.rsb",
+  Game g(Pages{{"main.rsb",
            "VarNew caps\n  . kind string\nVarNew slots\n  . kind integer\nVarNew n\n  . kind integer\n"
            "VarNew count\n  . kind integer\nVarNew c3\n  . kind string\n"
            "Label top\nCalc n = n + 1\nGameSave 3\n  . caption \"run \" ++ n\n"
@@ -326,7 +329,7 @@ TEST(GameSave, SavingASlotTwiceKeepsOneEntryAndOneCaption) {
 }
 
 TEST(GameSave, WithWriteStatusOffGameSavesAreWrittenAndTheStatusStays) {
-  Game g({{"main.rsb", "Calc score = 77\nWait TRUE\n"}}, "write-status 0\n");
+  Game g(Pages{{"main.rsb", "Calc score = 77\nWait TRUE\n"}}, "write-status 0\n");
   ByteWriter old_status;
   old_status.Bytes("Status103");
   old_status.I32(0), old_status.I32(0), old_status.String(""), old_status.I32(0), old_status.I32(0),
