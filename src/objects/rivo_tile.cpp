@@ -63,20 +63,33 @@ int32_t TRivoTile::AbsTop() const {
   return Low32(own + ParentOriginY());
 }
 
+bool TRivoTile::PlainPattern(const TCustomDIBX* picture) const {
+  return picture && !picture->IsEmpty() && AlphaCode() == 255 && GetWidth() > 0 && GetHeight() > 0 &&
+         GetZoomX() == 256 && GetZoomY() == 256 && distance_x_ <= picture->Width() &&
+         distance_y_ <= picture->Height() && !picture->HasTransparentColor() && !GetMask();
+}
+
+bool TRivoTile::FillsOpaquely() const {
+  // A pattern of another depth than the screen's is not drawn at all.
+  const TCustomDIBX* picture = GetSurface();
+  return PlainPattern(picture) && picture->BitCount() == 32;
+}
+
 void TRivoTile::Draw(TCustomDIBX& target) {
   const TCustomDIBX* picture = GetSurface();
   const int32_t zoom_x = GetZoomX(), zoom_y = GetZoomY();
   const int32_t code = AlphaCode();
-  if (picture && !picture->IsEmpty() && code > 0 && GetWidth() > 0 && GetHeight() > 0 && zoom_x > 0 && zoom_y > 0) {
+  const TRect area = Bounds(AbsLeft(), AbsTop(), GetWidth(), GetHeight());
+  if (PlainPattern(picture)) {
+    target.FillPattern(area, *picture, GetFlipV(), GetFlipH(), scroll_x_, scroll_y_);
+  } else if (picture && !picture->IsEmpty() && code > 0 && GetWidth() > 0 && GetHeight() > 0 && zoom_x > 0 &&
+             zoom_y > 0) {
     const TCustomDIBX* mask = GetMask();
-    const TRect area = Bounds(AbsLeft(), AbsTop(), GetWidth(), GetHeight());
     const int32_t pitch_x = distance_x_ >= picture->Width() ? distance_x_ : picture->Width();
     const int32_t pitch_y = distance_y_ >= picture->Height() ? distance_y_ : picture->Height();
     const bool keyed = picture->HasTransparentColor();
     if (pitch_x == picture->Width() && pitch_y == picture->Height()) {
-      if (zoom_x == 256 && zoom_y == 256 && !keyed && !mask && code == 255)
-        target.FillPattern(area, *picture, GetFlipV(), GetFlipH(), scroll_x_, scroll_y_);
-      else if (mask)
+      if (mask)
         target.FillPatternZoomMask(area, *picture, code, *mask, GetFlipV(), GetFlipH(), scroll_x_, scroll_y_, zoom_x,
                                    zoom_y);
       else

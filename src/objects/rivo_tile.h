@@ -45,8 +45,9 @@ class TRivoTile : public TRivoCustomImages {
     return TRivoControl::HitTest(x, y, modes);
   }
   void Draw(TCustomDIBX& target) override;
-  // Tiles and films draw in their own ways.
-  bool FillsOpaquely() const override { return false; }
+  // Only a plain pattern (whole-size, unzoomed, opaque and unkeyed copies)
+  // writes every pixel of the tile.
+  bool FillsOpaquely() const override;
 
   void SaveToStream(ByteWriter& out) const override;
   void LoadFromStream(ByteReader& in, int32_t version) override;
@@ -59,6 +60,9 @@ class TRivoTile : public TRivoCustomImages {
 
  private:
   void LoadList();
+  // The picture is repeated as it is, side by side, over the whole tile:
+  // nothing under the tile shows.
+  bool PlainPattern(const TCustomDIBX* picture) const;
 
   TRivoImageList list_;
   std::string source_;

@@ -7,6 +7,8 @@
 
 namespace rivo {
 
+PlayerSystemServices::PlayerSystemServices() { tzset(); }
+
 void PlayerSystemServices::SetProject(std::string title, int32_t screen_width, int32_t screen_height) {
   title_ = std::move(title);
   screen_width_ = screen_width;

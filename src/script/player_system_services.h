@@ -15,6 +15,9 @@ namespace rivo {
 
 class PlayerSystemServices : public SystemServices {
  public:
+  // Reads the time zone now, at start-up, rather than at the first frame's
+  // calendar reading.
+  PlayerSystemServices();
   void SetProject(std::string title, int32_t screen_width, int32_t screen_height);
   // Each frame: the game time (sum of frame intervals) and the frame count.
   // The calendar is read again here, once per frame, so that every

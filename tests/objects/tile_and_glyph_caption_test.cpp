@@ -53,6 +53,48 @@ TEST(Tiles, APatternScrollsAndSpacedCopiesLeaveGaps) {
   EXPECT_TRUE(test::GetInt(pattern, PR_REPEAT));
 }
 
+// Only a plain pattern paints all of its tile whatever lies beneath: under
+// it the base draws no fill, and the same pixels show over any background
+// (even over leftovers in the back buffer where it changed).
+TEST(Tiles, OnlyAPlainPatternHidesWhatLiesUnderIt) {
+  struct Case {
+    const char* name;
+    void (*set)(TRivoTile&);
+    bool opaque;
+  } cases[] = {
+      {"plain", [](TRivoTile&) {}, true},
+      {"scrolled and flipped", [](TRivoTile& t) { test::SetInt(t, PR_SCROLLX, 3), t.SetFlipH(true); }, true},
+      {"spaced", [](TRivoTile& t) { test::SetInt(t, PR_DISTANCEX, 6); }, false},
+      {"zoomed", [](TRivoTile& t) { test::SetInt(t, PR_ZOOMX, 512); }, false},
+      {"translucent", [](TRivoTile& t) { test::SetInt(t, PR_ALPHA, 200); }, false},
+      {"masked", [](TRivoTile& t) { t.SetSource("masked.orb"); }, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::vector<uint32_t> shown[2];
+    for (int32_t under = 0; under < 2; ++under) {
+      ImageScreen s;
+      s.Add("columns.orb", {Columns()});
+      FrameSpec masked = Columns();
+      masked.mask = [](int32_t x, int32_t) { return static_cast<uint8_t>(x * 60); };
+      s.Add("masked.orb", {masked});
+      s.screen.ActiveBase().SetColor(under ? 0x3060A0 : 0x000000);
+      TRivoTile& tile = NewTile(s, 2, 20);
+      c.set(tile);
+      s.Compose();
+      EXPECT_EQ(tile.FillsOpaquely(), c.opaque);
+      const TRect area = tile.GetScreenRect();
+      EXPECT_EQ(s.screen.ActiveBase().CoveringChild(area), c.opaque ? 0u : 1u);
+      const TRect changed = Bounds(5, 0, 9, 2);
+      s.screen.ActiveBase().InvalidateRect(changed);
+      s.back.FillRect(changed, 0x00ABCDEF);
+      s.Compose();
+      for (int32_t x = area.Left; x < area.Right; ++x) shown[under].push_back(s.At(x, 1));
+    }
+    if (c.opaque) EXPECT_EQ(shown[0], shown[1]);
+  }
+}
+
 TEST(Tiles, ARecordRoundTrips) {
   ImageScreen s;
   s.Add("columns.orb", {Columns()});
