@@ -304,11 +304,21 @@ void TRivoParser::Run(TParamCollection& store, Frame& frame) {
 }
 
 const TCustomParam* TRivoParser::FindConstant() const {
-  if (ops_.size() != 1) return nullptr;
-  const TOpeData& op = ops_.front();
-  if (op.opcode != ocTo || op.dest != kResultName || op.operands.empty()) return nullptr;
-  // Run would copy the literal into a temporary of its kind, then that into the result.
-  const TCustomParam* literal = op.operands.front().literal.get();
+  if (ops_.empty() || ops_.size() > 2) return nullptr;
+  const TOpeData& last = ops_.back();
+  if (last.opcode != ocTo || last.dest != kResultName || last.operands.empty()) return nullptr;
+  // Run would copy the literal into a temporary of its kind, then that into
+  // the result; compiled pages often pass it through one more temporary of
+  // its kind on the way.
+  const TOpeOperand* source = &last.operands.front();
+  if (ops_.size() == 2) {
+    const TOpeData& first = ops_.front();
+    if (first.opcode != ocTo || first.dest_slot < 0 || first.dest == kResultName || first.operands.empty() ||
+        source->literal || source->temp_slot != first.dest_slot)
+      return nullptr;
+    source = &first.operands.front();
+  }
+  const TCustomParam* literal = source->literal.get();
   return literal && IsValueKind(literal->GetKind()) ? literal : nullptr;
 }
 

@@ -232,7 +232,9 @@ TEST(ExpressionEvaluation, LookupsFollowChangesOfTheStore) {
 
 TEST(ExpressionEvaluation, ALiteralAloneGivesItselfOnEveryRunUntilTheExpressionIsReplaced) {
   TParamCollection store;
-  for (auto [text, shown] : {std::pair{"42", "integer:42"}, {"2.5", "real:2.5"}, {"\"abc\"", "string:abc"}}) {
+  // A string literal, and a group, pass through a temporary of their own on the way.
+  for (auto [text, shown] : {std::pair{"42", "integer:42"}, {"2.5", "real:2.5"}, {"\"abc\"", "string:abc"},
+                             {"(\"abc\")", "string:abc"}, {"(7)", "integer:7"}, {"\"\"", "string:"}}) {
     TRivoParser parser;
     CompileExpression(text, parser);
     EXPECT_EQ(parser.Result(), nullptr) << text << ": nothing before the first run";
