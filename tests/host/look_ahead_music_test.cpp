@@ -126,8 +126,12 @@ TEST(LookAheadMusic, SequencesReadAheadEqualThePlayersOwnAndFilesChangedOrGoneSi
     const std::string own = OwnParse(game, c.name);
     const bool there = c.later ? !c.later->empty() : c.bytes.has_value();
     EXPECT_EQ(own.rfind("error: ", 0) == 0, !there) << c.name << ": " << own;
-    if (there) EXPECT_EQ(own, Parsed(c.later && !c.later->empty() ? *c.later : *c.bytes)) << c.name;
-    if (taken) EXPECT_EQ(Dump(*taken), own) << c.name;
+    if (there) {
+      EXPECT_EQ(own, Parsed(c.later && !c.later->empty() ? *c.later : *c.bytes)) << c.name;
+    }
+    if (taken) {
+      EXPECT_EQ(Dump(*taken), own) << c.name;
+    }
     // Taken once: from then on the player reads the file.
     EXPECT_FALSE(ahead.OffersSequence(c.name)) << c.name;
     EXPECT_FALSE(ahead.TakeSequence(c.name)) << c.name;
