@@ -8,12 +8,12 @@
 // running page, the pages on the call stack, which go on when it returns,
 // and the page opened before, so that an event handler's visit does not
 // throw away its caller's pictures) name, as constants in their code,
-// pictures, music and further pages. Those pages are read and compiled too and
-// followed, breadth first, `depth` steps deep; the work goes in the order
-// the game will want it (the opened pages' music and pictures, then each
-// further level's pages, music and pictures) while the decoded pixels fit within `budget`
-// bytes. Before the first page runs, the project file's start page is the
-// guess.
+// pictures, music and further pages. Those pages are read and compiled too
+// and followed, breadth first, `depth` steps deep; the work goes in the
+// order the game will want it (the opened pages' music and pictures, then
+// each further level's pages, music and pictures) while the decoded pixels
+// fit within `budget` bytes (music is small and not counted). Before the
+// first page runs, the project file's start page is the guess.
 //
 // The first scene: before the first frame the player waits (a bounded time)
 // until the pictures of the start page and of the pages it goes on to are
@@ -26,9 +26,9 @@
 // same decoder, checked by where the file lies at the moment of taking); a
 // page compiled here is the page the interpreter would compile from the same
 // file, never run, and music parsed here the sequence the MIDI player would
-// parse from it (both checked by origin too); whatever failed here is simply not offered, so that the
-// player's own load reports it. What the plan no longer names is dropped,
-// and read again when a later plan names it.
+// parse from it (both checked by origin too); whatever failed here is simply
+// not offered, so that the player's own load reports it. What the plan no
+// longer names is dropped, and read again when a later plan names it.
 
 #include <atomic>
 #include <chrono>
@@ -119,7 +119,8 @@ class LookAhead : public TPreparedPictures, public TPreparedMusic {
   // Decodes a claimed picture into the store; false when the budget is full.
   bool Decode(const std::string& name);
   bool Interrupted() const { return stopping_ || replan_; }
-  // The player thread's side: a stored file taken out, when it still lies where it was read from.
+  // The player thread's side: a stored file taken out, when its file still
+  // lies where it was read from.
   std::optional<LookAheadStore::File> TakeCurrent(std::string_view name);
   // Under lock_: the pictures the player waits for at start-up are done.
   void FirstSceneDone();
