@@ -92,6 +92,7 @@ std::unique_ptr<MediaStage> GameParts::CreateMedia(PlayerContext& ctx, int32_t, 
                                            std::move(synth_ahead_));
   media_ = media.get();
   media_->Media().SetSoundOn(sound_on);
+  media_->Media().Midi().SetPrepared(files_->Ahead());
   if (screen_) screen_->Screen().SetMedia(&media_->Media());
   return media;
 }

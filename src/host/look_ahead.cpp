@@ -77,20 +77,38 @@ void LookAhead::PageOpened(std::string_view name, std::span<const std::string_vi
   wake_.notify_one();
 }
 
-std::optional<std::string> LookAhead::TakeFile(std::string_view name) {
+std::optional<LookAheadStore::File> LookAhead::TakeCurrent(std::string_view name) {
   std::optional<LookAheadStore::File> file = store_.TakeFile(std::string(name));
   if (!file || files_.Origin(name) != file->origin) return std::nullopt;
+  return file;
+}
+
+std::optional<std::string> LookAhead::TakeFile(std::string_view name) {
+  std::optional<LookAheadStore::File> file = TakeCurrent(name);
+  if (!file) return std::nullopt;
   ++served_;
   return std::move(file->bytes);
 }
 
 std::unique_ptr<TPage> LookAhead::TakePage(std::string_view name) {
-  std::optional<LookAheadStore::File> file = store_.TakeFile(std::string(name));
-  if (!file || !file->page || files_.Origin(name) != file->origin) return nullptr;
+  std::optional<LookAheadStore::File> file = TakeCurrent(name);
+  if (!file || !file->page) return nullptr;
   ++served_;
   // The plan may spell the name in another case than the interpreter asks with.
   file->page->Name = std::string(name);
   return std::move(file->page);
+}
+
+bool LookAhead::OffersSequence(std::string_view name) {
+  const std::optional<std::string> origin = store_.SequenceOrigin(std::string(name));
+  return origin && files_.Origin(name) == origin;
+}
+
+std::unique_ptr<TMidiV> LookAhead::TakeSequence(std::string_view name) {
+  std::optional<LookAheadStore::File> file = TakeCurrent(name);
+  if (!file || !file->sequence) return nullptr;
+  ++served_;
+  return std::move(file->sequence);
 }
 
 std::optional<TPreparedPicture> LookAhead::TakePrepared(const std::string& name, int32_t identification_code) {
@@ -179,22 +197,27 @@ void LookAhead::ReadProject() {
 
 void LookAhead::Work(const std::vector<std::string>& roots) {
   // The plan, level by level: the pages depth steps from the opened ones
-  // and the pictures they are the first to name.
-  std::vector<std::vector<std::string>> level_pages, level_pictures;
-  std::vector<std::string> pictures, pages;  // the whole plan
-  std::set<std::string, std::less<>> pictures_seen, pages_seen;
+  // and the pictures and music they are the first to name.
+  std::vector<std::vector<std::string>> level_pages, level_pictures, level_music;
+  std::vector<std::string> pictures, files;  // the whole plan: files are pages and music
+  std::vector<std::string> pages;            // the pages among them, for the watcher
+  std::set<std::string, std::less<>> pictures_seen, pages_seen, music_seen;
   std::vector<std::string> level;
   for (const std::string& root : roots) AddOnce(level, pages_seen, root);
   for (int32_t depth = 0; !level.empty(); ++depth) {
     std::vector<std::string> next;
     std::vector<std::string>& named = level_pictures.emplace_back();
+    std::vector<std::string>& music = level_music.emplace_back();
     for (const std::string& page : level) {
       if (Interrupted()) return;
       pages.push_back(page);
+      files.push_back(page);
       const PageReferences* references = References(page);
       if (!references) continue;
       for (const std::string& picture : references->pictures)
         if (AddOnce(pictures, pictures_seen, picture)) named.push_back(picture);
+      for (const std::string& tune : references->music)
+        if (AddOnce(files, music_seen, tune)) music.push_back(tune);
       if (depth < limits_.depth)
         for (const std::string& further : references->pages) AddOnce(next, pages_seen, further);
     }
@@ -202,14 +225,19 @@ void LookAhead::Work(const std::vector<std::string>& roots) {
     level = std::move(next);
   }
   if (watcher_) watcher_->Planned(pages);
-  store_.Keep(pictures, pages, limits_.budget);
-  // In the order the game will want them: the opened pages' pictures, then
-  // each further level's pages (read again where an earlier plan dropped
-  // them) and their pictures.
+  store_.Keep(pictures, files, limits_.budget);
+  // In the order the game will want them: the opened pages' music and
+  // pictures, then each further level's pages (read again where an earlier
+  // plan dropped them), music and pictures. Music is small and quick to
+  // read, and starts with the scene that shows the pictures.
   for (std::size_t depth = 0; depth < level_pages.size(); ++depth) {
     for (const std::string& page : level_pages[depth]) {
       if (Interrupted()) return;
       if (depth > 0 && References(page) && store_.FileWanted(page)) ReadPage(page);
+    }
+    for (const std::string& tune : level_music[depth]) {
+      if (Interrupted()) return;
+      if (store_.FileWanted(tune)) ReadMusic(tune);
     }
     if (!identification_code_) continue;
     for (const std::string& picture : level_pictures[depth]) {
@@ -240,13 +268,25 @@ std::optional<PageReferences> LookAhead::ReadPage(const std::string& page) {
       parsed->LoadFromBytes(file->bytes, page);
       PageReferences references = FindPageReferences(*parsed);
       if (watcher_) watcher_->PageRead(page, *parsed);
-      store_.PutFile(page, {std::move(file->bytes), std::move(file->origin), std::move(parsed)});
+      store_.PutFile(page, {std::move(file->bytes), std::move(file->origin), std::move(parsed), nullptr});
       return references;
     }
   } catch (const std::exception&) {
     // A damaged page is the interpreter's to report when it runs it.
   }
   return std::nullopt;
+}
+
+void LookAhead::ReadMusic(const std::string& name) {
+  try {
+    if (std::optional<TVrFileManager::FileWithOrigin> file = files_.ReadWithOrigin(name)) {
+      auto sequence = std::make_unique<TMidiV>();
+      sequence->Load({reinterpret_cast<const uint8_t*>(file->bytes.data()), file->bytes.size()});
+      store_.PutFile(name, {std::move(file->bytes), std::move(file->origin), nullptr, std::move(sequence)});
+    }
+  } catch (const std::exception&) {
+    // The player's own read reports a damaged entry.
+  }
 }
 
 bool LookAhead::Decode(const std::string& name) {

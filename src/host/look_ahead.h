@@ -1,19 +1,19 @@
 #pragma once
 // LookAhead: reads and decodes, on a thread of its own, the pictures the
 // game is likely to show soon, so that the tick that shows them only takes
-// the finished frames (and reads and compiles the page files it will run
-// the same way).
+// the finished frames (and reads and compiles the page files it will run,
+// and reads and parses the MIDI files it will play, the same way).
 //
 // Guessing what comes next: the pages the interpreter opened last (the
 // running page, the pages on the call stack, which go on when it returns,
 // and the page opened before, so that an event handler's visit does not
 // throw away its caller's pictures) name, as constants in their code,
-// pictures and further pages. Those pages are read and compiled too and
-// followed, breadth first, `depth` steps deep; the work goes in the order
-// the game will want it (the opened pages' pictures, then each further
-// level's pages and pictures) while the decoded pixels fit within `budget`
-// bytes. Before the first page runs, the project file's start page is the
-// guess.
+// pictures, music and further pages. Those pages are read and compiled too
+// and followed, breadth first, `depth` steps deep; the work goes in the
+// order the game will want it (the opened pages' music and pictures, then
+// each further level's pages, music and pictures) while the decoded pixels
+// fit within `budget` bytes (music is small and not counted). Before the
+// first page runs, the project file's start page is the guess.
 //
 // The first scene: before the first frame the player waits (a bounded time)
 // until the pictures of the start page and of the pages it goes on to are
@@ -25,9 +25,10 @@
 // same tick as without it, with the same pixels (the same bytes through the
 // same decoder, checked by where the file lies at the moment of taking); a
 // page compiled here is the page the interpreter would compile from the same
-// file, never run; whatever failed here is simply not offered, so that the
-// player's own load reports it. What the plan no longer names is dropped,
-// and read again when a later plan names it.
+// file, never run, and music parsed here the sequence the MIDI player would
+// parse from it (both checked by origin too); whatever failed here is simply
+// not offered, so that the player's own load reports it. What the plan no
+// longer names is dropped, and read again when a later plan names it.
 
 #include <atomic>
 #include <chrono>
@@ -46,6 +47,7 @@
 #include "graphics/prepared_pictures.h"
 #include "host/look_ahead_store.h"
 #include "host/look_ahead_watcher.h"
+#include "media/prepared_music.h"
 #include "platform/background_thread.h"
 #include "scenario/page_references.h"
 
@@ -53,7 +55,7 @@ namespace rivo {
 
 class TVrFileManager;
 
-class LookAhead : public TPreparedPictures {
+class LookAhead : public TPreparedPictures, public TPreparedMusic {
  public:
   struct Limits {
     int64_t budget = int64_t{48} << 20;  // decoded pixels
@@ -87,6 +89,8 @@ class LookAhead : public TPreparedPictures {
   std::optional<std::string> TakeFile(std::string_view name);
   // A page read ahead, as TakeFile would give it, compiled, named name.
   std::unique_ptr<TPage> TakePage(std::string_view name);
+  bool OffersSequence(std::string_view name) override;
+  std::unique_ptr<TMidiV> TakeSequence(std::string_view name) override;
   std::optional<TPreparedPicture> TakePrepared(const std::string& name, int32_t identification_code) override;
   // Back into the store with the file's origin and code of the decoding; the
   // plan made anew (the cache lets go of the file) keeps or drops it.
@@ -110,9 +114,14 @@ class LookAhead : public TPreparedPictures {
   // Reads and compiles a page into the store: its constant names, nothing
   // when it cannot be read.
   std::optional<PageReferences> ReadPage(const std::string& page);
+  // Reads and parses a MIDI file into the store (nothing when it cannot be read).
+  void ReadMusic(const std::string& name);
   // Decodes a claimed picture into the store; false when the budget is full.
   bool Decode(const std::string& name);
   bool Interrupted() const { return stopping_ || replan_; }
+  // The player thread's side: a stored file taken out, when its file still
+  // lies where it was read from.
+  std::optional<LookAheadStore::File> TakeCurrent(std::string_view name);
   // Under lock_: the pictures the player waits for at start-up are done.
   void FirstSceneDone();
 

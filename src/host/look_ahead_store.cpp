@@ -164,6 +164,13 @@ std::optional<LookAheadStore::File> LookAheadStore::TakeFile(const std::string& 
   return taken;
 }
 
+std::optional<std::string> LookAheadStore::SequenceOrigin(const std::string& name) const {
+  std::lock_guard hold(lock_);
+  const auto file = files_.find(Key(name));
+  if (file == files_.end() || !file->second.sequence) return std::nullopt;
+  return file->second.origin;
+}
+
 void LookAheadStore::SetHeld(const std::string& name, bool held) {
   std::lock_guard hold(lock_);
   std::string key = Key(name);

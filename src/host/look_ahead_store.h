@@ -25,6 +25,7 @@
 #include <vector>
 
 #include "graphics/orba_collection.h"
+#include "media/midi_v.h"
 #include "scenario/page.h"
 
 namespace rivo {
@@ -42,6 +43,8 @@ class LookAheadStore {
     // A page file compiled from bytes (never run, tied to no variables);
     // none for other files.
     std::unique_ptr<TPage> page;
+    // A MIDI file parsed from bytes; none for other files.
+    std::unique_ptr<TMidiV> sequence;
   };
 
   // Decoded pixels, masks included.
@@ -84,6 +87,8 @@ class LookAheadStore {
                                      std::optional<std::chrono::microseconds> patience = std::nullopt,
                                      const std::function<bool()>& getting_on = {});
   std::optional<File> TakeFile(const std::string& name);
+  // Where the stored file of a parsed sequence lay; nothing when none is stored.
+  std::optional<std::string> SequenceOrigin(const std::string& name) const;
   // The image cache holds the file's pictures (counted: "name" and its
   // masked twin are two entries of one file).
   void SetHeld(const std::string& name, bool held);

@@ -1,6 +1,8 @@
 #include "media/midi_item.h"
 
 #include <algorithm>
+#include <memory>
+#include <utility>
 #include <vector>
 
 #include "common/error.h"
@@ -75,7 +77,10 @@ void TMidiItem::DoPlay() {
     sequencer.Stop();
     // An empty file loads as no events (it ends at once) rather than
     // leaving the previous item's music in the sequencer.
-    sequencer.Load(ReadWhole(manager_.Files(), name_));
+    if (std::unique_ptr<TMidiV> ready = manager_.TakePrepared(name_))
+      sequencer.Load(std::move(*ready));
+    else
+      sequencer.Load(ReadWhole(manager_.Files(), name_));
     manager_.SetOwner(this);
     sequencer.SetRepeat(repeat_);
     length_ = sequencer.Length();

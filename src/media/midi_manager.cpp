@@ -110,8 +110,14 @@ std::shared_ptr<MidiOutput> TMidiManager::MakeOutput() {
 }
 
 std::unique_ptr<TDMediaItem> TMidiManager::Create(std::string_view name) {
-  OpenMediaFile(files_, name);  // a missing file raises here, as for every kind
+  // A missing or unreadable file raises here, as for every kind; one read
+  // whole ahead from where it lies now is neither, and is not read twice.
+  if (!prepared_ || !prepared_->OffersSequence(name)) OpenMediaFile(files_, name);
   return std::make_unique<TMidiItem>(*this, std::string(name));
+}
+
+std::unique_ptr<TMidiV> TMidiManager::TakePrepared(std::string_view name) {
+  return prepared_ ? prepared_->TakeSequence(name) : nullptr;
 }
 
 }  // namespace rivo

@@ -27,6 +27,7 @@
 #include "media/midi_pacer.h"
 #include "media/midi_play_v.h"
 #include "media/midi_synth.h"
+#include "media/prepared_music.h"
 
 namespace rivo {
 
@@ -49,6 +50,11 @@ class TMidiManager final : public TMediaManager {
 
   TMidiPlayV& Sequencer() { return *sequencer_; }
   TVrFileManager& Files() { return files_; }
+  // Where files read ahead are asked for first (nullptr: none); prepared
+  // must outlive the manager's items.
+  void SetPrepared(TPreparedMusic* prepared) { prepared_ = prepared; }
+  // The file's sequence read ahead (TPreparedMusic::TakeSequence), or nullptr.
+  std::unique_ptr<TMidiV> TakePrepared(std::string_view name);
   // The item whose file the sequencer holds, or nullptr.
   TMidiItem* Owner() const { return owner_; }
   void SetOwner(TMidiItem* item) { owner_ = item; }
@@ -82,6 +88,7 @@ class TMidiManager final : public TMediaManager {
   // future waits for the worker, which touches nothing else of the manager.
   SynthAhead synth_ahead_;
   TMidiItem* owner_ = nullptr;
+  TPreparedMusic* prepared_ = nullptr;
 };
 
 }  // namespace rivo

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <utility>
 
 namespace rivo {
 
@@ -30,12 +31,18 @@ void TMidiPlayV::TimerLoop() {
 }
 
 void TMidiPlayV::Load(std::span<const uint8_t> bytes) {
+  TMidiV parsed;
+  parsed.Load(bytes);
+  Load(std::move(parsed));
+}
+
+void TMidiPlayV::Load(TMidiV parsed) {
   std::lock_guard lock(hold_);
   if (enabled_) {
     enabled_ = false;
     AllNotesOff();
   }
-  midi_.Load(bytes);
+  midi_ = std::move(parsed);
   for (auto& channel : values_) channel[7] = 127;
 }
 

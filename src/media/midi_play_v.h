@@ -35,6 +35,8 @@ class TMidiPlayV {
 
   // Stops and reads a file; the position moves with the next PlayFrom.
   void Load(std::span<const uint8_t> bytes);
+  // The same with the file parsed already.
+  void Load(TMidiV parsed);
   bool Open(std::shared_ptr<MidiOutput> output);
   void Close();
   void PlayFrom(int32_t ms);

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "common/sjis.h"
+#include "media/media_kind.h"
 #include "scenario/page.h"
 #include "scenario/string_constants.h"
 
@@ -26,6 +27,10 @@ void Classify(PageReferences& found, std::string_view text) {
   if (extension.size() == text.size()) return;
   if (std::find(kPictureExtensions.begin(), kPictureExtensions.end(), extension) != kPictureExtensions.end()) {
     AddOnce(found.pictures, text);
+    return;
+  }
+  if (MediaKindOf(text) == MediaKind::kMidi) {
+    AddOnce(found.music, text);
     return;
   }
   // An event handler names "page.rsb:label".

@@ -6,63 +6,34 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <filesystem>
-#include <fstream>
-#include <initializer_list>
+#include <optional>
+#include <string>
 #include <thread>
-#include <utility>
 
 #include "common/byte_reader.h"
 #include "common/byte_writer.h"
 #include "content/vr_file_manager.h"
 #include "host/look_ahead.h"
-#include "platform/private_temp_folder.h"
+#include "host/loose_game.h"
 #include "scenario/scenario_fixtures.h"
 
 namespace rivo {
 namespace {
 
-namespace fs = std::filesystem;
+using test::LooseGame;
+using test::Settle;
 
-void Write(const fs::path& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
-
-// A game of loose page files, start.rsb naming every other one.
-struct Game {
-  PrivateTempFolder dir;
-  TVrFileManager files{dir.Path() / "temp", dir.Path() / "mounts"};
-
-  Game() {
-    fs::create_directories(dir.Path() / "temp");
-    fs::create_directories(dir.Path() / "game");
-    Write(dir.Path() / "mounts", "");
-    files.MountArchive({});
-    files.SetBaseFolder(dir.Path() / "game");
+// What the player compiles from the file now, or the error it raises.
+std::string OwnCompile(LooseGame& game, const std::string& name) {
+  std::optional<TVrFileManager::FileWithOrigin> file = game.files.ReadWithOrigin(name);
+  if (!file) return "missing";
+  try {
+    TPage page;
+    page.LoadFromBytes(file->bytes, name);
+    return page.SaveToBytes();
+  } catch (const std::exception& e) {
+    return std::string("error: ") + e.what();
   }
-  void Put(const std::string& name, const std::string& bytes) { Write(dir.Path() / "game" / name, bytes); }
-  // Pages compiled from their listings, by name.
-  void PutPages(std::initializer_list<std::pair<const char*, const char*>> pages) {
-    for (const auto& [name, listing] : pages) Put(name, test::PageBytes(listing));
-  }
-  // What the player compiles from the file now, or the error it raises.
-  std::string OwnCompile(const std::string& name) {
-    std::optional<TVrFileManager::FileWithOrigin> file = files.ReadWithOrigin(name);
-    if (!file) return "missing";
-    try {
-      TPage page;
-      page.LoadFromBytes(file->bytes, name);
-      return page.SaveToBytes();
-    } catch (const std::exception& e) {
-      return std::string("error: ") + e.what();
-    }
-  }
-};
-
-// Waits (without a time limit of its own: the test runner has one) until
-// the worker has worked through what it was told.
-void Settle(LookAhead& ahead) {
-  while (!ahead.Idle()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
 }
 
 // bytes with the command type of the first command replaced.
@@ -84,7 +55,7 @@ std::string WithVersion(std::string bytes, int32_t version) {
 }
 
 TEST(LookAheadPages, PagesCompiledAheadEqualThePlayersOwnAndDamagedOnesAreNotOffered) {
-  Game game;
+  LooseGame game;
   const std::string good = test::PageBytes("Label top\nCalc a = \"b.orb\"\nWait a == 1\n  . time 100\nJump start.rsb\n");
   struct Case {
     const char* name;
@@ -117,7 +88,7 @@ TEST(LookAheadPages, PagesCompiledAheadEqualThePlayersOwnAndDamagedOnesAreNotOff
   for (const Case& c : cases) {
     std::unique_ptr<TPage> page = ahead.TakePage(c.name);
     EXPECT_EQ(page != nullptr, c.offered) << c.name;
-    const std::string own = game.OwnCompile(c.name);
+    const std::string own = OwnCompile(game, c.name);
     if (!page) {
       EXPECT_EQ(own.rfind("error: ", 0) == 0, !c.offered) << c.name << ": " << own;
       continue;
@@ -130,7 +101,7 @@ TEST(LookAheadPages, PagesCompiledAheadEqualThePlayersOwnAndDamagedOnesAreNotOff
 }
 
 TEST(LookAheadPages, APageTakenInAnotherCaseIsNamedAsAskedAndAChangedPageIsReadAgain) {
-  Game game;
+  LooseGame game;
   game.PutPages({{"start.rsb", "Jump Next.rsb\nJump changed.rsb\nJump raw.rsb\n"},
                  {"next.rsb", "Calc a = 1\n"},
                  {"changed.rsb", "Calc a = 1\n"},
@@ -149,7 +120,7 @@ TEST(LookAheadPages, APageTakenInAnotherCaseIsNamedAsAskedAndAChangedPageIsReadA
   std::this_thread::sleep_for(std::chrono::milliseconds(20));
   game.Put("changed.rsb", test::PageBytes("Calc a = 22\n"));
   EXPECT_FALSE(ahead.TakePage("changed.rsb"));
-  EXPECT_EQ(game.OwnCompile("changed.rsb"), test::PageBytes("Calc a = 22\n", "changed.rsb"));
+  EXPECT_EQ(OwnCompile(game, "changed.rsb"), test::PageBytes("Calc a = 22\n", "changed.rsb"));
 
   // Taken as a file, the page goes with it: it is read at most once ahead.
   EXPECT_EQ(ahead.TakeFile("raw.rsb"), test::PageBytes("Calc a = 2\n"));
@@ -157,7 +128,7 @@ TEST(LookAheadPages, APageTakenInAnotherCaseIsNamedAsAskedAndAChangedPageIsReadA
 }
 
 TEST(LookAheadPages, APageAnEarlierPlanDroppedIsReadAgainWhenAPlanNamesItOnceMore) {
-  Game game;
+  LooseGame game;
   game.PutPages({{"start.rsb", "Jump next.rsb\n"},
                  {"next.rsb", "Calc a = 1\n"},
                  {"other.rsb", "Calc a = 2\n"},
@@ -176,7 +147,7 @@ TEST(LookAheadPages, APageAnEarlierPlanDroppedIsReadAgainWhenAPlanNamesItOnceMor
 }
 
 TEST(LookAheadPages, WhatACallerGoesOnToStaysPlannedWhileThePagesItCalledRun) {
-  Game game;
+  LooseGame game;
   game.PutPages({{"start.rsb", "Call sub.rsb\nJump next.rsb\n"},
                  {"sub.rsb", "Calc a = 1\n"},
                  {"handler.rsb", "Jump other.rsb\n"},

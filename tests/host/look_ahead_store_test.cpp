@@ -198,8 +198,8 @@ TEST(LookAheadStore, APictureGivenBackIsKeptLikeAFinishedOne) {
 
 TEST(LookAheadStore, FilesAreTakenOnceAndDroppedWhenThePlanNoLongerNamesThem) {
   LookAheadStore store;
-  store.PutFile("a.rsb", {"page a", "a1", nullptr});
-  store.PutFile("b.rsb", {"page b", "a2", nullptr});
+  store.PutFile("a.rsb", {"page a", "a1", nullptr, nullptr});
+  store.PutFile("b.rsb", {"page b", "a2", nullptr, nullptr});
   store.Keep({}, {"A.RSB"}, kBudget);
   EXPECT_FALSE(store.TakeFile("b.rsb"));
   std::optional<LookAheadStore::File> a = store.TakeFile("a.rsb");
@@ -210,7 +210,7 @@ TEST(LookAheadStore, FilesAreTakenOnceAndDroppedWhenThePlanNoLongerNamesThem) {
   // What a plan dropped is wanted again; what the player took is not.
   EXPECT_TRUE(store.FileWanted("B.rsb"));
   EXPECT_FALSE(store.FileWanted("a.rsb"));
-  store.PutFile("b.rsb", {"page b", "a2", nullptr});
+  store.PutFile("b.rsb", {"page b", "a2", nullptr, nullptr});
   EXPECT_FALSE(store.FileWanted("b.rsb"));
 }
 

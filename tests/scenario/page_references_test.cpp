@@ -21,10 +21,10 @@ Names Cp932(const Names& names) {
   return out;
 }
 
-TEST(PageReferences, ConstantNamesOfPicturesAndPagesAreFound) {
+TEST(PageReferences, ConstantNamesOfPicturesMusicAndPagesAreFound) {
   struct Case {
     const char* source;
-    Names pictures, pages;
+    Names pictures, pages, music;
   };
   const Case cases[] = {
       // An object's pictures, and the handler of its events.
@@ -35,7 +35,8 @@ TEST(PageReferences, ConstantNamesOfPicturesAndPagesAreFound) {
   . PR_ONNOTIFY "pick.rsb:start"
 )",
        {"button.orb", "button_hover.png"},
-       {"pick.rsb"}},
+       {"pick.rsb"},
+       {}},
       // Jumps and calls name their page in a field of their own; a call's
       // arguments are expressions.
       {R"(Call stage.rsb
@@ -43,7 +44,8 @@ TEST(PageReferences, ConstantNamesOfPicturesAndPagesAreFound) {
 Jump title.rsb
 )",
        {"room.orb"},
-       {"stage.rsb", "title.rsb"}},
+       {"stage.rsb", "title.rsb"},
+       {}},
       // Literals anywhere in an expression count; names built at run time
       // cannot be known.
       {R"(Calc picture = "photo.BMP"
@@ -51,7 +53,8 @@ If choice == "next.rsb"
   Calc other = "sky" ++ ".orb"
 )",
        {"photo.BMP"},
-       {"next.rsb"}},
+       {"next.rsb"},
+       {}},
       // Each name once, as first spelled, whatever the case of its letters.
       {R"(Calc a = "Girl.orb"
 Calc b = "girl.ORB"
@@ -59,23 +62,38 @@ Jump Pick.rsb
 Jump pick.rsb
 )",
        {"Girl.orb"},
-       {"Pick.rsb"}},
-      // Other files, plain text and a label alone are no names to follow.
-      {R"(Calc music = "theme.mid"
-Calc text = "The sky.orb is blue"
+       {"Pick.rsb"},
+       {}},
+      // The MIDI player's music, in both its kinds; other sounds and an
+      // extension alone are not read ahead.
+      {R"(Sound
+  . PR_SOURCE "theme.mid"
+Calc other = "Battle.SGT"
+Calc again = "THEME.MID"
+Calc voice = "voice.ogg"
+Calc click = "click.wav"
+Calc bare = ".mid"
+)",
+       {},
+       {},
+       {"theme.mid", "Battle.SGT"}},
+      // Plain text and a label alone are no names to follow.
+      {R"(Calc text = "The sky.orb is blue"
 Calc label = ":start"
 Calc handler = ".rsb:start"
 Calc notpage = "a.rsbx"
 Calc dib = "old.dib"
 )",
        {"old.dib"},
+       {},
        {}},
       // Shift-JIS names, some of whose second bytes are backslashes.
       {R"(Calc p = "表\\ソ.orb"
 Jump 能.rsb
 )",
        {"表\\ソ.orb"},
-       {"能.rsb"}},
+       {"能.rsb"},
+       {}},
   };
   for (const Case& c : cases) {
     TPage page;
@@ -83,6 +101,7 @@ Jump 能.rsb
     const PageReferences found = FindPageReferences(page);
     EXPECT_EQ(found.pictures, Cp932(c.pictures)) << c.source;
     EXPECT_EQ(found.pages, Cp932(c.pages)) << c.source;
+    EXPECT_EQ(found.music, Cp932(c.music)) << c.source;
   }
 }
 
