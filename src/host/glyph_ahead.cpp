@@ -204,16 +204,25 @@ std::vector<GlyphAhead::Request> GlyphAhead::Requests(const Inputs& inputs) {
       for (const PageGlyphTexts::Caption& caption : page->captions)
         if (rank < caption.fonts.size()) add(caption.fonts[rank], caption.codes);
   };
+  // A page's texts built at run time, likely of its own constants.
+  auto computed_at = [&](std::size_t rank) {
+    for (const auto& page : inputs.pages)
+      if (rank < page->computed.size()) add(page->computed[rank], page->others);
+  };
   // The likeliest font of every text first, then the second guesses.
   captions_at(0);
   if (!windows.empty()) messages_in(windows.front());
   for (const GlyphFont& font : inputs.recent) messages_in(font);
+  computed_at(0);
   std::size_t ranks = windows.size();
-  for (const auto& page : inputs.pages)
+  for (const auto& page : inputs.pages) {
     for (const PageGlyphTexts::Caption& caption : page->captions) ranks = std::max(ranks, caption.fonts.size());
+    ranks = std::max(ranks, page->computed.size());
+  }
   for (std::size_t rank = 1; rank < ranks; ++rank) {
     captions_at(rank);
     if (rank < windows.size()) messages_in(windows[rank]);
+    computed_at(rank);
   }
   for (const GlyphFont& font : inputs.recent)
     for (const auto& page : inputs.pages) add(font, page->others);

@@ -218,6 +218,18 @@ TEST_F(CaptionAhead, AGameThatChangesFontMidPageDrawsTheSameGlyphs) {
   EXPECT_EQ(ahead.ReadyCount(), 3u) << "the rest of the text in the font the page set";
 }
 
+TEST_F(CaptionAhead, TextsAPageBuildsAtRunTimeAreReadyInTheFontsOfTheirObjects) {
+  // A save screen's slot buttons show "1  ---" and the like, built from the page's constants.
+  TPage page;
+  AssemblePage("Calc slottext = \"1  ---\"\nButton\n  . PR_FONTHEIGHT 18\n  . PR_TEXT slottext\n", page, "p.rsb", nullptr);
+  ahead.PageRead("p.rsb", page);
+  ahead.Planned({"p.rsb"});
+  ahead.WaitUntilIdle();
+  for (uint16_t code : sjis::CharCodes("1  ---")) Ask(code, 18, 0, 3, "slot text " + std::to_string(code));
+  EXPECT_EQ(cache.Made().prepared, 3);
+  EXPECT_EQ(cache.Made().rendered, 0);
+}
+
 TEST(GlyphAhead, ReadyGlyphsStayWithinTheBudgetAndGoWhenNoPlanNamesThem) {
   TestFontRasteriser fonts;
   // Each 40-pixel glyph of the test font holds 40 * 32 levels at least.
