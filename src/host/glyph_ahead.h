@@ -17,6 +17,8 @@
 // the font that made it. The cache takes a glyph only for a font of that
 // identity at that level, so a guess at another size or face is never used;
 // a glyph not ready is rendered by the cache as before, without waiting.
+// Each render is converted here by the cache's own PlaceGlyph, so that the
+// player thread only moves a ready glyph into its cache.
 
 #include <atomic>
 #include <chrono>
