@@ -12,10 +12,13 @@ namespace {
 
 // Glyphs one plan asks for at most.
 constexpr std::size_t kMaxRequests = 8192;
-// What a ready glyph costs beyond its levels (key, map node, metrics).
-constexpr int64_t kGlyphOverhead = 128;
+// What a ready glyph costs beyond its pixels (the surface with its palette,
+// the hash node).
+constexpr int64_t kGlyphOverhead = sizeof(GlyphImage) + 64;
 
-int64_t GlyphBytes(const RasterGlyph& glyph) { return static_cast<int64_t>(glyph.levels.size()) + kGlyphOverhead; }
+int64_t GlyphBytes(const GlyphImage& glyph) {
+  return static_cast<int64_t>(glyph.pixels.Pitch()) * glyph.pixels.Height() + kGlyphOverhead;
+}
 
 }  // namespace
 
@@ -32,21 +35,32 @@ GlyphAhead::~GlyphAhead() {
   worker_.join();
 }
 
-std::optional<RasterGlyph> GlyphAhead::TakeGlyph(std::string_view font_identity, int32_t level, uint16_t code) {
+bool GlyphAhead::TakeGlyph(std::string_view font_identity, int32_t level, uint16_t code, GlyphImage& glyph) {
   // Never waits for the worker (it may hold the lock while preempted at its
   // background rank): a glyph not taken is rendered by the cache, the same.
   std::unique_lock hold(lock_, std::try_to_lock);
-  if (!hold) return std::nullopt;
+  if (!hold) return false;
   const bool replan = SendUnsentFonts();
-  std::optional<RasterGlyph> glyph;
-  if (const auto it = ready_.find(KeyView{font_identity, level, code}); it != ready_.end()) {
-    glyph.emplace(std::move(it->second));
-    bytes_ -= GlyphBytes(*glyph);
-    handed_.insert(ready_.extract(it).key());
+  // Taken, the glyph's place stays, empty: the worker does not render it again.
+  std::optional<GlyphImage>* ready = Find(font_identity, level, code);
+  const bool taken = ready && *ready;
+  if (taken) {
+    bytes_ -= GlyphBytes(**ready);
+    glyph = std::move(**ready);
+    ready->reset();
   }
   hold.unlock();
   if (replan) wake_.notify_one();
-  return glyph;
+  return taken;
+}
+
+std::optional<GlyphImage>* GlyphAhead::Find(std::string_view identity, int32_t level, uint16_t code) {
+  for (Shelf& shelf : shelves_) {
+    if (shelf.level != level || shelf.identity != identity) continue;
+    const auto it = shelf.glyphs.find(code);
+    return it == shelf.glyphs.end() ? nullptr : &it->second;
+  }
+  return nullptr;
 }
 
 void GlyphAhead::FontUsed(const GlyphFont& font) {
@@ -118,7 +132,11 @@ bool GlyphAhead::WaitUntilIdle(std::optional<std::chrono::steady_clock::time_poi
 
 std::size_t GlyphAhead::ReadyCount() const {
   std::lock_guard hold(lock_);
-  return ready_.size();
+  std::size_t count = 0;
+  for (const Shelf& shelf : shelves_)
+    count += static_cast<std::size_t>(
+        std::count_if(shelf.glyphs.begin(), shelf.glyphs.end(), [](const auto& glyph) { return glyph.second.has_value(); }));
+  return count;
 }
 
 int64_t GlyphAhead::ReadyBytes() const {
@@ -186,16 +204,25 @@ std::vector<GlyphAhead::Request> GlyphAhead::Requests(const Inputs& inputs) {
       for (const PageGlyphTexts::Caption& caption : page->captions)
         if (rank < caption.fonts.size()) add(caption.fonts[rank], caption.codes);
   };
+  // A page's texts built at run time, likely of its own constants.
+  auto computed_at = [&](std::size_t rank) {
+    for (const auto& page : inputs.pages)
+      if (rank < page->computed.size()) add(page->computed[rank], page->others);
+  };
   // The likeliest font of every text first, then the second guesses.
   captions_at(0);
   if (!windows.empty()) messages_in(windows.front());
   for (const GlyphFont& font : inputs.recent) messages_in(font);
+  computed_at(0);
   std::size_t ranks = windows.size();
-  for (const auto& page : inputs.pages)
+  for (const auto& page : inputs.pages) {
     for (const PageGlyphTexts::Caption& caption : page->captions) ranks = std::max(ranks, caption.fonts.size());
+    ranks = std::max(ranks, page->computed.size());
+  }
   for (std::size_t rank = 1; rank < ranks; ++rank) {
     captions_at(rank);
     if (rank < windows.size()) messages_in(windows[rank]);
+    computed_at(rank);
   }
   for (const GlyphFont& font : inputs.recent)
     for (const auto& page : inputs.pages) add(font, page->others);
@@ -222,7 +249,7 @@ void GlyphAhead::Work(const Inputs& inputs, TFontPixelManager& opener) {
     rank_.Apply();
     {
       std::lock_guard hold(lock_);
-      if (ready_.count(key) || handed_.count(key)) continue;
+      if (Find(key.identity, key.level, key.code)) continue;
     }
     RasterGlyph raw;
     bool rendered = false;
@@ -232,30 +259,34 @@ void GlyphAhead::Work(const Inputs& inputs, TFontPixelManager& opener) {
       rendered = false;
     }
     // A glyph that cannot be rendered at its level is the cache's to fall back on.
-    if (rendered && !Put(std::move(key), std::move(raw))) return;
+    if (rendered && !Put(key, PlaceGlyph(*font, key.code, key.level, raw))) return;
   }
 }
 
 void GlyphAhead::Keep(const std::set<Key, KeyOrder>& planned) {
-  std::map<Key, RasterGlyph, KeyOrder> dropped;  // freed outside the lock
+  std::vector<GlyphImage> dropped;  // freed outside the lock
   std::lock_guard hold(lock_);
-  for (auto it = ready_.begin(); it != ready_.end();) {
-    if (planned.count(it->first)) {
-      ++it;
-      continue;
-    }
-    bytes_ -= GlyphBytes(it->second);
-    dropped.insert(ready_.extract(it++));
-  }
-  std::erase_if(handed_, [&](const Key& key) { return !planned.count(key); });
+  for (Shelf& shelf : shelves_)
+    std::erase_if(shelf.glyphs, [&](auto& glyph) {
+      if (planned.count(KeyView{shelf.identity, shelf.level, glyph.first})) return false;
+      if (glyph.second) {
+        dropped.push_back(std::move(*glyph.second));
+        bytes_ -= GlyphBytes(dropped.back());
+      }
+      return true;
+    });
+  std::erase_if(shelves_, [](const Shelf& shelf) { return shelf.glyphs.empty(); });
 }
 
-bool GlyphAhead::Put(Key key, RasterGlyph glyph) {
+bool GlyphAhead::Put(const Key& key, GlyphImage glyph) {
   const int64_t bytes = GlyphBytes(glyph);
   std::lock_guard hold(lock_);
   if (bytes_ + bytes > limits_.budget) return false;
+  auto shelf = std::find_if(shelves_.begin(), shelves_.end(),
+                            [&](const Shelf& s) { return s.level == key.level && s.identity == key.identity; });
+  if (shelf == shelves_.end()) shelf = shelves_.insert(shelves_.end(), Shelf{key.identity, key.level, {}});
+  shelf->glyphs.insert_or_assign(key.code, std::move(glyph));
   bytes_ += bytes;
-  ready_.emplace(std::move(key), std::move(glyph));
   return true;
 }
 

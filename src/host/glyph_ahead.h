@@ -17,6 +17,8 @@
 // the font that made it. The cache takes a glyph only for a font of that
 // identity at that level, so a guess at another size or face is never used;
 // a glyph not ready is rendered by the cache as before, without waiting.
+// Each render is converted here by the cache's own PlaceGlyph, so that the
+// player thread only moves a ready glyph into its cache.
 
 #include <atomic>
 #include <chrono>
@@ -32,6 +34,7 @@
 #include <string_view>
 #include <thread>
 #include <tuple>
+#include <unordered_map>
 #include <vector>
 
 #include "host/look_ahead_watcher.h"
@@ -62,7 +65,7 @@ class GlyphAhead final : public TPreparedGlyphs, public LookAheadWatcher {
   GlyphAhead& operator=(const GlyphAhead&) = delete;
 
   // The glyph cache's side (the player thread). Neither waits for the worker.
-  std::optional<RasterGlyph> TakeGlyph(std::string_view font_identity, int32_t level, uint16_t code) override;
+  bool TakeGlyph(std::string_view font_identity, int32_t level, uint16_t code, GlyphImage& glyph) override;
   void FontUsed(const GlyphFont& font) override;
 
   // The look-ahead loader's side.
@@ -98,6 +101,15 @@ class GlyphAhead final : public TPreparedGlyphs, public LookAheadWatcher {
              std::tuple(std::string_view(b.identity), b.level, b.code);
     }
   };
+  // The glyphs of one font identity at one level, by code: ready, or
+  // (empty) taken by the cache since the plan first named them. Few fonts
+  // are in use at a time, so the cache's lookup scans the shelves and finds
+  // the code by hash, without building a key.
+  struct Shelf {
+    std::string identity;
+    int32_t level = 0;
+    std::unordered_map<uint16_t, std::optional<GlyphImage>> glyphs;
+  };
   using Request = std::pair<GlyphFont, uint16_t>;
   struct Inputs {
     std::vector<std::shared_ptr<const PageGlyphTexts>> pages;
@@ -108,10 +120,12 @@ class GlyphAhead final : public TPreparedGlyphs, public LookAheadWatcher {
   void Work(const Inputs& inputs, TFontPixelManager& opener);
   static std::vector<Request> Requests(const Inputs& inputs);
   bool Interrupted() const { return stopping_ || replan_; }
+  // Under lock_: the glyph's place on its shelf, ready or handed over; null for none.
+  std::optional<GlyphImage>* Find(std::string_view identity, int32_t level, uint16_t code);
   // Keeps the ready glyphs and the handed-over marks the plan names; drops the rest.
   void Keep(const std::set<Key, KeyOrder>& planned);
-  // Stores a render; false when the budget is full.
-  bool Put(Key key, RasterGlyph glyph);
+  // Stores a glyph; false when the budget is full.
+  bool Put(const Key& key, GlyphImage glyph);
   // Under lock_: moves unsent_ into recent_; true when the plan must be made anew.
   bool SendUnsentFonts();
 
@@ -132,8 +146,7 @@ class GlyphAhead final : public TPreparedGlyphs, public LookAheadWatcher {
   bool planned_ = false;
   std::vector<GlyphFont> recent_;  // most recent first
   std::vector<GlyphFont> unsent_;  // the player thread's own: fonts used while the worker held lock_, oldest first
-  std::map<Key, RasterGlyph, KeyOrder> ready_;
-  std::set<Key, KeyOrder> handed_;  // taken by the cache since the plan first named them
+  std::vector<Shelf> shelves_;
   int64_t bytes_ = 0;
   std::atomic<bool> replan_{false};  // set under lock_, read by the worker while it renders
   std::atomic<bool> stopping_{false};

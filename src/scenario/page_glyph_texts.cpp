@@ -111,18 +111,18 @@ class Finder {
   explicit Finder(PageGlyphTexts& found) : found_(found), others_(budget_) {}
 
   void Component(TComComponent& command) {
-    if (const TCustomParam* text = ConstantOf(command.Properties[PR_TEXT]); text && text->GetKind() == PT_STR) {
+    const std::unique_ptr<TRivoParser>& text_slot = command.Properties[PR_TEXT];
+    if (const TCustomParam* text = ConstantOf(text_slot); text && text->GetKind() == PT_STR) {
       PageGlyphTexts::Caption caption;
       Codes codes(budget_);
       codes.AddText(caption.codes, text->AsStr());
       if (caption.codes.empty()) return;
       caption.fonts = CreationFonts(command.Properties, DefaultsOf(command.GetType()));
       found_.captions.push_back(std::move(caption));
-    } else if (HasFontSlot(command.Properties)) {
-      for (GlyphFont& font : CreationFonts(command.Properties, DefaultsOf(command.GetType())))
-        if (std::find(found_.windows.begin(), found_.windows.end(), font) == found_.windows.end())
-          found_.windows.push_back(std::move(font));
+      return;
     }
+    if (text_slot) AddFonts(found_.computed, command);
+    if (HasFontSlot(command.Properties)) AddFonts(found_.windows, command);
   }
 
   void Message(const TComTextIns& command) {
@@ -161,6 +161,11 @@ class Finder {
     PageGlyphTexts::MessageRun run;
     Codes codes;
   };
+
+  static void AddFonts(std::vector<GlyphFont>& into, const TComComponent& command) {
+    for (GlyphFont& font : CreationFonts(command.Properties, DefaultsOf(command.GetType())))
+      if (std::find(into.begin(), into.end(), font) == into.end()) into.push_back(std::move(font));
+  }
 
   Run& RunOf(const std::string& face, int32_t size, uint8_t style, bool ruby) {
     auto key = std::make_tuple(face, size, style, ruby);

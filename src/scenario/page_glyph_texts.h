@@ -16,6 +16,9 @@
 //   markup sets (a face, a size, a style, ruby).
 // - Others: the characters of every other string constant, in fonts only the
 //   player's recent texts can suggest.
+// - Computed texts: objects created with a text built at run time (a slot's
+//   number and its caption); what they show is likely built from the page's
+//   other constants, in the fonts their creation gives them.
 
 #include <cstdint>
 #include <string>
@@ -43,6 +46,7 @@ struct PageGlyphTexts {
   std::vector<GlyphFont> windows;  // likeliest first
   std::vector<MessageRun> messages;
   std::vector<uint16_t> others;  // each once
+  std::vector<GlyphFont> computed;  // the fonts of objects with a computed text, likeliest first
 
   // The font of a message run in a window's font.
   static GlyphFont RunFont(const MessageRun& run, const GlyphFont& window);

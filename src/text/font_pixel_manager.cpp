@@ -4,7 +4,6 @@
 #include <exception>
 
 #include "common/encoding.h"
-#include "text/coverage_tables.h"
 #include "text/default_faces.h"
 
 namespace rivo {
@@ -41,52 +40,43 @@ bool TFontPixelManager::SelectFont(const std::string& font_name, int32_t size, u
   return true;
 }
 
-bool TFontPixelManager::RenderRaw(uint16_t code, RasterGlyph& raw) {
+bool TFontPixelManager::RenderImage(uint16_t code, GlyphImage& image) {
   RasterFont& font = *current_font_;
   if (prepared_) {
     const std::string_view identity = font.Identity();
-    if (!identity.empty()) {
-      if (std::optional<RasterGlyph> ready = prepared_->TakeGlyph(identity, antialias_level_, code)) {
-        raw = std::move(*ready);
-        ++made_.prepared;
-        return true;
-      }
+    if (!identity.empty() && prepared_->TakeGlyph(identity, antialias_level_, code, image)) {
+      ++made_.prepared;
+      return true;
     }
   }
   ++made_.rendered;
+  RasterGlyph raw;
   try {
-    if (font.Render(code, antialias_level_, raw)) return true;
-    antialias_level_ = 0;
-    return font.Render(code, 0, raw);
+    if (!font.Render(code, antialias_level_, raw)) {
+      antialias_level_ = 0;
+      if (!font.Render(code, 0, raw)) return false;
+    }
   } catch (const std::exception&) {
     return false;
   }
+  image = PlaceGlyph(font, code, antialias_level_, raw);
+  return true;
 }
 
 void TFontPixelManager::Render(TFontPixel& glyph) {
-  RasterFont& font = *current_font_;
-  RasterGlyph raw;
-  if (!RenderRaw(glyph.Code, raw)) return;  // a blank glyph with advance 0
+  GlyphImage image;
+  if (!RenderImage(glyph.Code, image)) return;  // a blank glyph with advance 0
   glyph.Font = current_font_;
-  if (raw.abc) glyph.SetAbcWidths(*raw.abc);
-  const FontMetrics& metrics = font.Metrics();
-  if (raw.width <= 0 || raw.height <= 0 ||
-      raw.levels.size() < static_cast<std::size_t>(raw.width) * raw.height) {
-    glyph.AdvanceRest = font.TextWidth(glyph.Code);
-    return;
-  }
-  glyph.Bitmap.SetSize(raw.width, raw.height, 8);
-  const std::span<const uint8_t> table = CoverageTable(antialias_level_);
-  const uint8_t top = static_cast<uint8_t>(table.size() - 1);
-  for (int32_t y = 0; y < raw.height; ++y) {
-    uint8_t* row = glyph.Bitmap.Store().ScanLine(y);
-    const uint8_t* src = raw.levels.data() + static_cast<std::size_t>(y) * raw.width;
-    for (int32_t x = 0; x < raw.width; ++x) row[x] = table[std::min(src[x], top)];
-  }
-  glyph.GlyphLeft = std::max(0, raw.origin_x);
-  glyph.GlyphTop = static_cast<int32_t>(std::max<int64_t>(0, int64_t{metrics.ascent} - raw.origin_y));
-  const int64_t rest = int64_t{raw.advance} - raw.width - glyph.GlyphLeft;
-  glyph.AdvanceRest = rest > 0 ? static_cast<int32_t>(rest) : 0;
+  if (image.abc) glyph.SetAbcWidths(*image.abc);
+  glyph.AdvanceRest = image.advance_rest;
+  if (image.pixels.Width() <= 0) return;
+  const int32_t width = image.pixels.Width(), height = image.pixels.Height();
+  // The bitmap takes the converted pixels; SetSize, finding them that size, records it.
+  glyph.Bitmap.Store() = std::move(image.pixels);
+  glyph.Bitmap.SetSize(width, height, 8);
+  glyph.GlyphLeft = image.left;
+  glyph.GlyphTop = image.top;
+  const FontMetrics& metrics = current_font_->Metrics();
   if (glyph.Style & FS_UNDERLINE) glyph.UnderlineSize = metrics.underscore_size;
   if (glyph.Style & FS_STRIKEOUT) {
     glyph.StrikeoutTop = metrics.ascent - metrics.strikeout_position;

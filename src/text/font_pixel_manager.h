@@ -27,6 +27,7 @@
 
 #include "platform/font_rasteriser.h"
 #include "text/font_pixel.h"
+#include "text/glyph_image.h"
 #include "text/prepared_glyphs.h"
 
 namespace rivo {
@@ -76,9 +77,9 @@ class TFontPixelManager {
 
   bool SelectFont(const std::string& font_name, int32_t size, uint8_t style);
   void Render(TFontPixel& glyph);
-  // The raw render at the current level (dropping to 0 where the level
-  // cannot be rendered), ready from ahead or made here; false for none.
-  bool RenderRaw(uint16_t code, RasterGlyph& raw);
+  // The glyph at the current level (dropping to 0 where the level cannot
+  // be rendered), ready from ahead or made here; false for none.
+  bool RenderImage(uint16_t code, GlyphImage& image);
   void Evict();
 
   FontRasteriser& fonts_;

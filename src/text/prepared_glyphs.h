@@ -6,14 +6,14 @@
 // A glyph is offered by the identity of the font that rendered it
 // (RasterFont::Identity), so the cache takes only what its own font would
 // have rendered byte for byte; a guess at another size, face or style is
-// simply never asked for.
+// simply never asked for. A glyph is offered converted (glyph_image.h), so
+// that taking it is all the cache does with it.
 
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
 
-#include "platform/font_rasteriser.h"
+#include "text/glyph_image.h"
 
 namespace rivo {
 
@@ -30,9 +30,10 @@ struct GlyphFont {
 class TPreparedGlyphs {
  public:
   virtual ~TPreparedGlyphs() = default;
-  // The raw render of code at level by a font of this identity, taken out;
-  // nothing when none is ready. Only renders that succeeded are offered.
-  virtual std::optional<RasterGlyph> TakeGlyph(std::string_view font_identity, int32_t level, uint16_t code) = 0;
+  // The glyph of code rendered at level by a font of this identity, taken
+  // out into glyph; false when none is ready. Only renders that succeeded
+  // are offered.
+  virtual bool TakeGlyph(std::string_view font_identity, int32_t level, uint16_t code, GlyphImage& glyph) = 0;
   // The cache turned to another font: texts of the coming pages whose font
   // is not known are likely drawn in the fonts used last.
   virtual void FontUsed(const GlyphFont& font) = 0;

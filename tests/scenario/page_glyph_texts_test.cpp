@@ -109,6 +109,27 @@ SetProp "label"
   EXPECT_EQ(found.others, CodesOf("はいえlabe！"));
 }
 
+TEST(PageGlyphTexts, ObjectsWithATextBuiltAtRunTimeGiveTheirFontsForThePagesConstants) {
+  // A save screen: each slot's button shows a text the page builds from its constants.
+  const PageGlyphTexts found = Find(R"(Calc slottext = "1  ---"
+Button
+  . PR_FONTHEIGHT 18
+  . PR_TEXT slottext
+Button
+  . PR_FONTHEIGHT 18
+  . PR_TEXT slottext ++ "!"
+Caption
+  . PR_TEXT "a" ++ name
+Caption
+  . PR_FONTHEIGHT 30
+  . PR_TEXT "const"
+)");
+  EXPECT_EQ(found.computed, (std::vector<GlyphFont>{Font("ＭＳ Ｐゴシック", 18, 0, 3), Font("ＭＳ Ｐゴシック", 12, 0, 0)}));
+  EXPECT_EQ(found.others, CodesOf("1 -!aconst"));
+  ASSERT_EQ(found.captions.size(), 1u);
+  EXPECT_EQ(found.captions[0].fonts, (std::vector<GlyphFont>{Font("ＭＳ Ｐゴシック", 30, 0, 0)}));
+}
+
 TEST(PageGlyphTexts, APageOfManyTextsKeepsItsLimit) {
   // 23 rows of 94 kanji each, more than a page keeps.
   std::string source;
