@@ -212,10 +212,14 @@ TEST_F(CaptionAhead, AGameThatChangesFontMidPageDrawsTheSameGlyphs) {
   ahead.WaitUntilIdle();
   const std::vector<uint16_t> codes = sjis::CharCodes(Utf8ToCp932("ほしのそら"));
   for (std::size_t k = 0; k < codes.size(); ++k) Ask(codes[k], k < 2 ? 20 : 28, 0, 3, "character " + std::to_string(k));
-  EXPECT_EQ(cache.Made().prepared, 2);
-  EXPECT_EQ(cache.Made().rendered, 3);
+  // The worker hears of 28 at the first character asked at that size and
+  // may have rendered a later one before the cache asks for it.
+  const int32_t taken_at_28 = cache.Made().prepared - 2;
+  EXPECT_GE(taken_at_28, 0);
+  EXPECT_EQ(cache.Made().prepared + cache.Made().rendered, 5);
   ahead.WaitUntilIdle();
-  EXPECT_EQ(ahead.ReadyCount(), 3u) << "the rest of the text in the font the page set";
+  EXPECT_EQ(ahead.ReadyCount() + static_cast<std::size_t>(taken_at_28), 3u)
+      << "the rest of the text in the font the page set";
 }
 
 TEST_F(CaptionAhead, TextsAPageBuildsAtRunTimeAreReadyInTheFontsOfTheirObjects) {
