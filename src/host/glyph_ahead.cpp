@@ -36,10 +36,14 @@ GlyphAhead::~GlyphAhead() {
 }
 
 bool GlyphAhead::TakeGlyph(std::string_view font_identity, int32_t level, uint16_t code, GlyphImage& glyph) {
-  // Never waits for the worker (it may hold the lock while preempted at its
-  // background rank): a glyph not taken is rendered by the cache, the same.
-  std::unique_lock hold(lock_, std::try_to_lock);
-  if (!hold) return false;
+  // Rendering a glyph itself costs the cache tens of microseconds, so the
+  // lock is worth a wait as short as the worker's holds of it, never longer
+  // (the worker may hold it while preempted at its background rank): a
+  // glyph not taken is rendered by the cache, the same.
+  std::unique_lock hold(lock_, std::defer_lock);
+  const auto give_up = std::chrono::steady_clock::now() + kLockPatience;
+  while (!hold.try_lock())
+    if (std::chrono::steady_clock::now() >= give_up) return false;
   const bool replan = SendUnsentFonts();
   // Taken, the glyph's place stays, empty: the worker does not render it again.
   std::optional<GlyphImage>* ready = Find(font_identity, level, code);
@@ -234,23 +238,26 @@ void GlyphAhead::Work(const Inputs& inputs, TFontPixelManager& opener) {
   // Each font opened once; the keys tell which requests are one glyph.
   std::map<std::tuple<std::string, int32_t, uint8_t>, std::shared_ptr<RasterFont>> fonts;
   std::vector<std::pair<RasterFont*, Key>> glyphs;
-  std::set<Key, KeyOrder> planned;
+  Plan plan;
   for (const auto& [font, code] : requests) {
     if (Interrupted()) return;
     auto& opened = fonts[{font.face, font.size, font.style}];
     if (!opened) opened = opener.OpenFont(font.face, font.size, font.style);
     if (!opened || opened->Identity().empty()) continue;
-    Key key{std::string(opened->Identity()), font.level, code};
-    if (planned.insert(key).second) glyphs.emplace_back(opened.get(), std::move(key));
+    ShelfPlan& shelf = plan[{std::string(opened->Identity()), font.level}];
+    if (!shelf.codes.insert(code).second) continue;
+    shelf.places.emplace_back(code, glyphs.size());
+    glyphs.emplace_back(opened.get(), Key{std::string(opened->Identity()), font.level, code});
   }
-  Keep(planned);
-  for (auto& [font, key] : glyphs) {
+  // What is on the shelves is looked at in one hold of the lock, not one per
+  // glyph: the cache waits for the lock only briefly, and renders a glyph
+  // itself when the worker holds it longer.
+  const std::vector<bool> missing = Keep(plan, glyphs.size());
+  for (std::size_t i = 0; i < glyphs.size(); ++i) {
+    if (!missing[i]) continue;
     if (Interrupted()) return;
     rank_.Apply();
-    {
-      std::lock_guard hold(lock_);
-      if (Find(key.identity, key.level, key.code)) continue;
-    }
+    const auto& [font, key] = glyphs[i];
     RasterGlyph raw;
     bool rendered = false;
     try {
@@ -263,19 +270,26 @@ void GlyphAhead::Work(const Inputs& inputs, TFontPixelManager& opener) {
   }
 }
 
-void GlyphAhead::Keep(const std::set<Key, KeyOrder>& planned) {
+std::vector<bool> GlyphAhead::Keep(const Plan& plan, std::size_t count) {
+  std::vector<bool> missing(count, true);
   std::vector<GlyphImage> dropped;  // freed outside the lock
   std::lock_guard hold(lock_);
-  for (Shelf& shelf : shelves_)
+  for (Shelf& shelf : shelves_) {
+    const auto planned = plan.find({shelf.identity, shelf.level});
     std::erase_if(shelf.glyphs, [&](auto& glyph) {
-      if (planned.count(KeyView{shelf.identity, shelf.level, glyph.first})) return false;
+      if (planned != plan.end() && planned->second.codes.count(glyph.first)) return false;
       if (glyph.second) {
         dropped.push_back(std::move(*glyph.second));
         bytes_ -= GlyphBytes(dropped.back());
       }
       return true;
     });
+    if (planned == plan.end()) continue;
+    for (const auto& [code, place] : planned->second.places)
+      if (shelf.glyphs.count(code)) missing[place] = false;
+  }
   std::erase_if(shelves_, [](const Shelf& shelf) { return shelf.glyphs.empty(); });
+  return missing;
 }
 
 bool GlyphAhead::Put(const Key& key, GlyphImage glyph) {

@@ -16,7 +16,7 @@
 // glyph cache's own fallback, and offers each render under the identity of
 // the font that made it. The cache takes a glyph only for a font of that
 // identity at that level, so a guess at another size or face is never used;
-// a glyph not ready is rendered by the cache as before, without waiting.
+// a glyph not ready is rendered by the cache as before, without waiting for it.
 // Each render is converted here by the cache's own PlaceGlyph, so that the
 // player thread only moves a ready glyph into its cache.
 
@@ -35,6 +35,7 @@
 #include <thread>
 #include <tuple>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "host/look_ahead_watcher.h"
@@ -64,7 +65,8 @@ class GlyphAhead final : public TPreparedGlyphs, public LookAheadWatcher {
   GlyphAhead(const GlyphAhead&) = delete;
   GlyphAhead& operator=(const GlyphAhead&) = delete;
 
-  // The glyph cache's side (the player thread). Neither waits for the worker.
+  // The glyph cache's side (the player thread). Neither waits for the
+  // worker's rendering; TakeGlyph waits for the lock at most kLockPatience.
   bool TakeGlyph(std::string_view font_identity, int32_t level, uint16_t code, GlyphImage& glyph) override;
   void FontUsed(const GlyphFont& font) override;
 
@@ -88,19 +90,6 @@ class GlyphAhead final : public TPreparedGlyphs, public LookAheadWatcher {
     int32_t level = 0;
     uint16_t code = 0;
   };
-  struct KeyView {
-    std::string_view identity;
-    int32_t level = 0;
-    uint16_t code = 0;
-  };
-  struct KeyOrder {
-    using is_transparent = void;
-    template <typename A, typename B>
-    bool operator()(const A& a, const B& b) const {
-      return std::tuple(std::string_view(a.identity), a.level, a.code) <
-             std::tuple(std::string_view(b.identity), b.level, b.code);
-    }
-  };
   // The glyphs of one font identity at one level, by code: ready, or
   // (empty) taken by the cache since the plan first named them. Few fonts
   // are in use at a time, so the cache's lookup scans the shelves and finds
@@ -110,6 +99,13 @@ class GlyphAhead final : public TPreparedGlyphs, public LookAheadWatcher {
     int32_t level = 0;
     std::unordered_map<uint16_t, std::optional<GlyphImage>> glyphs;
   };
+  static constexpr std::chrono::microseconds kLockPatience{50};
+  // What a plan names on one shelf: the codes, each with its place in the plan.
+  struct ShelfPlan {
+    std::unordered_set<uint16_t> codes;
+    std::vector<std::pair<uint16_t, std::size_t>> places;
+  };
+  using Plan = std::map<std::pair<std::string, int32_t>, ShelfPlan>;
   using Request = std::pair<GlyphFont, uint16_t>;
   struct Inputs {
     std::vector<std::shared_ptr<const PageGlyphTexts>> pages;
@@ -122,8 +118,10 @@ class GlyphAhead final : public TPreparedGlyphs, public LookAheadWatcher {
   bool Interrupted() const { return stopping_ || replan_; }
   // Under lock_: the glyph's place on its shelf, ready or handed over; null for none.
   std::optional<GlyphImage>* Find(std::string_view identity, int32_t level, uint16_t code);
-  // Keeps the ready glyphs and the handed-over marks the plan names; drops the rest.
-  void Keep(const std::set<Key, KeyOrder>& planned);
+  // Keeps the ready glyphs and the handed-over marks the plan names; drops
+  // the rest. Tells, by place in the plan, which of its count glyphs no
+  // shelf holds: those the worker renders.
+  std::vector<bool> Keep(const Plan& plan, std::size_t count);
   // Stores a glyph; false when the budget is full.
   bool Put(const Key& key, GlyphImage glyph);
   // Under lock_: moves unsent_ into recent_; true when the plan must be made anew.
