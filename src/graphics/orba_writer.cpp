@@ -95,7 +95,7 @@ std::string TOrbaFrameList::SaveToStream(uint8_t compression, int quality) const
   quality = std::clamp(quality, 1, 100);
   // Scrambled files keep their rows uncompressed: the archive compresses them.
   const bool scrambled = key_ != 0;
-  const uint8_t stored = scrambled ? ORBA_RAW : compression;
+  const uint8_t stored = scrambled ? uint8_t{ORBA_RAW} : compression;
   std::vector<TOrbaFrame> converted;
   std::vector<const TOrbaFrame*> written;
   converted.reserve(frames_.size());  // so that the pointers into it stay valid

@@ -8,17 +8,17 @@ namespace rivo {
 
 QueuedSynth::QueuedSynth(SynthAhead ahead) : ahead_(std::move(ahead)) {}
 
-void QueuedSynth::ShortMessage(uint32_t packed) { Post({.kind = Message::Kind::kShort, .packed = packed}); }
+void QueuedSynth::ShortMessage(uint32_t packed) { Post({.kind = Message::Kind::kShort, .packed = packed, .bytes = {}}); }
 
 void QueuedSynth::LongMessage(std::span<const uint8_t> bytes) {
-  Post({.kind = Message::Kind::kLong, .bytes = {bytes.begin(), bytes.end()}});
+  Post({.kind = Message::Kind::kLong, .packed = 0, .bytes = {bytes.begin(), bytes.end()}});
 }
 
 void QueuedSynth::Reset() {
   std::lock_guard lock(inbox_mutex_);
   // A reset undoes everything before it.
   inbox_.clear();
-  if (!discarding_) inbox_.push_back({.kind = Message::Kind::kReset});
+  if (!discarding_) inbox_.push_back({.kind = Message::Kind::kReset, .packed = 0, .bytes = {}});
 }
 
 void QueuedSynth::Post(Message message) {

@@ -44,7 +44,7 @@ std::string DumpVariablesJson(const TParamCollection& variables) {
     if (!IsValueKind(value.GetKind())) continue;
     std::vector<int32_t> sizes = value.DimSizes();
     std::string v = sizes.empty() ? Element(value, 0) : Nested(value, sizes, 0, 0);
-    out += std::string(first ? "\n" : ",\n") + "  " + JsonString(name) + ": {\"kind\": \"" + KindWord(IsValueKind(value.GetKind()) ? value.GetKind() : PT_STR) +
+    out += std::string(first ? "\n" : ",\n") + "  " + JsonString(name) + ": {\"kind\": \"" + KindWord(IsValueKind(value.GetKind()) ? value.GetKind() : uint8_t{PT_STR}) +
            "\", \"value\": " + v + "}";
     first = false;
   }

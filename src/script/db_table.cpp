@@ -283,13 +283,13 @@ std::optional<std::string> TDBTable::GetStr(int32_t record, int32_t field) const
   return value ? std::optional(value->AsStr()) : std::nullopt;
 }
 bool TDBTable::SetInt(int32_t record, int32_t field, int32_t v) {
-  return Write(record, field, Stored{.type = DB_INT, .i = v});
+  return Write(record, field, Stored{.type = DB_INT, .i = v, .f = 0, .b = false, .s = {}});
 }
 bool TDBTable::SetFloat(int32_t record, int32_t field, long double v) {
-  return Write(record, field, Stored{.type = DB_FLOAT, .f = v});
+  return Write(record, field, Stored{.type = DB_FLOAT, .i = 0, .f = v, .b = false, .s = {}});
 }
 bool TDBTable::SetBool(int32_t record, int32_t field, bool v) {
-  return Write(record, field, Stored{.type = DB_BOOL, .b = v});
+  return Write(record, field, Stored{.type = DB_BOOL, .i = 0, .f = 0, .b = v, .s = {}});
 }
 bool TDBTable::SetStr(int32_t record, int32_t field, std::string_view v) {
   return Write(record, field, Stored{.type = DB_STR, .s = std::string(v)});

@@ -51,7 +51,7 @@ bool IsSingleByteWordChar(uint16_t code) { return code >= 33 && code <= 255; }
 uint8_t VerticalAlign(const TWdGlyph& glyph) {
   if (glyph.Kind() != GK_IMG) return 0;
   uint8_t a = static_cast<const TWdImg&>(glyph).Align;
-  return a == AL_CENTER || a == AL_TOP ? a : AL_BOTTOM;
+  return a == AL_CENTER || a == AL_TOP ? a : uint8_t{AL_BOTTOM};
 }
 
 // The row's height parts, kept up to date as glyphs arrive.

@@ -17,7 +17,7 @@ constexpr const char* kUsage = "usage: rivotool imginfo IN [--json] [--key K | -
 
 std::string Hex(int64_t colour) {
   if (colour < 0) return "-1";
-  char text[16];
+  char text[24];
   std::snprintf(text, sizeof text, "0x%06llX", static_cast<unsigned long long>(colour));
   return text;
 }

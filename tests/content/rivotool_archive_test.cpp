@@ -100,7 +100,7 @@ TEST_F(RivotoolArchive, ArchivesWithoutFlagsGiveTheContentOfZlibAndRawEntries) {
     WriteFile(archive, BuildArchive(version, {{"zlib.txt", zlib}, {"raw.txt", "raw"}, {"cut.bin", cut}}));
     ToolRun ls = Tool("ls --json " + Q(archive));
     ASSERT_EQ(ls.code, 0) << ls.err;
-    for (const std::string& listed : {"\"zlib.txt\", \"offset\": [0-9]+, \"size\": [0-9]+, \"stored\": false",
+    for (const std::string listed : {"\"zlib.txt\", \"offset\": [0-9]+, \"size\": [0-9]+, \"stored\": false",
                                       "\"raw.txt\", \"offset\": [0-9]+, \"size\": 3, \"stored\": true",
                                       "\"cut.bin\", \"offset\": [0-9]+, \"size\": [0-9]+, \"stored\": true"})
       EXPECT_THAT(ls.out, ::testing::ContainsRegex(listed));

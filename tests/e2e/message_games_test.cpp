@@ -171,7 +171,7 @@ TEST(MessageGames, TextPausedHoldsNewGlyphsLetsFadingOnesFinishAndResumesWithout
     else if (text == "resume") resumed = update;
     else if (text != "start0" && text != "end") {
       typed += text;
-      if (paused >= 0 && resumed < 0) EXPECT_LE(update, paused + 1) << "typed while paused: " << text;
+      if (paused >= 0 && resumed < 0) { EXPECT_LE(update, paused + 1) << "typed while paused: " << text; }
       if (resumed >= 0) {
         if (after.empty()) first_after = update;
         after += text;

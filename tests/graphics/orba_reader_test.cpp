@@ -96,7 +96,7 @@ TEST(OrbaReaderTest, MasksArriveWithVersion100AndTheirSwitchWith101) {
       // Version 100 has no switch: its masks always count.
       const bool masked = version == 100 || (version == 101 && enabled);
       ASSERT_EQ(frame.HasMask(), masked) << version << " " << enabled;
-      if (masked) EXPECT_EQ(Pixels(*frame.surface.Mask()), mask);
+      if (masked) { EXPECT_EQ(Pixels(*frame.surface.Mask()), mask); }
       EXPECT_EQ(frame.layers.at(0).has_mask, version > 99);
     }
   }

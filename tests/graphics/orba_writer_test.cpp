@@ -57,7 +57,7 @@ TEST(OrbaWriterTest, EveryBitCountRoundTripsWithEveryLosslessCompressionAndKey) 
         back.LoadFromStream(bytes, "w.orb");
         EXPECT_EQ(back.Version(), 106);
         EXPECT_EQ(back.Header().scrambled, key != 0);
-        EXPECT_EQ(back.Header().compression, key != 0 ? ORBA_RAW : compression);
+        EXPECT_EQ(back.Header().compression, key != 0 ? uint8_t{ORBA_RAW} : compression);
         ASSERT_EQ(back.Count(), 2);
         for (int32_t i = 0; i < 2; ++i) {
           const TOrbaFrame& a = list.Frames(i);
@@ -70,8 +70,8 @@ TEST(OrbaWriterTest, EveryBitCountRoundTripsWithEveryLosslessCompressionAndKey) 
           EXPECT_EQ(b.delay, a.delay);
           EXPECT_EQ(b.first_rects, a.first_rects);
           ASSERT_EQ(b.HasMask(), a.HasMask());
-          if (a.HasMask()) EXPECT_EQ(Pixels(*b.surface.Mask()), Pixels(*a.surface.Mask()));
-          if (bits <= 8) EXPECT_EQ(b.surface.Palette()[1], a.surface.Palette()[1]);
+          if (a.HasMask()) { EXPECT_EQ(Pixels(*b.surface.Mask()), Pixels(*a.surface.Mask())); }
+          if (bits <= 8) { EXPECT_EQ(b.surface.Palette()[1], a.surface.Palette()[1]); }
         }
       }
     }
@@ -176,7 +176,7 @@ TEST(OrbaWriterTest, PngAndBitmapFilesArriveAsOneFrame) {
     EXPECT_EQ(f.surface.BitCount(), 24);
     EXPECT_EQ(Pixels(f.surface), (std::vector<uint32_t>{0x445566, 0x010203}));
     ASSERT_EQ(f.HasMask(), fourth != 0);
-    if (fourth) EXPECT_EQ(Pixels(*f.surface.Mask()), (std::vector<uint32_t>{0x80, 0}));
+    if (fourth) { EXPECT_EQ(Pixels(*f.surface.Mask()), (std::vector<uint32_t>{0x80, 0})); }
   }
 
   TOrbaFrameList other;

@@ -107,7 +107,7 @@ TEST(PngSuitePilTest, FramesMatchWhatPilReads) {
     const OurReading ours = ReadWithUs(fs::path(kSuite) / name);
     EXPECT_EQ(ours.crc, crc) << name;
     // PIL names the transparent level of 16-bit samples at full depth.
-    if (name.find("16") == std::string::npos) EXPECT_EQ(ours.transparent, transparent) << name;
+    if (name.find("16") == std::string::npos) { EXPECT_EQ(ours.transparent, transparent) << name; }
     ++compared;
   }
   EXPECT_GE(compared, 25) << pil;

@@ -132,13 +132,13 @@ TEST(SpanRegion, RowsAreOrderedSeparateRunsThatContainsAgreesWith) {
       c.region.RowSpans(y, spans);
       for (std::size_t i = 0; i < spans.size(); ++i) {
         EXPECT_LT(spans[i].first, spans[i].last) << c.what;
-        if (i > 0) EXPECT_LT(spans[i - 1].last, spans[i].first) << c.what << " row " << y;
+        if (i > 0) { EXPECT_LT(spans[i - 1].last, spans[i].first) << c.what << " row " << y; }
       }
       for (int32_t x = -1; x <= c.w; ++x) {
         bool in_span = false;
         for (const TSpan& s : spans) in_span |= x >= s.first && x < s.last;
         EXPECT_EQ(c.region.Contains(x, y), in_span) << c.what << " at " << x << "," << y;
-        if (in_span) EXPECT_TRUE(bounds.Contains(x, y)) << c.what << " outside its bounds at " << x << "," << y;
+        if (in_span) { EXPECT_TRUE(bounds.Contains(x, y)) << c.what << " outside its bounds at " << x << "," << y; }
       }
     }
   }

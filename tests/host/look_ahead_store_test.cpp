@@ -74,7 +74,7 @@ TEST(LookAheadStore, ATakerWaitsForAPictureUnderWay) {
     player.join();
     EXPECT_TRUE(returned);
     EXPECT_EQ(taken.has_value(), !fails);
-    if (taken) EXPECT_EQ(Mark(*taken), 5u);
+    if (taken) { EXPECT_EQ(Mark(*taken), 5u); }
     EXPECT_EQ(store.Bytes(), 0);
   }
 }

@@ -88,7 +88,7 @@ TEST(MidiItems, ASongEndsOnceAndAgainAfterRewinding) {
   for (int t = 0; t < 1500; t += kTickMs) {
     h.Run(kTickMs);
     ends += a->IsEnd();
-    if (t < 990) EXPECT_TRUE(a->IsPlaying()) << t;
+    if (t < 990) { EXPECT_TRUE(a->IsPlaying()) << t; }
   }
   EXPECT_EQ(ends, 1);
   a->SetPosition(0);

@@ -437,7 +437,7 @@ TEST(ImageControls, OnlyAPictureCopiedWholeAndOpaqueHidesWhatLiesUnderIt) {
       for (int32_t y = area.Top; y < area.Bottom; ++y)
         for (int32_t x = area.Left; x < area.Right; ++x) shown[under].push_back(s.At(x, y));
     }
-    if (c.opaque) EXPECT_EQ(shown[0], shown[1]);
+    if (c.opaque) { EXPECT_EQ(shown[0], shown[1]); }
   }
 }
 

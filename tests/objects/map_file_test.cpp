@@ -56,7 +56,7 @@ TEST(MapFile, DamagedFilesKeepTheAreasReadBefore) {
     const TMapFile map = ReadMapFile(c.bytes);
     EXPECT_FALSE(map.Complete) << c.what;
     EXPECT_EQ(map.Areas.size(), c.areas) << c.what;
-    if (!map.Areas.empty()) EXPECT_EQ(map.Areas[0].Name, "a") << c.what;
+    if (!map.Areas.empty()) { EXPECT_EQ(map.Areas[0].Name, "a") << c.what; }
   }
   // Every shorter prefix is read without an error, never more areas than whole.
   for (std::size_t n = 0; n < whole.size(); ++n) EXPECT_LE(ReadMapFile(whole.substr(0, n)).Areas.size(), 2u);

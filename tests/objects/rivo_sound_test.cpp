@@ -175,7 +175,7 @@ TEST(RivoSound, TheRecordRestoresWhatPlays) {
     TRivoSound& copy = u.Sound("x");
     ByteReader in(bytes, "save.dat");
     copy.LoadFromStream(in, c.version);
-    if (c.version >= 140) EXPECT_TRUE(in.AtEnd());
+    if (c.version >= 140) { EXPECT_TRUE(in.AtEnd()); }
     EXPECT_EQ(copy.GetName(), "bgm");
     EXPECT_EQ(copy.GetSource(), "se.wav");
     EXPECT_EQ(copy.GetVolume(), 800);

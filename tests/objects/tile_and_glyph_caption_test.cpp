@@ -91,7 +91,7 @@ TEST(Tiles, OnlyAPlainPatternHidesWhatLiesUnderIt) {
       s.Compose();
       for (int32_t x = area.Left; x < area.Right; ++x) shown[under].push_back(s.At(x, 1));
     }
-    if (c.opaque) EXPECT_EQ(shown[0], shown[1]);
+    if (c.opaque) { EXPECT_EQ(shown[0], shown[1]); }
   }
 }
 

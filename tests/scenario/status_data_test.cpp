@@ -115,7 +115,7 @@ std::string StatusAt(int32_t version, int32_t score) {
   s.tables.Create("records", 1);
   ByteWriter out;
   if (version > 0) {
-    char tag[16];
+    char tag[24];
     std::snprintf(tag, sizeof tag, "Status%.3d", version);
     out.Bytes(tag);
   }

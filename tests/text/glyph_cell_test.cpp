@@ -87,7 +87,7 @@ TEST_F(GlyphCellTest, ACoverageOnlyCellLeavesTheColourLayerAloneUnlessItHasABord
     for (int32_t y = 0; y < 30; ++y)
       for (int32_t x = 0; x < 30; ++x) {
         ASSERT_EQ(coverage_only.coverage.GetPixel(x, y), both.coverage.GetPixel(x, y)) << effect;
-        if (effect > 0) ASSERT_EQ(coverage_only.colour.GetPixel(x, y), both.colour.GetPixel(x, y)) << effect;
+        if (effect > 0) { ASSERT_EQ(coverage_only.colour.GetPixel(x, y), both.colour.GetPixel(x, y)) << effect; }
         colour_untouched = colour_untouched && coverage_only.colour.GetPixel(x, y) == 0x123456u;
       }
     EXPECT_EQ(colour_untouched, effect == 0) << effect;
@@ -136,7 +136,7 @@ TEST_F(GlyphCellTest, ABorderedGlyphHalfOutsideTheClipWritesNothingOutsideIt) {
     for (int32_t y = 0; y < 40; ++y)
       for (int32_t x = 0; x < 40; ++x) {
         const bool changed = layers.colour.GetPixel(x, y) != 0x0A0B0Cu || layers.coverage.GetPixel(x, y) != 7u;
-        if (!clip.Contains(x, y)) ASSERT_FALSE(changed) << "outside the clip at " << x << "," << y;
+        if (!clip.Contains(x, y)) { ASSERT_FALSE(changed) << "outside the clip at " << x << "," << y; }
         if (changed) {
           ++written;
           EXPECT_TRUE(touched.Contains(x, y)) << "outside the touched rectangle at " << x << "," << y;

@@ -120,7 +120,7 @@ TEST(MesData, TheStoredFormFollowsTheSaveVersion) {
     EXPECT_EQ(in.Remaining(), 0u) << c.version;
     EXPECT_EQ(loaded.OldReferences.size(), 1u);
     EXPECT_EQ(static_cast<std::size_t>(loaded.Blocks.Count()), c.blocks) << c.version;
-    if (c.blocks) EXPECT_EQ(loaded.Blocks[0].RecordedValues, c.values) << c.version;
+    if (c.blocks) { EXPECT_EQ(loaded.Blocks[0].RecordedValues, c.values) << c.version; }
     if (c.version == 135) {
       ByteWriter again;
       loaded.SaveToStream(again);

@@ -92,7 +92,7 @@ TEST_F(QnLabelListTest, APlainLabelFillsItsColourThroughTheCoverageLayer) {
         // BGRX: red in the third byte (the mask fill weighs by m * alpha >> 8).
         EXPECT_EQ(pixel & 0xFEFFFFu, 0xFE0000u) << x << "," << y;
       }
-      if (coverage == 0) EXPECT_EQ(pixel, 0u) << x << "," << y;
+      if (coverage == 0) { EXPECT_EQ(pixel, 0u) << x << "," << y; }
     }
   EXPECT_GT(full, 5);
 }

@@ -109,7 +109,7 @@ TEST(StoredGlyphList, EveryLayoutReadsAsWrittenAndWritesBackTheSameBytes) {
     EXPECT_EQ(var.Wait, version > 100 ? 9 : 0);
     EXPECT_EQ(var.Link, version > 100 ? "vlink" : "");
     EXPECT_EQ(var.Expression != nullptr, version < 102);
-    if (var.Expression) EXPECT_FALSE(var.Expression->Operations().empty());
+    if (var.Expression) { EXPECT_FALSE(var.Expression->Operations().empty()); }
     const auto& image = static_cast<const TWdImg&>(word[7]);
     EXPECT_EQ(image.Wait, 11);
     EXPECT_EQ(Saved(word, version), bytes);
