@@ -58,13 +58,17 @@ bool GlyphAhead::TakeGlyph(std::string_view font_identity, int32_t level, uint16
   return taken;
 }
 
-std::optional<GlyphImage>* GlyphAhead::Find(std::string_view identity, int32_t level, uint16_t code) {
-  for (Shelf& shelf : shelves_) {
-    if (shelf.level != level || shelf.identity != identity) continue;
-    const auto it = shelf.glyphs.find(code);
-    return it == shelf.glyphs.end() ? nullptr : &it->second;
-  }
+GlyphAhead::Shelf* GlyphAhead::ShelfOf(std::string_view identity, int32_t level) {
+  for (Shelf& shelf : shelves_)
+    if (shelf.level == level && shelf.identity == identity) return &shelf;
   return nullptr;
+}
+
+std::optional<GlyphImage>* GlyphAhead::Find(std::string_view identity, int32_t level, uint16_t code) {
+  Shelf* shelf = ShelfOf(identity, level);
+  if (!shelf) return nullptr;
+  const auto it = shelf->glyphs.find(code);
+  return it == shelf->glyphs.end() ? nullptr : &it->second;
 }
 
 void GlyphAhead::FontUsed(const GlyphFont& font) {
@@ -296,9 +300,8 @@ bool GlyphAhead::Put(const Key& key, GlyphImage glyph) {
   const int64_t bytes = GlyphBytes(glyph);
   std::lock_guard hold(lock_);
   if (bytes_ + bytes > limits_.budget) return false;
-  auto shelf = std::find_if(shelves_.begin(), shelves_.end(),
-                            [&](const Shelf& s) { return s.level == key.level && s.identity == key.identity; });
-  if (shelf == shelves_.end()) shelf = shelves_.insert(shelves_.end(), Shelf{key.identity, key.level, {}});
+  Shelf* shelf = ShelfOf(key.identity, key.level);
+  if (!shelf) shelf = &shelves_.emplace_back(Shelf{key.identity, key.level, {}});
   shelf->glyphs.insert_or_assign(key.code, std::move(glyph));
   bytes_ += bytes;
   return true;

@@ -116,6 +116,8 @@ class GlyphAhead final : public TPreparedGlyphs, public LookAheadWatcher {
   void Work(const Inputs& inputs, TFontPixelManager& opener);
   static std::vector<Request> Requests(const Inputs& inputs);
   bool Interrupted() const { return stopping_ || replan_; }
+  // Under lock_: the shelf of a font identity at a level; null for none.
+  Shelf* ShelfOf(std::string_view identity, int32_t level);
   // Under lock_: the glyph's place on its shelf, ready or handed over; null for none.
   std::optional<GlyphImage>* Find(std::string_view identity, int32_t level, uint16_t code);
   // Keeps the ready glyphs and the handed-over marks the plan names; drops

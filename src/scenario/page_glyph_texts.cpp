@@ -14,7 +14,6 @@
 #include "scenario/string_constants.h"
 #include "scenario/text_commands.h"
 #include "script/custom_param.h"
-#include "script/opcodes.h"
 #include "script/param_kind.h"
 #include "text/decorate.h"
 #include "text/default_faces.h"
@@ -45,26 +44,8 @@ Defaults DefaultsOf(uint8_t command_code) {
   }
 }
 
-// The value of an expression that is a constant, as the compiler makes one:
-// a literal assigned, possibly passed on through temporaries (strings go
-// through one); nullptr for anything computed.
-const TCustomParam* ConstantOf(const std::unique_ptr<TRivoParser>& slot) {
-  if (!slot || slot->Operations().empty()) return nullptr;
-  const TCustomParam* value = nullptr;
-  const std::string* passed = nullptr;
-  for (const TOpeData& op : slot->Operations()) {
-    if (op.opcode != ocTo || op.operands.size() != 1) return nullptr;
-    const TOpeOperand& from = op.operands[0];
-    if (!value) {
-      if (!from.literal) return nullptr;
-      value = from.literal.get();
-    } else if (from.literal || from.name != *passed) {
-      return nullptr;
-    }
-    passed = &op.dest;
-  }
-  return value;
-}
+// The value of an expression that is a constant, or nullptr.
+const TCustomParam* ConstantOf(const std::unique_ptr<TRivoParser>& slot) { return slot ? slot->Constant() : nullptr; }
 
 bool HasFontSlot(const PropertySlots& slots) {
   return slots[PR_FONTNAME] || slots[PR_FONTHEIGHT] || slots[PR_FONTSTYLE] || slots[PR_ANTIALIAS];

@@ -76,6 +76,10 @@ class TRivoParser {
   void Evaluate(TParamCollection& store);
   const TCustomParam* Result() const { return constant_result_ ? constant_result_ : result_.get(); }
   const std::string& LastError() const { return last_error_; }
+  // The literal the expression gives without running (a literal alone, or
+  // passed on through a temporary as compiled strings are); nullptr for
+  // anything computed.
+  const TCustomParam* Constant() const { return constant_; }
 
   const std::vector<TOpeData>& Operations() const { return ops_; }
 
