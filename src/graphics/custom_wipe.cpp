@@ -56,6 +56,8 @@ bool TCustomWipe::PicturesFit() {
   return true;
 }
 
+bool TCustomWipe::ShowsOldPicture() { return time_ < duration_ && PicturesFit() && DrawsOldPicture(); }
+
 bool TCustomWipe::Step() {
   if (time_ >= duration_ || !PicturesFit()) return true;
   if (!prepared_) Init();

@@ -72,12 +72,17 @@ class TCustomWipe {
   bool Step();
   // What the last Step wrote (always the whole destination), empty before.
   TRect ChangedRect() const { return changed_; }
+  // Step would draw the old picture as it stands, whole (a fade's first
+  // moments): a screen that shows the old picture already need not draw.
+  bool ShowsOldPicture();
 
  protected:
   virtual int32_t ClampParam(int32_t index, int32_t value) const { return value; }
   virtual void Prepare() {}
   // The frame of Time(); the pictures are known to match the destination.
   virtual void Draw() = 0;
+  // The frame of Time() is the old picture unchanged; 0 <= t < T.
+  virtual bool DrawsOldPicture() const { return false; }
   // The destination becomes under with over drawn at (x, y) at alpha, as
   // Assign(under) then DrawAlpha(x, y, alpha, no key) give it, in one pass
   // that reads each picture once and writes each pixel once. Both pictures

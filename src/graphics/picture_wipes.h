@@ -18,6 +18,8 @@ class TWipeFade : public TCustomWipe {
 
  protected:
   void Draw() override;
+  // Until new's alpha reaches 1, wherever it slides.
+  bool DrawsOldPicture() const override { return 256 * t() / T() == 0; }
 };
 
 // New pushes old out to the left (reversed: to the right); ScrollV upwards

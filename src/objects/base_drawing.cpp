@@ -34,6 +34,11 @@ void TRivoBase::DrawPage() {
   DrawChanged(GetSurface());
 }
 
+bool TRivoBase::DrawPageKeepsSurface() const {
+  if (Surface.Width() != GetWidth() || Surface.Height() != GetHeight()) return false;  // made anew
+  return Dirty.Rects().empty() || !IsVisible() || (GetColor() < 0 && Children().empty() && !GetSelectionMark());
+}
+
 bool TRivoBase::RedrawCoversEverything() const {
   return (GetColor() >= 0 && GetClipRect().IsEmpty()) || CoveringChild(GetScreenRect()) < Children().size();
 }

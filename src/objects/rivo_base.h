@@ -50,6 +50,9 @@ class TRivoBase : public TRivoControl {
   TCustomDIBX& GetSurface();
   // Redraws the changed rectangles.
   void DrawPage();
+  // The next DrawPage leaves the pixels of its own surface as they are:
+  // nothing changed, or nothing of the base draws (no colour, no controls).
+  bool DrawPageKeepsSurface() const;
   // Redrawing the whole base gives the same picture whatever its surface
   // held: the base fills itself with its colour, or a child covers it with
   // an opaque fill before the rest is drawn over it. Its surface, holding

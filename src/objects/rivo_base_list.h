@@ -194,6 +194,10 @@ class TRivoBaseList {
   void Draw();
   // The rectangle the last transition step changed; empty without one.
   const TRect& PresentRect() const { return present_rect_; }
+  // The last Draw left the display's picture as it was: a transition
+  // showed the old picture, which the display shows already (only the
+  // global screen's back buffer is displayed). Nothing to present.
+  bool DisplayUnchanged() const { return display_unchanged_; }
   // After presentation.
   void ClearDirty();
   void InvalidateAll();
@@ -304,6 +308,12 @@ class TRivoBaseList {
   // while the back buffer holds that base's old storage; -1 once the
   // transition has drawn (or the picture was copied).
   int32_t lent_base_ = -1;
+  // Every pixel of the back buffer was presented (a Draw into the
+  // displayed back buffer since it was set); at a lending, whether the
+  // lent picture is what the display shows.
+  bool back_buffer_shown_ = false;
+  bool lent_picture_shown_ = false;
+  bool display_unchanged_ = false;
   int32_t transition_kind_ = 0;
   bool image_reduce_ = false;
   std::function<void(bool)> image_reduce_hook_;

@@ -6,7 +6,9 @@
 // shown base takes the back buffer's pixels by trading storage with it
 // rather than copying a whole screen: every wipe's first frame writes the
 // whole back buffer, and until it has, the back buffer gets its picture
-// back whenever the transition stops or cannot draw.
+// back whenever the transition stops or cannot draw. A wipe's frames that
+// show the old picture as it stands (a fade's first moments) are not drawn
+// while the display shows that picture already.
 
 #include <utility>
 
@@ -18,6 +20,7 @@ namespace rivo {
 
 void TRivoBaseList::SetBackBuffer(TDIBX* surface) {
   back_buffer_ = surface;
+  back_buffer_shown_ = false;
   InvalidateAll();
 }
 
@@ -35,12 +38,23 @@ void TRivoBaseList::InvalidateAll() {
 
 void TRivoBaseList::Draw() {
   present_rect_ = {};
+  display_unchanged_ = false;
   ResizeBackBuffer();
+  // While the lent picture stays as the display shows it, a frame that is
+  // that picture needs neither drawing nor presenting. The back buffer
+  // stays lent meanwhile: it gets the picture back as before.
+  const bool old_on_display =
+      lent_base_ >= 0 && lent_picture_shown_ && BaseAt(lent_base_).DrawPageKeepsSurface();
   BaseAt(0).DrawPage();
   BaseAt(1).DrawPage();
+  back_buffer_shown_ = back_buffer_ != nullptr;
   // A wipe whose time has run out draws nothing; the Flip that runs it
   // ends it in its next step.
   if (!transition_) return;
+  if (old_on_display && transition_->ShowsOldPicture()) {
+    display_unchanged_ = true;
+    return;
+  }
   if (transition_->Step()) {
     GivePictureBack();
     return;
@@ -64,6 +78,7 @@ void TRivoBaseList::MovePictureToBase(TRivoBase& shown) {
   }
   std::swap(back.Store(), own.Store());
   lent_base_ = shown.Index();
+  lent_picture_shown_ = back_buffer_shown_;
 }
 
 void TRivoBaseList::GivePictureBack() {
@@ -116,6 +131,7 @@ void TRivoBaseList::SetTransitionPosition(int32_t ms) {
 
 void TRivoBaseList::ReleaseSurfaces() {
   DropTransition();
+  back_buffer_shown_ = false;  // the display may come back empty
   for (auto& base : bases_) base->Surface.FreeImage();
   for (const auto& object : objects_) object->ReleaseSurfaces();
 }

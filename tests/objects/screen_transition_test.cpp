@@ -266,6 +266,77 @@ TEST_F(ScreenTransitionStart, ATransitionStartedAgainOrForcedWhileOneRunsShowsTh
   EXPECT_TRUE(Same(back, shown));
 }
 
+// A frame that is the old picture as the display shows it (a fade's first
+// moments) is neither drawn nor presented; the back buffer stays lent, and
+// gets its picture back as before.
+TEST_F(ScreenTransitionStart, AFadesFirstMomentsAreNotDrawnWhileTheDisplayShowsTheOldPicture) {
+  Start(WP_FADE, 300);
+  for (int32_t t : {0, 1}) {  // new's alpha 256 t / 300 is still 0
+    s.screen.SetTransitionPosition(t);
+    s.screen.Draw();
+    EXPECT_TRUE(s.screen.DisplayUnchanged()) << t;
+    EXPECT_TRUE(s.screen.PresentRect().IsEmpty()) << t;
+    s.screen.ClearDirty();
+  }
+  EXPECT_TRUE(Same(s.screen.BaseAt(0).Surface, shown));
+  s.screen.SetTransitionPosition(2);
+  s.screen.Draw();
+  EXPECT_FALSE(s.screen.DisplayUnchanged());
+  EXPECT_EQ(s.screen.PresentRect(), (TRect{0, 0, kW, kH}));
+  EXPECT_TRUE(Same(back, Expected(Request(WP_FADE, 300), 2)));
+  s.screen.StartTransition(0, WP_NONE, 0, true, 0, 0);
+  Frame();
+
+  // Ended before it drew: the back buffer gets the picture back.
+  s.screen.BaseAt(0).Surface.Clear(0x777777);
+  Start(WP_FADE, 300);
+  s.screen.Draw();
+  EXPECT_TRUE(s.screen.DisplayUnchanged());
+  s.screen.StartTransition(0, WP_NONE, 0, true, 0, 0);
+  Frame();
+  EXPECT_TRUE(Same(back, shown));
+
+  // The old base changes in the same tick, or the wipe is no fade: drawn.
+  for (int32_t code : {WP_FADE, WP_BLINDH}) {
+    SCOPED_TRACE(code);
+    s.screen.BaseAt(0).Surface.Clear(0x777777);
+    Start(code, 300);
+    if (code == WP_FADE) s.screen.BaseAt(0).Children().front()->SetLeft(6);
+    s.screen.Draw();
+    EXPECT_FALSE(s.screen.DisplayUnchanged());
+    EXPECT_TRUE(Same(back, Expected(Request(code, 300), 0)));
+    s.screen.StartTransition(0, WP_NONE, 0, true, 0, 0);
+    Frame();
+  }
+}
+
+// An old base that draws nothing (no colour, no controls) keeps the picture
+// it took from the back buffer: that picture is the display's once a frame
+// has been presented, not before.
+TEST(ScreenTransitionFromAnEmptyBase, TheFirstFrameIsDrawnUnlessTheBackBufferWasPresented) {
+  constexpr int32_t kW = 16, kH = 8;
+  for (bool presented : {false, true}) {
+    SCOPED_TRACE(presented);
+    test::Screen s;
+    s.screen.SetWidth(kW);
+    s.screen.SetHeight(kH);
+    TDIBX back;
+    back.SetSize(kW, kH, 32);
+    back.Clear(0x303030);
+    s.screen.SetBackBuffer(&back);
+    s.screen.BaseAt(1).SetColor(0x808080);
+    for (int32_t base : {0, 1}) s.screen.BaseAt(base).Surface.SetSize(kW, kH, 32);  // as a drawn one's
+    if (presented) {
+      s.screen.Draw();
+      s.screen.ClearDirty();
+    }
+    s.screen.StartTransition(0, WP_FADE, 0, true, 0, 300);
+    s.screen.Draw();
+    EXPECT_EQ(s.screen.DisplayUnchanged(), presented);
+    if (!presented) EXPECT_EQ(back.GetPixel(3, 3), 0x00303030u);
+  }
+}
+
 TEST_F(ScreenTransitionStart, CodesWithoutAWipeLeaveTheBackBufferAsItWas) {
   for (int32_t code : {-1, 39}) {
     EXPECT_EQ(Start(code, 300), nullptr);
