@@ -198,7 +198,7 @@ class TRivoBaseList {
   // showed the old picture, which the display shows already (only the
   // global screen's back buffer is displayed). Nothing to present.
   bool DisplayUnchanged() const { return display_unchanged_; }
-  // After presentation.
+  // After presentation; a base the last Draw left undrawn keeps them.
   void ClearDirty();
   void InvalidateAll();
   // The 2 x 2 pattern that outlines selected controls.
@@ -314,6 +314,9 @@ class TRivoBaseList {
   bool back_buffer_shown_ = false;
   bool lent_picture_shown_ = false;
   bool display_unchanged_ = false;
+  // A base the last Draw left undrawn, its changed rectangles kept for the
+  // next (a transition's new picture before any frame shows it); -1: none.
+  int32_t undrawn_base_ = -1;
   int32_t transition_kind_ = 0;
   bool image_reduce_ = false;
   std::function<void(bool)> image_reduce_hook_;

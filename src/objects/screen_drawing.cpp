@@ -8,7 +8,8 @@
 // whole back buffer, and until it has, the back buffer gets its picture
 // back whenever the transition stops or cannot draw. A wipe's frames that
 // show the old picture as it stands (a fade's first moments) are not drawn
-// while the display shows that picture already.
+// while the display shows that picture already, nor, where it can wait,
+// the new picture till a frame shows it.
 
 #include <utility>
 
@@ -39,22 +40,31 @@ void TRivoBaseList::InvalidateAll() {
 void TRivoBaseList::Draw() {
   present_rect_ = {};
   display_unchanged_ = false;
+  undrawn_base_ = -1;
   ResizeBackBuffer();
+  back_buffer_shown_ = back_buffer_ != nullptr;
   // While the lent picture stays as the display shows it, a frame that is
   // that picture needs neither drawing nor presenting. The back buffer
   // stays lent meanwhile: it gets the picture back as before.
-  const bool old_on_display =
-      lent_base_ >= 0 && lent_picture_shown_ && BaseAt(lent_base_).DrawPageKeepsSurface();
+  if (transition_ && lent_base_ >= 0 && lent_picture_shown_ && BaseAt(lent_base_).DrawPageKeepsSurface() &&
+      transition_->ShowsOldPicture()) {
+    display_unchanged_ = true;
+    BaseAt(lent_base_).DrawPage();
+    // The new picture shows from a later frame. A base whose redraw gives
+    // the same picture whatever its surface held is drawn then, its changed
+    // rectangles kept till that frame, and the same picture it gives.
+    TRivoBase& next = BaseAt(lent_base_ ^ 1);
+    if (next.RedrawCoversEverything())
+      undrawn_base_ = next.Index();
+    else
+      next.DrawPage();
+    return;
+  }
   BaseAt(0).DrawPage();
   BaseAt(1).DrawPage();
-  back_buffer_shown_ = back_buffer_ != nullptr;
   // A wipe whose time has run out draws nothing; the Flip that runs it
   // ends it in its next step.
   if (!transition_) return;
-  if (old_on_display && transition_->ShowsOldPicture()) {
-    display_unchanged_ = true;
-    return;
-  }
   if (transition_->Step()) {
     GivePictureBack();
     return;
@@ -93,7 +103,8 @@ void TRivoBaseList::DropTransition() {
 }
 
 void TRivoBaseList::ClearDirty() {
-  for (auto& base : bases_) base->Dirty.Clear();
+  for (auto& base : bases_)
+    if (base->Index() != undrawn_base_) base->Dirty.Clear();
 }
 
 TCustomWipe* TRivoBaseList::StartTransition(int32_t active, int32_t kind, int32_t param, bool force,

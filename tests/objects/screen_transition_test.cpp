@@ -310,6 +310,42 @@ TEST_F(ScreenTransitionStart, AFadesFirstMomentsAreNotDrawnWhileTheDisplayShowsT
   }
 }
 
+// While the old picture shows, the new base is drawn once a frame shows it
+// when a redraw of it gives the same picture whatever its surface held
+// (here its colour), with every change made meanwhile; else every tick.
+TEST_F(ScreenTransitionStart, TheNewPictureIsDrawnWithItsChangesWhenAFrameFirstShowsIt) {
+  TRivoBase& next = s.screen.BaseAt(1);
+  auto drawn_whole = [&] {  // the new base's surface is what a whole redraw gives
+    const TClipList pending = next.Dirty;
+    next.InvalidateAll();
+    TDIBX whole;
+    next.ComposeInto(whole);
+    next.Dirty = pending;
+    return Same(next.Surface, whole);
+  };
+  for (bool coloured : {true, false}) {
+    SCOPED_TRACE(coloured);
+    if (!coloured) next.SetColor(-1);
+    Frame();
+    s.screen.BaseAt(0).Surface.Clear(0x777777);
+    Start(WP_FADE, 300);
+    for (int32_t left : {12, 16}) {  // the green box moves while the old picture shows
+      next.Children().front()->SetLeft(left);
+      s.screen.Draw();
+      ASSERT_TRUE(s.screen.DisplayUnchanged());
+      s.screen.ClearDirty();
+      EXPECT_EQ(next.Dirty.Rects().empty(), !coloured);
+      EXPECT_EQ(drawn_whole(), !coloured);
+    }
+    s.screen.SetTransitionPosition(100);
+    s.screen.Draw();
+    EXPECT_TRUE(drawn_whole());
+    EXPECT_TRUE(Same(back, Expected(Request(WP_FADE, 300), 100)));
+    s.screen.ClearDirty();
+    s.screen.StartTransition(0, WP_NONE, 0, true, 0, 0);
+  }
+}
+
 // An old base that draws nothing (no colour, no controls) keeps the picture
 // it took from the back buffer: that picture is the display's once a frame
 // has been presented, not before.
