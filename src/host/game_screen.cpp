@@ -54,7 +54,7 @@ void GameScreen::ProcessInput() {
 ScreenStage::Composed GameScreen::Compose(TDIBX& back_buffer) {
   if (&screen_.BackBuffer() != &back_buffer) screen_.SetBackBuffer(&back_buffer);
   screen_.Draw();
-  if (screen_.DisplayUnchanged()) return {};
+  if (const auto& changes = screen_.OldPictureChanges()) return {*changes, {}};
   return {screen_.ActiveBase().Dirty.Rects(), screen_.PresentRect()};
 }
 

@@ -34,9 +34,10 @@ void TRivoBase::DrawPage() {
   DrawChanged(GetSurface());
 }
 
-bool TRivoBase::DrawPageKeepsSurface() const {
-  if (Surface.Width() != GetWidth() || Surface.Height() != GetHeight()) return false;  // made anew
-  return Dirty.Rects().empty() || !IsVisible() || (GetColor() < 0 && Children().empty() && !GetSelectionMark());
+std::optional<std::vector<TRect>> TRivoBase::ChangesOfDrawPage() const {
+  if (Surface.Width() != GetWidth() || Surface.Height() != GetHeight()) return std::nullopt;  // made anew
+  if (!IsVisible() || (GetColor() < 0 && Children().empty() && !GetSelectionMark())) return std::vector<TRect>{};
+  return Dirty.Rects();
 }
 
 bool TRivoBase::RedrawCoversEverything() const {

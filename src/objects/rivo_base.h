@@ -7,7 +7,9 @@
 // class.
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "graphics/clip_list.h"
 #include "graphics/dibx.h"
@@ -50,9 +52,10 @@ class TRivoBase : public TRivoControl {
   TCustomDIBX& GetSurface();
   // Redraws the changed rectangles.
   void DrawPage();
-  // The next DrawPage leaves the pixels of its own surface as they are:
-  // nothing changed, or nothing of the base draws (no colour, no controls).
-  bool DrawPageKeepsSurface() const;
+  // What the next DrawPage changes of its own surface, which it does not
+  // make anew: its changed rectangles, none when nothing of the base draws
+  // (no colour, no controls); nullopt when the surface is made anew.
+  std::optional<std::vector<TRect>> ChangesOfDrawPage() const;
   // Redrawing the whole base gives the same picture whatever its surface
   // held: the base fills itself with its colour, or a child covers it with
   // an opaque fill before the rest is drawn over it. Its surface, holding

@@ -13,6 +13,7 @@
 #include <functional>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -194,10 +195,11 @@ class TRivoBaseList {
   void Draw();
   // The rectangle the last transition step changed; empty without one.
   const TRect& PresentRect() const { return present_rect_; }
-  // The last Draw left the display's picture as it was: a transition
-  // showed the old picture, which the display shows already (only the
-  // global screen's back buffer is displayed). Nothing to present.
-  bool DisplayUnchanged() const { return display_unchanged_; }
+  // The last Draw showed a transition's old picture, which the display
+  // showed already but for these rectangles: only they are to be
+  // presented (only the global screen's back buffer is displayed).
+  // nullopt after other frames.
+  const std::optional<std::vector<TRect>>& OldPictureChanges() const { return old_picture_changes_; }
   // After presentation; a base the last Draw left undrawn keeps them.
   void ClearDirty();
   void InvalidateAll();
@@ -287,6 +289,9 @@ class TRivoBaseList {
   // The shown base's picture, drawn into the back buffer until a
   // transition starts, moves to the base's own surface.
   void MovePictureToBase(TRivoBase& shown);
+  // The frame of a transition that shows the old picture as the display
+  // showed it, but for what the old base changes now; false when it cannot.
+  bool ShowOldPicture();
   // Until the transition draws its first frame, the back buffer gets the
   // picture back whenever the transition stops or cannot draw.
   void GivePictureBack();
@@ -313,7 +318,7 @@ class TRivoBaseList {
   // lent picture is what the display shows.
   bool back_buffer_shown_ = false;
   bool lent_picture_shown_ = false;
-  bool display_unchanged_ = false;
+  std::optional<std::vector<TRect>> old_picture_changes_;
   // A base the last Draw left undrawn, its changed rectangles kept for the
   // next (a transition's new picture before any frame shows it); -1: none.
   int32_t undrawn_base_ = -1;

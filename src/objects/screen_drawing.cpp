@@ -39,27 +39,11 @@ void TRivoBaseList::InvalidateAll() {
 
 void TRivoBaseList::Draw() {
   present_rect_ = {};
-  display_unchanged_ = false;
+  old_picture_changes_.reset();
   undrawn_base_ = -1;
   ResizeBackBuffer();
   back_buffer_shown_ = back_buffer_ != nullptr;
-  // While the lent picture stays as the display shows it, a frame that is
-  // that picture needs neither drawing nor presenting. The back buffer
-  // stays lent meanwhile: it gets the picture back as before.
-  if (transition_ && lent_base_ >= 0 && lent_picture_shown_ && BaseAt(lent_base_).DrawPageKeepsSurface() &&
-      transition_->ShowsOldPicture()) {
-    display_unchanged_ = true;
-    BaseAt(lent_base_).DrawPage();
-    // The new picture shows from a later frame. A base whose redraw gives
-    // the same picture whatever its surface held is drawn then, its changed
-    // rectangles kept till that frame, and the same picture it gives.
-    TRivoBase& next = BaseAt(lent_base_ ^ 1);
-    if (next.RedrawCoversEverything())
-      undrawn_base_ = next.Index();
-    else
-      next.DrawPage();
-    return;
-  }
+  if (ShowOldPicture()) return;
   BaseAt(0).DrawPage();
   BaseAt(1).DrawPage();
   // A wipe whose time has run out draws nothing; the Flip that runs it
@@ -71,6 +55,33 @@ void TRivoBaseList::Draw() {
   }
   present_rect_ = transition_->ChangedRect();
   lent_base_ = -1;
+}
+
+bool TRivoBaseList::ShowOldPicture() {
+  // The lent picture is what the display shows (and stays so below).
+  if (!transition_ || lent_base_ < 0 || !lent_picture_shown_ || !transition_->ShowsOldPicture()) return false;
+  TRivoBase& old = BaseAt(lent_base_);
+  std::optional<std::vector<TRect>> changes = old.ChangesOfDrawPage();
+  if (!changes) return false;
+  old.DrawPage();
+  // The back buffer stays lent, its picture right where it is presented:
+  // it gets the rest back as before, or the wipe's next frame writes it all.
+  TDIBX& back = BackBuffer();
+  back.ResetClip();
+  for (TRect& r : *changes) {
+    r = Intersect(r, back.GetBounds());
+    back.Draw(r.Left, r.Top, false, false, false, r, old.Surface);
+  }
+  old_picture_changes_ = std::move(changes);
+  // The new picture shows from a later frame. A base whose redraw gives
+  // the same picture whatever its surface held is drawn then, its changed
+  // rectangles kept till that frame, and the same picture it gives.
+  TRivoBase& next = BaseAt(lent_base_ ^ 1);
+  if (next.RedrawCoversEverything())
+    undrawn_base_ = next.Index();
+  else
+    next.DrawPage();
+  return true;
 }
 
 void TRivoBaseList::MovePictureToBase(TRivoBase& shown) {

@@ -266,54 +266,69 @@ TEST_F(ScreenTransitionStart, ATransitionStartedAgainOrForcedWhileOneRunsShowsTh
   EXPECT_TRUE(Same(back, shown));
 }
 
-// A frame that is the old picture as the display shows it (a fade's first
-// moments) is neither drawn nor presented; the back buffer stays lent, and
-// gets its picture back as before.
-TEST_F(ScreenTransitionStart, AFadesFirstMomentsAreNotDrawnWhileTheDisplayShowsTheOldPicture) {
-  Start(WP_FADE, 300);
-  for (int32_t t : {0, 1}) {  // new's alpha 256 t / 300 is still 0
+// A frame that is the old picture (a fade's first moments) is drawn and
+// presented only where the old base changes, while the display shows the
+// rest already; the back buffer stays lent and gets its picture back as
+// before. The display here takes what each frame presents, as a window.
+class ScreenTransitionOldPicture : public ScreenTransitionStart {
+ protected:
+  ScreenTransitionOldPicture() {
+    display.SetSize(kW, kH, 32);
+    display.Assign(back);
+  }
+  // Draws a frame at time t and presents it; false when it showed more than the old picture.
+  bool ShowFrame(int32_t t) {
     s.screen.SetTransitionPosition(t);
     s.screen.Draw();
-    EXPECT_TRUE(s.screen.DisplayUnchanged()) << t;
-    EXPECT_TRUE(s.screen.PresentRect().IsEmpty()) << t;
+    const std::optional<std::vector<TRect>>& changes = s.screen.OldPictureChanges();
+    std::vector<TRect> shown = changes ? *changes : std::vector<TRect>{s.screen.PresentRect()};
+    for (const TRect& r : shown) display.Draw(r.Left, r.Top, false, false, false, r, back);
     s.screen.ClearDirty();
+    return changes.has_value();
   }
-  EXPECT_TRUE(Same(s.screen.BaseAt(0).Surface, shown));
-  s.screen.SetTransitionPosition(2);
-  s.screen.Draw();
-  EXPECT_FALSE(s.screen.DisplayUnchanged());
-  EXPECT_EQ(s.screen.PresentRect(), (TRect{0, 0, kW, kH}));
-  EXPECT_TRUE(Same(back, Expected(Request(WP_FADE, 300), 2)));
-  s.screen.StartTransition(0, WP_NONE, 0, true, 0, 0);
-  Frame();
+  TDIBX display;
+};
 
-  // Ended before it drew: the back buffer gets the picture back.
-  s.screen.BaseAt(0).Surface.Clear(0x777777);
+TEST_F(ScreenTransitionOldPicture, AFadesFirstMomentsPresentOnlyWhatTheOldBaseChanges) {
   Start(WP_FADE, 300);
-  s.screen.Draw();
-  EXPECT_TRUE(s.screen.DisplayUnchanged());
+  EXPECT_TRUE(ShowFrame(0));
+  EXPECT_EQ(s.screen.OldPictureChanges()->size(), 0u);
+  EXPECT_TRUE(Same(display, shown));
+  // The old base's box moves while new's alpha 256 t / 300 is still 0.
+  s.screen.BaseAt(0).Children().front()->SetLeft(12);
+  EXPECT_TRUE(ShowFrame(1));
+  EXPECT_FALSE(s.screen.OldPictureChanges()->empty());
+  EXPECT_TRUE(Same(display, Expected(Request(WP_FADE, 300), 1)));
+  EXPECT_FALSE(Same(display, shown));
+  EXPECT_FALSE(ShowFrame(2));
+  EXPECT_TRUE(Same(back, Expected(Request(WP_FADE, 300), 2)));
+  EXPECT_TRUE(Same(display, back));
   s.screen.StartTransition(0, WP_NONE, 0, true, 0, 0);
   Frame();
-  EXPECT_TRUE(Same(back, shown));
+  EXPECT_TRUE(Same(back, s.screen.BaseAt(0).Surface));
+}
 
-  // The old base changes in the same tick, or the wipe is no fade: drawn.
-  for (int32_t code : {WP_FADE, WP_BLINDH}) {
-    SCOPED_TRACE(code);
-    s.screen.BaseAt(0).Surface.Clear(0x777777);
-    Start(code, 300);
-    if (code == WP_FADE) s.screen.BaseAt(0).Children().front()->SetLeft(6);
-    s.screen.Draw();
-    EXPECT_FALSE(s.screen.DisplayUnchanged());
-    EXPECT_TRUE(Same(back, Expected(Request(code, 300), 0)));
-    s.screen.StartTransition(0, WP_NONE, 0, true, 0, 0);
-    Frame();
-  }
+TEST_F(ScreenTransitionOldPicture, AFadeEndedBeforeItDrewGivesTheBackBufferItsPicture) {
+  Start(WP_FADE, 300);
+  s.screen.BaseAt(0).Children().front()->SetLeft(12);
+  EXPECT_TRUE(ShowFrame(0));
+  s.screen.StartTransition(0, WP_NONE, 0, true, 0, 0);
+  Frame();
+  EXPECT_TRUE(Same(back, display));
+  EXPECT_TRUE(Same(back, s.screen.BaseAt(0).Surface));
+}
+
+TEST_F(ScreenTransitionOldPicture, OtherWipesDrawTheirFirstFrameWhole) {
+  Start(WP_BLINDH, 300);
+  EXPECT_FALSE(ShowFrame(0));
+  EXPECT_TRUE(Same(back, Expected(Request(WP_BLINDH, 300), 0)));
+  EXPECT_TRUE(Same(display, back));
 }
 
 // While the old picture shows, the new base is drawn once a frame shows it
 // when a redraw of it gives the same picture whatever its surface held
 // (here its colour), with every change made meanwhile; else every tick.
-TEST_F(ScreenTransitionStart, TheNewPictureIsDrawnWithItsChangesWhenAFrameFirstShowsIt) {
+TEST_F(ScreenTransitionOldPicture, TheNewPictureIsDrawnWithItsChangesWhenAFrameFirstShowsIt) {
   TRivoBase& next = s.screen.BaseAt(1);
   auto drawn_whole = [&] {  // the new base's surface is what a whole redraw gives
     const TClipList pending = next.Dirty;
@@ -331,17 +346,13 @@ TEST_F(ScreenTransitionStart, TheNewPictureIsDrawnWithItsChangesWhenAFrameFirstS
     Start(WP_FADE, 300);
     for (int32_t left : {12, 16}) {  // the green box moves while the old picture shows
       next.Children().front()->SetLeft(left);
-      s.screen.Draw();
-      ASSERT_TRUE(s.screen.DisplayUnchanged());
-      s.screen.ClearDirty();
+      ASSERT_TRUE(ShowFrame(0));
       EXPECT_EQ(next.Dirty.Rects().empty(), !coloured);
       EXPECT_EQ(drawn_whole(), !coloured);
     }
-    s.screen.SetTransitionPosition(100);
-    s.screen.Draw();
+    EXPECT_FALSE(ShowFrame(100));
     EXPECT_TRUE(drawn_whole());
     EXPECT_TRUE(Same(back, Expected(Request(WP_FADE, 300), 100)));
-    s.screen.ClearDirty();
     s.screen.StartTransition(0, WP_NONE, 0, true, 0, 0);
   }
 }
@@ -368,8 +379,12 @@ TEST(ScreenTransitionFromAnEmptyBase, TheFirstFrameIsDrawnUnlessTheBackBufferWas
     }
     s.screen.StartTransition(0, WP_FADE, 0, true, 0, 300);
     s.screen.Draw();
-    EXPECT_EQ(s.screen.DisplayUnchanged(), presented);
-    if (!presented) EXPECT_EQ(back.GetPixel(3, 3), 0x00303030u);
+    ASSERT_EQ(s.screen.OldPictureChanges().has_value(), presented);
+    if (presented) {
+      EXPECT_TRUE(s.screen.OldPictureChanges()->empty());
+    } else {
+      EXPECT_EQ(back.GetPixel(3, 3), 0x00303030u);
+    }
   }
 }
 
