@@ -28,6 +28,21 @@ class RampMasks : public TWipeMaskSource {
   mutable std::vector<std::string> asked;
 };
 
+// A screen of w x h drawing into a dark grey back buffer, its back base
+// light grey.
+struct GreyScreen {
+  GreyScreen(int32_t w, int32_t h) {
+    s.screen.SetWidth(w);
+    s.screen.SetHeight(h);
+    back.SetSize(w, h, 32);
+    back.Clear(0x303030);
+    s.screen.SetBackBuffer(&back);
+    s.screen.BaseAt(1).SetColor(0x808080);
+  }
+  test::Screen s;
+  TDIBX back;
+};
+
 class ScreenTransition : public ::testing::Test {
  protected:
   static constexpr int32_t kW = 40, kH = 30;
@@ -364,24 +379,19 @@ TEST(ScreenTransitionFromAnEmptyBase, TheFirstFrameIsDrawnUnlessTheBackBufferWas
   constexpr int32_t kW = 16, kH = 8;
   for (bool presented : {false, true}) {
     SCOPED_TRACE(presented);
-    test::Screen s;
-    s.screen.SetWidth(kW);
-    s.screen.SetHeight(kH);
-    TDIBX back;
-    back.SetSize(kW, kH, 32);
-    back.Clear(0x303030);
-    s.screen.SetBackBuffer(&back);
-    s.screen.BaseAt(1).SetColor(0x808080);
-    for (int32_t base : {0, 1}) s.screen.BaseAt(base).Surface.SetSize(kW, kH, 32);  // as a drawn one's
+    GreyScreen grey(kW, kH);
+    TRivoBaseList& screen = grey.s.screen;
+    TDIBX& back = grey.back;
+    for (int32_t base : {0, 1}) screen.BaseAt(base).Surface.SetSize(kW, kH, 32);  // as a drawn one's
     if (presented) {
-      s.screen.Draw();
-      s.screen.ClearDirty();
+      screen.Draw();
+      screen.ClearDirty();
     }
-    s.screen.StartTransition(0, WP_FADE, 0, true, 0, 300);
-    s.screen.Draw();
-    ASSERT_EQ(s.screen.OldPictureChanges().has_value(), presented);
+    screen.StartTransition(0, WP_FADE, 0, true, 0, 300);
+    screen.Draw();
+    ASSERT_EQ(screen.OldPictureChanges().has_value(), presented);
     if (presented) {
-      EXPECT_TRUE(s.screen.OldPictureChanges()->empty());
+      EXPECT_TRUE(screen.OldPictureChanges()->empty());
     } else {
       EXPECT_EQ(back.GetPixel(3, 3), 0x00303030u);
     }
@@ -439,42 +449,37 @@ TEST(ScreenTransitionRedraw, TheShownBaseRedrawsOnlyWhatChangedWhenAWholeRedrawW
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    test::Screen s;
-    s.screen.SetWidth(kW);
-    s.screen.SetHeight(kH);
-    TDIBX back;
-    back.SetSize(kW, kH, 32);
-    back.Clear(0x303030);
-    s.screen.SetBackBuffer(&back);
-    s.screen.BaseAt(1).SetColor(0x808080);
-    TRivoBase& old_base = s.screen.BaseAt(0);
-    TRivoBox& cover = NewControl<TRivoBox>(s.screen, {}, &old_base);
+    GreyScreen grey(kW, kH);
+    TRivoBaseList& screen = grey.s.screen;
+    TDIBX& back = grey.back;
+    TRivoBase& old_base = screen.BaseAt(0);
+    TRivoBox& cover = NewControl<TRivoBox>(screen, {}, &old_base);
     cover.SetBounds(0, 0, kW, kH);
     cover.SetColor(0x00FF00);
-    TRivoBox& glass = NewControl<TRivoBox>(s.screen, {}, &old_base);
+    TRivoBox& glass = NewControl<TRivoBox>(screen, {}, &old_base);
     glass.SetBounds(6, 6, 20, 20);
     glass.SetColor(0xFF0000);
     glass.SetAlpha(128);
     c.build(old_base, cover);
-    s.screen.Draw();
-    s.screen.ClearDirty();
+    screen.Draw();
+    screen.ClearDirty();
     // A change not drawn yet.
-    TRivoBox& late = NewControl<TRivoBox>(s.screen, {}, &old_base);
+    TRivoBox& late = NewControl<TRivoBox>(screen, {}, &old_base);
     late.SetBounds(30, 2, 4, 4);
     late.SetColor(0x0000FF);
 
     // What the whole redraw over the last picture gives.
-    TRivoBase& shown = s.screen.BaseAt(c.shown);
+    TRivoBase& shown = screen.BaseAt(c.shown);
     const TClipList pending = shown.Dirty;
     shown.InvalidateAll();
     TDIBX whole;
     shown.ComposeInto(whole);
     shown.Dirty = pending;
 
-    s.screen.StartTransition(c.shown, WP_FADE, 0, true, 0, 300);
+    screen.StartTransition(c.shown, WP_FADE, 0, true, 0, 300);
     const std::vector<TRect> full{TRect{0, 0, kW, kH}};
     EXPECT_EQ(shown.Dirty.Rects(), c.redrawn_whole ? full : pending.Rects());
-    s.screen.Draw();
+    screen.Draw();
     for (int32_t y = 0; y < kH; ++y)
       for (int32_t x = 0; x < kW; ++x) ASSERT_EQ(shown.Surface.GetPixel(x, y), whole.GetPixel(x, y)) << x << "," << y;
   }
