@@ -10,6 +10,7 @@
 #include "platform/headless/headless_platform.h"
 #include "platform/instance_lock.h"
 #include "platform/memory_reuse.h"
+#include "platform/static_data.h"
 #include "platform/platform_error.h"
 #include "platform/private_temp_folder.h"
 #include "platform/sdl/sdl_platform.h"
@@ -42,6 +43,7 @@ std::unique_ptr<Platform> MakePlatform(const PlayerOptions& options, std::ostrea
 
 int RunPlayerProcess(std::span<const std::string> args, PlayerParts& parts, std::ostream& out, std::ostream& err) {
   KeepFreedMemoryForReuse();
+  MapStaticDataIn();
   PlayerOptions options;
   try {
     options = ParseCommandLine(args);
