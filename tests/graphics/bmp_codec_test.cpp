@@ -153,8 +153,9 @@ TEST(BmpCodecTest, MalformedFilesAreRefusedWithTheDibMessage) {
   Variant v{"24", 24};
   const std::string good = testing::WriteBmp(LayoutFor(v, 4, 4));
   auto with = [](std::string s, std::size_t at, uint32_t value, int bytes) {
-    for (int i = 0; i < bytes; ++i) s[at + i] = static_cast<char>(value >> (8 * i));
-    return s;
+    std::string field;
+    for (int i = 0; i < bytes; ++i) field += static_cast<char>(value >> (8 * i));
+    return s.replace(at, field.size(), field);
   };
   struct Case { const char* name; std::string bytes; };
   const Case cases[] = {

@@ -24,6 +24,14 @@ using testing::WavOf;
 constexpr int kTickMs = 15;
 
 // A game on the null device: the clock moves in frame ticks.
+// Sound through either path, in blocks of 100 ms.
+MediaSettings QuickSound(bool direct_sound) {
+  MediaSettings settings;
+  settings.UseDirectSound = direct_sound;
+  settings.SoundDelayMs = 100;
+  return settings;
+}
+
 struct Headless {
   explicit Headless(MediaSettings settings = {}) : device(clock), media(game.Files(), device, clock, settings) {}
   TDMediaItem* Add(const std::string& name) {
@@ -52,7 +60,7 @@ std::vector<uint64_t> EndReports(Headless& h, TDMediaItem* item, int ticks) {
 
 TEST(MediaItems, AnOggOfOneSecondLastsOneSecondAndEndsOnce) {
   for (bool direct_sound : {true, false}) {
-    Headless h({.UseDirectSound = direct_sound, .SoundDelayMs = 100});
+    Headless h(QuickSound(direct_sound));
     h.game.Put("a.ogg", OneSecondOgg());
     TDMediaItem* item = h.Add("a.ogg");
     EXPECT_NEAR(item->GetLen(), 1000, 1);
@@ -72,7 +80,7 @@ TEST(MediaItems, AnOggOfOneSecondLastsOneSecondAndEndsOnce) {
 
 TEST(MediaItems, EveryKindReportsItsEndOnceAndAgainAfterRewinding) {
   for (bool direct_sound : {true, false}) {
-    Headless h({.UseDirectSound = direct_sound, .SoundDelayMs = 100});
+    Headless h(QuickSound(direct_sound));
     h.game.Put("short.wav", WavOf(SinePcm(4410, 1, 22050, 300, 5000), 1, 22050));
     h.game.Put("short.ogg", OggOf(SinePcm(4410, 2, 44100, 300, 5000), 2, 44100));
     h.game.Put("CD_02.ogg", OggOf(SinePcm(4410, 2, 44100, 300, 5000), 2, 44100));
@@ -98,7 +106,7 @@ TEST(MediaItems, ARipppedCdTrackPlaysAndAMissingOneHasNoLength) {
 
 TEST(MediaItems, RepeatWrapsThePositionToTheRepeatPoint) {
   for (bool direct_sound : {true, false}) {
-    Headless h({.UseDirectSound = direct_sound, .SoundDelayMs = 100});
+    Headless h(QuickSound(direct_sound));
     h.game.Put("a.ogg", OneSecondOgg());
     TDMediaItem* item = h.Add("a.ogg");
     item->SetAutoRepeat(true);
@@ -258,7 +266,7 @@ TEST(MediaItems, DamagedAndMissingFilesRaiseClearErrors) {
 TEST(MediaItems, AnOggCutShortEndsWhereItsDataEnds) {
   std::string ogg = OggOf(SinePcm(441000, 2, 44100, 440, 8000), 2, 44100);
   for (bool direct_sound : {true, false}) {
-    Headless h({.UseDirectSound = direct_sound, .SoundDelayMs = 100});
+    Headless h(QuickSound(direct_sound));
     h.game.Put("cut.ogg", ogg.substr(0, ogg.size() / 2));
     TDMediaItem* item = h.Add("cut.ogg");
     item->Play();
@@ -268,7 +276,7 @@ TEST(MediaItems, AnOggCutShortEndsWhereItsDataEnds) {
 
 TEST(MediaItems, FormatsTheWaveOutputCannotTakeAreConvertedAndEnd) {
   for (auto [channels, rate, bits] : {std::tuple{2, 48000, 16}, {1, 11025, 8}, {2, 44100, 24}, {3, 22050, 16}}) {
-    Headless h({.UseDirectSound = false, .SoundDelayMs = 100});
+    Headless h(QuickSound(false));
     std::string pcm(static_cast<std::size_t>(rate / 2 * channels * bits / 8), '\x40');
     h.game.Put("odd.wav", WavOf(pcm, channels, rate, bits));
     TDMediaItem* item = h.Add("odd.wav");

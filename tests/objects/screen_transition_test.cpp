@@ -451,7 +451,6 @@ TEST(ScreenTransitionRedraw, TheShownBaseRedrawsOnlyWhatChangedWhenAWholeRedrawW
     SCOPED_TRACE(c.what);
     GreyScreen grey(kW, kH);
     TRivoBaseList& screen = grey.s.screen;
-    TDIBX& back = grey.back;
     TRivoBase& old_base = screen.BaseAt(0);
     TRivoBox& cover = NewControl<TRivoBox>(screen, {}, &old_base);
     cover.SetBounds(0, 0, kW, kH);

@@ -32,7 +32,8 @@ std::vector<Rendered> RenderTable(FreeTypeRasteriser& fonts) {
           continue;
         }
         for (uint16_t code : {uint16_t{0x82A0}, uint16_t{0x8EF7}, uint16_t{'g'}, uint16_t{0x5C}}) {
-          Rendered r{std::string(font->Identity())};
+          Rendered r;
+          r.identity = font->Identity();
           r.ok = font->Render(code, level, r.glyph);
           out.push_back(std::move(r));
         }

@@ -181,7 +181,8 @@ TEST_F(SdlWindowTest, PointerPicturesAreMadeOncePerNameAndTheArrowComesBack) {
   EXPECT_NE(SDL_GetCursor(), shown);
   window.SetCursor("hand.cur", &hand);
   EXPECT_EQ(SDL_GetCursor(), shown);
-  CursorImage broken{.width = 3, .height = 3};  // no pixels: refused, the pointer stays
+  CursorImage broken;  // no pixels: refused, the pointer stays
+  broken.width = broken.height = 3;
   window.SetCursor("broken.cur", &broken);
   EXPECT_EQ(SDL_GetCursor(), shown);
 }
