@@ -36,7 +36,10 @@ bool MapStaticDataIn() {
           std::uintptr_t from = start & ~(page - 1);
           if (read_only_end > from) from = read_only_end;
           const std::uintptr_t to = (start + segment.p_memsz + page - 1) & ~(page - 1);
-          if (to > from) done = done && madvise(reinterpret_cast<void*>(from), to - from, kPopulateWrite) == 0;
+          if (to <= from) continue;
+          // Every segment is tried, whatever became of the one before.
+          const bool mapped = madvise(reinterpret_cast<void*>(from), to - from, kPopulateWrite) == 0;
+          done = done && mapped;
         }
         return 1;  // the program only, not its libraries
       },
